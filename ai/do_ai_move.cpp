@@ -1,0 +1,189 @@
+// Choosing the computer's move: every legal move is rated to depth1; from the fourth
+// half-move on, the moves that score at least halfway between the average and the best are
+// rated again to depth2. Equal scores are broken at random, blunders are taken when asked
+// for, and a draw is avoided while the computer is ahead.
+#include "ai/ai.h"
+#include "ai/ai_settings.h"
+#include "ai/move_cache.h"
+#include "ai/opening.h"
+#include "ai/progress.h"
+#include "ai/rate_move.h"
+#include "ai/root_rating.h"
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+#include "rules/position_rules.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr const char *ascends[] = {"rook", "knight", "bishop", "queen"};
+constexpr int64_t bestval_start = smallest_score + 1000;
+constexpr int64_t draw_avoidance_floor = -536870910;
+constexpr int8_t clear_lead = -1;         // a material balance below this is a lead of two units
+constexpr int tie_break_mask = 7;         // one chance in eight for the later of equal moves
+constexpr uint32_t single_pass_until = 3; // turn_count
+constexpr int message_size = 80;
+
+struct job_origin {
+    uint8_t row, col, k;
+};
+
+struct selection {
+    struct move max;
+    struct move max_nostale;
+    bool chosen;
+};
+
+// The scratch of one computer move; large, so it lives outside the stack.
+root_pass pass;
+job_origin origins[max_root_moves];
+
+int64_t wrap_add(int64_t x, int64_t y) {
+    return static_cast<int64_t>(static_cast<uint64_t>(x) + static_cast<uint64_t>(y));
+}
+int64_t wrap_sub(int64_t x, int64_t y) {
+    return static_cast<int64_t>(static_cast<uint64_t>(x) - static_cast<uint64_t>(y));
+}
+
+// Fills the cache in the first pass and lists the moves this pass rates, in visiting order.
+uint32_t collect_jobs(coord king_pos, bool first_pass, int64_t bestval) {
+    const uint8_t colour = game_status.turn ? black_bit : 0;
+    uint32_t total_moves = 0;
+    pass.job_count = 0;
+    for (uint8_t row = 0; row < board_size; row++) {
+        for (uint8_t col = 0; col < board_size; col++) {
+            const uint8_t tile = board.tiles[row][col];
+            if (tile == 0 || (tile & black_bit) != colour) continue;
+            piece_all_moves &piece_moves = all_moves[row][col];
+            if (first_pass)
+                piece_moves.move_count =
+                    legal_moves(&board, coord{row, col}, &piece_moves.legal_moves, &king_pos);
+            total_moves += piece_moves.move_count;
+            for (int k = piece_moves.move_count - 1; k >= 0; k--) {
+                if (piece_moves.moves[k].score < bestval) continue;
+                struct move &job = pass.jobs[pass.job_count];
+                job = {};
+                job.src = coord{row, col};
+                job.dst = piece_moves.legal_moves.squares[k];
+                origins[pass.job_count++] = {row, col, static_cast<uint8_t>(k)};
+            }
+        }
+    }
+    return total_moves;
+}
+
+// The side to move has no legal move at all (the move-count rule kept the turn-start test
+// from seeing it): the game ends as that test would have ended it.
+[[noreturn]] void end_without_move(coord king_pos) {
+    progress_clear();
+    const uint8_t colour = game_status.turn ? black_bit : 0;
+    if (square_attacked(&board, king_pos, colour)) {
+        char message[message_size];
+        std::snprintf(message, sizeof message, "Checkmate. %s won.\n",
+                      game_status.turn ? "White" : "Black");
+        std::puts(message);
+    } else {
+        std::puts("Stalemate.");
+    }
+    std::exit(0);
+}
+
+void print_line(const char *text) {
+    progress_clear();
+    std::puts(text);
+}
+
+} // namespace
+
+uint64_t positions_rated_total = 0;
+
+void do_ai_move(coord king_pos) {
+    if (ai_opening()) return;
+    progress_begin();
+    clear_all_moves();
+
+    // With depth2 below depth1 a single pass at depth1 is made.
+    const uint8_t first_depth = depth1;
+    const uint8_t last_depth = depth2 < depth1 ? depth1 : depth2;
+    selection sel{};
+    sel.max.score = smallest_score;
+    sel.max_nostale.score = smallest_score;
+    unsigned d = first_depth; // wide, so that a second pass never wraps back below depth2
+    uint64_t a = 0;
+    int64_t bestval_limit2 = 0;
+    int64_t bestval = bestval_start;
+    uint8_t i = 0;
+    struct move first_rated {};
+
+    while (d <= last_depth) {
+        sel.max.score = smallest_score;
+        const uint32_t total_moves = collect_jobs(king_pos, i == 0, bestval);
+        bool stopped = false;
+        start_root_pass(&pass, static_cast<uint8_t>(d));
+        for (int j = 0; j < pass.job_count && !stopped; j++) {
+            const root_result &r = await_root_result(&pass, j);
+            if (!r.mate_reported) report_checkmate(r.mv);
+            const job_origin o = origins[j];
+            struct move &mv = all_moves[o.row][o.col].moves[o.k];
+            mv = r.mv;
+            a += r.a;
+            if (i == 0) bestval_limit2 = wrap_add(bestval_limit2, mv.score);
+            if (i == 0 && j == 0) first_rated = mv;
+            if (mv.score > sel.max.score ||
+                (mv.score == sel.max.score && (std::rand() & tie_break_mask) == 0)) {
+                sel.max = mv;
+                sel.chosen = true;
+                if (sel.max.staledraw && sel.max.score >= draw_avoidance_floor && r.s < clear_lead)
+                    print_line("Trying to avoid draw...");
+                else
+                    sel.max_nostale = sel.max;
+            } else if (blunders != 0 && std::rand() % blunders == 0 && mv.score < sel.max.score) {
+                sel.max = mv;
+                stopped = true;
+            }
+            if (sel.max.score > mate_threshold) stopped = true;
+        }
+        finish_root_pass(&pass);
+        if (stopped) {
+            positions_rated_total += a;
+            break;
+        }
+
+        positions_rated_total += a;
+        progress_clear();
+        std::printf("depth %u: Analyzed %lu possible situations.\n", d,
+                    static_cast<unsigned long>(a));
+        if (i == 0 && total_moves == 0) end_without_move(king_pos);
+        if (turn_count <= single_pass_until || last_depth == first_depth) break;
+        if (i == 0) {
+            const int64_t average = bestval_limit2 / static_cast<int64_t>(total_moves);
+            std::printf("Total moves: %u, average score: %lli\n", total_moves,
+                        static_cast<long long>(average));
+            bestval_limit2 = wrap_add(average, wrap_sub(sel.max.score, average) / 2);
+            if (moves_above_score(bestval_limit2) < 2) break;
+            std::printf("Recalculating moves with score >= %lli using depth %u.\n",
+                        static_cast<long long>(bestval_limit2), static_cast<unsigned>(last_depth));
+        }
+        d += last_depth - first_depth;
+        bestval = bestval_limit2;
+        i++;
+        a = 0;
+    }
+    clear_all_moves();
+
+    // Only a rating at the very bottom of the score range can lose every comparison.
+    if (!sel.chosen) sel.max = first_rated;
+    if (sel.max.staledraw && sel.max_nostale.score != smallest_score) sel.max = sel.max_nostale;
+    progress_clear();
+    std::printf("%u: Moving %c%c to %c%c (score: %lli)\n", turn_count, 'a' + sel.max.src.col,
+                '8' - sel.max.src.row, 'a' + sel.max.dst.col, '8' - sel.max.dst.row,
+                static_cast<long long>(sel.max.score));
+    if (move_piece(&board, sel.max.src, sel.max.dst)) {
+        if (sel.max.ascend == 0) sel.max.ascend = type_queen;
+        ascend_piece(&board, sel.max.dst, sel.max.ascend);
+        std::printf("Ascended to %s\n", ascends[sel.max.ascend - type_rook]);
+    }
+    log_move();
+}
