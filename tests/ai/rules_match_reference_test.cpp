@@ -1,0 +1,79 @@
+// The fast move generator, attack test and position test against their plain transcriptions,
+// over a pool of positions: same destinations in the same order, same answers.
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+#include "rules/position_rules.h"
+#include "tests/ai/reference_rules.h"
+#include "tests/ai/test_positions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string describe(const fen_position &pos) {
+    return format_fen(pos);
+}
+
+TEST(RulesMatchReference, DestinationsAndOrder) {
+    for (const fen_position &pos : position_pool()) {
+        for (uint8_t side = 0; side <= 1; side++) {
+            const coord king = find_king(&pos.board, side);
+            for (uint8_t r = 0; r < board_size; r++)
+                for (uint8_t c = 0; c < board_size; c++) {
+                    const uint8_t t = pos.board.tiles[r][c];
+                    if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
+                    destination_list fast, ref;
+                    for (const coord *king_pos : {&king, static_cast<const coord *>(nullptr)}) {
+                        const uint8_t n = legal_moves(&pos.board, coord{r, c}, &fast, king_pos);
+                        ASSERT_EQ(n, ref_legal_moves(&pos.board, coord{r, c}, &ref, king_pos))
+                            << describe(pos) << " square " << int(r) << "," << int(c);
+                        for (int k = 0; k < n; k++)
+                            ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
+                    }
+                }
+        }
+    }
+}
+
+TEST(RulesMatchReference, AttackedSquares) {
+    for (const fen_position &pos : position_pool()) {
+        for (uint8_t side = 0; side <= 1; side++) {
+            const coord king = find_king(&pos.board, side);
+            for (uint8_t r = 0; r < board_size; r++)
+                for (uint8_t c = 0; c < board_size; c++) {
+                    const coord sq{r, c};
+                    ASSERT_EQ(king_threatened(&pos.board, &sq, king),
+                              ref_king_threatened(&pos.board, &sq, king))
+                        << describe(pos) << " square " << int(r) << "," << int(c);
+                }
+        }
+    }
+}
+
+TEST(RulesMatchReference, PositionTestWithHistoryAndCounters) {
+    const std::vector<fen_position> pool = position_pool();
+    for (size_t i = 0; i < pool.size(); i++) {
+        // The history holds this position and the ones before it, each repeated: four times
+        // (a repetition at every depth) for even i, twice (one short of it) for odd i.
+        game_status = {};
+        const size_t repeats = i % 2 == 0 ? 4 : 2;
+        for (size_t h = 0; h < history_slots && h / repeats <= i; h++) {
+            const fen_position &earlier = pool[i - h / repeats];
+            game_status.last_moves.position[h].board = earlier.board;
+            game_status.last_moves.position[h].turn = static_cast<uint8_t>(h & 1);
+        }
+        for (uint32_t counter : {0u, 50u, 51u, 75u, 76u}) {
+            game_status.moves_pawn_capture = counter;
+            for (uint8_t side = 0; side <= 1; side++) {
+                const coord king = find_king(&pool[i].board, side);
+                for (uint8_t depth : {0, 1, 2, 3, 255})
+                    ASSERT_EQ(check_stale(&pool[i].board, king, depth),
+                              ref_check_stale(&pool[i].board, king, depth))
+                        << describe(pool[i]) << " depth " << int(depth);
+            }
+        }
+    }
+    game_status = {};
+}
+
+} // namespace

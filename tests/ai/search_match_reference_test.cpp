@@ -1,0 +1,66 @@
+// The rating search against its plain transcription over the reference rules: every field
+// of every root move's rating, the returned balance and the count of rated positions.
+#include "ai/ai_settings.h"
+#include "ai/live_position.h"
+#include "ai/rate_move.h"
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+#include "tests/ai/reference_search.h"
+#include "tests/ai/test_positions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void expect_same_ratings(const fen_position &pos, uint32_t turn, uint8_t depth) {
+    set_live_position(pos, turn);
+    const coord king = find_king(&board, pos.turn);
+    const uint8_t colour = pos.turn ? black_bit : 0;
+    destination_list list;
+    for (uint8_t r = 0; r < board_size; r++)
+        for (uint8_t c = 0; c < board_size; c++) {
+            const uint8_t t = board.tiles[r][c];
+            if (t == 0 || (t & black_bit) != colour) continue;
+            const uint8_t n = legal_moves(&board, coord{r, c}, &list, &king);
+            for (int k = 0; k < n; k++) {
+                struct move fast {
+                }, ref{};
+                fast.src = ref.src = coord{r, c};
+                fast.dst = ref.dst = list.squares[k];
+                search_state fs, rs;
+                fs.max_depth = rs.max_depth = depth;
+                const int8_t s_fast = rate_move(&fast, &board, pos.turn, &fs);
+                const int8_t s_ref = ref_rate_move(&ref, &board, pos.turn, &rs);
+                const std::string where = format_fen(pos) + " move " + std::to_string(r) +
+                                          std::to_string(c) + "-" + std::to_string(fast.dst.row) +
+                                          std::to_string(fast.dst.col);
+                ASSERT_EQ(fast.score, ref.score) << where;
+                ASSERT_EQ(fast.ascend, ref.ascend) << where;
+                ASSERT_EQ(fast.checkmate_found, ref.checkmate_found) << where;
+                ASSERT_EQ(fast.staledraw, ref.staledraw) << where;
+                ASSERT_EQ(s_fast, s_ref) << where;
+                ASSERT_EQ(fs.a, rs.a) << where;
+                ASSERT_EQ(fs.depth, 0) << where;
+            }
+        }
+}
+
+TEST(SearchMatchesReference, EveryRootMoveAtSeveralDepthsAndTurns) {
+    const std::vector<fen_position> pool = position_pool();
+    for (size_t i = 0; i < pool.size(); i += 3) {
+        expect_same_ratings(pool[i], 10, 1);
+        expect_same_ratings(pool[i], 3, 2);
+    }
+    for (size_t i = 0; i < pool.size(); i += 11) expect_same_ratings(pool[i], 20, 3);
+}
+
+TEST(SearchMatchesReference, UnusualDeadEndSettings) {
+    const std::vector<fen_position> pool = position_pool();
+    global_deadend_score = -5000;
+    deadend_limit = 100;
+    for (size_t i = 1; i < pool.size(); i += 5) expect_same_ratings(pool[i], 30, 2);
+    global_deadend_score = default_deadend_score;
+    deadend_limit = default_deadend_limit;
+}
+
+} // namespace

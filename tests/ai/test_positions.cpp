@@ -1,0 +1,80 @@
+#include "tests/ai/test_positions.h"
+#include "ai/live_position.h"
+#include "rules/pieces.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const seeds[] = {
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+    "2r3k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30",
+    "4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 40",
+    "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
+    "7k/5Q2/6K1/8/8/8/8/8 w - - 0 50",
+    "k7/8/1K6/8/8/8/8/7R w - - 0 60",
+};
+
+// A small generator of its own, so the pool never depends on rand().
+uint32_t next_random(uint32_t *state) {
+    *state ^= *state << 13;
+    *state ^= *state >> 17;
+    *state ^= *state << 5;
+    return *state;
+}
+
+// Plays one random legal move; false when the side to move has none.
+bool random_move(fen_position *pos, uint32_t *state) {
+    const coord king = find_king(&pos->board, pos->turn);
+    const uint8_t colour = pos->turn ? black_bit : 0;
+    coord srcs[max_destinations * 16], dsts[max_destinations * 16];
+    int n = 0;
+    destination_list list;
+    for (uint8_t r = 0; r < board_size; r++)
+        for (uint8_t c = 0; c < board_size; c++) {
+            const uint8_t t = pos->board.tiles[r][c];
+            if (t == 0 || (t & black_bit) != colour) continue;
+            const uint8_t count = legal_moves(&pos->board, coord{r, c}, &list, &king);
+            for (int k = 0; k < count && n < max_destinations * 16; k++)
+                srcs[n] = coord{r, c}, dsts[n++] = list.squares[k];
+        }
+    if (n == 0) return false;
+    const int pick = static_cast<int>(next_random(state) % static_cast<uint32_t>(n));
+    if (move_piece(&pos->board, srcs[pick], dsts[pick]))
+        ascend_piece(&pos->board, dsts[pick], type_queen);
+    pos->turn = !pos->turn;
+    return true;
+}
+
+} // namespace
+
+fen_position setup_live(const std::string &fen, uint32_t turn) {
+    fen_position pos;
+    std::string error;
+    EXPECT_TRUE(load_fen(fen, &pos, &error)) << error;
+    set_live_position(pos, turn);
+    return pos;
+}
+
+std::vector<fen_position> position_pool() {
+    constexpr int playouts = 3;
+    constexpr int plies = 7;
+    std::vector<fen_position> pool;
+    uint32_t state = 2463534242u;
+    for (const char *fen : seeds) {
+        fen_position pos;
+        std::string error;
+        EXPECT_TRUE(load_fen(fen, &pos, &error)) << error;
+        pool.push_back(pos);
+        for (int p = 0; p < playouts; p++) {
+            fen_position walk = pos;
+            for (int i = 0; i < plies && random_move(&walk, &state); i++) pool.push_back(walk);
+        }
+    }
+    return pool;
+}

@@ -1,0 +1,115 @@
+// vartok-ai-bench [ROUNDS]: lets the computer player move at the default depths in a fixed
+// set of positions, first on one thread, then on every core, and prints the positions rated
+// (a signature that changes only when the search does), the wall time and the rate. The
+// report lines of both runs must be identical; the bench says so.
+#include "ai/ai.h"
+#include "ai/ai_settings.h"
+#include "ai/live_position.h"
+#include "ai/root_rating.h"
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+struct bench_position {
+    const char *fen;
+    uint32_t turn;
+};
+
+constexpr bench_position positions[] = {
+    {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 10},
+    {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 20},
+    {"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 20},
+    {"r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQK2R w KQkq - 1 5", 12},
+    {"2r3k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30", 30},
+};
+constexpr int position_count = sizeof positions / sizeof positions[0];
+constexpr unsigned seed = 1;
+
+struct run_figures {
+    uint64_t rated[position_count];
+    double seconds[position_count];
+    std::string report; // everything the computer player printed
+};
+
+// Runs every position once with the report lines going to a scratch file.
+bool run_positions(unsigned threads, run_figures *out, FILE *figures) {
+    search_threads = threads;
+    out->report.clear();
+    FILE *scratch = std::tmpfile();
+    if (scratch == nullptr) return false;
+    const int saved_stdout = dup(STDOUT_FILENO);
+    for (int p = 0; p < position_count; p++) {
+        fen_position pos;
+        std::string error;
+        if (!load_fen(positions[p].fen, &pos, &error)) {
+            std::fprintf(figures, "bad bench position: %s\n", error.c_str());
+            return false;
+        }
+        set_live_position(pos, positions[p].turn);
+        std::srand(seed);
+        std::fflush(stdout);
+        dup2(fileno(scratch), STDOUT_FILENO);
+        const uint64_t before = positions_rated_total;
+        const auto start = std::chrono::steady_clock::now();
+        do_ai_move(find_king(&board, pos.turn));
+        out->seconds[p] =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        std::fflush(stdout);
+        dup2(saved_stdout, STDOUT_FILENO);
+        out->rated[p] = positions_rated_total - before;
+    }
+    close(saved_stdout);
+    std::rewind(scratch);
+    char buff[256];
+    size_t n;
+    while ((n = std::fread(buff, 1, sizeof buff, scratch)) > 0) out->report.append(buff, n);
+    std::fclose(scratch);
+    return true;
+}
+
+void print_figures(FILE *f, const char *title, const run_figures &r) {
+    uint64_t rated = 0;
+    double seconds = 0;
+    std::fprintf(f, "%s\n", title);
+    for (int p = 0; p < position_count; p++) {
+        std::fprintf(f, "  %-72s turn %2u: %9llu positions %8.3f s\n", positions[p].fen,
+                     positions[p].turn, static_cast<unsigned long long>(r.rated[p]), r.seconds[p]);
+        rated += r.rated[p];
+        seconds += r.seconds[p];
+    }
+    std::fprintf(f, "  total: %llu positions rated in %.3f s, %.0f positions per second\n",
+                 static_cast<unsigned long long>(rated), seconds,
+                 seconds > 0 ? rated / seconds : 0.0);
+}
+
+} // namespace
+
+int main() {
+    depth1 = default_depth1;
+    depth2 = default_depth2;
+    blunders = 0;
+    global_deadend_score = default_deadend_score;
+    deadend_limit = default_deadend_limit;
+
+    static run_figures single, parallel;
+    const unsigned cores = default_search_threads();
+    if (!run_positions(1, &single, stdout)) return 1;
+    print_figures(stdout, "one thread:", single);
+    if (!run_positions(cores, &parallel, stdout)) return 1;
+    const std::string title = "all cores (" + std::to_string(cores) + " threads):";
+    print_figures(stdout, title.c_str(), parallel);
+
+    double t1 = 0, tn = 0;
+    for (int p = 0; p < position_count; p++) t1 += single.seconds[p], tn += parallel.seconds[p];
+    std::printf("speed-up: %.2f\n", tn > 0 ? t1 / tn : 0.0);
+    const bool same = single.report == parallel.report;
+    std::printf("report lines %s\n", same ? "identical" : "DIFFER between the runs");
+    return same ? 0 : 1;
+}
