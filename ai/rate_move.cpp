@@ -5,6 +5,7 @@
 #include "ai/rate_move.h"
 #include "ai/ai_settings.h"
 #include "rules/live_game.h"
+#include "rules/move_context.h"
 #include "rules/pieces.h"
 #include "rules/position_rules.h"
 
@@ -40,10 +41,40 @@ struct material {
     uint8_t queens, rooks, bishops, knights, pawns;
 };
 
-material count_material(const struct board *brd, uint8_t side) {
-    material m;
-    piece_count(brd, side, &m.queens, &m.rooks, &m.bishops, &m.knights, &m.pawns);
-    return m;
+// What a node knows about its board without looking: the pieces of each kind and colour
+// (indexed by colour bit | type, both pawn types counted under type 2) and both kings.
+// Each ply updates it from the move instead of counting the board again.
+struct position_facts {
+    uint8_t count[16];
+    coord king[2];
+};
+
+uint8_t kind_index(uint8_t tile) {
+    const uint8_t type = tile & type_mask;
+    return static_cast<uint8_t>((tile & black_bit) |
+                                (type == type_pawn_unmoved ? type_pawn : type));
+}
+
+position_facts facts_of(const struct board *brd) {
+    position_facts f{};
+    f.king[0] = f.king[1] = no_square;
+    // The first king of each colour in index order, as find_king answers.
+    for (int row = board_size - 1; row >= 0; row--)
+        for (int col = board_size - 1; col >= 0; col--) {
+            const uint8_t tile = brd->tiles[row][col];
+            if (tile == 0) continue;
+            f.count[kind_index(tile)]++;
+            if ((tile & type_mask) == type_king)
+                f.king[is_black(tile)] =
+                    coord{static_cast<uint8_t>(row), static_cast<uint8_t>(col)};
+        }
+    return f;
+}
+
+material material_of(const position_facts &f, uint8_t side) {
+    const uint8_t c = side ? black_bit : 0;
+    return material{f.count[c | type_queen], f.count[c | type_rook], f.count[c | type_bishop],
+                    f.count[c | type_knight], f.count[c | type_pawn]};
 }
 
 // Twice the queens plus the rooks plus half the minor pieces.
@@ -55,9 +86,59 @@ bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
 }
 
+// The position test of the other side after a move, keeping what the move generator
+// learnt (check, pins, the first piece that can move) for the reply scan.
+struct verdict {
+    int stale;
+    bool prepared;    // ctx is filled
+    int first_mobile; // square of the first piece found with a legal move, -1 for none
+    move_context ctx;
+    destination_list first_list;
+};
+
+void judge_mobility(verdict *v, const struct board *temp, coord king_pos) {
+    prepare_move_context(&v->ctx, temp, king_pos);
+    v->prepared = true;
+    const uint8_t *tiles = &temp->tiles[0][0];
+    for (int sq = 0; sq < board_size * board_size; sq++) {
+        const uint8_t tile = tiles[sq];
+        if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
+        const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+        if (legal_moves_in(v->ctx, pc, &v->first_list) != 0) {
+            v->first_mobile = sq;
+            v->stale = v->ctx.in_check ? stale_check : stale_nothing;
+            return;
+        }
+    }
+    v->stale = (v->ctx.in_check ? stale_check : stale_nothing) + stale_stalemate;
+}
+
+// Answers as check_stale(temp, king_pos, depth) does.
+void judge(verdict *v, const struct board *temp, coord king_pos, uint8_t depth) {
+    v->prepared = false;
+    v->first_mobile = -1;
+    if (depth <= 2 && repetition_found(temp, depth)) {
+        v->stale = stale_repetition;
+        return;
+    }
+    if (game_status.moves_pawn_capture > 75) {
+        v->stale = stale_over_75;
+        return;
+    }
+    if (game_status.moves_pawn_capture > 50) {
+        v->stale = stale_over_50;
+        return;
+    }
+    judge_mobility(v, temp, king_pos);
+}
+
+int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
+            search_state *st);
+
 struct rating_context {
     struct move *mv;
     const struct board *temp;
+    const position_facts *facts; // of temp
     uint8_t turn;
     coord king_pos; // the other side's king
     int8_t non_aggressiveness;
@@ -76,32 +157,74 @@ bool passes_deadend_test(const rating_context &c) {
     return c.mv->score < bound;
 }
 
+// The legal replies of the piece on `sq`, reusing the list the position test made.
+uint8_t replies_of(const verdict &v, int sq, destination_list *list, const destination_list **out) {
+    if (sq == v.first_mobile) {
+        *out = &v.first_list;
+        return v.first_list.count;
+    }
+    *out = list;
+    const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+    return legal_moves_in(v.ctx, pc, list);
+}
+
+// At the last ply every reply returns at once with score 0: only their number matters
+// (for the mobility term), or merely whether there is one.
+void count_replies(const rating_context &c, verdict *v, uint32_t *legal_move_count,
+                   bool *any_reply) {
+    const bool need_count = turn_count > mobility_counts_after;
+    if (!need_count && v->first_mobile >= 0) {
+        *any_reply = true;
+        return;
+    }
+    const uint8_t *tiles = &c.temp->tiles[0][0];
+    destination_list list;
+    const int first = v->first_mobile >= 0 ? v->first_mobile : 0;
+    for (int sq = first; sq < board_size * board_size; sq++) {
+        const uint8_t tile = tiles[sq];
+        if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
+        const destination_list *replies;
+        const uint8_t count = replies_of(*v, sq, &list, &replies);
+        *legal_move_count += count;
+        if (count != 0) {
+            *any_reply = true;
+            if (!need_count) return;
+        }
+    }
+}
+
 // Dead-end test, then every reply of the other side one ply deeper, then the mobility and
 // best-reply terms.
-void continuation(const rating_context &c) {
+void continuation(const rating_context &c, verdict *v) {
     struct move *mv = c.mv;
     search_state *st = c.st;
     if (!passes_deadend_test(c)) return;
+    if (!v->prepared) judge_mobility(v, c.temp, c.king_pos);
 
     struct move opmax {};
     opmax.score = smallest_score;
-    struct move lmove {};
     uint32_t legal_move_count = 0;
     const uint8_t other = c.turn ? 0 : 1;
-    const uint8_t other_colour = other ? black_bit : 0;
-    destination_list list;
-    for (uint8_t row = 0; row < board_size; row++) {
-        for (uint8_t col = 0; col < board_size; col++) {
-            const uint8_t tile = c.temp->tiles[row][col];
-            if (tile == 0 || (tile & black_bit) != other_colour) continue;
-            const coord pc{row, col};
-            const uint8_t count = legal_moves(c.temp, pc, &list, &c.king_pos);
+    if (st->depth >= st->max_depth) {
+        bool any_reply = false;
+        count_replies(c, v, &legal_move_count, &any_reply);
+        if (any_reply) opmax.score = 0;
+    } else {
+        struct move lmove {};
+        const uint8_t *tiles = &c.temp->tiles[0][0];
+        destination_list list;
+        const int first = v->first_mobile >= 0 ? v->first_mobile : 0;
+        for (int sq = first; sq < board_size * board_size; sq++) {
+            const uint8_t tile = tiles[sq];
+            if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
+            const destination_list *replies;
+            const uint8_t count = replies_of(*v, sq, &list, &replies);
             if (count == 0) continue;
             legal_move_count += count;
-            lmove.src = pc;
+            lmove.src = coord{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
             for (int k = count - 1; k >= 0; k--) {
-                lmove.dst = list.squares[k];
-                rate_move(&lmove, c.temp, other, st);
+                lmove.dst = replies->squares[k];
+                rate(&lmove, c.temp, *c.facts, other, st);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {
                     mv->staledraw = 1;
@@ -129,22 +252,29 @@ int64_t mate_value(uint8_t depth) {
 
 // Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
 // while `score` keeps what the last candidate, the queen, was worth.
-void rate_promotion(rating_context &c, struct board *temp, coord dst) {
+void rate_promotion(const rating_context &outer, struct board *temp, coord dst) {
+    rating_context c = outer;
     struct move *mv = c.mv;
     const uint8_t depth = c.st->depth;
+    const uint8_t colour = c.turn ? black_bit : 0;
     const int64_t noascend_score = mv->score;
     int64_t ascend_max_score = smallest_score;
+    position_facts promoted = *c.facts;
+    promoted.count[colour | type_pawn]--;
+    c.facts = &promoted;
     for (uint8_t ascend : promotion_types) {
         ascend_piece(temp, dst, ascend);
-        const int stale = check_stale(temp, c.king_pos, no_repetition_test);
+        promoted.count[colour | ascend]++;
+        verdict v;
+        judge(&v, temp, c.king_pos, no_repetition_test);
         const auto value = static_cast<int64_t>(ascend_value(ascend));
-        if (stale == stale_check) {
+        if (v.stale == stale_check) {
             mv->score = noascend_score + 1;
-            continuation(c);
-        } else if (stale == stale_stalemate) {
+            continuation(c, &v);
+        } else if (v.stale == stale_stalemate) {
             mv->score = odd_ply(depth) ? noascend_score + stalemate_score
                                        : noascend_score - stalemate_score;
-        } else if (stale == stale_checkmate) {
+        } else if (v.stale == stale_checkmate) {
             const int64_t mate = odd_ply(depth) ? mate_score : mate_score / depth;
             mv->score = wrap_add(wrap_add(noascend_score, value), mate);
         } else {
@@ -154,7 +284,101 @@ void rate_promotion(rating_context &c, struct board *temp, coord dst) {
             ascend_max_score = mv->score;
             mv->ascend = ascend;
         }
+        promoted.count[colour | ascend]--;
     }
+}
+
+int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
+            search_state *st) {
+    int64_t check_score = normal_check_score;
+    int32_t deadend_score = global_deadend_score;
+    uint32_t pawn_move_score = normal_pawn_move_score;
+    mv->score = 0;
+    mv->ascend = 0;
+    mv->staledraw = 0;
+    mv->checkmate_found = no_checkmate;
+
+    if (st->depth >= st->max_depth) return -1;
+    if (st->cancel && st->cancel->load(std::memory_order_relaxed)) return -1;
+    struct board temp = *brd;
+    st->depth++;
+    const uint8_t depth = st->depth;
+
+    const uint8_t other = turn ? 0 : 1;
+    const material cur_op = material_of(facts, other);
+    const material cur_my = material_of(facts, turn);
+    int8_t s = material_measure(cur_op);
+    const int8_t r = material_measure(cur_my);
+    int8_t non_aggressiveness = 1;
+    if (s <= 1) {
+        if (r <= 2) pawn_move_score = endgame_pawn_move_score;
+        if (s == 0) {
+            check_score = lone_king_check_score;
+            deadend_score = static_cast<int32_t>(static_cast<uint32_t>(deadend_score) -
+                                                 static_cast<uint32_t>(deadend_limit));
+        }
+    } else {
+        if (cur_op.queens > cur_my.queens) non_aggressiveness++;
+        if (cur_op.rooks > cur_my.rooks)
+            non_aggressiveness =
+                static_cast<int8_t>(non_aggressiveness + (cur_op.rooks - cur_my.rooks) / 2);
+        s = static_cast<int8_t>(s - r);
+    }
+
+    st->a++;
+
+    const uint8_t piece = brd->tiles[mv->src.row][mv->src.col];
+    const uint8_t target = brd->tiles[mv->dst.row][mv->dst.col];
+    const int col_change = mv->dst.col - mv->src.col;
+    if ((piece & type_mask) == type_king && (col_change == 2 || col_change == -2)) {
+        // turn_count is at least 2 whenever a search runs; the guard only keeps a
+        // misused call from dividing by zero.
+        const uint32_t full_moves = turn_count / 2 ? turn_count / 2 : 1;
+        mv->score += castling_bonus / full_moves;
+    }
+    if (is_pawn(piece)) mv->score += pawn_move_score;
+
+    // The board after the move, known without counting: a capture removes one piece of the
+    // other side (en passant: a pawn beside the mover), a king move moves the mover's king.
+    position_facts next = facts;
+    if (target != 0)
+        next.count[kind_index(target)]--;
+    else if ((piece & type_mask) == type_pawn && col_change != 0)
+        next.count[(other ? black_bit : 0) | type_pawn]--;
+    if ((piece & type_mask) == type_king) next.king[turn] = mv->dst;
+
+    const int ascend_required = move_piece(&temp, mv->src, mv->dst);
+    const coord king_pos = next.king[other];
+    const material mov_op = material_of(next, other);
+    mv->score += (cur_op.queens - mov_op.queens) * queen_value;
+    mv->score += (cur_op.rooks - mov_op.rooks) * rook_value;
+    mv->score += (cur_op.knights - mov_op.knights) * knight_value;
+    mv->score += (cur_op.bishops - mov_op.bishops) * bishop_value;
+    mv->score += (cur_op.pawns - mov_op.pawns) * pawn_value;
+
+    verdict v;
+    judge(&v, &temp, king_pos, depth);
+    int stale = v.stale;
+    rating_context c{mv, &temp, &next, turn, king_pos, non_aggressiveness, deadend_score, st};
+    if (stale >= stale_repetition && turn_count < repetition_counts_from) stale = stale_nothing;
+    if (stale >= stale_repetition) {
+        mv->score += odd_ply(depth) ? draw_score : -draw_score;
+        mv->staledraw = 1;
+    } else if (stale == stale_stalemate) {
+        mv->score += odd_ply(depth) ? stalemate_score : -stalemate_score;
+        if (depth <= 2) mv->staledraw = 1;
+    } else if (stale == stale_checkmate) {
+        mv->score += odd_ply(depth) ? mate_score - depth : mate_value(depth);
+        mv->checkmate_found = depth;
+    } else {
+        if (stale == stale_check) mv->score += check_score;
+        if (!ascend_required)
+            continuation(c, &v);
+        else
+            rate_promotion(c, &temp, mv->dst);
+    }
+    st->depth--;
+    return s;
 }
 
 } // namespace
@@ -178,81 +402,5 @@ int64_t sub_score(const int64_t *score, uint32_t add) {
 }
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st) {
-    int64_t check_score = normal_check_score;
-    int32_t deadend_score = global_deadend_score;
-    uint32_t pawn_move_score = normal_pawn_move_score;
-    mv->score = 0;
-    mv->ascend = 0;
-    mv->staledraw = 0;
-    mv->checkmate_found = no_checkmate;
-
-    if (st->depth >= st->max_depth) return -1;
-    if (st->cancel && st->cancel->load(std::memory_order_relaxed)) return -1;
-    struct board temp = *brd;
-    st->depth++;
-    const uint8_t depth = st->depth;
-
-    const uint8_t other = turn ? 0 : 1;
-    const material cur_op = count_material(brd, other);
-    const material cur_my = count_material(brd, turn);
-    int8_t s = material_measure(cur_op);
-    const int8_t r = material_measure(cur_my);
-    int8_t non_aggressiveness = 1;
-    if (s <= 1) {
-        if (r <= 2) pawn_move_score = endgame_pawn_move_score;
-        if (s == 0) {
-            check_score = lone_king_check_score;
-            deadend_score = static_cast<int32_t>(static_cast<uint32_t>(deadend_score) -
-                                                 static_cast<uint32_t>(deadend_limit));
-        }
-    } else {
-        if (cur_op.queens > cur_my.queens) non_aggressiveness++;
-        if (cur_op.rooks > cur_my.rooks)
-            non_aggressiveness =
-                static_cast<int8_t>(non_aggressiveness + (cur_op.rooks - cur_my.rooks) / 2);
-        s = static_cast<int8_t>(s - r);
-    }
-
-    st->a++;
-
-    const uint8_t piece = brd->tiles[mv->src.row][mv->src.col];
-    const int col_change = mv->dst.col - mv->src.col;
-    if ((piece & type_mask) == type_king && (col_change == 2 || col_change == -2)) {
-        // turn_count is at least 2 whenever a search runs; the guard only keeps a
-        // misused call from dividing by zero.
-        const uint32_t full_moves = turn_count / 2 ? turn_count / 2 : 1;
-        mv->score += castling_bonus / full_moves;
-    }
-    if (is_pawn(piece)) mv->score += pawn_move_score;
-
-    const int ascend_required = move_piece(&temp, mv->src, mv->dst);
-    const coord king_pos = find_king(&temp, other);
-    const material mov_op = count_material(&temp, other);
-    mv->score += (cur_op.queens - mov_op.queens) * queen_value;
-    mv->score += (cur_op.rooks - mov_op.rooks) * rook_value;
-    mv->score += (cur_op.knights - mov_op.knights) * knight_value;
-    mv->score += (cur_op.bishops - mov_op.bishops) * bishop_value;
-    mv->score += (cur_op.pawns - mov_op.pawns) * pawn_value;
-
-    int stale = check_stale(&temp, king_pos, depth);
-    rating_context c{mv, &temp, turn, king_pos, non_aggressiveness, deadend_score, st};
-    if (stale >= stale_repetition && turn_count < repetition_counts_from) stale = stale_nothing;
-    if (stale >= stale_repetition) {
-        mv->score += odd_ply(depth) ? draw_score : -draw_score;
-        mv->staledraw = 1;
-    } else if (stale == stale_stalemate) {
-        mv->score += odd_ply(depth) ? stalemate_score : -stalemate_score;
-        if (depth <= 2) mv->staledraw = 1;
-    } else if (stale == stale_checkmate) {
-        mv->score += odd_ply(depth) ? mate_score - depth : mate_value(depth);
-        mv->checkmate_found = depth;
-    } else {
-        if (stale == stale_check) mv->score += check_score;
-        if (!ascend_required)
-            continuation(c);
-        else
-            rate_promotion(c, &temp, mv->dst);
-    }
-    st->depth--;
-    return s;
+    return rate(mv, brd, facts_of(brd), turn, st);
 }

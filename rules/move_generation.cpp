@@ -2,6 +2,7 @@
 // rook lines toward col 7, col 0, row 7, row 0; bishop diagonals (+1,+1), (-1,-1),
 // (-1,+1), (+1,-1); queen = rook then bishop; knight jumps and king steps as listed in
 // the square tables; pawn: double step, single step, capture toward col-1, toward col+1.
+#include "rules/move_context.h"
 #include "rules/pieces.h"
 #include "rules/square_tables.h"
 
@@ -23,12 +24,24 @@ struct generator {
     uint8_t pc_tile;
     uint8_t colour; // colour bit of the moving piece
     destination_list *list;
-    int in_check; // is the mover's king attacked before the move? computed on demand
+    int in_check;            // is the mover's king attacked before the move? computed on demand
+    const move_context *ctx; // known check and pins of the mover's side, or null
 };
 
 bool aligned(coord a, coord b) {
     const int dr = a.row - b.row, dc = a.col - b.col;
     return dr == 0 || dc == 0 || dr == dc || dr == -dc;
+}
+
+int sign(int v) {
+    return (v > 0) - (v < 0);
+}
+
+// Is `dst` on the ray that leaves the king through `pc`?
+bool on_pin_ray(coord king, coord pc, coord dst) {
+    const int dr1 = pc.row - king.row, dc1 = pc.col - king.col;
+    const int dr2 = dst.row - king.row, dc2 = dst.col - king.col;
+    return dr1 * dc2 == dc1 * dr2 && sign(dr1) == sign(dr2) && sign(dc1) == sign(dc2);
 }
 
 // Plays the move on a copy as far as the attack test can see it (which squares hold which
@@ -73,6 +86,13 @@ void add_move_to_list(generator &g, const coord *king_pos, uint8_t col, uint8_t 
     // not take en passant, cannot uncover an attack: the king stays as safe as it was.
     const bool en_passant =
         (g.pc_tile & type_mask) == type_pawn && g.pc.col != col && g.brd->tiles[row][col] == 0;
+    // Out of check, a piece that is not pinned keeps the king safe wherever it goes; a
+    // pinned one only along the line of the pin (up to and including the pinning piece).
+    if (g.ctx && (g.pc_tile & type_mask) != type_king && !en_passant && !g.ctx->in_check) {
+        if (!(g.ctx->pinned >> (g.pc.row * 8 + g.pc.col) & 1) || on_pin_ray(*king_pos, g.pc, dst))
+            g.list->count++;
+        return;
+    }
     if ((g.pc_tile & type_mask) != type_king && !en_passant && !aligned(g.pc, *king_pos)) {
         if (g.in_check == unknown) g.in_check = square_attacked(g.brd, *king_pos, g.colour);
         if (!g.in_check) {
@@ -134,7 +154,8 @@ void legal_moves_king(generator &g) {
         add_move_to_list(g, &dst, dst.col, dst.row);
     }
 
-    if ((g.pc_tile & has_moved_flag) || square_attacked(g.brd, g.pc, g.colour)) return;
+    if (g.pc_tile & has_moved_flag) return;
+    if (g.ctx ? g.ctx->in_check : square_attacked(g.brd, g.pc, g.colour)) return;
 
     const bool black = g.colour != 0;
     const uint8_t *back_row = g.brd->tiles[black ? 0 : 7];
@@ -179,13 +200,9 @@ void legal_moves_pawn(generator &g, const coord *king_pos) {
     }
 }
 
-} // namespace
-
-uint8_t legal_moves(const struct board *brd, coord pc_coords, destination_list *list,
-                    const coord *king_pos) {
-    const uint8_t tile = brd->tiles[pc_coords.row][pc_coords.col];
-    generator g{brd, pc_coords, tile, static_cast<uint8_t>(tile & black_bit), list, unknown};
-    list->count = 0;
+uint8_t generate(generator &g, const coord *king_pos) {
+    g.list->count = 0;
+    const uint8_t tile = g.pc_tile;
     switch (tile & type_mask) {
     case type_pawn_unmoved:
     case type_pawn:
@@ -210,5 +227,52 @@ uint8_t legal_moves(const struct board *brd, coord pc_coords, destination_list *
     default:
         break; // an empty square has no destinations
     }
-    return list->count;
+    return g.list->count;
+}
+
+} // namespace
+
+uint8_t legal_moves(const struct board *brd, coord pc_coords, destination_list *list,
+                    const coord *king_pos) {
+    const uint8_t tile = brd->tiles[pc_coords.row][pc_coords.col];
+    generator g{brd,  pc_coords, tile,   static_cast<uint8_t>(tile & black_bit),
+                list, unknown,   nullptr};
+    return generate(g, king_pos);
+}
+
+void prepare_move_context(move_context *ctx, const struct board *brd, coord king) {
+    ctx->brd = brd;
+    ctx->king = king;
+    ctx->colour = brd->tiles[king.row][king.col] & black_bit;
+    ctx->in_check = square_attacked(brd, king, ctx->colour) != 0;
+    ctx->pinned = 0;
+    // A piece of the side is pinned when it is the first piece on a ray from the king and
+    // the next piece on that ray is an enemy that slides along it.
+    const int sq = king.row * 8 + king.col;
+    const uint8_t *tiles = &brd->tiles[0][0];
+    for (int d = 0; d < directions; d++) {
+        const uint8_t slider = d < first_diagonal ? type_rook : type_bishop;
+        const uint8_t *ray = rays.square[sq][d];
+        int own = -1;
+        for (int i = 0; i < rays.length[sq][d]; i++) {
+            const uint8_t tile = tiles[ray[i]];
+            if (tile == 0) continue;
+            if (own < 0) {
+                if ((tile & black_bit) != ctx->colour) break;
+                own = ray[i];
+                continue;
+            }
+            const uint8_t type = tile & type_mask;
+            if ((tile & black_bit) != ctx->colour && (type == slider || type == type_queen))
+                ctx->pinned |= uint64_t{1} << own;
+            break;
+        }
+    }
+}
+
+uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list) {
+    const uint8_t tile = ctx.brd->tiles[pc_coords.row][pc_coords.col];
+    generator g{ctx.brd, pc_coords, tile, static_cast<uint8_t>(tile & black_bit),
+                list,    unknown,   &ctx};
+    return generate(g, &ctx.king);
 }

@@ -1,0 +1,20 @@
+// What the self-check filter needs to know about one side in one position, found once
+// instead of once per destination: whether its king is in check and which of its pieces
+// are pinned to the king. Destinations generated through it are the same, in the same
+// order, as those of legal_moves with that king.
+#pragma once
+
+#include "rules/structs.h"
+
+struct move_context {
+    const struct board *brd;
+    coord king;
+    uint8_t colour; // colour bit of the side: 0 or 8
+    bool in_check;
+    uint64_t pinned; // one bit per square (row*8 + col) of a piece pinned to the king
+};
+
+void prepare_move_context(move_context *ctx, const struct board *brd, coord king);
+
+// The legal destinations of the piece on pc_coords, which belongs to the context's side.
+uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list);
