@@ -177,18 +177,20 @@ void count_replies(const rating_context &c, verdict *v, uint32_t *legal_move_cou
         *any_reply = true;
         return;
     }
+    if (need_count) {
+        *legal_move_count = count_legal_moves(v->ctx);
+        *any_reply = *legal_move_count != 0;
+        return;
+    }
     const uint8_t *tiles = &c.temp->tiles[0][0];
     destination_list list;
-    const int first = v->first_mobile >= 0 ? v->first_mobile : 0;
-    for (int sq = first; sq < board_size * board_size; sq++) {
+    for (int sq = 0; sq < board_size * board_size; sq++) {
         const uint8_t tile = tiles[sq];
         if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
-        const destination_list *replies;
-        const uint8_t count = replies_of(*v, sq, &list, &replies);
-        *legal_move_count += count;
-        if (count != 0) {
+        const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+        if (legal_moves_in(v->ctx, pc, &list) != 0) {
             *any_reply = true;
-            if (!need_count) return;
+            return;
         }
     }
 }

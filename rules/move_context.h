@@ -18,3 +18,6 @@ void prepare_move_context(move_context *ctx, const struct board *brd, coord king
 
 // The legal destinations of the piece on pc_coords, which belongs to the context's side.
 uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list);
+
+// The number of legal destinations of all the side's pieces together.
+uint32_t count_legal_moves(const move_context &ctx);

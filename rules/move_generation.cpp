@@ -2,6 +2,7 @@
 // rook lines toward col 7, col 0, row 7, row 0; bishop diagonals (+1,+1), (-1,-1),
 // (-1,+1), (+1,-1); queen = rook then bishop; knight jumps and king steps as listed in
 // the square tables; pawn: double step, single step, capture toward col-1, toward col+1.
+#include "rules/attack_parts.h"
 #include "rules/move_context.h"
 #include "rules/pieces.h"
 #include "rules/square_tables.h"
@@ -99,6 +100,10 @@ void add_move_to_list(generator &g, const coord *king_pos, uint8_t col, uint8_t 
             g.list->count++;
             return;
         }
+    }
+    if ((g.pc_tile & type_mask) == type_king && std::abs(g.pc.col - dst.col) != 2) {
+        if (!attacked_after_king_step(g.brd, g.pc, dst, g.colour)) g.list->count++;
+        return;
     }
     if (king_safe_after(g, dst, *king_pos)) g.list->count++;
 }
@@ -244,10 +249,10 @@ void prepare_move_context(move_context *ctx, const struct board *brd, coord king
     ctx->brd = brd;
     ctx->king = king;
     ctx->colour = brd->tiles[king.row][king.col] & black_bit;
-    ctx->in_check = square_attacked(brd, king, ctx->colour) != 0;
     ctx->pinned = 0;
-    // A piece of the side is pinned when it is the first piece on a ray from the king and
-    // the next piece on that ray is an enemy that slides along it.
+    bool slider_check = false;
+    // One walk along each ray from the king finds both: an enemy slider as the first piece
+    // gives check; an own piece followed by such a slider is pinned.
     const int sq = king.row * 8 + king.col;
     const uint8_t *tiles = &brd->tiles[0][0];
     for (int d = 0; d < directions; d++) {
@@ -257,17 +262,61 @@ void prepare_move_context(move_context *ctx, const struct board *brd, coord king
         for (int i = 0; i < rays.length[sq][d]; i++) {
             const uint8_t tile = tiles[ray[i]];
             if (tile == 0) continue;
+            const uint8_t type = tile & type_mask;
+            const bool enemy_slider =
+                (tile & black_bit) != ctx->colour && (type == slider || type == type_queen);
             if (own < 0) {
+                if (enemy_slider) slider_check = true;
                 if ((tile & black_bit) != ctx->colour) break;
                 own = ray[i];
                 continue;
             }
-            const uint8_t type = tile & type_mask;
-            if ((tile & black_bit) != ctx->colour && (type == slider || type == type_queen))
-                ctx->pinned |= uint64_t{1} << own;
+            if (enemy_slider) ctx->pinned |= uint64_t{1} << own;
             break;
         }
     }
+    ctx->in_check = slider_check || attacked_by_steppers(brd, king, ctx->colour);
+}
+
+uint32_t count_legal_moves(const move_context &ctx) {
+    const uint8_t *tiles = &ctx.brd->tiles[0][0];
+    destination_list list;
+    uint32_t total = 0;
+    for (int sq = 0; sq < board_size * board_size; sq++) {
+        const uint8_t tile = tiles[sq];
+        if (tile == 0 || (tile & black_bit) != ctx.colour) continue;
+        const uint8_t type = tile & type_mask;
+        const bool pinned = (ctx.pinned >> sq) & 1;
+        // Out of check, a piece that is not pinned may go wherever its movement allows.
+        if (!ctx.in_check && !pinned && type >= type_rook && type != type_king) {
+            const auto free_square = [&](uint8_t target) {
+                return tiles[target] == 0 || (tiles[target] & black_bit) != ctx.colour;
+            };
+            if (type == type_knight) {
+                for (int i = 0; i < knight_jumps.count[sq]; i++)
+                    total += free_square(knight_jumps.square[sq][i]);
+                continue;
+            }
+            const int first = type == type_bishop ? first_diagonal : 0;
+            const int last = type == type_rook ? first_diagonal : directions;
+            for (int d = first; d < last; d++) {
+                const uint8_t *ray = rays.square[sq][d];
+                for (int i = 0; i < rays.length[sq][d]; i++) {
+                    const uint8_t target = tiles[ray[i]];
+                    if (target == 0) {
+                        total++;
+                        continue;
+                    }
+                    total += (target & black_bit) != ctx.colour;
+                    break;
+                }
+            }
+            continue;
+        }
+        const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+        total += legal_moves_in(ctx, pc, &list);
+    }
+    return total;
 }
 
 uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list) {

@@ -1,6 +1,7 @@
 // The fast move generator, attack test and position test against their plain transcriptions,
 // over a pool of positions: same destinations in the same order, same answers.
 #include "rules/live_game.h"
+#include "rules/move_context.h"
 #include "rules/pieces.h"
 #include "rules/position_rules.h"
 #include "tests/ai/reference_rules.h"
@@ -31,6 +32,31 @@ TEST(RulesMatchReference, DestinationsAndOrder) {
                             ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
                     }
                 }
+        }
+    }
+}
+
+TEST(RulesMatchReference, MoveContextGivesTheSameDestinationsAndCount) {
+    for (const fen_position &pos : position_pool()) {
+        for (uint8_t side = 0; side <= 1; side++) {
+            const coord king = find_king(&pos.board, side);
+            move_context ctx;
+            prepare_move_context(&ctx, &pos.board, king);
+            EXPECT_EQ(ctx.in_check, ref_king_threatened(&pos.board, &king, king) != 0);
+            uint32_t total = 0;
+            for (uint8_t r = 0; r < board_size; r++)
+                for (uint8_t c = 0; c < board_size; c++) {
+                    const uint8_t t = pos.board.tiles[r][c];
+                    if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
+                    destination_list fast, ref;
+                    const uint8_t n = legal_moves_in(ctx, coord{r, c}, &fast);
+                    ASSERT_EQ(n, ref_legal_moves(&pos.board, coord{r, c}, &ref, &king))
+                        << describe(pos) << " square " << int(r) << "," << int(c);
+                    for (int k = 0; k < n; k++)
+                        ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
+                    total += n;
+                }
+            EXPECT_EQ(count_legal_moves(ctx), total) << describe(pos);
         }
     }
 }
