@@ -18,6 +18,13 @@ const char *const seeds[] = {
     "rnbqkbnr/ppp1p1pp/8/3pPp2/8/8/PPPP1PPP/RNBQKBNR w KQkq f6 0 3",
     "7k/5Q2/6K1/8/8/8/8/8 w - - 0 50",
     "k7/8/1K6/8/8/8/8/7R w - - 0 60",
+    "8/8/8/KPp4r/8/8/8/7k w - c6 0 1",
+    "4k3/4r3/8/8/8/8/4B3/4K3 w - - 0 1",
+    "4k3/8/8/8/1b6/8/3R4/4K3 w - - 0 1",
+    "3qk3/8/8/8/8/8/3Q4/3K4 w - - 0 1",
+    "4k3/8/8/8/8/3n4/8/4K2R w K - 0 1",
+    "4k3/3p4/8/1B6/8/8/8/4K3 b - - 0 1",
+    "r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1",
 };
 
 // A small generator of its own, so the pool never depends on rand().
