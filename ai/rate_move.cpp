@@ -86,31 +86,21 @@ bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
 }
 
-// The position test of the other side after a move, keeping what the move generator
-// learnt (check, pins, the first piece that can move) for the reply scan.
+// The position test of the other side after a move, keeping what it learnt (check, pins,
+// the first piece that can move) for the reply scan.
 struct verdict {
     int stale;
-    bool prepared;    // ctx is filled
-    int first_mobile; // square of the first piece found with a legal move, -1 for none
+    bool prepared;    // ctx is filled and first_mobile known
+    int first_mobile; // square of the first piece with a legal move, -1 for none
     move_context ctx;
-    destination_list first_list;
 };
 
 void judge_mobility(verdict *v, const struct board *temp, coord king_pos) {
     prepare_move_context(&v->ctx, temp, king_pos);
     v->prepared = true;
-    const uint8_t *tiles = &temp->tiles[0][0];
-    for (int sq = 0; sq < board_size * board_size; sq++) {
-        const uint8_t tile = tiles[sq];
-        if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
-        const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
-        if (legal_moves_in(v->ctx, pc, &v->first_list) != 0) {
-            v->first_mobile = sq;
-            v->stale = v->ctx.in_check ? stale_check : stale_nothing;
-            return;
-        }
-    }
-    v->stale = (v->ctx.in_check ? stale_check : stale_nothing) + stale_stalemate;
+    v->first_mobile = first_mobile_square(v->ctx);
+    const int check = v->ctx.in_check ? stale_check : stale_nothing;
+    v->stale = v->first_mobile >= 0 ? check : check + stale_stalemate;
 }
 
 // Answers as check_stale(temp, king_pos, depth) does.
@@ -157,42 +147,16 @@ bool passes_deadend_test(const rating_context &c) {
     return c.mv->score < bound;
 }
 
-// The legal replies of the piece on `sq`, reusing the list the position test made.
-uint8_t replies_of(const verdict &v, int sq, destination_list *list, const destination_list **out) {
-    if (sq == v.first_mobile) {
-        *out = &v.first_list;
-        return v.first_list.count;
-    }
-    *out = list;
-    const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
-    return legal_moves_in(v.ctx, pc, list);
-}
-
 // At the last ply every reply returns at once with score 0: only their number matters
 // (for the mobility term), or merely whether there is one.
-void count_replies(const rating_context &c, verdict *v, uint32_t *legal_move_count,
-                   bool *any_reply) {
+void count_replies(const verdict *v, uint32_t *legal_move_count, bool *any_reply) {
     const bool need_count = turn_count > mobility_counts_after;
-    if (!need_count && v->first_mobile >= 0) {
-        *any_reply = true;
+    if (!need_count) {
+        *any_reply = v->first_mobile >= 0;
         return;
     }
-    if (need_count) {
-        *legal_move_count = count_legal_moves(v->ctx);
-        *any_reply = *legal_move_count != 0;
-        return;
-    }
-    const uint8_t *tiles = &c.temp->tiles[0][0];
-    destination_list list;
-    for (int sq = 0; sq < board_size * board_size; sq++) {
-        const uint8_t tile = tiles[sq];
-        if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
-        const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
-        if (legal_moves_in(v->ctx, pc, &list) != 0) {
-            *any_reply = true;
-            return;
-        }
-    }
+    *legal_move_count = count_legal_moves(v->ctx);
+    *any_reply = *legal_move_count != 0;
 }
 
 // Dead-end test, then every reply of the other side one ply deeper, then the mobility and
@@ -209,7 +173,7 @@ void continuation(const rating_context &c, verdict *v) {
     const uint8_t other = c.turn ? 0 : 1;
     if (st->depth >= st->max_depth) {
         bool any_reply = false;
-        count_replies(c, v, &legal_move_count, &any_reply);
+        count_replies(v, &legal_move_count, &any_reply);
         if (any_reply) opmax.score = 0;
     } else {
         struct move lmove {};
@@ -219,13 +183,13 @@ void continuation(const rating_context &c, verdict *v) {
         for (int sq = first; sq < board_size * board_size; sq++) {
             const uint8_t tile = tiles[sq];
             if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
-            const destination_list *replies;
-            const uint8_t count = replies_of(*v, sq, &list, &replies);
+            const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+            const uint8_t count = legal_moves_in(v->ctx, pc, &list);
             if (count == 0) continue;
             legal_move_count += count;
-            lmove.src = coord{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+            lmove.src = pc;
             for (int k = count - 1; k >= 0; k--) {
-                lmove.dst = replies->squares[k];
+                lmove.dst = list.squares[k];
                 rate(&lmove, c.temp, *c.facts, other, st);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {

@@ -21,3 +21,7 @@ uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_lis
 
 // The number of legal destinations of all the side's pieces together.
 uint32_t count_legal_moves(const move_context &ctx);
+
+// The first square (row*8 + col, in index order) holding a piece of the side that has a
+// legal move, or -1 when no piece can move.
+int first_mobile_square(const move_context &ctx);

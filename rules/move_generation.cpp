@@ -278,6 +278,69 @@ void prepare_move_context(move_context *ctx, const struct board *brd, coord king
     ctx->in_check = slider_check || attacked_by_steppers(brd, king, ctx->colour);
 }
 
+namespace {
+
+constexpr int needs_generator = -1;
+
+// Out of check, a piece that is not pinned may go wherever its movement allows, so its
+// destinations can be counted without the filter; `enough` stops the count early. Kings,
+// pinned pieces, pieces of a side in check and pawns that might take en passant answer
+// needs_generator.
+int unfiltered_count(const move_context &ctx, int sq, uint8_t tile, int enough) {
+    const uint8_t type = tile & type_mask;
+    if (ctx.in_check || type == type_king || ((ctx.pinned >> sq) & 1)) return needs_generator;
+    const uint8_t *tiles = &ctx.brd->tiles[0][0];
+    const auto enemy = [&](uint8_t t) { return t != 0 && (t & black_bit) != ctx.colour; };
+    int n = 0;
+    if (type == type_pawn_unmoved || type == type_pawn) {
+        const int row = sq / 8, col = sq % 8;
+        const int d = ctx.colour ? 1 : -1;
+        const int ahead = row + d;
+        if (ahead < 0 || ahead >= board_size) return 0;
+        if (tiles[ahead * 8 + col] == 0) {
+            n++;
+            const int two = row + 2 * d;
+            if (type == type_pawn_unmoved && two >= 0 && two < board_size &&
+                tiles[two * 8 + col] == 0)
+                n++;
+        }
+        for (int dc = -1; dc <= 1; dc += 2) {
+            const int c = col + dc;
+            if (c < 0 || c >= board_size) continue;
+            if (enemy(tiles[ahead * 8 + c])) {
+                n++;
+            } else if (enemy(tiles[row * 8 + c]) && (tiles[row * 8 + c] & en_passant_flag)) {
+                return needs_generator; // taking en passant may uncover the king
+            }
+        }
+        return n;
+    }
+    if (type == type_knight) {
+        for (int i = 0; i < knight_jumps.count[sq] && n < enough; i++) {
+            const uint8_t t = tiles[knight_jumps.square[sq][i]];
+            n += t == 0 || enemy(t);
+        }
+        return n;
+    }
+    const int first = type == type_bishop ? first_diagonal : 0;
+    const int last = type == type_rook ? first_diagonal : directions;
+    for (int d = first; d < last && n < enough; d++) {
+        const uint8_t *ray = rays.square[sq][d];
+        for (int i = 0; i < rays.length[sq][d]; i++) {
+            const uint8_t t = tiles[ray[i]];
+            if (t == 0) {
+                n++;
+                continue;
+            }
+            n += enemy(t);
+            break;
+        }
+    }
+    return n;
+}
+
+} // namespace
+
 uint32_t count_legal_moves(const move_context &ctx) {
     const uint8_t *tiles = &ctx.brd->tiles[0][0];
     destination_list list;
@@ -285,38 +348,31 @@ uint32_t count_legal_moves(const move_context &ctx) {
     for (int sq = 0; sq < board_size * board_size; sq++) {
         const uint8_t tile = tiles[sq];
         if (tile == 0 || (tile & black_bit) != ctx.colour) continue;
-        const uint8_t type = tile & type_mask;
-        const bool pinned = (ctx.pinned >> sq) & 1;
-        // Out of check, a piece that is not pinned may go wherever its movement allows.
-        if (!ctx.in_check && !pinned && type >= type_rook && type != type_king) {
-            const auto free_square = [&](uint8_t target) {
-                return tiles[target] == 0 || (tiles[target] & black_bit) != ctx.colour;
-            };
-            if (type == type_knight) {
-                for (int i = 0; i < knight_jumps.count[sq]; i++)
-                    total += free_square(knight_jumps.square[sq][i]);
-                continue;
-            }
-            const int first = type == type_bishop ? first_diagonal : 0;
-            const int last = type == type_rook ? first_diagonal : directions;
-            for (int d = first; d < last; d++) {
-                const uint8_t *ray = rays.square[sq][d];
-                for (int i = 0; i < rays.length[sq][d]; i++) {
-                    const uint8_t target = tiles[ray[i]];
-                    if (target == 0) {
-                        total++;
-                        continue;
-                    }
-                    total += (target & black_bit) != ctx.colour;
-                    break;
-                }
-            }
+        const int n = unfiltered_count(ctx, sq, tile, max_destinations);
+        if (n != needs_generator) {
+            total += static_cast<uint32_t>(n);
             continue;
         }
         const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
         total += legal_moves_in(ctx, pc, &list);
     }
     return total;
+}
+
+int first_mobile_square(const move_context &ctx) {
+    const uint8_t *tiles = &ctx.brd->tiles[0][0];
+    destination_list list;
+    for (int sq = 0; sq < board_size * board_size; sq++) {
+        const uint8_t tile = tiles[sq];
+        if (tile == 0 || (tile & black_bit) != ctx.colour) continue;
+        int n = unfiltered_count(ctx, sq, tile, 1);
+        if (n == needs_generator) {
+            const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+            n = legal_moves_in(ctx, pc, &list);
+        }
+        if (n > 0) return sq;
+    }
+    return -1;
 }
 
 uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list) {
