@@ -36,8 +36,10 @@ struct selection {
     bool chosen;
 };
 
-// The scratch of one computer move; large, so it lives outside the stack.
-root_pass pass;
+// The scratch of one computer move; large, so it lives outside the stack. It is never
+// destroyed: closing the window ends the process with exit() even during a search, and
+// destroying worker threads that still run would abort it.
+root_pass &pass = *new root_pass;
 job_origin origins[max_root_moves];
 
 int64_t wrap_add(int64_t x, int64_t y) {
