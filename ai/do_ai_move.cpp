@@ -123,6 +123,7 @@ void do_ai_move(coord king_pos) {
         sel.max.score = smallest_score;
         const uint32_t total_moves = collect_jobs(king_pos, i == 0, bestval);
         bool stopped = false;
+        pass.number = i + 1;
         start_root_pass(&pass, static_cast<uint8_t>(d));
         for (int j = 0; j < pass.job_count && !stopped; j++) {
             const root_result &r = await_root_result(&pass, j);

@@ -7,6 +7,7 @@
 
 // Starts the clock of a computer move and decides whether the line is shown at all.
 void progress_begin();
-void progress_show(uint8_t depth, int rated, int to_rate);
+// Redraws the line when what it says has changed.
+void progress_show(int pass, uint8_t depth, int rated, int to_rate);
 // Erases the line if it is shown.
 void progress_clear();

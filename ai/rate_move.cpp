@@ -155,7 +155,8 @@ void count_replies(const verdict *v, uint32_t *legal_move_count, bool *any_reply
         *any_reply = v->first_mobile >= 0;
         return;
     }
-    *legal_move_count = count_legal_moves(v->ctx);
+    if (v->first_mobile < 0) return; // no reply at all
+    *legal_move_count = count_legal_moves(v->ctx, v->first_mobile);
     *any_reply = *legal_move_count != 0;
 }
 

@@ -89,18 +89,18 @@ const root_result &await_root_result(root_pass *pass, int i) {
         r.a = st.a;
         r.mate_reported = true;
         pump_window_events();
-        progress_show(pass->depth, i + 1, pass->job_count);
+        progress_show(pass->number, pass->depth, i + 1, pass->job_count);
         return r;
     }
     std::unique_lock<std::mutex> guard(pass->lock);
     while (!pass->done[i].load(std::memory_order_acquire)) {
         pass->finished.wait_for(guard, keep_alive_interval);
         pump_window_events();
-        progress_show(pass->depth, i, pass->job_count);
+        progress_show(pass->number, pass->depth, i, pass->job_count);
     }
     guard.unlock();
     pump_window_events();
-    progress_show(pass->depth, i + 1, pass->job_count);
+    progress_show(pass->number, pass->depth, i + 1, pass->job_count);
     return r;
 }
 

@@ -30,6 +30,7 @@ struct root_result {
 struct root_pass {
     struct move jobs[max_root_moves]; // src and dst of each move to rate, in pass order
     int job_count = 0;
+    int number = 0; // 1 for the first pass, 2 for the second
     uint8_t depth = 0;
     root_result results[max_root_moves];
     std::atomic<bool> done[max_root_moves];

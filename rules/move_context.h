@@ -19,8 +19,9 @@ void prepare_move_context(move_context *ctx, const struct board *brd, coord king
 // The legal destinations of the piece on pc_coords, which belongs to the context's side.
 uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list);
 
-// The number of legal destinations of all the side's pieces together.
-uint32_t count_legal_moves(const move_context &ctx);
+// The number of legal destinations of all the side's pieces together, looking at the
+// squares from `first_square` on (the pieces before it are known to have none).
+uint32_t count_legal_moves(const move_context &ctx, int first_square = 0);
 
 // The first square (row*8 + col, in index order) holding a piece of the side that has a
 // legal move, or -1 when no piece can move.

@@ -341,11 +341,11 @@ int unfiltered_count(const move_context &ctx, int sq, uint8_t tile, int enough) 
 
 } // namespace
 
-uint32_t count_legal_moves(const move_context &ctx) {
+uint32_t count_legal_moves(const move_context &ctx, int first_square) {
     const uint8_t *tiles = &ctx.brd->tiles[0][0];
     destination_list list;
     uint32_t total = 0;
-    for (int sq = 0; sq < board_size * board_size; sq++) {
+    for (int sq = first_square; sq < board_size * board_size; sq++) {
         const uint8_t tile = tiles[sq];
         if (tile == 0 || (tile & black_bit) != ctx.colour) continue;
         const int n = unfiltered_count(ctx, sq, tile, max_destinations);
