@@ -36,13 +36,13 @@ constexpr coord no_square{255, 255};
 
 struct board {
     uint8_t tiles[board_size][board_size];
-    friend bool operator==(const board &, const board &) = default;
+    friend bool operator==(const struct board &, const struct board &) = default;
 };
 
 // One candidate move of the computer player with its rating.
 struct move {
     int64_t score;
-    uint8_t ascend;          // promotion type chosen (3..6), 0 for none
+    uint8_t ascend; // promotion type chosen (3..6), 0 for none
     coord src;
     coord dst;
     uint8_t checkmate_found; // ply of the nearest mate found below, 255 for none
@@ -81,8 +81,12 @@ struct game_status {
     uint8_t white_ai : 1;
 };
 
-inline bool is_black(uint8_t tile) { return (tile & black_bit) != 0; }
-inline uint8_t piece_type(uint8_t tile) { return tile & type_mask; }
+inline bool is_black(uint8_t tile) {
+    return (tile & black_bit) != 0;
+}
+inline uint8_t piece_type(uint8_t tile) {
+    return tile & type_mask;
+}
 inline bool is_pawn(uint8_t tile) {
     uint8_t t = tile & type_mask;
     return t == type_pawn_unmoved || t == type_pawn;

@@ -1,0 +1,69 @@
+#include "game/game_end.h"
+#include "game/messages.h"
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+#include "rules/position_rules.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr uint32_t repetition_counts_after = 3; // turn_count from which a repetition ends
+constexpr int declare_draw_mask = 3;            // one chance in four
+
+[[noreturn]] void end_game(const char *message) {
+    show_dialog_nokey(message);
+    std::exit(0);
+}
+
+void announce_mate_or_check(int code, uint8_t turn) {
+    if (code == stale_stalemate) end_game("Stalemate.");
+    if (code == stale_checkmate) {
+        char message[message_size];
+        std::snprintf(message, sizeof message, "Checkmate. %s won.\n", turn ? "White" : "Black");
+        end_game(message);
+    }
+    if (code == stale_check) show_dialog_nokey("CHECK.");
+}
+
+bool only_kings_left(const struct board *brd) {
+    for (uint8_t side = 0; side <= 1; side++) {
+        uint8_t queens, rooks, bishops, knights, pawns;
+        piece_count(brd, side, &queens, &rooks, &bishops, &knights, &pawns);
+        if (queens || rooks || bishops || knights || pawns) return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void check_move_stale(const struct board *brd, coord king_pos, uint8_t turn) {
+    const int mate = check_stale(brd, king_pos, 0);
+    switch (mate) {
+    case stale_check:
+    case stale_stalemate:
+    case stale_checkmate:
+        announce_mate_or_check(mate, turn);
+        break;
+    case stale_repetition:
+        if (turn_count > repetition_counts_after) end_game("Draw: Third repetition.");
+        break;
+    case stale_over_50:
+    case stale_over_75:
+        // The move counter hides check, mate and stalemate from the position test; a game
+        // that is over must still end, so they are looked at here before the draw rules.
+        announce_mate_or_check(check_and_mobility(brd, king_pos), turn);
+        if (mate == stale_over_75 && (std::rand() & declare_draw_mask) == 0) {
+            char message[message_size];
+            std::snprintf(message, sizeof message,
+                          "%u moves without pawn move or capture - declaring a draw.\n",
+                          game_status.moves_pawn_capture);
+            end_game(message);
+        }
+        break;
+    default:
+        break;
+    }
+    if (only_kings_left(&board)) end_game("Draw: Not enough pieces on the board to continue.");
+}

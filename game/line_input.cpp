@@ -1,0 +1,13 @@
+#include "game/line_input.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void read_line(char *buff, int size) {
+    std::fflush(stdout);
+    if (std::fgets(buff, size, stdin) == nullptr) {
+        // A closed input would otherwise repeat the last answer without end.
+        std::puts("End of input.");
+        std::exit(1);
+    }
+}

@@ -1,0 +1,192 @@
+#include "rules/fen.h"
+
+#include <cctype>
+#include <cstdlib>
+#include <sstream>
+
+namespace {
+
+constexpr char piece_letters[] = " PPRNBQK";
+constexpr uint8_t white_back_row = 7;
+constexpr uint8_t black_back_row = 0;
+constexpr uint8_t king_col = 4;
+
+int type_of_letter(char c) {
+    switch (std::tolower(static_cast<unsigned char>(c))) {
+    case 'p':
+        return type_pawn;
+    case 'r':
+        return type_rook;
+    case 'n':
+        return type_knight;
+    case 'b':
+        return type_bishop;
+    case 'q':
+        return type_queen;
+    case 'k':
+        return type_king;
+    default:
+        return 0;
+    }
+}
+
+bool parse_number(const std::string &text, uint32_t *out) {
+    if (text.empty() || text.size() > 9) return false;
+    for (char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    *out = static_cast<uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
+    return true;
+}
+
+// A king or rook on its original square keeps a clear has-moved flag only with the right.
+void apply_castling_flags(board &brd, const std::string &rights) {
+    struct home {
+        uint8_t row, col;
+        uint8_t tile;
+        const char *granted_by;
+    };
+    const home homes[] = {
+        {white_back_row, king_col, type_king, "KQ"},
+        {white_back_row, 7, type_rook, "K"},
+        {white_back_row, 0, type_rook, "Q"},
+        {black_back_row, king_col, type_king | black_bit, "kq"},
+        {black_back_row, 7, type_rook | black_bit, "k"},
+        {black_back_row, 0, type_rook | black_bit, "q"},
+    };
+    for (auto &row : brd.tiles)
+        for (uint8_t &tile : row)
+            if ((tile & type_mask) == type_king || (tile & type_mask) == type_rook)
+                tile |= has_moved_flag;
+    for (const home &h : homes) {
+        uint8_t &tile = brd.tiles[h.row][h.col];
+        if ((tile & piece_mask) != h.tile) continue;
+        if (rights.find_first_of(h.granted_by) != std::string::npos) tile &= ~has_moved_flag;
+    }
+}
+
+} // namespace
+
+bool load_fen(const std::string &fen, fen_position *out, std::string *error) {
+    std::istringstream in(fen);
+    std::string placement, side, castling = "-", en_passant = "-", half = "0", full = "1";
+    in >> placement >> side;
+    if (placement.empty() || side.empty()) {
+        *error = "A position needs at least the placement and the side to move.";
+        return false;
+    }
+    in >> castling >> en_passant >> half >> full;
+
+    fen_position pos{};
+    int row = 0, col = 0;
+    for (char c : placement) {
+        if (c == '/') {
+            if (col != board_size || ++row >= board_size) break;
+            col = 0;
+        } else if (c >= '1' && c <= '8') {
+            col += c - '0';
+            if (col > board_size) break;
+        } else {
+            const int type = type_of_letter(c);
+            if (type == 0 || col >= board_size) {
+                *error = std::string("Unknown piece letter or too many squares: '") + c + "'.";
+                return false;
+            }
+            const bool black = std::islower(static_cast<unsigned char>(c));
+            uint8_t tile = static_cast<uint8_t>(type | (black ? black_bit : 0));
+            if (type == type_pawn) {
+                if (row == 0 || row == 7) {
+                    *error = "A pawn cannot stand on the first or last rank.";
+                    return false;
+                }
+                const int start_row = black ? 1 : 6;
+                tile = static_cast<uint8_t>((black ? black_bit : 0) |
+                                            (row == start_row ? type_pawn_unmoved : type_pawn));
+            }
+            pos.board.tiles[row][col++] = tile;
+        }
+    }
+    if (row != board_size - 1 || col != board_size) {
+        *error = "The placement must describe eight ranks of eight squares.";
+        return false;
+    }
+    if (side != "w" && side != "b") {
+        *error = "The side to move must be w or b.";
+        return false;
+    }
+    pos.turn = side == "b" ? side_black : side_white;
+    for (char c : castling)
+        if (c != '-' && std::string("KQkq").find(c) == std::string::npos) {
+            *error = "Castling rights must be - or letters of KQkq.";
+            return false;
+        }
+    apply_castling_flags(pos.board, castling);
+
+    if (en_passant != "-") {
+        if (en_passant.size() != 2 || en_passant[0] < 'a' || en_passant[0] > 'h' ||
+            (en_passant[1] != '3' && en_passant[1] != '6')) {
+            *error = "The en-passant square must be - or a square on rank 3 or 6.";
+            return false;
+        }
+        // The pawn that just made the two-square step stands one rank beyond the square.
+        const int ep_col = en_passant[0] - 'a';
+        const int pawn_row = en_passant[1] == '3' ? 4 : 3;
+        uint8_t &pawn = pos.board.tiles[pawn_row][ep_col];
+        const uint8_t expected = en_passant[1] == '3' ? type_pawn : (type_pawn | black_bit);
+        if ((pawn & piece_mask) == expected) pawn |= en_passant_flag | has_moved_flag;
+    }
+    if (!parse_number(half, &pos.halfmoves) || !parse_number(full, &pos.fullmoves)) {
+        *error = "The move counters must be numbers.";
+        return false;
+    }
+    int kings[2] = {0, 0};
+    for (auto &r : pos.board.tiles)
+        for (uint8_t t : r)
+            if ((t & type_mask) == type_king) kings[(t & black_bit) ? 1 : 0]++;
+    if (kings[0] != 1 || kings[1] != 1) {
+        *error = "Each side needs exactly one king.";
+        return false;
+    }
+    *out = pos;
+    return true;
+}
+
+std::string format_fen(const fen_position &pos) {
+    std::string out;
+    std::string en_passant = "-";
+    for (int row = 0; row < board_size; row++) {
+        int empty = 0;
+        for (int col = 0; col < board_size; col++) {
+            const uint8_t tile = pos.board.tiles[row][col];
+            if (tile == 0) {
+                empty++;
+                continue;
+            }
+            if (empty) out += static_cast<char>('0' + empty), empty = 0;
+            const char letter = piece_letters[tile & type_mask];
+            out += (tile & black_bit) ? static_cast<char>(std::tolower(letter)) : letter;
+            if (is_pawn(tile) && (tile & en_passant_flag)) {
+                en_passant =
+                    std::string(1, static_cast<char>('a' + col)) + ((tile & black_bit) ? '6' : '3');
+            }
+        }
+        if (empty) out += static_cast<char>('0' + empty);
+        if (row != board_size - 1) out += '/';
+    }
+    out += pos.turn ? " b " : " w ";
+    std::string castling;
+    const auto unflagged = [&](int row, int col, uint8_t tile) {
+        return pos.board.tiles[row][col] == tile;
+    };
+    if (unflagged(7, king_col, type_king)) {
+        if (unflagged(7, 7, type_rook)) castling += 'K';
+        if (unflagged(7, 0, type_rook)) castling += 'Q';
+    }
+    if (unflagged(0, king_col, type_king | black_bit)) {
+        if (unflagged(0, 7, type_rook | black_bit)) castling += 'k';
+        if (unflagged(0, 0, type_rook | black_bit)) castling += 'q';
+    }
+    out += castling.empty() ? "-" : castling;
+    out += ' ' + en_passant + ' ' + std::to_string(pos.halfmoves) + ' ' +
+           std::to_string(pos.fullmoves);
+    return out;
+}

@@ -1,0 +1,23 @@
+// Positions written in Forsyth-Edwards notation, for the developer tools and tests.
+#pragma once
+
+#include "rules/structs.h"
+
+#include <string>
+
+struct fen_position {
+    struct board board;
+    uint8_t turn;       // 0 White, 1 Black to move
+    uint32_t halfmoves; // half-moves since a pawn move or capture
+    uint32_t fullmoves;
+};
+
+// Parses a FEN into tile bytes: pawns on their starting row are unmoved pawns; kings and
+// rooks keep a clear has-moved flag only where a castling right says so; the pawn that
+// made the two-square step carries the en-passant flag. Returns false with a message in
+// `error` when the text is not a usable position.
+bool load_fen(const std::string &fen, fen_position *out, std::string *error);
+
+// Writes a position back: castling rights from unflagged kings and rooks on their squares,
+// the en-passant square from the flagged pawn.
+std::string format_fen(const fen_position &pos);

@@ -1,0 +1,29 @@
+// The position history and the position test shared by the turn loop and the search.
+#pragma once
+
+#include "rules/structs.h"
+
+// Result codes of check_stale.
+constexpr int stale_nothing = 0;
+constexpr int stale_check = 1;
+constexpr int stale_stalemate = 2;
+constexpr int stale_checkmate = 3;
+constexpr int stale_repetition = 4;
+constexpr int stale_over_50 = 5;
+constexpr int stale_over_75 = 6;
+
+// `depth` selects the repetition rule: 0 for the live position, 1 and 2 for positions one
+// and two half-moves into the search, anything above 2 for none.
+constexpr uint8_t no_repetition_test = 255;
+
+// Records the live board and the side that just moved in the 16-slot history ring.
+void log_move();
+
+// Judges `brd` for the side whose king stands on king_pos.
+int check_stale(const struct board *brd, coord king_pos, uint8_t depth);
+
+// The repetition scan alone: does brd repeat the history often enough at this depth?
+bool repetition_found(const struct board *brd, uint8_t depth);
+
+// The check and mobility tests alone (no repetition, no move counter): 0..3.
+int check_and_mobility(const struct board *brd, coord king_pos);

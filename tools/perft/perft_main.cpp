@@ -1,0 +1,118 @@
+// vartok-perft FEN DEPTH: counts the leaf nodes of the move tree with the game's own move
+// generator and move execution, one line per root move, in the usual "divide" format.
+#include "rules/fen.h"
+#include "rules/pieces.h"
+
+#include <chrono>
+#include <cinttypes>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+constexpr uint8_t promotion_types[] = {type_queen, type_rook, type_bishop, type_knight};
+constexpr char promotion_letters[] = "qrbn";
+constexpr int max_depth = 20;
+
+bool promotes(const board &brd, coord src, coord dst) {
+    return (brd.tiles[src.row][src.col] & type_mask) <= type_pawn && (dst.row == 0 || dst.row == 7);
+}
+
+uint64_t perft(const board &brd, uint8_t side, int depth) {
+    const coord king = find_king(&brd, side);
+    const uint8_t colour = side ? black_bit : 0;
+    uint64_t nodes = 0;
+    destination_list list;
+    for (uint8_t row = 0; row < board_size; row++) {
+        for (uint8_t col = 0; col < board_size; col++) {
+            const uint8_t tile = brd.tiles[row][col];
+            if (tile == 0 || (tile & black_bit) != colour) continue;
+            const coord src{row, col};
+            const uint8_t count = legal_moves(&brd, src, &list, &king);
+            for (int i = 0; i < count; i++) {
+                const coord dst = list.squares[i];
+                const bool promotion = promotes(brd, src, dst);
+                if (depth == 1) {
+                    nodes += promotion ? 4 : 1;
+                    continue;
+                }
+                board next = brd;
+                if (move_piece(&next, src, dst)) {
+                    for (uint8_t type : promotion_types) {
+                        ascend_piece(&next, dst, type);
+                        nodes += perft(next, !side, depth - 1);
+                    }
+                } else {
+                    nodes += perft(next, !side, depth - 1);
+                }
+            }
+        }
+    }
+    return nodes;
+}
+
+std::string square_name(coord sq) {
+    return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: vartok-perft FEN DEPTH\n");
+        return 2;
+    }
+    fen_position pos;
+    std::string error;
+    if (!load_fen(argv[1], &pos, &error)) {
+        std::fprintf(stderr, "vartok-perft: %s\n", error.c_str());
+        return 2;
+    }
+    char *end = nullptr;
+    const long depth = std::strtol(argv[2], &end, 10);
+    if (*end != '\0' || depth < 1 || depth > max_depth) {
+        std::fprintf(stderr, "vartok-perft: DEPTH must be a number from 1 to %d\n", max_depth);
+        return 2;
+    }
+
+    const auto start = std::chrono::steady_clock::now();
+    const board &brd = pos.board;
+    const coord king = find_king(&brd, pos.turn);
+    const uint8_t colour = pos.turn ? black_bit : 0;
+    uint64_t total = 0;
+    destination_list list;
+    for (uint8_t row = 0; row < board_size; row++) {
+        for (uint8_t col = 0; col < board_size; col++) {
+            const uint8_t tile = brd.tiles[row][col];
+            if (tile == 0 || (tile & black_bit) != colour) continue;
+            const coord src{row, col};
+            const uint8_t count = legal_moves(&brd, src, &list, &king);
+            for (int i = 0; i < count; i++) {
+                const coord dst = list.squares[i];
+                const std::string name = square_name(src) + square_name(dst);
+                if (promotes(brd, src, dst)) {
+                    for (int p = 0; p < 4; p++) {
+                        board next = brd;
+                        move_piece(&next, src, dst);
+                        ascend_piece(&next, dst, promotion_types[p]);
+                        const uint64_t n = depth == 1 ? 1 : perft(next, !pos.turn, depth - 1);
+                        std::printf("%s%c: %" PRIu64 "\n", name.c_str(), promotion_letters[p], n);
+                        total += n;
+                    }
+                    continue;
+                }
+                board next = brd;
+                move_piece(&next, src, dst);
+                const uint64_t n = depth == 1 ? 1 : perft(next, !pos.turn, depth - 1);
+                std::printf("%s: %" PRIu64 "\n", name.c_str(), n);
+                total += n;
+            }
+        }
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("\nNodes searched: %" PRIu64 "\n", total);
+    std::printf("Nodes per second: %.0f (%.3f s)\n", seconds > 0 ? total / seconds : 0.0, seconds);
+    return 0;
+}
