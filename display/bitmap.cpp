@@ -16,7 +16,9 @@ namespace {
     std::exit(1);
 }
 
-unsigned used_index(uint32_t x, uint32_t y) { return y * plane_row_bytes + x / 8; }
+unsigned used_index(uint32_t x, uint32_t y) {
+    return y * plane_row_bytes + x / 8;
+}
 
 // Draws one pixel of an image under the batch's ownership rule.
 void draw_owned_pixel(uint32_t x, uint32_t y, uint8_t color) {
@@ -90,12 +92,24 @@ void draw_mob_side(uint32_t x, uint32_t y, const entitybitmap *bitmap, uint8_t s
     const uint8_t *face;
     unsigned columns, rows;
     switch (side) {
-    case 0: face = bitmap->front, columns = bitmap->width, rows = bitmap->height; break;
-    case 1: face = bitmap->left, columns = bitmap->depth, rows = bitmap->height; break;
-    case 2: face = bitmap->right, columns = bitmap->depth, rows = bitmap->height; break;
-    case 3: face = bitmap->back, columns = bitmap->width, rows = bitmap->height; break;
-    case 4: face = bitmap->top, columns = bitmap->width, rows = bitmap->depth; break;
-    default: face = bitmap->bottom, columns = bitmap->width, rows = bitmap->depth; break;
+    case 0:
+        face = bitmap->front, columns = bitmap->width, rows = bitmap->height;
+        break;
+    case 1:
+        face = bitmap->left, columns = bitmap->depth, rows = bitmap->height;
+        break;
+    case 2:
+        face = bitmap->right, columns = bitmap->depth, rows = bitmap->height;
+        break;
+    case 3:
+        face = bitmap->back, columns = bitmap->width, rows = bitmap->height;
+        break;
+    case 4:
+        face = bitmap->top, columns = bitmap->width, rows = bitmap->depth;
+        break;
+    default:
+        face = bitmap->bottom, columns = bitmap->width, rows = bitmap->depth;
+        break;
     }
     if (!face) return;
     for (unsigned row = 0; row < rows; row++)

@@ -37,8 +37,12 @@ const piece_files piece_images[] = {
     {"king.spr", &bitmap_white_king, &bitmap_black_king},
 };
 
-int32_t square_left(unsigned col) { return int32_t(col * tile_pixels + board_left); }
-int32_t square_top(unsigned row) { return int32_t(row * tile_pixels); }
+int32_t square_left(unsigned col) {
+    return int32_t(col * tile_pixels + board_left);
+}
+int32_t square_top(unsigned row) {
+    return int32_t(row * tile_pixels);
+}
 
 uint8_t square_colour(unsigned row, unsigned col) {
     return ((row ^ col) & 1) ? colour_dark_square : colour_light_square;
@@ -74,13 +78,20 @@ struct bitmap *piece_bitmap(uint8_t tile) {
     bool black = is_black(tile);
     switch (piece_type(tile)) {
     case type_pawn_unmoved:
-    case type_pawn: return black ? &bitmap_black_pawn : &bitmap_white_pawn;
-    case type_rook: return black ? &bitmap_black_rook : &bitmap_white_rook;
-    case type_knight: return black ? &bitmap_black_knight : &bitmap_white_knight;
-    case type_bishop: return black ? &bitmap_black_bishop : &bitmap_white_bishop;
-    case type_queen: return black ? &bitmap_black_queen : &bitmap_white_queen;
-    case type_king: return black ? &bitmap_black_king : &bitmap_white_king;
-    default: return nullptr;
+    case type_pawn:
+        return black ? &bitmap_black_pawn : &bitmap_white_pawn;
+    case type_rook:
+        return black ? &bitmap_black_rook : &bitmap_white_rook;
+    case type_knight:
+        return black ? &bitmap_black_knight : &bitmap_white_knight;
+    case type_bishop:
+        return black ? &bitmap_black_bishop : &bitmap_white_bishop;
+    case type_queen:
+        return black ? &bitmap_black_queen : &bitmap_white_queen;
+    case type_king:
+        return black ? &bitmap_black_king : &bitmap_white_king;
+    default:
+        return nullptr;
     }
 }
 
@@ -145,7 +156,8 @@ void select_tile(const coord *legal_moves, uint8_t legal_move_count, uint8_t *ro
         case SDL_SCANCODE_RIGHT:
             if (*col < last_col) ++*col;
             break;
-        default: break;
+        default:
+            break;
         }
         draw_board(legal_moves, legal_move_count, *row, *col);
     }

@@ -5,7 +5,7 @@
 #include "rules/structs.h"
 
 constexpr unsigned tile_pixels = 24;
-constexpr unsigned board_left = 8;             // the board fills x 8..199, y 0..191
+constexpr unsigned board_left = 8; // the board fills x 8..199, y 0..191
 constexpr unsigned file_letter_y = 192;
 constexpr unsigned piece_inset_x = 2;
 constexpr unsigned pawn_inset_y = 2;
@@ -18,10 +18,10 @@ constexpr uint8_t colour_dark_square = 6;
 constexpr uint8_t colour_destination = 2;
 constexpr uint8_t colour_cursor = 9;
 
-extern struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook,
-    bitmap_white_knight, bitmap_white_queen, bitmap_white_king;
-extern struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook,
-    bitmap_black_knight, bitmap_black_queen, bitmap_black_king;
+extern struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, bitmap_white_knight,
+    bitmap_white_queen, bitmap_white_king;
+extern struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
+    bitmap_black_queen, bitmap_black_king;
 // The square last confirmed with the tile cursor; h1 at start.
 extern uint8_t old_row, old_col;
 

@@ -7,9 +7,13 @@ uint8_t dbuff[dbuff_size];
 namespace {
 
 // The colour bit that plane p holds: plane 0 the intensity (bit 3), plane 3 blue (bit 0).
-constexpr uint8_t plane_colour_bit(unsigned plane) { return uint8_t(1u << (3 - plane)); }
+constexpr uint8_t plane_colour_bit(unsigned plane) {
+    return uint8_t(1u << (3 - plane));
+}
 
-uint8_t *plane_start(unsigned plane) { return dbuff + plane * plane_size; }
+uint8_t *plane_start(unsigned plane) {
+    return dbuff + plane * plane_size;
+}
 
 } // namespace
 
@@ -79,12 +83,14 @@ void draw_rectangle(int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color)
         bool set = color & plane_colour_bit(p);
         uint8_t *row = plane_start(p) + top * plane_row_bytes;
         for (uint32_t r = 0; r < h; r++, row += plane_row_bytes) {
-            if (run_end > run_start) std::memset(row + run_start, set ? 0xFF : 0, run_end - run_start);
-            if (left_mask != 0xFF) row[first_byte] = set ? row[first_byte] | left_mask
-                                                         : row[first_byte] & uint8_t(~left_mask);
+            if (run_end > run_start)
+                std::memset(row + run_start, set ? 0xFF : 0, run_end - run_start);
+            if (left_mask != 0xFF)
+                row[first_byte] =
+                    set ? row[first_byte] | left_mask : row[first_byte] & uint8_t(~left_mask);
             if (right_mask != 0xFF && last_byte != first_byte)
-                row[last_byte] = set ? row[last_byte] | right_mask
-                                     : row[last_byte] & uint8_t(~right_mask);
+                row[last_byte] =
+                    set ? row[last_byte] | right_mask : row[last_byte] & uint8_t(~right_mask);
         }
     }
 }

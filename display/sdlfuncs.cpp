@@ -96,7 +96,9 @@ int create_surface() {
     return 0;
 }
 
-void clear_movekeys() { movekeys = {}; }
+void clear_movekeys() {
+    movekeys = {};
+}
 
 void update_screen() {
     if (!surface || !renderer) return;
@@ -128,15 +130,20 @@ int32_t poll_keycode() {
     SDL_Event event;
     if (!SDL_PollEvent(&event)) return 0;
     switch (event.type) {
-    case SDL_QUIT: exit_program();
+    case SDL_QUIT:
+        exit_program();
     case SDL_KEYDOWN: {
         SDL_Keycode sym = event.key.keysym.sym;
         if (sym == SDLK_BACKSPACE || sym == SDLK_RETURN || sym == SDLK_ESCAPE) return sym;
         return 0;
     }
-    case SDL_TEXTINPUT: return int32_t(static_cast<signed char>(event.text.text[0]));
-    case SDL_WINDOWEVENT: handle_window_event(event); return 0;
-    default: return 0;
+    case SDL_TEXTINPUT:
+        return int32_t(static_cast<signed char>(event.text.text[0]));
+    case SDL_WINDOWEVENT:
+        handle_window_event(event);
+        return 0;
+    default:
+        return 0;
     }
 }
 
@@ -144,27 +151,49 @@ SDL_Scancode poll_keypress() {
     SDL_Event event;
     if (!SDL_PollEvent(&event)) return SDL_SCANCODE_UNKNOWN;
     switch (event.type) {
-    case SDL_QUIT: exit_program();
+    case SDL_QUIT:
+        exit_program();
     case SDL_KEYDOWN:
         switch (event.key.keysym.scancode) {
-        case SDL_SCANCODE_UP: movekeys.up = 1; break;
-        case SDL_SCANCODE_DOWN: movekeys.down = 1; break;
-        case SDL_SCANCODE_LEFT: movekeys.left = 1; break;
-        case SDL_SCANCODE_RIGHT: movekeys.right = 1; break;
-        default: break;
+        case SDL_SCANCODE_UP:
+            movekeys.up = 1;
+            break;
+        case SDL_SCANCODE_DOWN:
+            movekeys.down = 1;
+            break;
+        case SDL_SCANCODE_LEFT:
+            movekeys.left = 1;
+            break;
+        case SDL_SCANCODE_RIGHT:
+            movekeys.right = 1;
+            break;
+        default:
+            break;
         }
         return event.key.keysym.scancode;
     case SDL_KEYUP:
         switch (event.key.keysym.scancode) {
-        case SDL_SCANCODE_UP: movekeys.up = 0; break;
-        case SDL_SCANCODE_DOWN: movekeys.down = 0; break;
-        case SDL_SCANCODE_LEFT: movekeys.left = 0; break;
-        case SDL_SCANCODE_RIGHT: movekeys.right = 0; break;
-        default: break;
+        case SDL_SCANCODE_UP:
+            movekeys.up = 0;
+            break;
+        case SDL_SCANCODE_DOWN:
+            movekeys.down = 0;
+            break;
+        case SDL_SCANCODE_LEFT:
+            movekeys.left = 0;
+            break;
+        case SDL_SCANCODE_RIGHT:
+            movekeys.right = 0;
+            break;
+        default:
+            break;
         }
         return SDL_SCANCODE_UNKNOWN;
-    case SDL_WINDOWEVENT: handle_window_event(event); return SDL_SCANCODE_UNKNOWN;
-    default: return SDL_SCANCODE_UNKNOWN;
+    case SDL_WINDOWEVENT:
+        handle_window_event(event);
+        return SDL_SCANCODE_UNKNOWN;
+    default:
+        return SDL_SCANCODE_UNKNOWN;
     }
 }
 

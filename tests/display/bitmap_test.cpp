@@ -102,8 +102,8 @@ TEST_F(Bitmap, MaskTreatsOffScreenAsUsed) {
 
 TEST_F(Bitmap, MobSidesPickTheirFaceAndSize) {
     std::vector<uint8_t> front(6, 1), left(4, 2), right(4, 3), back(6, 4), top(6, 5), bottom(6, 6);
-    entitybitmap box{2, 3, 2, front.data(), right.data(), left.data(),
-                     back.data(), bottom.data(), top.data()};
+    entitybitmap box{
+        2, 3, 2, front.data(), right.data(), left.data(), back.data(), bottom.data(), top.data()};
     draw_mob_side(0, 0, &box, 0);
     draw_mob_side(10, 0, &box, 1);
     draw_mob_side(20, 0, &box, 2);

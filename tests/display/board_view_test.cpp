@@ -17,7 +17,9 @@ class BoardView : public ::testing::Test {
 };
 
 std::vector<uint8_t> recoloured(uint8_t w, uint8_t h, std::vector<uint8_t> pixels) {
-    struct bitmap image{h, w, pixels.data()};
+    struct bitmap image {
+        h, w, pixels.data()
+    };
     recolour_black(&image);
     return pixels;
 }
@@ -31,9 +33,11 @@ TEST(BlackRecolouring, BodyDithersFromTheBottomRowOutlinesTurnBlack) {
 
 TEST_F(BoardView, PiecesAreQueuedAtTheirSquaresStartingPosition) {
     std::vector<uint8_t> px(4, 15);
-    struct bitmap dummy{2, 2, px.data()};
-    for (struct bitmap *b : {&bitmap_white_pawn, &bitmap_white_king, &bitmap_black_pawn,
-                             &bitmap_black_rook})
+    struct bitmap dummy {
+        2, 2, px.data()
+    };
+    for (struct bitmap *b :
+         {&bitmap_white_pawn, &bitmap_white_king, &bitmap_black_pawn, &bitmap_black_rook})
         *b = dummy;
     board start;
     set_starting_position(&start);
@@ -43,7 +47,8 @@ TEST_F(BoardView, PiecesAreQueuedAtTheirSquaresStartingPosition) {
     ASSERT_EQ(screen_sprite_count, 32);
     auto queued_at = [](uint32_t x, uint32_t y) {
         for (unsigned i = 0; i < screen_sprite_count; i++)
-            if (sprite_stack[i].x == x && sprite_stack[i].y == y) return sprite_stack[i].scrbitmap.bitmap;
+            if (sprite_stack[i].x == x && sprite_stack[i].y == y)
+                return sprite_stack[i].scrbitmap.bitmap;
         return static_cast<struct bitmap *>(nullptr);
     };
     EXPECT_EQ(queued_at(106, 169), &bitmap_white_king); // e1: one pixel below the top
@@ -62,10 +67,10 @@ TEST_F(BoardView, SquaresLabelsMarkersAndCursorGeometry) {
     set_dot_glyph('H');
     const coord list[] = {{5, 4}, {4, 4}, {7, 7}};
     draw_board_view(list, 3, 7, 7);
-    EXPECT_EQ(get_pixel(319, 199), 1); // background
-    EXPECT_EQ(count_colour(8, 0, 24, 24, 15), 576u);   // a8 light
-    EXPECT_EQ(count_colour(32, 0, 24, 24, 6), 576u);   // b8 dark
-    EXPECT_EQ(count_colour(8, 168, 24, 24, 6), 576u);  // a1 dark
+    EXPECT_EQ(get_pixel(319, 199), 1);                  // background
+    EXPECT_EQ(count_colour(8, 0, 24, 24, 15), 576u);    // a8 light
+    EXPECT_EQ(count_colour(32, 0, 24, 24, 6), 576u);    // b8 dark
+    EXPECT_EQ(count_colour(8, 168, 24, 24, 6), 576u);   // a1 dark
     EXPECT_EQ(get_pixel(0, 177), 15);                   // rank digit 1
     EXPECT_EQ(get_pixel(184, 192), 15);                 // file letter H
     EXPECT_EQ(count_colour(110, 126, 12, 12, 2), 144u); // marker on e3

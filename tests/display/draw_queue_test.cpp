@@ -14,8 +14,9 @@ class DrawQueue : public ::testing::Test {
 TEST_F(DrawQueue, EntriesAreDrawnNearestFirstEqualDistancesInPushOrder) {
     // Four one-pixel images on the same spot: the one drawn first owns the pixel.
     std::vector<uint8_t> p5 = {5}, p1a = {1}, p3 = {3}, p1b = {9};
-    struct bitmap i5{1, 1, p5.data()}, i1a{1, 1, p1a.data()}, i3{1, 1, p3.data()},
-        i1b{1, 1, p1b.data()};
+    struct bitmap i5 {
+        1, 1, p5.data()
+    }, i1a{1, 1, p1a.data()}, i3{1, 1, p3.data()}, i1b{1, 1, p1b.data()};
     push_scrbitmap(0, 0, &i5, 5);
     push_scrbitmap(0, 0, &i1a, 1);
     push_scrbitmap(0, 0, &i3, 3);
@@ -32,7 +33,9 @@ TEST_F(DrawQueue, EntriesAreDrawnNearestFirstEqualDistancesInPushOrder) {
 
 TEST_F(DrawQueue, NearImageHidesFarImageWhateverTheVisitingOrder) {
     std::vector<uint8_t> near_px(4, 12), far_px(16, 3);
-    struct bitmap near_img{2, 2, near_px.data()}, far_img{4, 4, far_px.data()};
+    struct bitmap near_img {
+        2, 2, near_px.data()
+    }, far_img{4, 4, far_px.data()};
     push_scrbitmap(0, 0, &far_img, 9);
     push_scrbitmap(1, 1, &near_img, 2);
     draw_screen_sprites();
@@ -42,7 +45,9 @@ TEST_F(DrawQueue, NearImageHidesFarImageWhateverTheVisitingOrder) {
 
 TEST_F(DrawQueue, The65thPushIsDroppedAndEachBatchStartsWithAClearMask) {
     std::vector<uint8_t> px = {7};
-    struct bitmap image{1, 1, px.data()};
+    struct bitmap image {
+        1, 1, px.data()
+    };
     for (unsigned i = 0; i < sprite_stack_size; i++) push_scrbitmap(i, 0, &image, 0);
     push_scrbitmap(100, 0, &image, 0);
     EXPECT_EQ(screen_sprite_count, sprite_stack_size);
@@ -53,7 +58,9 @@ TEST_F(DrawQueue, The65thPushIsDroppedAndEachBatchStartsWithAClearMask) {
 
     // The next batch may draw over the last one's pixels.
     std::vector<uint8_t> px2 = {4};
-    struct bitmap image2{1, 1, px2.data()};
+    struct bitmap image2 {
+        1, 1, px2.data()
+    };
     push_scrbitmap(0, 0, &image2, 0);
     draw_screen_sprites();
     EXPECT_EQ(get_pixel(0, 0), 4);
@@ -61,8 +68,8 @@ TEST_F(DrawQueue, The65thPushIsDroppedAndEachBatchStartsWithAClearMask) {
 
 TEST_F(DrawQueue, MobFacesGoThroughTheQueue) {
     std::vector<uint8_t> face(4, 10);
-    entitybitmap box{2, 2, 2, face.data(), face.data(), face.data(),
-                     face.data(), face.data(), face.data()};
+    entitybitmap box{2,           2,           2,           face.data(), face.data(),
+                     face.data(), face.data(), face.data(), face.data()};
     push_scrmobmap(50, 50, &box, 3, 0);
     EXPECT_EQ(sprite_stack[0].side, 3);
     draw_screen_sprites();

@@ -63,8 +63,8 @@ TEST_F(Font, PrintTextAdvancesNinePixelsAndNewlineGoesDownNine) {
 TEST_F(Font, TeletypeContinuesAndWrapsPastX310) {
     set_dot_glyph('x');
     teletype_print(0, 0, 15, std::string(36, 'x').c_str());
-    EXPECT_EQ(get_pixel(306, 0), 15);  // 35th letter ends the first line
-    EXPECT_EQ(get_pixel(0, 9), 15);    // the 36th starts the next one
+    EXPECT_EQ(get_pixel(306, 0), 15); // 35th letter ends the first line
+    EXPECT_EQ(get_pixel(0, 9), 15);   // the 36th starts the next one
     teletype_print(uint32_t(-1), uint32_t(-1), 15, "x");
     EXPECT_EQ(get_pixel(9, 9), 15);
     EXPECT_EQ(count_colour(0, 0, screen_width, screen_height, 15), 37u);

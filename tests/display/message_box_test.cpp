@@ -45,15 +45,15 @@ TEST_F(MessageBox, OneLineMessage) {
 
 TEST_F(MessageBox, WrapsAtSpacesAndContinuationLinesStartWithTheSpace) {
     EXPECT_EQ(draw_message_box("There are no legal moves for this piece."), 2u);
-    EXPECT_EQ(get_pixel(257, 40), 15);        // the s of moves ends line one
+    EXPECT_EQ(get_pixel(257, 40), 15); // the s of moves ends line one
     EXPECT_EQ(get_pixel(266, 40), 4);
-    EXPECT_EQ(get_pixel(59, 50), 15);         // line two: a space, then "for"
+    EXPECT_EQ(get_pixel(59, 50), 15); // line two: a space, then "for"
     EXPECT_EQ(get_pixel(50, 50), 4);
 
     fill_screen(1);
-    EXPECT_EQ(draw_message_box(
-                  "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook"),
-              4u);
+    EXPECT_EQ(
+        draw_message_box("This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook"),
+        4u);
     EXPECT_EQ(box_bottom(), 89u);
     EXPECT_EQ(dots_on_line(0), 14u); // This pawn must be
     EXPECT_EQ(dots_on_line(1), 16u); // " ascended. Select:"
@@ -71,8 +71,8 @@ TEST_F(MessageBox, AWordTooLongForAnyLineDoesNotStall) {
     std::string word(30, 'x');
     std::string text = "a " + word + " b " + word + " c";
     unsigned lines = draw_message_box(text.c_str());
-    EXPECT_EQ(lines, 4u); // the last space never breaks: " c" stays on line four
-    EXPECT_EQ(dots_on_line(0), 1u); // "a"
+    EXPECT_EQ(lines, 4u);             // the last space never breaks: " c" stays on line four
+    EXPECT_EQ(dots_on_line(0), 1u);   // "a"
     EXPECT_EQ(get_pixel(59, 50), 15); // the long word follows the space at x 50
     EXPECT_EQ(dots_on_line(2), 1u);   // " b"
 }

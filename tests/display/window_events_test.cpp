@@ -40,7 +40,9 @@ void push_key(Uint32 type, SDL_Scancode scancode, SDL_Keycode sym) {
     push_event(e);
 }
 
-void press(SDL_Scancode scancode) { push_key(SDL_KEYDOWN, scancode, SDL_GetKeyFromScancode(scancode)); }
+void press(SDL_Scancode scancode) {
+    push_key(SDL_KEYDOWN, scancode, SDL_GetKeyFromScancode(scancode));
+}
 
 void push_text(const char *text) {
     SDL_Event e{};

@@ -56,7 +56,8 @@ int main(int argc, char **argv) {
     if (argc != 3) return fail("usage: font_converter SOURCE.psf OUTPUT.fnt");
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) return fail("cannot open the source font");
-    std::vector<uint8_t> psf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> psf((std::istreambuf_iterator<char>(in)),
+                             std::istreambuf_iterator<char>());
     if (psf.size() < 4 || psf[0] != psf1_magic0 || psf[1] != psf1_magic1)
         return fail("not a PSF1 font");
     uint8_t mode = psf[2];
@@ -75,8 +76,10 @@ int main(int argc, char **argv) {
             uint16_t u = uint16_t(psf[pos] | psf[pos + 1] << 8);
             pos += 2;
             if (u == psf1_separator) break;
-            if (u == psf1_sequence_start) in_sequence = true;
-            else if (!in_sequence) glyph_of.emplace(u, glyph);
+            if (u == psf1_sequence_start)
+                in_sequence = true;
+            else if (!in_sequence)
+                glyph_of.emplace(u, glyph);
         }
     }
 
