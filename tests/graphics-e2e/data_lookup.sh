@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Where the game finds its data files: the working directory first, then the data
-# directory of an installed copy. Runs on SDL's dummy video driver, no display needed.
+# directory of an installed copy; and what it does when they or the display are missing. Runs on SDL's dummy video driver, no display needed.
 # Usage: data_lookup.sh BUILD_DIR
 set -u
 build=$1
@@ -38,5 +38,10 @@ cp "$build/font.fnt" "$work/shortfont/font.fnt"
 run_in "$work/shortfont" "$work/prefix/bin/vartok"
 check "a short sprite file ends the game" \
     eval '[ "$status" = 1 ] && grep -qx "Error while loading" <<<"$out"'
+
+# No video device at all: the game says so and goes on in text mode.
+out=$(cd "$build" && printf 'e2\ne4\n' | SDL_VIDEODRIVER=no-such-driver timeout 5 ./vartok GRAPHICS BLACK_HUMAN 2>&1)
+check "without a display the game is played in text mode" \
+    eval 'grep -q "^Could not initialize SDL2: " <<<"$out" && grep -q "^2: Black.s turn.$" <<<"$out"'
 
 [ "$failures" = 0 ] || { echo "data lookup: $failures check(s) failed"; exit 1; }
