@@ -42,7 +42,7 @@ TEST(Attack, AgreesWithTheSubstitutionTestOnRandomPositions) {
     constexpr uint8_t pieces[] = {1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 14, 15};
     int attacked = 0;
     for (int n = 0; n < 3000; n++) {
-        struct board brd{};
+        struct board brd {};
         const int count = 2 + static_cast<int>(rng() % 20);
         for (int i = 0; i < count; i++)
             brd.tiles[rng() % 8][rng() % 8] = pieces[rng() % sizeof pieces];
@@ -50,7 +50,8 @@ TEST(Attack, AgreesWithTheSubstitutionTestOnRandomPositions) {
         for (uint8_t r = 0; r < 8; r++)
             for (uint8_t c = 0; c < 8; c++) {
                 const coord sq{r, c};
-                const coord colour{static_cast<uint8_t>(rng() % 8), static_cast<uint8_t>(rng() % 8)};
+                const coord colour{static_cast<uint8_t>(rng() % 8),
+                                   static_cast<uint8_t>(rng() % 8)};
                 const int expected = substitution_attack_test(brd, sq, colour);
                 ASSERT_EQ(king_threatened(&brd, &sq, colour), expected)
                     << "square " << square_name(sq) << " colour from " << square_name(colour)

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 TEST(BoardQueries, FindKingIgnoresFlagsAndReportsMissingKing) {
-    struct board brd{};
+    struct board brd {};
     EXPECT_EQ(find_king(&brd, 0), no_square);
     brd.tiles[3][4] = type_king | black_bit | has_moved_flag;
     brd.tiles[2][2] = type_king | black_bit; // two kings: the one nearer a8 wins

@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 TEST(Fen, LoadsTileBytesWithTheirFlags) {
-    const fen_position pos =
-        position_from_fen("r3k2r/p7/8/3Pp3/8/8/P6P/R3K2R w Kq e6 12 30");
+    const fen_position pos = position_from_fen("r3k2r/p7/8/3Pp3/8/8/P6P/R3K2R w Kq e6 12 30");
     const auto at = [&](const char *name) {
         const coord sq = square(name);
         return pos.board.tiles[sq.row][sq.col];

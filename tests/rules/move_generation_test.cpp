@@ -85,8 +85,7 @@ TEST(MoveGeneration, CastlingNeedsSafePassageAndUnmovedPieces) {
     EXPECT_EQ(destinations(board_from_fen("r3k2r/8/8/8/8/8/8/4K3 b kq - 0 1"), "e8"),
               "d8 f8 d7 e7 f7 c8 g8");
     // In check: never castle.
-    EXPECT_EQ(destinations(board_from_fen("4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 1"), "e1"),
-              "e2 d1 f1");
+    EXPECT_EQ(destinations(board_from_fen("4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 1"), "e1"), "e2 d1 f1");
     // A rook that has moved (flag set by the missing right) spoils the pattern.
     EXPECT_EQ(destinations(board_from_fen("4k3/8/8/8/8/8/8/R3K2R w Q - 0 1"), "e1"),
               "d2 e2 f2 d1 f1 c1");
@@ -96,6 +95,6 @@ TEST(MoveGeneration, UnfilteredListsIgnoreTheKing) {
     const struct board brd = board_from_fen("4r2k/8/8/8/8/4N3/8/4K3 w - - 0 1");
     destination_list list;
     EXPECT_EQ(legal_moves(&brd, square("e3"), &list, nullptr), 8);
-    struct board empty{};
+    struct board empty {};
     EXPECT_EQ(legal_moves(&empty, square("e3"), &list, nullptr), 0);
 }

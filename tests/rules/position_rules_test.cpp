@@ -63,7 +63,7 @@ TEST_F(PositionRules, RepetitionCountsLiveOccurrencesAndSearchedMovesByTurn) {
     log(brd, 1);
     log(other, 0);
     log(brd, 1);
-    EXPECT_EQ(check_stale(&brd, king, 0), stale_check); // two occurrences are not enough live
+    EXPECT_EQ(check_stale(&brd, king, 0), stale_check);      // two occurrences are not enough live
     EXPECT_EQ(check_stale(&brd, king, 1), stale_repetition); // two slots written by Black
     EXPECT_EQ(check_stale(&brd, king, 2), stale_check);      // depth 2 wants White's slots
     EXPECT_EQ(check_stale(&brd, king, 3), stale_check);      // no test beyond ply 2

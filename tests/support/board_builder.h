@@ -14,7 +14,9 @@ inline fen_position position_from_fen(const std::string &fen) {
     return pos;
 }
 
-inline struct board board_from_fen(const std::string &fen) { return position_from_fen(fen).board; }
+inline struct board board_from_fen(const std::string &fen) {
+    return position_from_fen(fen).board;
+}
 
 inline coord square(const char *name) {
     return coord{static_cast<uint8_t>('8' - name[1]), static_cast<uint8_t>(name[0] - 'a')};
