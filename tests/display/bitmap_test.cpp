@@ -2,6 +2,7 @@
 #include "display/dbuff.h"
 #include "display_test_support.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +27,7 @@ TEST_F(Bitmap, LoadsASpriteFile) {
     EXPECT_EQ(image.height, 1);
     EXPECT_EQ(recall_pixel(&image, 0, 0), 5);
     EXPECT_EQ(recall_pixel(&image, 1, 0), 255);
+    std::free(image.bitmap);
 }
 
 TEST_F(Bitmap, MissingFileLeavesEverythingUntouched) {

@@ -5,6 +5,7 @@
 #include "display_test_support.h"
 #include "rules/pieces.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -15,6 +16,19 @@ class BoardView : public ::testing::Test {
   protected:
     void SetUp() override { reset_display_state(); }
 };
+
+struct bitmap *const all_piece_images[] = {
+    &bitmap_white_pawn,  &bitmap_white_bishop, &bitmap_white_rook,  &bitmap_white_knight,
+    &bitmap_white_queen, &bitmap_white_king,   &bitmap_black_pawn,  &bitmap_black_bishop,
+    &bitmap_black_rook,  &bitmap_black_knight, &bitmap_black_queen, &bitmap_black_king};
+
+// Frees the images that a test loaded (the game itself keeps them until it ends).
+void release_loaded_images() {
+    for (struct bitmap *b : all_piece_images) {
+        std::free(b->bitmap);
+        *b = {};
+    }
+}
 
 std::vector<uint8_t> recoloured(uint8_t w, uint8_t h, std::vector<uint8_t> pixels) {
     struct bitmap image {
@@ -60,6 +74,7 @@ TEST_F(BoardView, PiecesAreQueuedAtTheirSquaresStartingPosition) {
     EXPECT_EQ(sprite_stack[31].x, 178u);
     queue_piece_sprite(3, 3, 0); // an empty square queues nothing
     EXPECT_EQ(screen_sprite_count, 32);
+    for (struct bitmap *b : all_piece_images) *b = {}; // they point into this test's vector
 }
 
 TEST_F(BoardView, SquaresLabelsMarkersAndCursorGeometry) {
@@ -118,6 +133,7 @@ TEST_F(BoardView, LoadingReadsEachFileTwiceAndRecoloursTheBlackCopy) {
         EXPECT_EQ(bitmap_black_king.bitmap[1], 0);
         EXPECT_EQ(font.chr['A'].bitmap[0], 0x11);
     });
+    release_loaded_images();
 }
 
 TEST_F(BoardView, MissingFontFailsSetUpMissingSpriteLeavesThePieceUndrawn) {
@@ -133,6 +149,7 @@ TEST_F(BoardView, MissingFontFailsSetUpMissingSpriteLeavesThePieceUndrawn) {
         draw_screen_sprites(); // the empty image draws nothing
         EXPECT_EQ(count_colour(0, 0, screen_width, screen_height, 0), 64000u);
     });
+    release_loaded_images();
 }
 
 TEST_F(BoardView, ShortSpriteFileEndsTheGameWithAMessage) {

@@ -164,6 +164,10 @@ TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
 
 // Opens the window where no video device exists; exits 3 when that fails cleanly.
 [[noreturn]] void open_without_video() {
+    // Close a window left open by the tests before.
+    if (surface) SDL_FreeSurface(surface);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
     SDL_Quit();
     window = nullptr;
     renderer = nullptr;
