@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Plays the real game in a real window under Xvfb: finds the window by its title, checks
-# its size and the pixels of the first frame, plays e2-e4 with real key presses, checks the
-# printed text, closes the window and checks the exit status.
+# its size and the pixels of the first frame, plays e2-e4 with real key presses, answers a
+# message with a key, checks the printed text, closes the window and checks the exit status.
 # Usage: graphics_e2e.sh VARTOK_BINARY CLOSE_WINDOW_HELPER DATA_DIR
 set -u
 vartok=$1 close_window=$2 data_dir=$3
@@ -56,13 +56,23 @@ check "window is centred" grep -q "Position: 192,184" <<<"$geometry"
 
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
 shot() { import -window "$win" "$work/$1.png"; }
+# Takes screenshots NAME until COMMAND... holds for it (up to 5 s): the game redraws at its
+# own pace, more slowly on a loaded machine.
+await() {
+    local name=$1
+    shift
+    for _ in $(seq 50); do
+        shot "$name"
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+pixel_is() { [ "$(pixel "$work/$1.png" "$2" "$3")" = "$4" ]; }
+pixel_is_not() { [ "$(pixel "$work/$1.png" "$2" "$3")" != "$4" ]; }
 
 # The first frame may need a moment after the window maps.
-for _ in $(seq 50); do
-    shot first
-    [ "$(pixel "$work/first.png" 16 0)" = FFFFFF ] && break
-    sleep 0.1
-done
+await first pixel_is first 16 0 FFFFFF
 
 # Colours of the emulated display as the window shows them.
 colour_hex() {
@@ -116,12 +126,21 @@ check "black king on e8 is drawn in black and greys" grep -q "#000000" <<<"$blac
 xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
 xdotool mousemove --window "$win" 300 300
 xdotool key --delay 60 Up Left Left Left Return
-sleep 0.3
+check "cursor shown on e2" await chosen pixel_is chosen 214 300 5F5FFF
 xdotool key --delay 60 Up Up Return
-sleep 0.5
-shot moved
-check "white pawn now on e4" sprite_matches "$work/moved.png" pawn.spr 106 98 15
+check "white pawn now on e4" await moved sprite_matches "$work/moved.png" pawn.spr 106 98 15
 check "e2 is empty" [ "$(convert "$work/moved.png" -crop 48x48+208+288 +repage -format "%k" info:)" = 1 ]
+
+# Black's cursor starts on e4, a white pawn: the refusal waits in the message box until a
+# typed key acknowledges it.
+xdotool key Return
+check "message box shown" await message pixel_is message 100 70 A00000
+xdotool key Right
+sleep 0.5
+shot arrow
+check "an arrow key does not acknowledge it" pixel_is arrow 100 70 A00000
+xdotool key a
+check "a typed key acknowledges it" await acknowledged pixel_is_not acknowledged 100 70 A00000
 
 "$close_window" "$win"
 status=
@@ -138,6 +157,8 @@ check "closing the window ends the game with status 0" [ "${status:-running}" = 
 
 out="$work/stdout"
 check "prompts printed" grep -q "Select where to move." "$out"
+check "the piece prompt came back after the message" \
+    eval '[ "$(grep -c "^Select piece.$" "$out")" = 3 ]'
 check "White's turn announced" grep -q "^1: White's turn.$" "$out"
 check "Black's turn announced after the move" grep -q "^2: Black's turn.$" "$out"
 check "text board shows the pawn on e4" grep -q "^4 \]   \[\[   \]\]   \[\[   \]\] P \[\[   \]\]   \[\[   \]$" "$out"
