@@ -15,11 +15,7 @@ namespace {
 captured_run turn_start(const char *fen, uint32_t counter, uint32_t turn = 20, unsigned seed = 1) {
     return run_captured(
         [&] {
-            const fen_position pos = position_from_fen(fen);
-            game_status = {};
-            board = pos.board;
-            game_status.turn = pos.turn;
-            game_status.moves_pawn_capture = counter;
+            const fen_position pos = set_live_game(fen, counter);
             turn_count = turn;
             std::srand(seed);
             check_move_stale(&board, find_king(&board, pos.turn), pos.turn);

@@ -16,11 +16,7 @@ namespace {
 captured_run person_moves(const char *fen, const std::string &input, uint32_t counter = 5) {
     return run_captured(
         [&] {
-            const fen_position pos = position_from_fen(fen);
-            game_status = {};
-            board = pos.board;
-            game_status.turn = pos.turn;
-            game_status.moves_pawn_capture = counter;
+            const fen_position pos = set_live_game(fen, counter);
             get_move(find_king(&board, pos.turn));
             fen_position after = pos;
             after.board = board;

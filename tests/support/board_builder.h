@@ -2,6 +2,7 @@
 #pragma once
 
 #include "rules/fen.h"
+#include "rules/live_game.h"
 
 #include <gtest/gtest.h>
 
@@ -24,4 +25,14 @@ inline coord square(const char *name) {
 
 inline std::string square_name(coord sq) {
     return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
+}
+
+// Makes the position the live game, with a fresh history and the given move counter.
+inline fen_position set_live_game(const std::string &fen, uint32_t moves_pawn_capture) {
+    const fen_position pos = position_from_fen(fen);
+    game_status = {};
+    board = pos.board;
+    game_status.turn = pos.turn;
+    game_status.moves_pawn_capture = moves_pawn_capture;
+    return pos;
 }
