@@ -27,7 +27,9 @@ char show_dialog(const char *str) {
 }
 
 void wait_before_next_poll() {
-    if (graphics) wait_for_window_event();
+    if (!graphics) return;
+    std::fflush(stdout); // the transcript stays in step while the window waits
+    wait_for_window_event();
 }
 
 void show_dialog_nokey(const char *str) {

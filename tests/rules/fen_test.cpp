@@ -1,1 +1,46 @@
+#include "rules/fen.h"
+#include "rules/pieces.h"
+#include "tests/support/board_builder.h"
+
 #include <gtest/gtest.h>
+
+TEST(Fen, LoadsTileBytesWithTheirFlags) {
+    const fen_position pos = position_from_fen("r3k2r/p7/8/3Pp3/8/8/P6P/R3K2R w Kq e6 12 30");
+    const auto at = [&](const char *name) {
+        const coord sq = square(name);
+        return pos.board.tiles[sq.row][sq.col];
+    };
+    EXPECT_EQ(at("a2"), 1);         // on its starting row: unmoved
+    EXPECT_EQ(at("d5"), 2);         // elsewhere: moved
+    EXPECT_EQ(at("e5"), 0xC0 | 10); // just made the two-square step
+    EXPECT_EQ(at("a7"), 9);
+    EXPECT_EQ(at("e1"), 7);    // White keeps a right: king unflagged
+    EXPECT_EQ(at("h1"), 3);    // K
+    EXPECT_EQ(at("a1"), 0x83); // no Q
+    EXPECT_EQ(at("e8"), 15);
+    EXPECT_EQ(at("a8"), 11);
+    EXPECT_EQ(at("h8"), 0x8B);
+    EXPECT_EQ(pos.turn, 0);
+    EXPECT_EQ(pos.halfmoves, 12u);
+    EXPECT_EQ(pos.fullmoves, 30u);
+    EXPECT_EQ(format_fen(pos), "r3k2r/p7/8/3Pp3/8/8/P6P/R3K2R w Kq e6 12 30");
+}
+
+TEST(Fen, AKingWithoutRightsIsFlagged) {
+    const fen_position pos = position_from_fen("4k3/8/8/8/8/8/8/R3K2R b - - 0 1");
+    EXPECT_EQ(pos.board.tiles[7][4], 0x87);
+    EXPECT_EQ(pos.turn, 1);
+    EXPECT_EQ(format_fen(pos), "4k3/8/8/8/8/8/8/R3K2R b - - 0 1");
+}
+
+TEST(Fen, RefusesBrokenText) {
+    fen_position pos;
+    std::string error;
+    for (const char *bad : {"", "8/8/8/8/8/8/8/8 w - - 0 1", "rnbqkbnr/pppppppp/8/8 w - - 0 1",
+                            "4k3/8/8/8/8/8/8/4K3 x - - 0 1", "4k3/8/8/8/8/8/8/4K4 w - - 0 1",
+                            "4k3/8/8/8/8/8/8/4KX2 w - - 0 1", "P3k3/8/8/8/8/8/8/4K3 w - - 0 1",
+                            "4k3/8/8/8/8/8/8/4K3 w - z9 0 1", "4k3/8/8/8/8/8/8/4K3 w - - x 1"}) {
+        EXPECT_FALSE(load_fen(bad, &pos, &error)) << bad;
+        EXPECT_FALSE(error.empty());
+    }
+}

@@ -11,18 +11,20 @@
 
 namespace {
 
+// A promotion counts once per piece, in the order stockfish lists them.
 constexpr uint8_t promotion_types[] = {type_queen, type_rook, type_bishop, type_knight};
 constexpr char promotion_letters[] = "qrbn";
+constexpr int promotion_choices = 4;
 constexpr int max_depth = 20;
 
-bool promotes(const board &brd, coord src, coord dst) {
-    return (brd.tiles[src.row][src.col] & type_mask) <= type_pawn && (dst.row == 0 || dst.row == 7);
+bool promotes(const struct board &brd, coord src, coord dst) {
+    return is_pawn(brd.tiles[src.row][src.col]) && (dst.row == 0 || dst.row == 7);
 }
 
-uint64_t perft(const board &brd, uint8_t side, int depth) {
+// Calls visit(src, dst) for every legal move of `side`, pieces in board order.
+template <typename Visit> void for_each_move(const struct board &brd, uint8_t side, Visit visit) {
     const coord king = find_king(&brd, side);
     const uint8_t colour = side ? black_bit : 0;
-    uint64_t nodes = 0;
     destination_list list;
     for (uint8_t row = 0; row < board_size; row++) {
         for (uint8_t col = 0; col < board_size; col++) {
@@ -30,25 +32,32 @@ uint64_t perft(const board &brd, uint8_t side, int depth) {
             if (tile == 0 || (tile & black_bit) != colour) continue;
             const coord src{row, col};
             const uint8_t count = legal_moves(&brd, src, &list, &king);
-            for (int i = 0; i < count; i++) {
-                const coord dst = list.squares[i];
-                const bool promotion = promotes(brd, src, dst);
-                if (depth == 1) {
-                    nodes += promotion ? 4 : 1;
-                    continue;
-                }
-                board next = brd;
-                if (move_piece(&next, src, dst)) {
-                    for (uint8_t type : promotion_types) {
-                        ascend_piece(&next, dst, type);
-                        nodes += perft(next, !side, depth - 1);
-                    }
-                } else {
-                    nodes += perft(next, !side, depth - 1);
-                }
-            }
+            for (int i = 0; i < count; i++) visit(src, list.squares[i]);
         }
     }
+}
+
+uint64_t perft(const struct board &brd, uint8_t side, int depth);
+
+// The leaves below one move; `promotion` picks the piece a promoting pawn becomes.
+uint64_t perft_after(const struct board &brd, uint8_t side, int depth, coord src, coord dst,
+                     int promotion) {
+    if (depth == 1) return 1;
+    struct board next = brd;
+    if (move_piece(&next, src, dst)) ascend_piece(&next, dst, promotion_types[promotion]);
+    return perft(next, !side, depth - 1);
+}
+
+uint64_t perft(const struct board &brd, uint8_t side, int depth) {
+    uint64_t nodes = 0;
+    for_each_move(brd, side, [&](coord src, coord dst) {
+        const int choices = promotes(brd, src, dst) ? promotion_choices : 1;
+        if (depth == 1) {
+            nodes += choices; // bulk counting at the last ply
+            return;
+        }
+        for (int p = 0; p < choices; p++) nodes += perft_after(brd, side, depth, src, dst, p);
+    });
     return nodes;
 }
 
@@ -77,39 +86,20 @@ int main(int argc, char **argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    const board &brd = pos.board;
-    const coord king = find_king(&brd, pos.turn);
-    const uint8_t colour = pos.turn ? black_bit : 0;
     uint64_t total = 0;
-    destination_list list;
-    for (uint8_t row = 0; row < board_size; row++) {
-        for (uint8_t col = 0; col < board_size; col++) {
-            const uint8_t tile = brd.tiles[row][col];
-            if (tile == 0 || (tile & black_bit) != colour) continue;
-            const coord src{row, col};
-            const uint8_t count = legal_moves(&brd, src, &list, &king);
-            for (int i = 0; i < count; i++) {
-                const coord dst = list.squares[i];
-                const std::string name = square_name(src) + square_name(dst);
-                if (promotes(brd, src, dst)) {
-                    for (int p = 0; p < 4; p++) {
-                        board next = brd;
-                        move_piece(&next, src, dst);
-                        ascend_piece(&next, dst, promotion_types[p]);
-                        const uint64_t n = depth == 1 ? 1 : perft(next, !pos.turn, depth - 1);
-                        std::printf("%s%c: %" PRIu64 "\n", name.c_str(), promotion_letters[p], n);
-                        total += n;
-                    }
-                    continue;
-                }
-                board next = brd;
-                move_piece(&next, src, dst);
-                const uint64_t n = depth == 1 ? 1 : perft(next, !pos.turn, depth - 1);
+    for_each_move(pos.board, pos.turn, [&](coord src, coord dst) {
+        const bool promotion = promotes(pos.board, src, dst);
+        for (int p = 0; p < (promotion ? promotion_choices : 1); p++) {
+            const uint64_t n =
+                perft_after(pos.board, pos.turn, static_cast<int>(depth), src, dst, p);
+            const std::string name = square_name(src) + square_name(dst);
+            if (promotion)
+                std::printf("%s%c: %" PRIu64 "\n", name.c_str(), promotion_letters[p], n);
+            else
                 std::printf("%s: %" PRIu64 "\n", name.c_str(), n);
-                total += n;
-            }
+            total += n;
         }
-    }
+    });
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::printf("\nNodes searched: %" PRIu64 "\n", total);

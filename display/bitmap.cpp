@@ -1,0 +1,118 @@
+#include "display/bitmap.h"
+
+#include "display/data_files.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+uint8_t usedpixels[plane_size];
+
+namespace {
+
+[[noreturn]] void fail_loading(FILE *file) {
+    std::fclose(file);
+    std::puts("Error while loading");
+    std::exit(1);
+}
+
+unsigned used_index(uint32_t x, uint32_t y) {
+    return y * plane_row_bytes + x / 8;
+}
+
+// Draws one pixel of an image under the batch's ownership rule.
+void draw_owned_pixel(uint32_t x, uint32_t y, uint8_t color) {
+    if (color == transparent_pixel || pixel_is_used(x, y)) return;
+    put_pixel(x, y, color);
+    mark_pixel_used(x, y);
+}
+
+} // namespace
+
+int load_bitmap(const char *filename, struct bitmap *bitmap, uint8_t *width, uint8_t *height) {
+    FILE *file = open_data_file(filename);
+    if (!file) return 1;
+    if (std::fread(width, 1, 1, file) != 1 || std::fread(height, 1, 1, file) != 1)
+        fail_loading(file);
+    // An image of no pixels cannot be drawn or recoloured; treat it as damaged.
+    if (*width == 0 || *height == 0) fail_loading(file);
+    if (allocate_bitmap(*width, *height, bitmap)) {
+        std::puts("Out of memory!");
+        std::exit(1);
+    }
+    size_t size = size_t(*width) * *height;
+    if (std::fread(bitmap->bitmap, size, 1, file) != 1) fail_loading(file);
+    std::fclose(file);
+    return 0;
+}
+
+int allocate_bitmap(uint8_t width, uint8_t height, struct bitmap *retval) {
+    // One byte more than needed, so that a 0 x 0 image still gets a valid pointer.
+    auto *pixels = static_cast<uint8_t *>(std::malloc(size_t(width) * height + 1));
+    if (!pixels) return 1;
+    retval->bitmap = pixels;
+    retval->height = height;
+    retval->width = width;
+    return 0;
+}
+
+int store_pixel(struct bitmap *bitmapstruct, uint8_t x, uint8_t y, uint8_t color) {
+    if (y >= bitmapstruct->height || x >= bitmapstruct->width) return 1;
+    bitmapstruct->bitmap[y * bitmapstruct->width + x] = color;
+    return 0;
+}
+
+int recall_pixel(const struct bitmap *bitmapstruct, uint8_t x, uint8_t y) {
+    return bitmapstruct->bitmap[y * bitmapstruct->width + x];
+}
+
+void fill_bitmap(struct bitmap *bitmap, uint8_t color) {
+    if (bitmap->bitmap) std::memset(bitmap->bitmap, color, size_t(bitmap->width) * bitmap->height);
+}
+
+void mark_pixel_used(uint32_t x, uint32_t y) {
+    unsigned index = used_index(x, y);
+    if (index < plane_size) usedpixels[index] |= uint8_t(1u << (x & 7));
+}
+
+uint8_t pixel_is_used(uint32_t x, uint32_t y) {
+    unsigned index = used_index(x, y);
+    if (index >= plane_size) return 1;
+    return usedpixels[index] & uint8_t(1u << (x & 7));
+}
+
+void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap) {
+    for (int row = bitmap->height - 1; row >= 0; row--)
+        for (int col = bitmap->width - 1; col >= 0; col--)
+            draw_owned_pixel(x + uint32_t(col), y + uint32_t(row),
+                             bitmap->bitmap[row * bitmap->width + col]);
+}
+
+void draw_mob_side(uint32_t x, uint32_t y, const entitybitmap *bitmap, uint8_t side) {
+    const uint8_t *face;
+    unsigned columns, rows;
+    switch (side) {
+    case 0:
+        face = bitmap->front, columns = bitmap->width, rows = bitmap->height;
+        break;
+    case 1:
+        face = bitmap->left, columns = bitmap->depth, rows = bitmap->height;
+        break;
+    case 2:
+        face = bitmap->right, columns = bitmap->depth, rows = bitmap->height;
+        break;
+    case 3:
+        face = bitmap->back, columns = bitmap->width, rows = bitmap->height;
+        break;
+    case 4:
+        face = bitmap->top, columns = bitmap->width, rows = bitmap->depth;
+        break;
+    default:
+        face = bitmap->bottom, columns = bitmap->width, rows = bitmap->depth;
+        break;
+    }
+    if (!face) return;
+    for (unsigned row = 0; row < rows; row++)
+        for (unsigned col = 0; col < columns; col++)
+            draw_owned_pixel(x + col, y + row, face[row * columns + col]);
+}

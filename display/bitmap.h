@@ -1,0 +1,45 @@
+// Colour-indexed images, the sprite file loader, and drawing with the used-pixel mask.
+#pragma once
+
+#include "display/dbuff.h"
+
+#include <cstdint>
+
+constexpr uint8_t transparent_pixel = 255;
+
+// Pixel (x, y) is byte y*width + x; each a colour index, or 255 for transparent.
+// An all-zero record is a 0 x 0 image that draws nothing.
+struct bitmap {
+    uint8_t height;
+    uint8_t width;
+    uint8_t *bitmap;
+};
+
+// A box-shaped object seen from six sides. front/back: width x height,
+// left/right: depth x height, top/bottom: width x depth (columns x rows).
+struct entitybitmap {
+    uint8_t height, width, depth;
+    uint8_t *front, *right, *left, *back, *bottom, *top;
+};
+
+// One bit per screen pixel, laid out like one plane: set when an image drawn earlier in
+// the current batch owns the pixel.
+extern uint8_t usedpixels[plane_size];
+
+// Sprite file: width byte, height byte, then width*height pixel bytes row by row.
+// 1 when the file cannot be opened (record untouched); a short or empty file prints
+// "Error while loading" and ends the process with status 1.
+int load_bitmap(const char *filename, struct bitmap *bitmap, uint8_t *width, uint8_t *height);
+// 1 when the pixels cannot be allocated.
+int allocate_bitmap(uint8_t width, uint8_t height, struct bitmap *retval);
+int store_pixel(struct bitmap *bitmapstruct, uint8_t x, uint8_t y, uint8_t color);
+int recall_pixel(const struct bitmap *bitmapstruct, uint8_t x, uint8_t y);
+void fill_bitmap(struct bitmap *bitmap, uint8_t color);
+
+void mark_pixel_used(uint32_t x, uint32_t y);
+// Non-zero when marked; positions off the screen count as used.
+uint8_t pixel_is_used(uint32_t x, uint32_t y);
+// Draws the non-transparent pixels that no earlier image of the batch owns, and claims them.
+void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap);
+// side: 0 front, 1 left, 2 right, 3 back, 4 top, anything else bottom.
+void draw_mob_side(uint32_t x, uint32_t y, const entitybitmap *bitmap, uint8_t side);

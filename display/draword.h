@@ -1,0 +1,49 @@
+// Images queued by distance and drawn in one batch, nearest first; queued texts.
+#pragma once
+
+#include "display/bitmap.h"
+
+#include <cstdint>
+
+constexpr unsigned sprite_stack_size = 64;
+constexpr unsigned screen_text_size = 32;
+constexpr uint32_t sprite_stack_full = 0xFFFFFFFFu;
+
+constexpr uint8_t sprite_type_bitmap = 0;
+constexpr uint8_t sprite_type_mob_side = 1;
+
+union screen_bitmap {
+    struct bitmap *bitmap;
+    entitybitmap *mobmap;
+};
+
+// Refers to its image without owning it: the image must outlive the batch.
+struct screen_sprite {
+    uint32_t x, y;
+    uint8_t type; // sprite_type_bitmap or sprite_type_mob_side
+    uint8_t side; // face of a mob image
+    uint8_t dist; // smaller is nearer
+    union screen_bitmap scrbitmap;
+};
+
+struct screen_text {
+    const char *str; // not copied
+    uint32_t x, y;
+    uint8_t color;
+};
+
+// Kept sorted by dist; equal distances stay in push order.
+extern screen_sprite sprite_stack[sprite_stack_size];
+extern uint8_t screen_sprite_count;
+extern screen_text screen_texts[screen_text_size];
+extern uint8_t screen_text_count;
+
+// Opens a slot for an entry of this distance and returns it; sprite_stack_full when full.
+uint32_t find_scrsprite_index(uint8_t dist);
+void push_scrbitmap(uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist);
+void push_scrmobmap(uint32_t x, uint32_t y, entitybitmap *bitmap, uint8_t side, uint8_t dist);
+// Clears the used-pixel mask, draws the queue front to back and empties it.
+void draw_screen_sprites();
+void push_text(uint32_t x, uint32_t y, uint8_t color, const char *text);
+// Draws the queued texts, last pushed first, and empties the queue.
+void draw_screen_texts();

@@ -1,0 +1,238 @@
+#include "display/sdlfuncs.h"
+
+#include "display/dbuff.h"
+#include "display/palette.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+SDL_Window *window;
+SDL_Renderer *renderer;
+SDL_Surface *surface;
+movekeys_state movekeys;
+
+namespace {
+
+uint8_t blink_color;
+
+// Waits are cut into slices so that a stuck event source cannot hold the game forever.
+constexpr int event_wait_slice_ms = 500;
+constexpr int blink_interval_ms = 500;
+// The desktop pings a window every few seconds; answering within this is plenty.
+constexpr Uint32 pump_interval_ms = 50;
+
+uint32_t rgbx_word(uint8_t color) {
+    rgb c = colour_rgb(color);
+    return uint32_t(c.r) << 24 | uint32_t(c.g) << 16 | uint32_t(c.b) << 8;
+}
+
+void release_window() {
+    if (surface) SDL_FreeSurface(surface);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
+    surface = nullptr;
+    renderer = nullptr;
+    window = nullptr;
+    SDL_Quit();
+}
+
+SDL_Window *create_window(const char *title) {
+    SDL_Window *w = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                     window_width, window_height, SDL_WINDOW_OPENGL);
+    // A display without OpenGL still takes a plain window.
+    if (!w)
+        w = SDL_CreateWindow(title, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, window_width,
+                             window_height, 0);
+    return w;
+}
+
+SDL_Renderer *create_renderer(SDL_Window *w) {
+    SDL_Renderer *r = SDL_CreateRenderer(w, -1, SDL_RENDERER_ACCELERATED);
+    if (!r) r = SDL_CreateRenderer(w, -1, SDL_RENDERER_SOFTWARE);
+    return r;
+}
+
+// A re-exposed window shows the frame again; the frame buffer still holds it while
+// the game waits for a key.
+void handle_window_event(const SDL_Event &event) {
+    if (event.window.event == SDL_WINDOWEVENT_EXPOSED) update_screen();
+}
+
+} // namespace
+
+int init_screen_sdl(const char *title) {
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) < 0) {
+        std::printf("Could not initialize SDL2: %s\n", SDL_GetError());
+        SDL_Quit();
+        return 1;
+    }
+    window = create_window(title);
+    if (!window) {
+        std::puts("Error while creating SDL2 window.");
+        release_window();
+        return 2;
+    }
+    renderer = create_renderer(window);
+    if (!renderer) {
+        std::puts("Error while creating renderer");
+        release_window();
+        return 3;
+    }
+    if (create_surface()) {
+        release_window();
+        return 4;
+    }
+    return 0;
+}
+
+int create_surface() {
+    surface = SDL_CreateRGBSurfaceWithFormat(0, screen_width, screen_height, 32,
+                                             SDL_PIXELFORMAT_RGBX8888);
+    if (!surface) {
+        std::puts("Couldn't create SDL2 surface");
+        return 1;
+    }
+    return 0;
+}
+
+void clear_movekeys() {
+    movekeys = {};
+}
+
+void update_screen() {
+    if (!surface || !renderer) return;
+    auto *pixels = static_cast<uint8_t *>(surface->pixels);
+    std::memset(pixels, 0, size_t(surface->pitch) * screen_height);
+    for (uint32_t y = 0; y < screen_height; y++) {
+        auto *row = reinterpret_cast<uint32_t *>(pixels + size_t(y) * surface->pitch);
+        for (uint32_t x = 0; x < screen_width; x++) row[x] = rgbx_word(get_pixel(x, y));
+    }
+    SDL_Texture *texture = SDL_CreateTextureFromSurface(renderer, surface);
+    if (!texture) {
+        std::puts("Could not create SDL2 texture");
+        return;
+    }
+    if (SDL_RenderCopy(renderer, texture, nullptr, nullptr) != 0)
+        std::printf("SDL_RenderCopy() error: %s\n", SDL_GetError());
+    SDL_DestroyTexture(texture);
+    SDL_RenderPresent(renderer);
+}
+
+void exit_program() {
+    // Whatever the game printed must reach its reader before the process goes.
+    std::fflush(stdout);
+    release_window();
+    std::exit(0);
+}
+
+int32_t poll_keycode() {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return 0;
+    switch (event.type) {
+    case SDL_QUIT:
+        exit_program();
+    case SDL_KEYDOWN: {
+        SDL_Keycode sym = event.key.keysym.sym;
+        if (sym == SDLK_BACKSPACE || sym == SDLK_RETURN || sym == SDLK_ESCAPE) return sym;
+        return 0;
+    }
+    case SDL_TEXTINPUT:
+        return int32_t(static_cast<signed char>(event.text.text[0]));
+    case SDL_WINDOWEVENT:
+        handle_window_event(event);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+SDL_Scancode poll_keypress() {
+    SDL_Event event;
+    if (!SDL_PollEvent(&event)) return SDL_SCANCODE_UNKNOWN;
+    switch (event.type) {
+    case SDL_QUIT:
+        exit_program();
+    case SDL_KEYDOWN:
+        switch (event.key.keysym.scancode) {
+        case SDL_SCANCODE_UP:
+            movekeys.up = 1;
+            break;
+        case SDL_SCANCODE_DOWN:
+            movekeys.down = 1;
+            break;
+        case SDL_SCANCODE_LEFT:
+            movekeys.left = 1;
+            break;
+        case SDL_SCANCODE_RIGHT:
+            movekeys.right = 1;
+            break;
+        default:
+            break;
+        }
+        return event.key.keysym.scancode;
+    case SDL_KEYUP:
+        switch (event.key.keysym.scancode) {
+        case SDL_SCANCODE_UP:
+            movekeys.up = 0;
+            break;
+        case SDL_SCANCODE_DOWN:
+            movekeys.down = 0;
+            break;
+        case SDL_SCANCODE_LEFT:
+            movekeys.left = 0;
+            break;
+        case SDL_SCANCODE_RIGHT:
+            movekeys.right = 0;
+            break;
+        default:
+            break;
+        }
+        return SDL_SCANCODE_UNKNOWN;
+    case SDL_WINDOWEVENT:
+        handle_window_event(event);
+        return SDL_SCANCODE_UNKNOWN;
+    default:
+        return SDL_SCANCODE_UNKNOWN;
+    }
+}
+
+void wait_for_window_event() {
+    if (!window) return;
+    SDL_WaitEventTimeout(nullptr, event_wait_slice_ms);
+}
+
+void pump_window_events() {
+    static Uint32 last_pump;
+    if (!window) return;
+    Uint32 now = SDL_GetTicks();
+    if (now - last_pump < pump_interval_ms) return;
+    last_pump = now;
+    SDL_PumpEvents();
+}
+
+void set_color(uint8_t color) {
+    if (!renderer) return;
+    rgb c = colour_rgb(color);
+    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255);
+}
+
+void show_pixel(uint32_t x, uint32_t y, uint8_t color) {
+    if (!renderer) return;
+    set_color(color);
+    int sx = int(x) * 2, sy = int(y) * 2;
+    SDL_Point points[4] = {{sx, sy}, {sx + 1, sy}, {sx, sy + 1}, {sx + 1, sy + 1}};
+    SDL_RenderDrawPoints(renderer, points, 4);
+}
+
+SDL_Scancode get_input(uint32_t x, uint32_t y) {
+    for (;;) {
+        put_pixel(x, y, uint8_t(8 + (blink_color & 7)));
+        blink_color++;
+        update_screen();
+        SDL_Event event;
+        if (!SDL_WaitEventTimeout(&event, blink_interval_ms)) continue;
+        if (event.type == SDL_QUIT) exit_program();
+        if (event.type == SDL_KEYDOWN) return event.key.keysym.scancode;
+    }
+}

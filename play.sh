@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Vartok and starts it; command-line words are passed through (e.g. GRAPHICS).
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+"$root/tools/install-packages.sh"
+cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+ninja -C "$root/build/release" >/dev/null
+# The game reads its sprites and font from the working directory: the build puts them there.
+cd "$root/build/release"
+exec ./vartok "$@"

@@ -1,0 +1,93 @@
+#include "display/draword.h"
+#include "display/fonts.h"
+#include "display_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class DrawQueue : public ::testing::Test {
+  protected:
+    void SetUp() override { reset_display_state(); }
+};
+
+TEST_F(DrawQueue, EntriesAreDrawnNearestFirstEqualDistancesInPushOrder) {
+    // Four one-pixel images on the same spot: the one drawn first owns the pixel.
+    std::vector<uint8_t> p5 = {5}, p1a = {1}, p3 = {3}, p1b = {9};
+    struct bitmap i5 {
+        1, 1, p5.data()
+    }, i1a{1, 1, p1a.data()}, i3{1, 1, p3.data()}, i1b{1, 1, p1b.data()};
+    push_scrbitmap(0, 0, &i5, 5);
+    push_scrbitmap(0, 0, &i1a, 1);
+    push_scrbitmap(0, 0, &i3, 3);
+    push_scrbitmap(0, 0, &i1b, 1);
+    ASSERT_EQ(screen_sprite_count, 4);
+    EXPECT_EQ(sprite_stack[0].scrbitmap.bitmap, &i1a);
+    EXPECT_EQ(sprite_stack[1].scrbitmap.bitmap, &i1b);
+    EXPECT_EQ(sprite_stack[2].scrbitmap.bitmap, &i3);
+    EXPECT_EQ(sprite_stack[3].scrbitmap.bitmap, &i5);
+    draw_screen_sprites();
+    EXPECT_EQ(get_pixel(0, 0), 1);
+    EXPECT_EQ(screen_sprite_count, 0);
+}
+
+TEST_F(DrawQueue, NearImageHidesFarImageWhateverTheVisitingOrder) {
+    std::vector<uint8_t> near_px(4, 12), far_px(16, 3);
+    struct bitmap near_img {
+        2, 2, near_px.data()
+    }, far_img{4, 4, far_px.data()};
+    push_scrbitmap(0, 0, &far_img, 9);
+    push_scrbitmap(1, 1, &near_img, 2);
+    draw_screen_sprites();
+    EXPECT_EQ(count_colour(1, 1, 2, 2, 12), 4u);
+    EXPECT_EQ(count_colour(0, 0, 4, 4, 3), 12u);
+}
+
+TEST_F(DrawQueue, The65thPushIsDroppedAndEachBatchStartsWithAClearMask) {
+    std::vector<uint8_t> px = {7};
+    struct bitmap image {
+        1, 1, px.data()
+    };
+    for (unsigned i = 0; i < sprite_stack_size; i++) push_scrbitmap(i, 0, &image, 0);
+    push_scrbitmap(100, 0, &image, 0);
+    EXPECT_EQ(screen_sprite_count, sprite_stack_size);
+    EXPECT_EQ(find_scrsprite_index(0), sprite_stack_full);
+    draw_screen_sprites();
+    EXPECT_EQ(count_colour(0, 0, 64, 1, 7), 64u);
+    EXPECT_EQ(get_pixel(100, 0), 0);
+
+    // The next batch may draw over the last one's pixels.
+    std::vector<uint8_t> px2 = {4};
+    struct bitmap image2 {
+        1, 1, px2.data()
+    };
+    push_scrbitmap(0, 0, &image2, 0);
+    draw_screen_sprites();
+    EXPECT_EQ(get_pixel(0, 0), 4);
+}
+
+TEST_F(DrawQueue, MobFacesGoThroughTheQueue) {
+    std::vector<uint8_t> face(4, 10);
+    entitybitmap box{2,           2,           2,           face.data(), face.data(),
+                     face.data(), face.data(), face.data(), face.data()};
+    push_scrmobmap(50, 50, &box, 3, 0);
+    EXPECT_EQ(sprite_stack[0].side, 3);
+    draw_screen_sprites();
+    EXPECT_EQ(count_colour(50, 50, 2, 2, 10), 4u);
+}
+
+TEST_F(DrawQueue, TextsAreDrawnLastPushedFirstAndTheQueueHolds32) {
+    font.chr['A'].bitmap[0] = 0x01;
+    font.chr['B'].bitmap[0] = 0x01;
+    push_text(0, 0, 12, "A");
+    push_text(0, 0, 13, "B");
+    draw_screen_texts();
+    EXPECT_EQ(get_pixel(0, 0), 12); // A was pushed first and so drawn last, on top
+    EXPECT_EQ(screen_text_count, 0);
+    for (unsigned i = 0; i < screen_text_size + 1; i++) push_text(i * 9, 10, 9, "A");
+    EXPECT_EQ(screen_text_count, screen_text_size);
+    draw_screen_texts();
+    EXPECT_EQ(count_colour(0, 10, screen_width, 1, 9), screen_text_size);
+}
+
+} // namespace

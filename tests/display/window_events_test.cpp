@@ -1,0 +1,188 @@
+#include "display/board_view.h"
+#include "display/dbuff.h"
+#include "display/sdlfuncs.h"
+#include "display_test_support.h"
+#include "game/settings.h"
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+// These tests open the window on SDL's dummy video driver and feed it pushed events.
+namespace {
+
+class WindowEvents : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "dummy", 1);
+        ASSERT_EQ(init_screen_sdl("Vartok"), 0);
+    }
+    void SetUp() override {
+        reset_display_state();
+        SDL_PumpEvents(); // the window's own start-up events are not part of the tests
+        SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+        clear_movekeys();
+    }
+};
+
+// SDL ends a poll cycle with a marker event; events pushed after it would first meet the
+// marker. Dropping it models keys that arrived before the game polls.
+void push_event(SDL_Event &e) {
+    SDL_PushEvent(&e);
+    SDL_FlushEvent(SDL_POLLSENTINEL);
+}
+
+void push_key(Uint32 type, SDL_Scancode scancode, SDL_Keycode sym) {
+    SDL_Event e{};
+    e.type = type;
+    e.key.keysym.scancode = scancode;
+    e.key.keysym.sym = sym;
+    e.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+    push_event(e);
+}
+
+void press(SDL_Scancode scancode) {
+    push_key(SDL_KEYDOWN, scancode, SDL_GetKeyFromScancode(scancode));
+}
+
+void push_text(const char *text) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    SDL_strlcpy(e.text.text, text, sizeof e.text.text);
+    push_event(e);
+}
+
+void push_quit() {
+    SDL_Event e{};
+    e.type = SDL_QUIT;
+    push_event(e);
+}
+
+TEST_F(WindowEvents, WindowHasTheGameSizeAndTitle) {
+    ASSERT_NE(window, nullptr);
+    int w, h;
+    SDL_GetWindowSize(window, &w, &h);
+    EXPECT_EQ(w, window_width);
+    EXPECT_EQ(h, window_height);
+    EXPECT_STREQ(SDL_GetWindowTitle(window), "Vartok");
+}
+
+TEST_F(WindowEvents, KeypressReportsScancodesAndTracksHeldArrows) {
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UNKNOWN);
+    EXPECT_EQ(movekeys.right, 0);
+    press(SDL_SCANCODE_RIGHT);
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_RIGHT);
+    EXPECT_EQ(movekeys.right, 1);
+    push_key(SDL_KEYUP, SDL_SCANCODE_RIGHT, SDLK_RIGHT);
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UNKNOWN);
+    EXPECT_EQ(movekeys.right, 0);
+    press(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_RETURN);
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_LEFT);
+    poll_keypress();
+    poll_keypress();
+    EXPECT_TRUE(movekeys.up && movekeys.left && !movekeys.down);
+}
+
+TEST_F(WindowEvents, KeycodeGivesTypedTextAndTheThreeControlKeys) {
+    EXPECT_EQ(poll_keycode(), 0);
+    press(SDL_SCANCODE_Q);
+    push_text("q");
+    EXPECT_EQ(poll_keycode(), 0); // the key-down of a letter says nothing
+    EXPECT_EQ(poll_keycode(), 'q');
+    press(SDL_SCANCODE_RETURN);
+    press(SDL_SCANCODE_BACKSPACE);
+    press(SDL_SCANCODE_ESCAPE);
+    press(SDL_SCANCODE_DOWN);
+    EXPECT_EQ(poll_keycode(), 13);
+    EXPECT_EQ(poll_keycode(), 8);
+    EXPECT_EQ(poll_keycode(), 27);
+    EXPECT_EQ(poll_keycode(), 0);
+    push_text("\xc3\xa9"); // é: its first UTF-8 byte, negative
+    EXPECT_EQ(poll_keycode(), int32_t(int8_t(0xc3)));
+}
+
+TEST_F(WindowEvents, ClosingTheWindowEndsTheProcessWithStatusZero) {
+    push_quit();
+    EXPECT_EXIT(poll_keycode(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(poll_keypress(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(WindowEvents, PresentedFrameHasTheGameColours) {
+    fill_screen(1);
+    put_pixel(5, 0, 9);
+    update_screen();
+    auto *words = static_cast<uint32_t *>(surface->pixels);
+    EXPECT_EQ(words[0], 0x0000A000u);
+    EXPECT_EQ(words[5], 0x5F5FFF00u);
+    EXPECT_EQ(words[63999], 0x0000A000u);
+}
+
+TEST_F(WindowEvents, WaitingReturnsForAPendingEventWithoutTakingIt) {
+    press(SDL_SCANCODE_DOWN);
+    wait_for_window_event();
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_DOWN);
+}
+
+TEST_F(WindowEvents, PumpingDuringLongWorkKeepsEventsQueued) {
+    press(SDL_SCANCODE_UP);
+    push_quit();
+    for (int i = 0; i < 1000; i++) pump_window_events();
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UP);
+    EXPECT_EXIT(poll_keypress(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
+    graphics = 1; // the board is redrawn in the window after each step
+    old_row = 7, old_col = 7;
+    uint8_t row = 99, col = 99;
+    press(SDL_SCANCODE_RETURN);
+    select_tile(nullptr, 0, &row, &col); // starts on h1
+    EXPECT_EQ(row, 7);
+    EXPECT_EQ(col, 7);
+
+    // e2: one up and three left; a key that means nothing and a right arrow against the
+    // edge change nothing.
+    for (SDL_Scancode k : {SDL_SCANCODE_UP, SDL_SCANCODE_LEFT, SDL_SCANCODE_X, SDL_SCANCODE_LEFT,
+                           SDL_SCANCODE_LEFT, SDL_SCANCODE_RETURN})
+        press(k);
+    select_tile(nullptr, 0, &row, &col);
+    EXPECT_EQ(row, 6);
+    EXPECT_EQ(col, 4);
+    EXPECT_EQ(count_colour(106, 146, 20, 20, colour_cursor), 400u); // cursor drawn on e2
+
+    // The next choice starts on the square just confirmed; the board's edges hold.
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_UP);
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_RIGHT);
+    press(SDL_SCANCODE_RETURN);
+    select_tile(nullptr, 0, &row, &col);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(col, 7);
+    EXPECT_EQ(old_row, 0);
+    EXPECT_EQ(old_col, 7);
+}
+
+// Opens the window where no video device exists; exits 3 when that fails cleanly.
+[[noreturn]] void open_without_video() {
+    // Close a window left open by the tests before.
+    if (surface) SDL_FreeSurface(surface);
+    if (renderer) SDL_DestroyRenderer(renderer);
+    if (window) SDL_DestroyWindow(window);
+    SDL_Quit();
+    window = nullptr;
+    renderer = nullptr;
+    surface = nullptr;
+    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
+    int result = init_screen_sdl("Vartok");
+    pump_window_events(); // all harmless without a window
+    wait_for_window_event();
+    update_screen();
+    std::exit(result == 1 && window == nullptr && renderer == nullptr ? 3 : 4);
+}
+
+TEST(WindowFailure, NoVideoDeviceReportsAndLeavesNoWindow) {
+    // In a child process: the main test process keeps its dummy window.
+    EXPECT_EXIT(open_without_video(), ::testing::ExitedWithCode(3), "");
+}
+
+} // namespace

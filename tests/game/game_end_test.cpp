@@ -1,0 +1,96 @@
+#include "game/game_end.h"
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+#include "rules/position_rules.h"
+#include "tests/support/board_builder.h"
+#include "tests/support/run_captured.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+// Sets the live game to the position and runs the turn-start test for the side to move.
+captured_run turn_start(const char *fen, uint32_t counter, uint32_t turn = 20, unsigned seed = 1) {
+    return run_captured(
+        [&] {
+            const fen_position pos = set_live_game(fen, counter);
+            turn_count = turn;
+            std::srand(seed);
+            check_move_stale(&board, find_king(&board, pos.turn), pos.turn);
+        },
+        "\n\n");
+}
+
+constexpr const char *black_mated = "R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1";
+constexpr const char *white_mated = "6k1/8/8/8/8/8/5PPP/r5K1 w - - 0 1";
+constexpr const char *stalemate = "7k/5Q2/8/8/8/8/8/6K1 b - - 0 1";
+constexpr const char *check = "4k3/8/8/8/8/8/8/4R1K1 b - - 0 1";
+
+// The first seed whose first rand() declares the move-count draw, or does not.
+unsigned seed_where_first_draw(bool declares) {
+    for (unsigned seed = 1;; seed++) {
+        std::srand(seed);
+        if (((std::rand() & 3) == 0) == declares) return seed;
+    }
+}
+
+} // namespace
+
+TEST(GameEnd, MateAndStalemateEndTheGameAndNameTheWinner) {
+    for (uint32_t counter : {0u, 50u, 51u, 75u, 76u, 200u}) {
+        EXPECT_EQ(turn_start(black_mated, counter).output, "Checkmate. White won.\n\n");
+        const captured_run white = turn_start(white_mated, counter);
+        EXPECT_EQ(white.status, 0);
+        EXPECT_EQ(white.output, "Checkmate. Black won.\n\n");
+        EXPECT_EQ(turn_start(stalemate, counter).output, "Stalemate.\n") << counter;
+    }
+}
+
+TEST(GameEnd, CheckIsAnnouncedAndTheGameGoesOn) {
+    for (uint32_t counter : {0u, 60u}) {
+        const captured_run run = turn_start(check, counter);
+        EXPECT_EQ(run.status, returned_normally);
+        EXPECT_EQ(run.output, "CHECK.\n");
+    }
+}
+
+TEST(GameEnd, TheMoveCountDrawIsDeclaredOneTimeInFour) {
+    const captured_run declared = turn_start(check, 76, 20, seed_where_first_draw(true));
+    EXPECT_EQ(declared.status, 0);
+    EXPECT_EQ(declared.output,
+              "CHECK.\n76 moves without pawn move or capture - declaring a draw.\n\n");
+    const captured_run refused = turn_start(check, 76, 20, seed_where_first_draw(false));
+    EXPECT_EQ(refused.status, returned_normally);
+    EXPECT_EQ(turn_start(check, 75, 20, seed_where_first_draw(true)).status, returned_normally);
+}
+
+TEST(GameEnd, BareKingsDrawButAMinorPieceIsEnough) {
+    const captured_run bare = turn_start("4k3/8/8/8/8/8/8/4K3 w - - 0 1", 0);
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_EQ(bare.output, "Draw: Not enough pieces on the board to continue.\n");
+    EXPECT_EQ(turn_start("4k3/8/8/8/8/8/8/3NK3 w - - 0 1", 0).status, returned_normally);
+}
+
+TEST(GameEnd, RepetitionEndsTheGameFromTheFourthHalfMove) {
+    const auto repeated = [](uint32_t turn) {
+        return run_captured(
+            [&] {
+                game_status = {};
+                board = board_from_fen(check);
+                game_status.turn = 1;
+                for (int i = 0; i < 3; i++) log_move();
+                turn_count = turn;
+                check_move_stale(&board, find_king(&board, 1), 1);
+            },
+            "\n");
+    };
+    // Before the fourth half-move a repetition means nothing, and it hides the check.
+    const captured_run early = repeated(3);
+    EXPECT_EQ(early.status, returned_normally);
+    EXPECT_EQ(early.output, "");
+    const captured_run late = repeated(4);
+    EXPECT_EQ(late.status, 0);
+    EXPECT_EQ(late.output, "Draw: Third repetition.\n");
+}

@@ -1,0 +1,77 @@
+#include "game/move_entry.h"
+#include "rules/fen.h"
+#include "rules/live_game.h"
+#include "rules/pieces.h"
+#include "tests/support/board_builder.h"
+#include "tests/support/run_captured.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+// Plays one person's move from `input` on the position and prints the resulting position,
+// the history index and the move counter after a "==" line.
+captured_run person_moves(const char *fen, const std::string &input, uint32_t counter = 5) {
+    return run_captured(
+        [&] {
+            const fen_position pos = set_live_game(fen, counter);
+            get_move(find_king(&board, pos.turn));
+            fen_position after = pos;
+            after.board = board;
+            after.halfmoves = game_status.moves_pawn_capture;
+            std::printf("==\n%s\nlogged %d\n", format_fen(after).c_str(),
+                        int(game_status.last_moves.index));
+            const bool logged = game_status.last_moves.position[0].board == board;
+            std::printf("%s\n", logged ? "same" : "different");
+        },
+        input);
+}
+
+std::string result(const captured_run &run) {
+    const size_t at = run.output.find("==\n");
+    return at == std::string::npos ? "" : run.output.substr(at + 3);
+}
+
+constexpr const char *start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+
+} // namespace
+
+TEST(MoveEntry, APlayedMoveIsMadeCountedAndLogged) {
+    const captured_run run = person_moves(start, "g1\nf3\n");
+    EXPECT_EQ(run.status, returned_normally);
+    EXPECT_EQ(result(run),
+              "rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R w KQkq - 6 1\nlogged 1\nsame\n");
+    EXPECT_EQ(result(person_moves(start, "e2\nE4\n")),
+              "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3 0 1\nlogged 1\nsame\n");
+}
+
+TEST(MoveEntry, PromotionAsksUntilOneOfTheEightLetters) {
+    const char *fen = "4k3/P7/8/8/8/8/8/4K3 w - - 0 1";
+    const captured_run run = person_moves(fen, "a7\na8\n\nz\nking\n");
+    EXPECT_EQ(result(run), "N3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
+    EXPECT_EQ(result(person_moves(fen, "a7\na8\nR\n")),
+              "R3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
+}
+
+TEST(MoveEntry, RefusalsLeaveTheBoardAlone) {
+    // Illegal destination, the claim at the destination prompt, an abandoned selection and a
+    // pinned piece, then a legal king move.
+    const char *fen = "4r1k1/8/8/8/8/8/4R3/4K3 w - - 0 1";
+    const captured_run run = person_moves(fen, "e2\nd2\n\ne2\ndraw\n\ne2\n\ne1\nf2\n");
+    EXPECT_EQ(result(run), "4r1k1/8/8/8/8/8/4RK2/8 w - - 6 1\nlogged 1\nsame\n");
+    size_t refusals = 0;
+    for (size_t at = 0; (at = run.output.find("That move is not legal.", at)) != std::string::npos;
+         at++)
+        refusals++;
+    EXPECT_EQ(refusals, 2u);
+}
+
+TEST(MoveEntry, LongLinesAreReadInPieces) {
+    // 79 characters are read at a time: the rest of the line is the next answer.
+    const std::string long_line = std::string(79, 'x') + "e2\ne4\n";
+    const captured_run run = person_moves(start, long_line);
+    EXPECT_EQ(result(run),
+              "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3 0 1\nlogged 1\nsame\n");
+}

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Where the game finds its data files: the working directory first, then the data
+# directory of an installed copy; and what it does when they or the display are missing. Runs on SDL's dummy video driver, no display needed.
+# Usage: data_lookup.sh BUILD_DIR
+set -u
+build=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export SDL_VIDEODRIVER=dummy
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
+}
+# Runs the game in graphics mode from a directory for up to 3 s; sets $out and $status.
+run_in() {
+    out=$(cd "$1" && timeout 3 stdbuf -oL "$2" GRAPHICS BLACK_HUMAN </dev/null 2>&1)
+    status=$?
+}
+started() { [ "$status" = 124 ] && grep -q "Select piece." <<<"$out"; }
+refused() { [ "$status" = 1 ] && grep -qx "Error while initalizing board." <<<"$out"; }
+
+mkdir "$work/empty" "$work/shortfont"
+run_in "$work/empty" "$build/vartok"
+check "without data files the set-up fails" refused
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null || exit 1
+run_in "$work/empty" "$work/prefix/bin/vartok"
+check "an installed copy finds its data files" started
+
+head -c 100 "$build/font.fnt" >"$work/shortfont/font.fnt"
+run_in "$work/shortfont" "$work/prefix/bin/vartok"
+check "a file in the working directory comes first" refused
+
+head -c 30 "$build/rook.spr" >"$work/shortfont/rook.spr"
+cp "$build/font.fnt" "$work/shortfont/font.fnt"
+run_in "$work/shortfont" "$work/prefix/bin/vartok"
+check "a short sprite file ends the game" \
+    eval '[ "$status" = 1 ] && grep -qx "Error while loading" <<<"$out"'
+
+# No video device at all: the game says so and goes on in text mode.
+out=$(cd "$build" && printf 'e2\ne4\n' | SDL_VIDEODRIVER=no-such-driver timeout 5 ./vartok GRAPHICS BLACK_HUMAN 2>&1)
+check "without a display the game is played in text mode" \
+    eval 'grep -q "^Could not initialize SDL2: " <<<"$out" && grep -q "^2: Black.s turn.$" <<<"$out"'
+
+[ "$failures" = 0 ] || { echo "data lookup: $failures check(s) failed"; exit 1; }

@@ -1,0 +1,38 @@
+// Building positions for tests from FEN text.
+#pragma once
+
+#include "rules/fen.h"
+#include "rules/live_game.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+inline fen_position position_from_fen(const std::string &fen) {
+    fen_position pos{};
+    std::string error;
+    EXPECT_TRUE(load_fen(fen, &pos, &error)) << fen << ": " << error;
+    return pos;
+}
+
+inline struct board board_from_fen(const std::string &fen) {
+    return position_from_fen(fen).board;
+}
+
+inline coord square(const char *name) {
+    return coord{static_cast<uint8_t>('8' - name[1]), static_cast<uint8_t>(name[0] - 'a')};
+}
+
+inline std::string square_name(coord sq) {
+    return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
+}
+
+// Makes the position the live game, with a fresh history and the given move counter.
+inline fen_position set_live_game(const std::string &fen, uint32_t moves_pawn_capture) {
+    const fen_position pos = position_from_fen(fen);
+    game_status = {};
+    board = pos.board;
+    game_status.turn = pos.turn;
+    game_status.moves_pawn_capture = moves_pawn_capture;
+    return pos;
+}
