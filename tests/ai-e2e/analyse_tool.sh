@@ -9,6 +9,9 @@ fail() { echo "$1"; exit 1; }
 "$analyse" "not a position" >/dev/null 2>&1
 [ $? -eq 2 ] || fail "a bad FEN was not refused with status 2"
 
+"$analyse" --turn 10 "4k3/4R3/8/8/8/8/8/4K3 w - - 0 1" >/dev/null 2>&1
+[ $? -eq 2 ] || fail "a position with the side not to move in check was not refused"
+
 # The move-count rule keeps the turn-start test away; the computer finds no move at all.
 out=$("$analyse" "k7/2Q5/1K6/8/8/8/8/8 b - - 60 80" 2>/dev/null)
 [ $? -eq 0 ] || fail "stalemate without a move did not end with status 0"

@@ -119,6 +119,16 @@ TEST_F(DoAiMove, EqualDepthsOrSecondDepthBelowFirstMakeOnePass) {
     }
 }
 
+TEST_F(DoAiMove, PassesNeverWrapAroundTheDepthRange) {
+    // The second pass would reach 255 and a third one start again from a wrapped depth.
+    settings s;
+    s.d1 = 200;
+    s.d2 = 255;
+    const auto lines = play("2r3k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30", 30, s);
+    EXPECT_LE(count_prefix(lines, "depth "), 2);
+    EXPECT_EQ(lines.back().rfind("30: Moving ", 0), 0u);
+}
+
 TEST_F(DoAiMove, MateThatGainsMaterialEndsTheSearchWithoutPassLine) {
     settings s;
     const auto lines =

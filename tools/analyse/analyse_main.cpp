@@ -111,6 +111,12 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "vartok-analyse: %s\n", error.c_str());
         return usage_status;
     }
+    // The side that just moved cannot have left its king attacked: no game reaches this.
+    const coord resting_king = find_king(&pos.board, !pos.turn);
+    if (king_threatened(&pos.board, &resting_king, resting_king)) {
+        std::fprintf(stderr, "vartok-analyse: the side not to move is in check\n");
+        return usage_status;
+    }
     const long long turn =
         o.turn >= 0 ? o.turn : 2 * (static_cast<long long>(pos.fullmoves) - 1) + 1 + pos.turn;
     if (turn < lowest_turn || turn > UINT32_MAX) {
