@@ -4,6 +4,8 @@
 // reply leaves the smallest score in the reply term.
 #include "ai/rate_move.h"
 #include "ai/ai_settings.h"
+#include "ai/position_facts.h"
+#include "ai/position_verdict.h"
 #include "rules/live_game.h"
 #include "rules/move_context.h"
 #include "rules/pieces.h"
@@ -37,89 +39,8 @@ int64_t wrap_sub(int64_t x, int64_t y) {
     return static_cast<int64_t>(static_cast<uint64_t>(x) - static_cast<uint64_t>(y));
 }
 
-struct material {
-    uint8_t queens, rooks, bishops, knights, pawns;
-};
-
-// What a node knows about its board without looking: the pieces of each kind and colour
-// (indexed by colour bit | type, both pawn types counted under type 2) and both kings.
-// Each ply updates it from the move instead of counting the board again.
-struct position_facts {
-    uint8_t count[16];
-    coord king[2];
-};
-
-uint8_t kind_index(uint8_t tile) {
-    const uint8_t type = tile & type_mask;
-    return static_cast<uint8_t>((tile & black_bit) |
-                                (type == type_pawn_unmoved ? type_pawn : type));
-}
-
-position_facts facts_of(const struct board *brd) {
-    position_facts f{};
-    f.king[0] = f.king[1] = no_square;
-    // The first king of each colour in index order, as find_king answers.
-    for (int row = board_size - 1; row >= 0; row--)
-        for (int col = board_size - 1; col >= 0; col--) {
-            const uint8_t tile = brd->tiles[row][col];
-            if (tile == 0) continue;
-            f.count[kind_index(tile)]++;
-            if ((tile & type_mask) == type_king)
-                f.king[is_black(tile)] =
-                    coord{static_cast<uint8_t>(row), static_cast<uint8_t>(col)};
-        }
-    return f;
-}
-
-material material_of(const position_facts &f, uint8_t side) {
-    const uint8_t c = side ? black_bit : 0;
-    return material{f.count[c | type_queen], f.count[c | type_rook], f.count[c | type_bishop],
-                    f.count[c | type_knight], f.count[c | type_pawn]};
-}
-
-// Twice the queens plus the rooks plus half the minor pieces.
-int8_t material_measure(const material &m) {
-    return static_cast<int8_t>(2 * m.queens + m.rooks + (m.bishops + m.knights) / 2);
-}
-
 bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
-}
-
-// The position test of the other side after a move, keeping what it learnt (check, pins,
-// the first piece that can move) for the reply scan.
-struct verdict {
-    int stale;
-    bool prepared;    // ctx is filled and first_mobile known
-    int first_mobile; // square of the first piece with a legal move, -1 for none
-    move_context ctx;
-};
-
-void judge_mobility(verdict *v, const struct board *temp, coord king_pos) {
-    prepare_move_context(&v->ctx, temp, king_pos);
-    v->prepared = true;
-    v->first_mobile = first_mobile_square(v->ctx);
-    const int check = v->ctx.in_check ? stale_check : stale_nothing;
-    v->stale = v->first_mobile >= 0 ? check : check + stale_stalemate;
-}
-
-// Answers as check_stale(temp, king_pos, depth) does.
-void judge(verdict *v, const struct board *temp, coord king_pos, uint8_t depth) {
-    v->prepared = false;
-    v->first_mobile = -1;
-    if (depth <= 2 && repetition_found(temp, depth)) {
-        v->stale = stale_repetition;
-        return;
-    }
-    if (game_status.moves_pawn_capture > 75) {
-        v->stale = stale_over_75;
-        return;
-    }
-    if (game_status.moves_pawn_capture > 50) {
-        v->stale = stale_over_50;
-        return;
-    }
-    judge_mobility(v, temp, king_pos);
 }
 
 int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,

@@ -4,8 +4,6 @@
 
 #include <cstring>
 
-constexpr uint32_t claimable_after = 50;
-constexpr uint32_t declared_after = 75;
 constexpr int live_repetitions = 3;   // the live position is already logged
 constexpr int search_repetitions = 2; // a searched position is not in the ring
 
@@ -45,8 +43,8 @@ int check_and_mobility(const struct board *brd, coord king_pos) {
 }
 
 int check_stale(const struct board *brd, coord king_pos, uint8_t depth) {
-    if (depth <= 2 && repetition_found(brd, depth)) return stale_repetition;
-    if (game_status.moves_pawn_capture > declared_after) return stale_over_75;
-    if (game_status.moves_pawn_capture > claimable_after) return stale_over_50;
+    if (depth <= deepest_repetition_test && repetition_found(brd, depth)) return stale_repetition;
+    if (game_status.moves_pawn_capture > draw_declared_after) return stale_over_75;
+    if (game_status.moves_pawn_capture > draw_claimable_after) return stale_over_50;
     return check_and_mobility(brd, king_pos);
 }

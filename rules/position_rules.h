@@ -15,6 +15,12 @@ constexpr int stale_over_75 = 6;
 // `depth` selects the repetition rule: 0 for the live position, 1 and 2 for positions one
 // and two half-moves into the search, anything above 2 for none.
 constexpr uint8_t no_repetition_test = 255;
+constexpr uint8_t deepest_repetition_test = 2;
+
+// Half-moves without a pawn move or capture after which a draw may be claimed, and after
+// which it is declared at random.
+constexpr uint32_t draw_claimable_after = 50;
+constexpr uint32_t draw_declared_after = 75;
 
 // Records the live board and the side that just moved in the 16-slot history ring.
 void log_move();

@@ -1,0 +1,27 @@
+// Piece counts and king squares of a searched position, carried from ply to ply.
+#pragma once
+
+#include "rules/structs.h"
+
+struct material {
+    uint8_t queens, rooks, bishops, knights, pawns;
+};
+
+// What a node knows about its board without looking: the pieces of each kind and colour
+// (indexed by colour bit | type, both pawn types counted under type 2) and both kings.
+// Each ply updates it from the move instead of counting the board again.
+struct position_facts {
+    uint8_t count[16];
+    coord king[2];
+};
+
+// The counting index of a tile: its colour bit and type, both pawn types as type 2.
+uint8_t kind_index(uint8_t tile);
+
+// Counts the board; kings are the first of each colour in index order, as find_king finds.
+position_facts facts_of(const struct board *brd);
+
+material material_of(const position_facts &f, uint8_t side);
+
+// Twice the queens plus the rooks plus half the minor pieces.
+int8_t material_measure(const material &m);
