@@ -10,8 +10,10 @@ struct material {
 // What a node knows about its board without looking: the pieces of each kind and colour
 // (indexed by colour bit | type, both pawn types counted under type 2) and both kings.
 // Each ply updates it from the move instead of counting the board again.
+constexpr int kind_slots = 16; // colour bit (8) + type (0..7)
+
 struct position_facts {
-    uint8_t count[16];
+    uint8_t count[kind_slots];
     coord king[2];
 };
 
