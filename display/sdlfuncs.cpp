@@ -200,6 +200,8 @@ SDL_Scancode poll_keypress() {
 
 void wait_for_window_event() {
     if (!window) return;
+    // The prompt printed last must reach a reader of the transcript before the game sleeps.
+    std::fflush(stdout);
     SDL_WaitEventTimeout(nullptr, event_wait_slice_ms);
 }
 
