@@ -63,6 +63,9 @@ void handle_window_event(const SDL_Event &event) {
 } // namespace
 
 int init_screen_sdl(const char *title) {
+    // Ctrl-C at the terminal ends the game at once, as in text mode, instead of becoming a
+    // close request that waits for the next poll.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) < 0) {
         std::printf("Could not initialize SDL2: %s\n", SDL_GetError());
         SDL_Quit();
