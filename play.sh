@@ -3,6 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 "$root/tools/install-packages.sh"
+echo "Building Vartok..." >&2
 cmake -S "$root" -B "$root/build/release" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
 ninja -C "$root/build/release" >/dev/null
 # The game reads its sprites and font from the working directory: the build puts them there.

@@ -16,6 +16,13 @@ namespace {
     std::exit(1);
 }
 
+// A position off the screen has no bit of its own: its index would name a pixel at the
+// start of the next row (or wrap round in 32 bits), so an image running past the right
+// edge would claim pixels that a later image of the batch must draw.
+bool off_screen(uint32_t x, uint32_t y) {
+    return x >= screen_width || y >= screen_height;
+}
+
 unsigned used_index(uint32_t x, uint32_t y) {
     return y * plane_row_bytes + x / 8;
 }
@@ -71,14 +78,13 @@ void fill_bitmap(struct bitmap *bitmap, uint8_t color) {
 }
 
 void mark_pixel_used(uint32_t x, uint32_t y) {
-    unsigned index = used_index(x, y);
-    if (index < plane_size) usedpixels[index] |= uint8_t(1u << (x & 7));
+    if (off_screen(x, y)) return;
+    usedpixels[used_index(x, y)] |= uint8_t(1u << (x & 7));
 }
 
 uint8_t pixel_is_used(uint32_t x, uint32_t y) {
-    unsigned index = used_index(x, y);
-    if (index >= plane_size) return 1;
-    return usedpixels[index] & uint8_t(1u << (x & 7));
+    if (off_screen(x, y)) return 1;
+    return usedpixels[used_index(x, y)] & uint8_t(1u << (x & 7));
 }
 
 void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap) {

@@ -36,6 +36,7 @@ int store_pixel(struct bitmap *bitmapstruct, uint8_t x, uint8_t y, uint8_t color
 int recall_pixel(const struct bitmap *bitmapstruct, uint8_t x, uint8_t y);
 void fill_bitmap(struct bitmap *bitmap, uint8_t color);
 
+// Positions off the screen are never marked.
 void mark_pixel_used(uint32_t x, uint32_t y);
 // Non-zero when marked; positions off the screen count as used.
 uint8_t pixel_is_used(uint32_t x, uint32_t y);

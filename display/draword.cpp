@@ -6,7 +6,7 @@
 
 screen_sprite sprite_stack[sprite_stack_size];
 uint8_t screen_sprite_count;
-screen_text screen_texts[screen_text_size];
+struct screen_text screen_text[screen_text_size];
 uint8_t screen_text_count;
 
 uint32_t find_scrsprite_index(uint8_t dist) {
@@ -57,12 +57,12 @@ void draw_screen_sprites() {
 
 void push_text(uint32_t x, uint32_t y, uint8_t color, const char *text) {
     if (screen_text_count >= screen_text_size) return;
-    screen_texts[screen_text_count++] = {text, x, y, color};
+    screen_text[screen_text_count++] = {text, x, y, color};
 }
 
 void draw_screen_texts() {
     while (screen_text_count > 0) {
-        const screen_text &entry = screen_texts[--screen_text_count];
+        const struct screen_text &entry = screen_text[--screen_text_count];
         print_text(entry.x, entry.y, entry.color, entry.str);
     }
 }

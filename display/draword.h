@@ -35,7 +35,7 @@ struct screen_text {
 // Kept sorted by dist; equal distances stay in push order.
 extern screen_sprite sprite_stack[sprite_stack_size];
 extern uint8_t screen_sprite_count;
-extern screen_text screen_texts[screen_text_size];
+extern struct screen_text screen_text[screen_text_size];
 extern uint8_t screen_text_count;
 
 // Opens a slot for an entry of this distance and returns it; sprite_stack_full when full.

@@ -14,7 +14,8 @@ movekeys_state movekeys;
 
 namespace {
 
-uint8_t blink_color;
+// The blink counter of get_input's cursor pixel.
+uint8_t color;
 
 // Waits are cut into slices so that a stuck event source cannot hold the game forever.
 constexpr int event_wait_slice_ms = 500;
@@ -62,6 +63,9 @@ void handle_window_event(const SDL_Event &event) {
 } // namespace
 
 int init_screen_sdl(const char *title) {
+    // Ctrl-C at the terminal ends the game at once, as in text mode, instead of becoming a
+    // close request that waits for the next poll.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) < 0) {
         std::printf("Could not initialize SDL2: %s\n", SDL_GetError());
         SDL_Quit();
@@ -199,6 +203,8 @@ SDL_Scancode poll_keypress() {
 
 void wait_for_window_event() {
     if (!window) return;
+    // The prompt printed last must reach a reader of the transcript before the game sleeps.
+    std::fflush(stdout);
     SDL_WaitEventTimeout(nullptr, event_wait_slice_ms);
 }
 
@@ -227,8 +233,8 @@ void show_pixel(uint32_t x, uint32_t y, uint8_t color) {
 
 SDL_Scancode get_input(uint32_t x, uint32_t y) {
     for (;;) {
-        put_pixel(x, y, uint8_t(8 + (blink_color & 7)));
-        blink_color++;
+        put_pixel(x, y, uint8_t(8 + (color & 7)));
+        color++;
         update_screen();
         SDL_Event event;
         if (!SDL_WaitEventTimeout(&event, blink_interval_ms)) continue;

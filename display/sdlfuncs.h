@@ -33,7 +33,8 @@ void update_screen();
 int32_t poll_keycode();
 // One non-blocking poll: the scancode of a key pressed, or 0. Closing the window exits.
 SDL_Scancode poll_keypress();
-// Blocks until an event is pending (without taking it) or the timeout passes.
+// Flushes standard output, then blocks until an event is pending (without taking it) or
+// the timeout passes.
 void wait_for_window_event();
 // Lets the window answer the desktop during long work, without taking any event.
 // Cheap, and a no-op when no window is open.

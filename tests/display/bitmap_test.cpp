@@ -102,6 +102,23 @@ TEST_F(Bitmap, MaskTreatsOffScreenAsUsed) {
     EXPECT_EQ(pixel_is_used(8, 1), 0);
 }
 
+TEST_F(Bitmap, AnImagePastTheRightEdgeLeavesTheNextRowToLaterImages) {
+    // Pixel (320, 5) would share its mask bit with (0, 6), and (330, 5) with (10, 6).
+    EXPECT_NE(pixel_is_used(320, 5), 0);
+    mark_pixel_used(330, 5);
+    mark_pixel_used(5, 0xFFFFFFFFu); // its index would wrap round to a small number
+    for (uint8_t b : usedpixels) ASSERT_EQ(b, 0);
+
+    std::vector<uint8_t> wide_pixels(16, 12), small_pixels = {3, 3};
+    struct bitmap wide = make_image(16, 1, wide_pixels), small = make_image(2, 1, small_pixels);
+    fill_screen(1);
+    draw_bitmap(316, 5, &wide);
+    draw_bitmap(0, 6, &small);
+    EXPECT_EQ(count_colour(316, 5, 4, 1, 12), 4u);
+    EXPECT_EQ(count_colour(0, 6, 2, 1, 3), 2u);
+    EXPECT_EQ(count_colour(0, 6, screen_width, 1, 12), 0u);
+}
+
 TEST_F(Bitmap, MobSidesPickTheirFaceAndSize) {
     std::vector<uint8_t> front(6, 1), left(4, 2), right(4, 3), back(6, 4), top(6, 5), bottom(6, 6);
     entitybitmap box{

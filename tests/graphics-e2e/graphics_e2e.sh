@@ -74,6 +74,17 @@ pixel_is_not() { [ "$(pixel "$work/$1.png" "$2" "$3")" != "$4" ]; }
 # The first frame may need a moment after the window maps.
 await first pixel_is first 16 0 FFFFFF
 
+# Waiting at the tile cursor, the game has already handed its prompt to the reader of its
+# output (a file here, not a terminal), before any key is pressed.
+prompt_written() {
+    for _ in $(seq 50); do
+        grep -q "^Select piece.$" "$work/stdout" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+check "the piece prompt is written out while the cursor waits" prompt_written
+
 # Colours of the emulated display as the window shows them.
 colour_hex() {
     local c=$1 boost=0 r=0 g=0 b=0
