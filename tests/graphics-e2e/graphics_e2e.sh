@@ -30,24 +30,14 @@ check() { # check DESCRIPTION COMMAND...
     if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
 
-# A display of its own: Xvfb picks a free number and writes it to fd 3.
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "FAIL: Xvfb did not start"; cat "$work/xvfb.log"; exit 1; }
-export DISPLAY=":$(head -1 "$work/display")"
+source "$(dirname "$0")/../../tools/xvfb_session.sh"
+start_xvfb "$work" || { echo "FAIL: Xvfb did not start"; exit 1; }
 
 cd "$data_dir" || exit 1
 "$vartok" GRAPHICS BLACK_HUMAN </dev/null >"$work/stdout" 2>"$work/stderr" &
 game_pid=$!
 
-win=
-for _ in $(seq 100); do
-    win=$(xdotool search --name '^Vartok$' 2>/dev/null | head -1)
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { echo "FAIL: no window titled Vartok"; cat "$work/stdout" "$work/stderr"; exit 1; }
+wait_for_window || { echo "FAIL: no window titled Vartok"; cat "$work/stdout" "$work/stderr"; exit 1; }
 echo "ok: window titled Vartok found"
 
 geometry=$(xdotool getwindowgeometry "$win")

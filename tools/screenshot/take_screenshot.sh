@@ -10,20 +10,12 @@ work=$(mktemp -d)
 xvfb_pid= game_pid=
 trap '[ -n "$game_pid" ] && kill $game_pid 2>/dev/null; [ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(head -1 "$work/display")"
+source "$(dirname "$0")/../xvfb_session.sh"
+start_xvfb "$work" || { echo "Xvfb did not start"; exit 1; }
 
 cd "$build" && ./vartok GRAPHICS BLACK_HUMAN </dev/null >/dev/null 2>&1 &
 game_pid=$!
-win=
-for _ in $(seq 100); do
-    win=$(xdotool search --name '^Vartok$' 2>/dev/null | head -1)
-    [ -n "$win" ] && break
-    sleep 0.1
-done
-[ -n "$win" ] || { echo "the window did not open"; exit 1; }
+wait_for_window || { echo "the window did not open"; exit 1; }
 xdotool windowfocus "$win" 2>/dev/null
 xdotool mousemove --window "$win" 300 300
 xdotool key --delay 80 Up Left Left Left Return
