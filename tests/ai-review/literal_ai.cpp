@@ -2,8 +2,8 @@
 
 #include "ai/ai_settings.h"
 #include "rules/live_game.h"
-#include "rules/pieces.h"
 #include "rules/position_rules.h"
+#include "tests/ai-review/literal_rules.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,7 +25,7 @@ uint8_t opening = 2;
 struct piece_cache {
     uint8_t move_count;
     struct move *moves;
-    destination_list *legal_moves;
+    coord *legal_moves;
 };
 piece_cache all_moves[board_size][board_size];
 
@@ -35,7 +35,31 @@ struct counts {
 
 counts count_pieces(const struct board *brd, uint8_t side) {
     counts c{};
-    piece_count(brd, side, &c.queen, &c.rook, &c.bishop, &c.knight, &c.pawn);
+    const uint8_t colour = side ? black_bit : 0;
+    for (const auto &row : brd->tiles)
+        for (uint8_t tile : row) {
+            if ((tile & black_bit) != colour) continue;
+            switch (tile & type_mask) {
+            case type_pawn_unmoved:
+            case type_pawn:
+                c.pawn++;
+                break;
+            case type_rook:
+                c.rook++;
+                break;
+            case type_knight:
+                c.knight++;
+                break;
+            case type_bishop:
+                c.bishop++;
+                break;
+            case type_queen:
+                c.queen++;
+                break;
+            default:
+                break;
+            }
+        }
     return c;
 }
 
@@ -53,6 +77,9 @@ int32_t add32(int32_t x, int32_t y) {
 }
 int32_t mul32(int32_t x, int32_t y) {
     return static_cast<int32_t>(static_cast<uint32_t>(x) * static_cast<uint32_t>(y));
+}
+int64_t add64(int64_t x, int64_t y) {
+    return static_cast<int64_t>(static_cast<uint64_t>(x) + static_cast<uint64_t>(y));
 }
 int64_t sub64(int64_t x, int64_t y) {
     return static_cast<int64_t>(static_cast<uint64_t>(x) - static_cast<uint64_t>(y));
@@ -86,14 +113,14 @@ void continuation(struct move *mv, struct board *temp, uint8_t turn, coord king_
             const uint8_t tile = temp->tiles[row][col];
             if (tile == 0 || is_black(tile) != (other != 0)) continue;
             const coord pc_coords{row, col};
-            destination_list list;
-            const uint8_t move_count = legal_moves(temp, pc_coords, &list, &king_pos);
+            coord list[max_destinations];
+            const uint8_t move_count = literal::legal_moves(temp, pc_coords, list, &king_pos);
             if (move_count == 0) continue;
             legal_move_count += move_count;
             struct move lmove {};
             lmove.src = pc_coords;
             for (int k = move_count - 1; k >= 0; k--) {
-                lmove.dst = list.squares[k];
+                lmove.dst = list[k];
                 rate_move(&lmove, temp, other);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {
@@ -148,15 +175,15 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
     if (type == type_king && std::abs(mv->dst.col - mv->src.col) == 2)
         mv->score += 1000u / (turn_count / 2u);
     if (type == type_pawn_unmoved || type == type_pawn) mv->score += pawn_move_score;
-    const int ascend_required = move_piece(&temp, mv->src, mv->dst);
-    const coord king_pos = find_king(&temp, other);
+    const int ascend_required = literal::move_piece(&temp, mv->src, mv->dst);
+    const coord king_pos = literal::find_king(&temp, other);
     const counts mov_op = count_pieces(&temp, other);
     mv->score += static_cast<int32_t>((cur_op.queen - mov_op.queen) * 994);
     mv->score += static_cast<int32_t>((cur_op.rook - mov_op.rook) * 548);
     mv->score += static_cast<int32_t>((cur_op.knight - mov_op.knight) * 305);
     mv->score += static_cast<int32_t>((cur_op.bishop - mov_op.bishop) * 350);
     mv->score += static_cast<int32_t>((cur_op.pawn - mov_op.pawn) * 100);
-    int stale = check_stale(&temp, king_pos, depth);
+    int stale = literal::check_stale(&temp, king_pos, depth);
     if (turn_count >= 4 && stale >= 4) {
         mv->score += odd_ply() ? 6000 : -6000;
         mv->staledraw = 1;
@@ -177,8 +204,8 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
             const int64_t noascend_score = mv->score;
             int64_t ascend_max_score = smallest_score;
             for (uint8_t ascend = type_rook; ascend <= type_queen; ascend++) {
-                ascend_piece(&temp, mv->dst, ascend);
-                stale = check_stale(&temp, king_pos, no_repetition_test);
+                literal::ascend_piece(&temp, mv->dst, ascend);
+                stale = literal::check_stale(&temp, king_pos, no_repetition_test);
                 if (stale == 1) {
                     mv->score = noascend_score + 1;
                     continuation(mv, &temp, turn, king_pos, deadend_score, non_aggressiveness);
@@ -231,7 +258,7 @@ int ai_opening() {
     } else {
         return 0;
     }
-    move_piece(&board, src, dst);
+    literal::move_piece(&board, src, dst);
     log_move();
     return 1;
 }
@@ -270,6 +297,11 @@ void do_ai_move(coord king_pos) {
     int64_t bestval = smallest_score + 1000;
     bool blunder = false;
     bool ended = false;
+    // A rating at the very bottom of the range can lose every comparison; the first rated
+    // move is then played.
+    bool chosen = false;
+    struct move first_rated {};
+    bool have_first_rated = false;
     // One pass at depth1 when depth2 lies below it.
     while (d <= depth2 || (i == 0 && depth2 < depth1)) {
         max.score = smallest_score;
@@ -280,13 +312,13 @@ void do_ai_move(coord king_pos) {
                 piece_cache &piece_moves = all_moves[row][col];
                 const coord pc_coords{row, col};
                 if (i == 0) {
-                    piece_moves.legal_moves = new destination_list;
+                    piece_moves.legal_moves = new coord[max_destinations];
                     piece_moves.move_count =
-                        legal_moves(&board, pc_coords, piece_moves.legal_moves, &king_pos);
+                        literal::legal_moves(&board, pc_coords, piece_moves.legal_moves, &king_pos);
                     if (piece_moves.move_count != 0) {
                         piece_moves.moves = new struct move[piece_moves.move_count]();
                     } else {
-                        delete piece_moves.legal_moves;
+                        delete[] piece_moves.legal_moves;
                         piece_moves.legal_moves = nullptr;
                     }
                 }
@@ -295,15 +327,18 @@ void do_ai_move(coord king_pos) {
                     struct move &mv = piece_moves.moves[k];
                     if (mv.score < bestval) continue;
                     mv.src = pc_coords;
-                    mv.dst = piece_moves.legal_moves->squares[k];
+                    mv.dst = piece_moves.legal_moves[k];
                     const int8_t s = rate_move_to_depth(&mv, d);
                     if (std::getenv("LITERAL_DEBUG"))
                         std::fprintf(stderr, "%c%c%c%c %lld cf %u sd %u\n", 'a' + mv.src.col,
                                      '8' - mv.src.row, 'a' + mv.dst.col, '8' - mv.dst.row,
                                      (long long)mv.score, mv.checkmate_found, mv.staledraw);
-                    if (i == 0) bestval_limit2 += mv.score;
+                    if (i == 0) bestval_limit2 = add64(bestval_limit2, mv.score);
+                    if (!have_first_rated) first_rated = mv;
+                    have_first_rated = true;
                     if (mv.score > max.score || (mv.score == max.score && (std::rand() & 7) == 0)) {
                         max = mv;
+                        chosen = true;
                         if (max.staledraw && max.score >= draw_avoid_floor && s < -1)
                             std::puts("Trying to avoid draw...");
                         else
@@ -327,7 +362,7 @@ void do_ai_move(coord king_pos) {
                     static_cast<unsigned long>(a));
         if (total_moves == 0) {
             // No legal move: the game ends here and the board stays as it is.
-            const bool in_check = king_threatened(&board, &king_pos, king_pos);
+            const bool in_check = literal::king_threatened(&board, &king_pos, king_pos);
             std::fflush(stdout);
             if (in_check) {
                 char text[80];
@@ -354,21 +389,21 @@ void do_ai_move(coord king_pos) {
         i++;
         a = 0;
     }
-    (void)blunder;
     for (auto &row : all_moves) {
         for (auto &pm : row) {
-            delete pm.legal_moves;
+            delete[] pm.legal_moves;
             delete[] pm.moves;
             pm = {};
         }
     }
+    if (!chosen && !blunder) max = first_rated;
     if (max.staledraw && max_nostale.score != smallest_score) max = max_nostale;
     std::printf("%u: Moving %c%c to %c%c (score: %lli)\n", turn_count, 'a' + max.src.col,
                 '8' - max.src.row, 'a' + max.dst.col, '8' - max.dst.row,
                 static_cast<long long>(max.score));
-    if (move_piece(&board, max.src, max.dst)) {
+    if (literal::move_piece(&board, max.src, max.dst)) {
         if (max.ascend == 0) max.ascend = type_queen;
-        ascend_piece(&board, max.dst, max.ascend);
+        literal::ascend_piece(&board, max.dst, max.ascend);
         std::printf("Ascended to %s\n", ascends[max.ascend - type_rook]);
     }
     log_move();

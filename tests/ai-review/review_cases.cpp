@@ -165,8 +165,9 @@ std::vector<review_case> random_cases(int count, uint32_t sequence) {
         c.blunders = blunder_choices[w.below(7)];
         const int dead = w.below(10);
         if (dead == 0) {
-            c.deadend_score = -w.below(4000);
-            c.deadend_limit = w.below(1200);
+            // Milder pruning than this makes the plain player far too slow for a test.
+            c.deadend_score = -1000 - w.below(2000);
+            c.deadend_limit = 450 + w.below(700);
         } else if (dead == 1) {
             // Bounds that wrap around 32 bits; kept shallow since they prune nothing.
             const int32_t extremes[] = {INT32_MIN, INT32_MAX, -2147483000, 2147483000};
@@ -235,6 +236,24 @@ std::vector<review_case> chosen_cases() {
             c->opening_calls = calls;
             c->plies = 3;
         }
+    }
+    // Whole games of computer moves: the book, repetitions, the move counter passing 50 and
+    // 75, promotions and mates met along the way.
+    {
+        review_case *c = add(start, 1, 2, 3);
+        c->opening_calls = 2;
+        c->plies = 30;
+    }
+    add("2r3k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 30", 59, 1, 3)->plies = 40;
+    {
+        review_case *c = add("k7/8/1K6/8/8/8/8/7R w - - 0 60", 119, 2, 3);
+        c->moves_pawn_capture = 45;
+        c->plies = 40;
+    }
+    {
+        review_case *c = add("8/8/2k5/8/7r/8/6K1/R6R b - - 0 1", 40, 1, 2);
+        c->moves_pawn_capture = 70;
+        c->plies = 20;
     }
     // Defaults on the bench middlegame at a late turn: two passes.
     add("r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 19, 2, 4);
