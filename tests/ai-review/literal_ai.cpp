@@ -289,7 +289,9 @@ void do_ai_move(coord king_pos) {
     struct move max {};
     struct move max_nostale {};
     max_nostale.score = smallest_score;
-    uint8_t d = depth1;
+    // Wide, so that a second pass never wraps back into the depth range: with 8 bits,
+    // settings such as depth2 255 would pass for ever.
+    unsigned d = depth1;
     a = 0;
     int64_t bestval_limit2 = 0;
     uint32_t total_moves = 0;
@@ -328,7 +330,7 @@ void do_ai_move(coord king_pos) {
                     if (mv.score < bestval) continue;
                     mv.src = pc_coords;
                     mv.dst = piece_moves.legal_moves[k];
-                    const int8_t s = rate_move_to_depth(&mv, d);
+                    const int8_t s = rate_move_to_depth(&mv, static_cast<uint8_t>(d));
                     if (std::getenv("LITERAL_DEBUG"))
                         std::fprintf(stderr, "%c%c%c%c %lld cf %u sd %u\n", 'a' + mv.src.col,
                                      '8' - mv.src.row, 'a' + mv.dst.col, '8' - mv.dst.row,
@@ -384,7 +386,7 @@ void do_ai_move(coord king_pos) {
             std::printf("Recalculating moves with score >= %lli using depth %u.\n",
                         static_cast<long long>(bestval_limit2), depth2);
         }
-        d = static_cast<uint8_t>(d + static_cast<uint8_t>(depth2 - depth1));
+        d += static_cast<uint8_t>(depth2 - depth1);
         bestval = bestval_limit2;
         i++;
         a = 0;

@@ -161,6 +161,7 @@ std::vector<review_case> random_cases(int count, uint32_t sequence) {
         c.depth2 = static_cast<uint8_t>(c.depth1 + w.below(3));
         if (c.depth2 > 4) c.depth2 = 4;
         if (w.below(12) == 0) c.depth2 = static_cast<uint8_t>(c.depth1 - 1);
+        if (w.below(20) == 0) c.depth1 = 0; // every root move stops at the depth limit
         const uint8_t blunder_choices[] = {0, 0, 0, 1, 2, 3, 7};
         c.blunders = blunder_choices[w.below(7)];
         const int dead = w.below(10);
