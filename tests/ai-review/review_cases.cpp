@@ -28,6 +28,11 @@ const char *const start_fens[] = {
     "4k3/8/8/8/8/8/8/4K2R w K - 0 50",
     "3qk3/8/8/8/8/8/3Q4/3K4 w - - 0 1",
     "8/8/8/KPp4r/8/8/8/7k w - c6 0 1",
+    "8/2k5/8/K1pP3r/8/8/8/8 w - c6 0 1",
+    "4k3/PPP3PP/8/8/8/8/pp3ppp/4K3 w - - 0 1",
+    "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1",
+    "r3k2r/8/8/3q4/8/8/8/R3K2R w KQkq - 0 1",
+    "3k4/8/8/8/8/8/4q3/R3K2R w KQ - 0 1",
 };
 
 struct walker {
