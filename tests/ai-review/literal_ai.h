@@ -1,6 +1,6 @@
-// A deliberately plain, single-threaded computer player: each step written out as the
-// game's documentation of the search reads, with no speed work. The tests play it against
-// the game's own player and demand identical output, board and random-number use.
+// A deliberately plain, single-threaded computer player: every step of the rating and the
+// move choice written out in order, with no speed work. The tests play it against the
+// game's own player and demand identical output, board and random-number use.
 #pragma once
 
 #include "rules/structs.h"

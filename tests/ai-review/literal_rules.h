@@ -1,6 +1,6 @@
 // The chess rules the plain computer player uses: move execution, move generation, the
 // attack test and the position test written out step by step with board copies and
-// substituted pieces, as documented, independent of the game's faster rules.
+// substituted pieces, independent of the game's faster rules.
 #pragma once
 
 #include "rules/structs.h"
