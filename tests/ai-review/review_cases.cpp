@@ -214,6 +214,13 @@ std::vector<review_case> chosen_cases() {
     add("k7/2Q5/1K6/8/8/8/8/8 b - - 0 40", 80, 1, 3);
     add("k7/1Q6/1K6/8/8/8/8/8 b - - 0 40", 80, 1, 3);
     add("7k/5Q2/6K1/8/8/8/8/8 b - - 0 50", 80, 2, 3);
+    // Early in a game the move-count codes hide mates and stalemates from the search: a
+    // side without any reply leaves the smallest score in the reply term.
+    for (uint32_t turn_count : {2u, 3u}) {
+        add("k7/8/1K6/8/8/8/8/7R w - - 60 60", turn_count, 1, 3);
+        add("7k/8/8/5Q2/8/8/8/K7 w - - 80 40", turn_count, 2, 3);
+        add("k7/8/1K6/8/8/8/8/7R w - - 60 60", turn_count, 3, 3);
+    }
     // Promotions: with capture, with check, with mate, for both colours.
     add("4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 40", 79, 1, 3);
     add("4k3/1P6/8/8/8/8/6p1/4K3 b - - 0 40", 80, 2, 4);
