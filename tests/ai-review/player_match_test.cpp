@@ -24,8 +24,8 @@ constexpr int default_depth_case_count = 40;
 constexpr unsigned chosen_case_seeds[] = {7, 12345};
 constexpr int most_plies = 40;
 #else
-constexpr int random_case_count = 30; // sanitizer builds are slow
-constexpr int default_depth_case_count = 4;
+constexpr int random_case_count = 20; // sanitizer builds are slow
+constexpr int default_depth_case_count = 2;
 constexpr unsigned chosen_case_seeds[] = {7};
 constexpr int most_plies = 3;
 #endif
