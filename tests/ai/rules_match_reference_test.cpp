@@ -4,8 +4,8 @@
 #include "rules/move_context.h"
 #include "rules/pieces.h"
 #include "rules/position_rules.h"
-#include "tests/ai/reference_rules.h"
 #include "tests/ai/test_positions.h"
+#include "tests/support/literal_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +26,8 @@ TEST(RulesMatchReference, DestinationsAndOrder) {
                     destination_list fast, ref;
                     for (const coord *king_pos : {&king, static_cast<const coord *>(nullptr)}) {
                         const uint8_t n = legal_moves(&pos.board, coord{r, c}, &fast, king_pos);
-                        ASSERT_EQ(n, ref_legal_moves(&pos.board, coord{r, c}, &ref, king_pos))
+                        ASSERT_EQ(
+                            n, literal::legal_moves(&pos.board, coord{r, c}, ref.squares, king_pos))
                             << describe(pos) << " square " << int(r) << "," << int(c);
                         for (int k = 0; k < n; k++)
                             ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
@@ -42,7 +43,7 @@ TEST(RulesMatchReference, MoveContextGivesTheSameDestinationsAndCount) {
             const coord king = find_king(&pos.board, side);
             move_context ctx;
             prepare_move_context(&ctx, &pos.board, king);
-            EXPECT_EQ(ctx.in_check, ref_king_threatened(&pos.board, &king, king) != 0);
+            EXPECT_EQ(ctx.in_check, literal::king_threatened(&pos.board, &king, king) != 0);
             uint32_t total = 0;
             for (uint8_t r = 0; r < board_size; r++)
                 for (uint8_t c = 0; c < board_size; c++) {
@@ -50,7 +51,7 @@ TEST(RulesMatchReference, MoveContextGivesTheSameDestinationsAndCount) {
                     if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
                     destination_list fast, ref;
                     const uint8_t n = legal_moves_in(ctx, coord{r, c}, &fast);
-                    ASSERT_EQ(n, ref_legal_moves(&pos.board, coord{r, c}, &ref, &king))
+                    ASSERT_EQ(n, literal::legal_moves(&pos.board, coord{r, c}, ref.squares, &king))
                         << describe(pos) << " square " << int(r) << "," << int(c);
                     for (int k = 0; k < n; k++)
                         ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
@@ -69,7 +70,7 @@ TEST(RulesMatchReference, AttackedSquares) {
                 for (uint8_t c = 0; c < board_size; c++) {
                     const coord sq{r, c};
                     ASSERT_EQ(king_threatened(&pos.board, &sq, king),
-                              ref_king_threatened(&pos.board, &sq, king))
+                              literal::king_threatened(&pos.board, &sq, king))
                         << describe(pos) << " square " << int(r) << "," << int(c);
                 }
         }
@@ -94,7 +95,7 @@ TEST(RulesMatchReference, PositionTestWithHistoryAndCounters) {
                 const coord king = find_king(&pool[i].board, side);
                 for (uint8_t depth : {0, 1, 2, 3, 255})
                     ASSERT_EQ(check_stale(&pool[i].board, king, depth),
-                              ref_check_stale(&pool[i].board, king, depth))
+                              literal::check_stale(&pool[i].board, king, depth))
                         << describe(pool[i]) << " depth " << int(depth);
             }
         }

@@ -1,41 +1,10 @@
 #include "rules/pieces.h"
 #include "tests/support/board_builder.h"
+#include "tests/support/literal_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
-
-namespace {
-
-// The attack test done the slow way: put a rook, knight, bishop and queen of the defender's
-// colour on the square and look for an enemy of the same kind among their destinations,
-// after looking for an enemy king beside the square and enemy pawns in front of it.
-int substitution_attack_test(const struct board &brd, coord sq, coord colour_square) {
-    const uint8_t side = brd.tiles[colour_square.row][colour_square.col] & black_bit;
-    const uint8_t enemy_king = type_king | (side ^ black_bit);
-    for (int r = sq.row - 1; r <= sq.row + 1; r++)
-        for (int c = sq.col - 1; c <= sq.col + 1; c++)
-            if (on_board(r, c) && (brd.tiles[r][c] & piece_mask) == enemy_king) return 1;
-    const int pawn_row = side ? sq.row + 1 : sq.row - 1;
-    for (int c = sq.col - 1; c <= sq.col + 1; c += 2) {
-        if (!on_board(pawn_row, c)) continue;
-        const uint8_t tile = brd.tiles[pawn_row][c];
-        if (tile && is_pawn(tile) && (tile & black_bit) != side) return 1;
-    }
-    for (uint8_t royal = type_rook; royal <= type_queen; royal++) {
-        struct board temp = brd;
-        temp.tiles[sq.row][sq.col] = royal | side;
-        destination_list list;
-        legal_moves(&temp, sq, &list, nullptr);
-        for (int i = list.count - 1; i >= 0; i--) {
-            const uint8_t tile = temp.tiles[list.squares[i].row][list.squares[i].col];
-            if ((tile & type_mask) == royal && (tile & black_bit) != side) return 1;
-        }
-    }
-    return 0;
-}
-
-} // namespace
 
 TEST(Attack, AgreesWithTheSubstitutionTestOnRandomPositions) {
     std::mt19937 rng(20261207);
@@ -52,7 +21,8 @@ TEST(Attack, AgreesWithTheSubstitutionTestOnRandomPositions) {
                 const coord sq{r, c};
                 const coord colour{static_cast<uint8_t>(rng() % 8),
                                    static_cast<uint8_t>(rng() % 8)};
-                const int expected = substitution_attack_test(brd, sq, colour);
+                // The slow way: substituted pieces of each kind on the square.
+                const int expected = literal::king_threatened(&brd, &sq, colour);
                 ASSERT_EQ(king_threatened(&brd, &sq, colour), expected)
                     << "square " << square_name(sq) << " colour from " << square_name(colour)
                     << " in " << n;

@@ -6,8 +6,8 @@
 #include "ai/root_rating.h"
 #include "rules/live_game.h"
 #include "rules/pieces.h"
-#include "tests/ai-review/literal_ai.h"
-#include "tests/ai-review/review_cases.h"
+#include "tests/ai-match/literal_ai.h"
+#include "tests/ai-match/review_cases.h"
 #include "tests/support/run_captured.h"
 
 #include <gtest/gtest.h>

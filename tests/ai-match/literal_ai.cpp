@@ -1,9 +1,9 @@
-#include "tests/ai-review/literal_ai.h"
+#include "tests/ai-match/literal_ai.h"
 
 #include "ai/ai_settings.h"
 #include "rules/live_game.h"
 #include "rules/position_rules.h"
-#include "tests/ai-review/literal_rules.h"
+#include "tests/support/literal_rules.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -271,6 +271,12 @@ void set_opening_calls_left(uint8_t calls) {
 
 uint64_t analysed_count() {
     return a;
+}
+
+int8_t rate_move_alone(struct move *mv, const struct board *brd, uint8_t turn, uint8_t max_plies) {
+    max_depth = max_plies;
+    a = 0;
+    return rate_move(mv, brd, turn);
 }
 
 int8_t rate_move_to_depth(struct move *mv, uint8_t d) {

@@ -1,4 +1,4 @@
-#include "tests/ai-review/review_cases.h"
+#include "tests/ai-match/review_cases.h"
 
 #include "rules/fen.h"
 #include "rules/pieces.h"

@@ -1,11 +1,11 @@
-// The rating search against its plain transcription over the reference rules: every field
-// of every root move's rating, the returned balance and the count of rated positions.
+// The rating search against the plain computer player: every field of every root move's
+// rating, the returned balance and the count of rated positions.
 #include "ai/ai_settings.h"
 #include "ai/live_position.h"
 #include "ai/rate_move.h"
 #include "rules/live_game.h"
 #include "rules/pieces.h"
-#include "tests/ai/reference_search.h"
+#include "tests/ai-match/literal_ai.h"
 #include "tests/ai/test_positions.h"
 
 #include <gtest/gtest.h>
@@ -27,10 +27,10 @@ void expect_same_ratings(const fen_position &pos, uint32_t turn, uint8_t depth) 
                 }, ref{};
                 fast.src = ref.src = coord{r, c};
                 fast.dst = ref.dst = list.squares[k];
-                search_state fs, rs;
-                fs.max_depth = rs.max_depth = depth;
+                search_state fs;
+                fs.max_depth = depth;
                 const int8_t s_fast = rate_move(&fast, &board, pos.turn, &fs);
-                const int8_t s_ref = ref_rate_move(&ref, &board, pos.turn, &rs);
+                const int8_t s_ref = literal::rate_move_alone(&ref, &board, pos.turn, depth);
                 const std::string where = format_fen(pos) + " move " + std::to_string(r) +
                                           std::to_string(c) + "-" + std::to_string(fast.dst.row) +
                                           std::to_string(fast.dst.col);
@@ -39,7 +39,7 @@ void expect_same_ratings(const fen_position &pos, uint32_t turn, uint8_t depth) 
                 ASSERT_EQ(fast.checkmate_found, ref.checkmate_found) << where;
                 ASSERT_EQ(fast.staledraw, ref.staledraw) << where;
                 ASSERT_EQ(s_fast, s_ref) << where;
-                ASSERT_EQ(fs.a, rs.a) << where;
+                ASSERT_EQ(fs.a, literal::analysed_count()) << where;
                 ASSERT_EQ(fs.depth, 0) << where;
             }
         }

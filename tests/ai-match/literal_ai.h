@@ -21,4 +21,8 @@ void set_opening_calls_left(uint8_t calls);
 // Positions rated in the last pass.
 uint64_t analysed_count();
 
+// Rates one move on `brd` for `turn` to `max_depth` plies without reporting; counts into
+// analysed_count() from 0.
+int8_t rate_move_alone(struct move *mv, const struct board *brd, uint8_t turn, uint8_t max_depth);
+
 } // namespace literal

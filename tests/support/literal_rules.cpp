@@ -1,4 +1,4 @@
-#include "tests/ai-review/literal_rules.h"
+#include "tests/support/literal_rules.h"
 
 #include "rules/live_game.h"
 
