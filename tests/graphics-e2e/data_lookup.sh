@@ -44,4 +44,10 @@ out=$(cd "$build" && printf 'e2\ne4\n' | SDL_VIDEODRIVER=no-such-driver timeout 
 check "without a display the game is played in text mode" \
     eval 'grep -q "^Could not initialize SDL2: " <<<"$out" && grep -q "^2: Black.s turn.$" <<<"$out"'
 
+# No display at all: SDL would open an invisible off-screen window; the game plays in text mode.
+out=$(cd "$build" && printf 'e2\ne4\n' | env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+      timeout 5 ./vartok GRAPHICS BLACK_HUMAN 2>/dev/null)
+check "without any display the game is played in text mode" \
+    eval 'grep -qx "Could not initialize SDL2: no display to open a window on" <<<"$out" && grep -q "^2: Black.s turn.$" <<<"$out"'
+
 [ "$failures" = 0 ] || { echo "data lookup: $failures check(s) failed"; exit 1; }
