@@ -9,6 +9,9 @@
 #include "ai/progress.h"
 #include "ai/rate_move.h"
 #include "ai/root_rating.h"
+#include "ai/score_math.h"
+#include "game/game_end.h"
+#include "game/messages.h"
 #include "rules/live_game.h"
 #include "rules/pieces.h"
 #include "rules/position_rules.h"
@@ -24,7 +27,6 @@ constexpr int64_t draw_avoidance_floor = -536870910;
 constexpr int8_t clear_lead = -1;         // a material balance below this is a lead of two units
 constexpr int tie_break_mask = 7;         // one chance in eight for the later of equal moves
 constexpr uint32_t single_pass_until = 3; // turn_count
-constexpr int message_size = 80;
 
 struct job_origin {
     uint8_t row, col, k;
@@ -41,13 +43,6 @@ struct selection {
 // destroying worker threads that still run would abort it.
 root_pass &pass = *new root_pass;
 job_origin origins[max_root_moves];
-
-int64_t wrap_add(int64_t x, int64_t y) {
-    return static_cast<int64_t>(static_cast<uint64_t>(x) + static_cast<uint64_t>(y));
-}
-int64_t wrap_sub(int64_t x, int64_t y) {
-    return static_cast<int64_t>(static_cast<uint64_t>(x) - static_cast<uint64_t>(y));
-}
 
 // Fills the cache in the first pass and lists the moves this pass rates, in visiting order.
 uint32_t collect_jobs(coord king_pos, bool first_pass, int64_t bestval) {
@@ -83,8 +78,7 @@ uint32_t collect_jobs(coord king_pos, bool first_pass, int64_t bestval) {
     const uint8_t colour = game_status.turn ? black_bit : 0;
     if (square_attacked(&board, king_pos, colour)) {
         char message[message_size];
-        std::snprintf(message, sizeof message, "Checkmate. %s won.\n",
-                      game_status.turn ? "White" : "Black");
+        format_checkmate(message, game_status.turn);
         std::puts(message);
     } else {
         std::puts("Stalemate.");
@@ -149,12 +143,9 @@ void do_ai_move(coord king_pos) {
             if (sel.max.score > mate_threshold) stopped = true;
         }
         finish_root_pass(&pass);
-        if (stopped) {
-            positions_rated_total += a;
-            break;
-        }
-
         positions_rated_total += a;
+        if (stopped) break;
+
         progress_clear();
         std::printf("depth %u: Analyzed %lu possible situations.\n", d,
                     static_cast<unsigned long>(a));

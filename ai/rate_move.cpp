@@ -6,6 +6,7 @@
 #include "ai/ai_settings.h"
 #include "ai/position_facts.h"
 #include "ai/position_verdict.h"
+#include "ai/score_math.h"
 #include "rules/live_game.h"
 #include "rules/move_context.h"
 #include "rules/pieces.h"
@@ -31,13 +32,6 @@ constexpr uint32_t repetition_counts_from = 4; // turn_count
 constexpr uint32_t mobility_counts_after = 5;  // turn_count
 constexpr uint8_t promotion_types[] = {type_rook, type_knight, type_bishop, type_queen};
 constexpr int mobility_shift_limit = 32;
-
-int64_t wrap_add(int64_t x, int64_t y) {
-    return static_cast<int64_t>(static_cast<uint64_t>(x) + static_cast<uint64_t>(y));
-}
-int64_t wrap_sub(int64_t x, int64_t y) {
-    return static_cast<int64_t>(static_cast<uint64_t>(x) - static_cast<uint64_t>(y));
-}
 
 bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
@@ -163,8 +157,7 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
             mv->score = odd_ply(depth) ? noascend_score + stalemate_score
                                        : noascend_score - stalemate_score;
         } else if (v.stale == stale_checkmate) {
-            const int64_t mate = odd_ply(depth) ? mate_score : mate_score / depth;
-            mv->score = wrap_add(wrap_add(noascend_score, value), mate);
+            mv->score = wrap_add(wrap_add(noascend_score, value), mate_value(depth));
         } else {
             mv->score = wrap_add(noascend_score, value);
         }

@@ -21,7 +21,7 @@ void announce_mate_or_check(int code, uint8_t turn) {
     if (code == stale_stalemate) end_game("Stalemate.");
     if (code == stale_checkmate) {
         char message[message_size];
-        std::snprintf(message, sizeof message, "Checkmate. %s won.\n", turn ? "White" : "Black");
+        format_checkmate(message, turn);
         end_game(message);
     }
     if (code == stale_check) show_dialog_nokey("CHECK.");
@@ -37,6 +37,10 @@ bool only_kings_left(const struct board *brd) {
 }
 
 } // namespace
+
+void format_checkmate(char *message, uint8_t turn) {
+    std::snprintf(message, message_size, "Checkmate. %s won.\n", turn ? "White" : "Black");
+}
 
 void check_move_stale(const struct board *brd, coord king_pos, uint8_t turn) {
     const int mate = check_stale(brd, king_pos, 0);

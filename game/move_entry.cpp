@@ -15,7 +15,6 @@
 namespace {
 
 constexpr int line_size = 80;
-constexpr uint32_t claimable_after = 50;
 constexpr uint8_t column_mask = 31; // destination letters count in either case
 
 const char *const promotion_question =
@@ -42,7 +41,7 @@ uint8_t promotion_type(char answer) {
 }
 
 void claim_draw() {
-    if (game_status.moves_pawn_capture > claimable_after) {
+    if (game_status.moves_pawn_capture > draw_claimable_after) {
         std::puts("Draw.");
         std::exit(0);
     }

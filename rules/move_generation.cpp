@@ -17,22 +17,15 @@ constexpr uint8_t castle_left_white[5] = {3, 0, 0, 0, 7};
 constexpr uint8_t castle_left_black[5] = {11, 0, 0, 0, 15};
 constexpr uint8_t castle_right_white[4] = {7, 0, 0, 3};
 constexpr uint8_t castle_right_black[4] = {15, 0, 0, 11};
-constexpr int unknown = -1;
-
 struct generator {
     const board *brd;
     coord pc;
     uint8_t pc_tile;
     uint8_t colour; // colour bit of the moving piece
     destination_list *list;
-    int in_check;            // is the mover's king attacked before the move? computed on demand
-    const move_context *ctx; // known check and pins of the mover's side, or null
+    const move_context *ctx; // check and pins of the mover's side, or null until needed
+    move_context own_ctx;    // found on the first destination when the caller had none
 };
-
-bool aligned(coord a, coord b) {
-    const int dr = a.row - b.row, dc = a.col - b.col;
-    return dr == 0 || dc == 0 || dr == dc || dr == -dc;
-}
 
 int sign(int v) {
     return (v > 0) - (v < 0);
@@ -83,25 +76,23 @@ void add_move_to_list(generator &g, const coord *king_pos, uint8_t col, uint8_t 
         g.list->count++;
         return;
     }
-    // A piece other than the king that does not stand on a line with its king, and does
-    // not take en passant, cannot uncover an attack: the king stays as safe as it was.
+    const bool king_moves = (g.pc_tile & type_mask) == type_king;
     const bool en_passant =
         (g.pc_tile & type_mask) == type_pawn && g.pc.col != col && g.brd->tiles[row][col] == 0;
+    if (!g.ctx && !king_moves && on_board(king_pos->row, king_pos->col) &&
+        (g.brd->tiles[king_pos->row][king_pos->col] & piece_mask) == (type_king | g.colour)) {
+        prepare_move_context(&g.own_ctx, g.brd, *king_pos);
+        g.ctx = &g.own_ctx;
+    }
     // Out of check, a piece that is not pinned keeps the king safe wherever it goes; a
     // pinned one only along the line of the pin (up to and including the pinning piece).
-    if (g.ctx && (g.pc_tile & type_mask) != type_king && !en_passant && !g.ctx->in_check) {
+    // Taking en passant removes a second piece from the board and is tested in full.
+    if (g.ctx && !king_moves && !en_passant && !g.ctx->in_check) {
         if (!(g.ctx->pinned >> (g.pc.row * 8 + g.pc.col) & 1) || on_pin_ray(*king_pos, g.pc, dst))
             g.list->count++;
         return;
     }
-    if ((g.pc_tile & type_mask) != type_king && !en_passant && !aligned(g.pc, *king_pos)) {
-        if (g.in_check == unknown) g.in_check = square_attacked(g.brd, *king_pos, g.colour);
-        if (!g.in_check) {
-            g.list->count++;
-            return;
-        }
-    }
-    if ((g.pc_tile & type_mask) == type_king && std::abs(g.pc.col - dst.col) != 2) {
+    if (king_moves && std::abs(g.pc.col - dst.col) != 2) {
         if (!attacked_after_king_step(g.brd, g.pc, dst, g.colour)) g.list->count++;
         return;
     }
@@ -240,8 +231,7 @@ uint8_t generate(generator &g, const coord *king_pos) {
 uint8_t legal_moves(const struct board *brd, coord pc_coords, destination_list *list,
                     const coord *king_pos) {
     const uint8_t tile = brd->tiles[pc_coords.row][pc_coords.col];
-    generator g{brd,  pc_coords, tile,   static_cast<uint8_t>(tile & black_bit),
-                list, unknown,   nullptr};
+    generator g{brd, pc_coords, tile, static_cast<uint8_t>(tile & black_bit), list, nullptr, {}};
     return generate(g, king_pos);
 }
 
@@ -377,7 +367,6 @@ int first_mobile_square(const move_context &ctx) {
 
 uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list) {
     const uint8_t tile = ctx.brd->tiles[pc_coords.row][pc_coords.col];
-    generator g{ctx.brd, pc_coords, tile, static_cast<uint8_t>(tile & black_bit),
-                list,    unknown,   &ctx};
+    generator g{ctx.brd, pc_coords, tile, static_cast<uint8_t>(tile & black_bit), list, &ctx, {}};
     return generate(g, &ctx.king);
 }

@@ -27,24 +27,28 @@ bool repetition_found(const struct board *brd, uint8_t depth) {
     return reps >= needed;
 }
 
-int check_and_mobility(const struct board *brd, coord king_pos) {
-    if (!on_board(king_pos.row, king_pos.col)) return stale_nothing; // no king to judge
-    const uint8_t side = brd->tiles[king_pos.row][king_pos.col] & black_bit;
-    const int in_check = king_threatened(brd, &king_pos, king_pos);
-    destination_list list;
-    for (uint8_t row = 0; row < board_size; row++) {
-        for (uint8_t col = 0; col < board_size; col++) {
-            const uint8_t tile = brd->tiles[row][col];
-            if (tile == 0 || (tile & black_bit) != side) continue;
-            if (legal_moves(brd, coord{row, col}, &list, &king_pos) != 0) return in_check;
-        }
-    }
-    return in_check + stale_stalemate;
+int check_and_mobility_in(const move_context &ctx, int *first_mobile) {
+    *first_mobile = first_mobile_square(ctx);
+    const int check = ctx.in_check ? stale_check : stale_nothing;
+    return *first_mobile >= 0 ? check : check + stale_stalemate;
 }
 
-int check_stale(const struct board *brd, coord king_pos, uint8_t depth) {
+int check_and_mobility(const struct board *brd, coord king_pos) {
+    if (!on_board(king_pos.row, king_pos.col)) return stale_nothing; // no king to judge
+    move_context ctx;
+    prepare_move_context(&ctx, brd, king_pos);
+    int first_mobile;
+    return check_and_mobility_in(ctx, &first_mobile);
+}
+
+int draw_rule_code(const struct board *brd, uint8_t depth) {
     if (depth <= deepest_repetition_test && repetition_found(brd, depth)) return stale_repetition;
     if (game_status.moves_pawn_capture > draw_declared_after) return stale_over_75;
     if (game_status.moves_pawn_capture > draw_claimable_after) return stale_over_50;
-    return check_and_mobility(brd, king_pos);
+    return stale_nothing;
+}
+
+int check_stale(const struct board *brd, coord king_pos, uint8_t depth) {
+    const int draw = draw_rule_code(brd, depth);
+    return draw != stale_nothing ? draw : check_and_mobility(brd, king_pos);
 }

@@ -1,6 +1,7 @@
 // The position history and the position test shared by the turn loop and the search.
 #pragma once
 
+#include "rules/move_context.h"
 #include "rules/structs.h"
 
 // Result codes of check_stale.
@@ -31,5 +32,12 @@ int check_stale(const struct board *brd, coord king_pos, uint8_t depth);
 // The repetition scan alone: does brd repeat the history often enough at this depth?
 bool repetition_found(const struct board *brd, uint8_t depth);
 
+// The repetition and move-counter rules alone: 4, 5 or 6, or 0 when none applies.
+int draw_rule_code(const struct board *brd, uint8_t depth);
+
 // The check and mobility tests alone (no repetition, no move counter): 0..3.
 int check_and_mobility(const struct board *brd, coord king_pos);
+
+// The same from a prepared context; also gives the first square (index order) of a piece
+// that can move, -1 for none, so that a caller generating all moves can start there.
+int check_and_mobility_in(const move_context &ctx, int *first_mobile);
