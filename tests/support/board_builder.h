@@ -1,6 +1,7 @@
 // Building positions for tests from FEN text.
 #pragma once
 
+#include "ai/live_position.h"
 #include "rules/fen.h"
 #include "rules/live_game.h"
 
@@ -29,10 +30,8 @@ inline std::string square_name(coord sq) {
 
 // Makes the position the live game, with a fresh history and the given move counter.
 inline fen_position set_live_game(const std::string &fen, uint32_t moves_pawn_capture) {
-    const fen_position pos = position_from_fen(fen);
-    game_status = {};
-    board = pos.board;
-    game_status.turn = pos.turn;
-    game_status.moves_pawn_capture = moves_pawn_capture;
+    fen_position pos = position_from_fen(fen);
+    pos.halfmoves = moves_pawn_capture;
+    set_live_position(pos, turn_count);
     return pos;
 }
