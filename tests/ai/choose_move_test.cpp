@@ -1,13 +1,14 @@
 // Move selection as a whole: the report lines, the passes, the opening book, blunders, the
 // mate cut-off, draw avoidance, and the same game on one thread and on several.
 #include "ai/ai.h"
-#include "ai/ai_settings.h"
 #include "ai/opening.h"
 #include "ai/rate_move.h"
 #include "ai/root_rating.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "tests/ai/test_positions.h"
+#include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -23,23 +24,22 @@ struct settings {
     unsigned seed = 1;
 };
 
-std::vector<std::string> lines_of(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) lines.push_back(line);
-    return lines;
+ai_settings settings_of(const settings &s) {
+    ai_settings a;
+    a.depth1 = s.d1;
+    a.depth2 = s.d2;
+    a.blunders = s.blunder;
+    a.threads = s.threads;
+    return a;
+}
+
+ai_run decide(const game_state &game, const settings &s) {
+    std::srand(s.seed);
+    return run_ai(game, settings_of(s));
 }
 
 std::vector<std::string> play(const std::string &fen, uint32_t turn, const settings &s) {
-    const fen_position pos = setup_live(fen, turn);
-    depth1 = s.d1;
-    depth2 = s.d2;
-    blunders = s.blunder;
-    search_threads = s.threads;
-    std::srand(s.seed);
-    testing::internal::CaptureStdout();
-    do_ai_move(find_king(&board, pos.turn));
-    return lines_of(testing::internal::GetCapturedStdout());
+    return decide(game_at(fen, turn), s).lines;
 }
 
 int count_prefix(const std::vector<std::string> &lines, const std::string &prefix) {
@@ -48,45 +48,46 @@ int count_prefix(const std::vector<std::string> &lines, const std::string &prefi
     return n;
 }
 
-class DoAiMove : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        depth1 = default_depth1;
-        depth2 = default_depth2;
-        blunders = 0;
-        search_threads = default_search_threads();
-        game_status = {};
-        set_opening_calls_left(2);
-    }
-};
-
 const char *const start_fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 
-TEST_F(DoAiMove, OpeningBookAnswersInTheFirstTwoCallsOnly) {
+TEST(ChooseAiMove, OpeningBookAnswersInTheFirstTwoCallsOnly) {
     const auto book = [](const char *fen, uint32_t turn) {
-        setup_live(fen, turn);
-        set_opening_calls_left(2);
-        return ai_opening();
+        game_state game = game_at(fen, turn);
+        game.opening = opening_book_calls;
+        return ai_opening(game);
     };
-    EXPECT_EQ(book(start_fen, 1), 1);
-    EXPECT_EQ(board.tiles[4][4], 194);
-    EXPECT_EQ(game_status.last_moves.position[0].board, board);
-    EXPECT_EQ(book("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 2), 1);
-    EXPECT_EQ(board.tiles[3][2], 202); // c7-c5
-    EXPECT_EQ(book("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1", 2), 1);
-    EXPECT_EQ(board.tiles[3][5], 202); // f7-f5
-    EXPECT_EQ(book("rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1", 2), 0);
+    const auto name = [](const book_answer &b) {
+        return square_name(b.src) + "-" + square_name(b.dst);
+    };
+    EXPECT_EQ(name(book(start_fen, 1)), "e2-e4");
+    EXPECT_EQ(name(book("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1", 2)),
+              "c7-c5");
+    EXPECT_EQ(name(book("rnbqkbnr/pppppppp/8/8/3P4/8/PPP1PPPP/RNBQKBNR b KQkq d3 0 1", 2)),
+              "f7-f5");
+    EXPECT_FALSE(book("rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1", 2).found);
     // The calls are counted whether or not the book answered.
-    setup_live(start_fen, 1);
-    set_opening_calls_left(2);
-    EXPECT_EQ(ai_opening(), 1);
-    turn_count = 1;
-    EXPECT_EQ(ai_opening(), 1);
-    turn_count = 1;
-    EXPECT_EQ(ai_opening(), 0);
+    game_state game = game_at(start_fen, 1);
+    game.opening = opening_book_calls;
+    book_answer answer = ai_opening(game);
+    EXPECT_TRUE(answer.found);
+    EXPECT_EQ(answer.opening, 1);
+    game.turn_count = 3;
+    game.opening = answer.opening;
+    answer = ai_opening(game);
+    EXPECT_FALSE(answer.found);
+    EXPECT_EQ(answer.opening, 0);
+    game.turn_count = 1;
+    game.opening = answer.opening;
+    EXPECT_FALSE(ai_opening(game).found);
+    // The decision carries the book move and the counter; the search is not run.
+    game.opening = opening_book_calls;
+    const ai_run run = decide(game, settings{});
+    EXPECT_EQ(run.decision.outcome, ai_outcome::book_move);
+    EXPECT_EQ(run.decision.opening, 1);
+    EXPECT_TRUE(run.lines.empty());
 }
 
-TEST_F(DoAiMove, FirstSearchOfTheGameMakesOnePass) {
+TEST(ChooseAiMove, FirstSearchOfTheGameMakesOnePass) {
     settings s;
     const auto lines = play("rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R b KQkq - 1 1", 2, s);
     ASSERT_EQ(lines.size(), 2u);
@@ -94,7 +95,7 @@ TEST_F(DoAiMove, FirstSearchOfTheGameMakesOnePass) {
     EXPECT_EQ(lines[1].rfind("2: Moving ", 0), 0u);
 }
 
-TEST_F(DoAiMove, TwoPassesWithAverageAndThreshold) {
+TEST(ChooseAiMove, TwoPassesWithAverageAndThreshold) {
     settings s;
     s.d2 = 4;
     const auto lines = play(start_fen, 10, s);
@@ -107,7 +108,7 @@ TEST_F(DoAiMove, TwoPassesWithAverageAndThreshold) {
     EXPECT_EQ(lines.back().rfind("10: Moving ", 0), 0u);
 }
 
-TEST_F(DoAiMove, EqualDepthsOrSecondDepthBelowFirstMakeOnePass) {
+TEST(ChooseAiMove, EqualDepthsOrSecondDepthBelowFirstMakeOnePass) {
     for (uint8_t d2 : {2, 1, 0}) {
         settings s;
         s.d1 = 2;
@@ -119,7 +120,7 @@ TEST_F(DoAiMove, EqualDepthsOrSecondDepthBelowFirstMakeOnePass) {
     }
 }
 
-TEST_F(DoAiMove, PassesNeverWrapAroundTheDepthRange) {
+TEST(ChooseAiMove, PassesNeverWrapAroundTheDepthRange) {
     // The second pass would reach 255 and a third one start again from a wrapped depth.
     settings s;
     s.d1 = 200;
@@ -129,7 +130,7 @@ TEST_F(DoAiMove, PassesNeverWrapAroundTheDepthRange) {
     EXPECT_EQ(lines.back().rfind("30: Moving ", 0), 0u);
 }
 
-TEST_F(DoAiMove, MateThatGainsMaterialEndsTheSearchWithoutPassLine) {
+TEST(ChooseAiMove, MateThatGainsMaterialEndsTheSearchWithoutPassLine) {
     settings s;
     const auto lines =
         play("r1bqkb1r/pppp1ppp/2n2n2/4p2Q/2B1P3/8/PPPP1PPP/RNB1K1NR w KQkq - 4 4", 7, s);
@@ -137,7 +138,7 @@ TEST_F(DoAiMove, MateThatGainsMaterialEndsTheSearchWithoutPassLine) {
     EXPECT_EQ(lines.back(), "7: Moving h5 to f7 (score: 2147483746)");
 }
 
-TEST_F(DoAiMove, PlainMateDoesNotEndTheSearch) {
+TEST(ChooseAiMove, PlainMateDoesNotEndTheSearch) {
     settings s;
     s.d1 = s.d2 = 1;
     const auto lines = play("7k/5Q2/6K1/8/8/8/8/8 w - - 0 50", 99, s);
@@ -146,9 +147,10 @@ TEST_F(DoAiMove, PlainMateDoesNotEndTheSearch) {
     EXPECT_NE(lines.back().find("(score: 2147483646)"), std::string::npos);
 }
 
-TEST_F(DoAiMove, BlunderTakesTheFirstMoveBelowTheBest) {
+TEST(ChooseAiMove, BlunderTakesTheFirstMoveBelowTheBest) {
     const char *fen = "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10";
-    setup_live(fen, 20);
+    const game_state game = game_at(fen, 20);
+    const struct board &board = game.board;
     // The first move, in visiting order, that scores below an earlier one.
     const coord king = find_king(&board, 0);
     std::string expected;
@@ -163,7 +165,7 @@ TEST_F(DoAiMove, BlunderTakesTheFirstMoveBelowTheBest) {
                 struct move mv {};
                 mv.src = coord{r, c};
                 mv.dst = list.squares[k];
-                search_state st;
+                search_state st = search_state_for(game, ai_settings{});
                 st.max_depth = 2;
                 rate_move(&mv, &board, 0, &st);
                 if (mv.score < best) {
@@ -182,40 +184,36 @@ TEST_F(DoAiMove, BlunderTakesTheFirstMoveBelowTheBest) {
     EXPECT_EQ(lines.back(), expected);
 }
 
-TEST_F(DoAiMove, AvoidsADrawWhileAhead) {
+TEST(ChooseAiMove, AvoidsADrawWhileAhead) {
     // White leads by far; Qa1-a7 would repeat a position seen twice already.
     const char *fen = "r3k2r/8/8/8/8/8/8/QQ2K3 w - - 0 40";
-    setup_live(fen, 40);
-    struct board after = board;
+    game_state game = game_at(fen, 40);
+    struct board after = game.board;
     move_piece(&after, coord{7, 0}, coord{1, 0});
     settings s;
     s.d1 = s.d2 = 1;
-    const fen_position pos = setup_live(fen, 40);
     for (int slot : {3, 9}) {
-        game_status.last_moves.position[slot].board = after;
-        game_status.last_moves.position[slot].turn = 1;
+        game.game_status.last_moves.position[slot].board = after;
+        game.game_status.last_moves.position[slot].turn = 1;
     }
-    depth1 = depth2 = 1;
-    search_threads = 1;
-    testing::internal::CaptureStdout();
-    do_ai_move(find_king(&board, pos.turn));
-    const auto lines = lines_of(testing::internal::GetCapturedStdout());
-    EXPECT_EQ(count_prefix(lines, "Trying to avoid draw..."), 1);
-    EXPECT_EQ(lines.back().find("Moving a1 to a7"), std::string::npos);
-    EXPECT_NE(board, after);
+    const ai_run run = decide(game, s);
+    EXPECT_EQ(count_prefix(run.lines, "Trying to avoid draw..."), 1);
+    EXPECT_EQ(run.lines.back().find("Moving a1 to a7"), std::string::npos);
+    EXPECT_FALSE(run.decision.src == (coord{7, 0}) && run.decision.dst == (coord{1, 0}));
 }
 
-TEST_F(DoAiMove, PromotionUsesTheRatedPiece) {
+TEST(ChooseAiMove, PromotionUsesTheRatedPiece) {
     settings s;
     s.d1 = s.d2 = 1;
-    const auto lines = play("8/1P5p/8/4k3/8/8/8/7K w - - 0 40", 10, s);
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_EQ(lines[lines.size() - 2], "10: Moving b7 to b8 (score: 158)");
-    EXPECT_EQ(lines.back(), "Ascended to rook");
-    EXPECT_EQ(board.tiles[0][1], has_moved_flag | type_rook);
+    const ai_run run = decide(game_at("8/1P5p/8/4k3/8/8/8/7K w - - 0 40", 10), s);
+    ASSERT_GE(run.lines.size(), 1u);
+    EXPECT_EQ(run.lines.back(), "10: Moving b7 to b8 (score: 158)");
+    EXPECT_EQ(run.decision.ascend, type_rook);
+    // A move that does not reach the last row asks for no promotion.
+    EXPECT_EQ(decide(game_at(start_fen, 10), s).decision.ascend, 0);
 }
 
-TEST_F(DoAiMove, SameGameOnOneThreadAndOnSeveral) {
+TEST(ChooseAiMove, SameGameOnOneThreadAndOnSeveral) {
     const char *fens[] = {
         start_fen,
         "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
@@ -233,12 +231,14 @@ TEST_F(DoAiMove, SameGameOnOneThreadAndOnSeveral) {
                 one.seed = seed;
                 settings many = one;
                 many.threads = 3;
-                const auto single = play(fen, 12, one);
-                const struct board after_single = board;
+                const game_state game = game_at(fen, 12);
+                const ai_run single = decide(game, one);
                 const int next_draw = std::rand();
-                const auto parallel = play(fen, 12, many);
-                EXPECT_EQ(single, parallel) << fen;
-                EXPECT_EQ(after_single, board) << fen;
+                const ai_run parallel = decide(game, many);
+                EXPECT_EQ(single.lines, parallel.lines) << fen;
+                EXPECT_EQ(single.decision.src, parallel.decision.src) << fen;
+                EXPECT_EQ(single.decision.dst, parallel.decision.dst) << fen;
+                EXPECT_EQ(single.decision.positions_rated, parallel.decision.positions_rated);
                 EXPECT_EQ(next_draw, std::rand()) << fen; // the same random draws were taken
             }
         }
