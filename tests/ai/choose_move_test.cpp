@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 #include <sstream>
 #include <vector>
 
@@ -243,6 +245,85 @@ TEST(ChooseAiMove, SameGameOnOneThreadAndOnSeveral) {
             }
         }
     }
+}
+
+// Equal ratings: each later move of the same score replaces the chosen one with one chance
+// in eight. At depth 0 every move of a bare king scores 0, so the first of its three moves
+// stays chosen with probability (7/8)^2.
+TEST(ChooseAiMove, EqualScoresAreBrokenOneTimeInEight) {
+    const game_state game = game_at("k7/8/8/8/8/8/8/K7 w - - 0 40", 10);
+    settings s;
+    s.d1 = s.d2 = 0;
+    constexpr int games = 800;
+    std::map<std::string, int> chosen;
+    for (int seed = 1; seed <= games; seed++) {
+        s.seed = static_cast<unsigned>(seed);
+        const ai_decision d = decide(game, s).decision;
+        chosen[square_name(d.src) + square_name(d.dst)]++;
+    }
+    int most = 0;
+    for (const auto &entry : chosen) most = std::max(most, entry.second);
+    EXPECT_EQ(chosen.size(), 3u);
+    EXPECT_GT(most, games * 70 / 100); // expected 76.6%; one chance in four would give 56%
+    EXPECT_LT(most, games * 83 / 100);
+}
+
+// The second pass rates again exactly the moves whose first rating reached halfway between
+// the average and the best, worked out here from each move's own first-pass rating.
+void expect_second_pass_from_halfway(const char *fen) {
+    const game_state game = game_at(fen, 12);
+    settings s;
+    s.d1 = 2;
+    s.d2 = 3;
+    const ai_settings a = settings_of(s);
+    std::vector<struct move> moves;
+    std::vector<uint64_t> second_pass_counts;
+    const coord king = find_king(&game.board, 0);
+    destination_list list;
+    for (uint8_t r = 0; r < board_size; r++)
+        for (uint8_t c = 0; c < board_size; c++) {
+            const uint8_t t = game.board.tiles[r][c];
+            if (t == 0 || (t & black_bit)) continue;
+            const uint8_t n = legal_moves(&game.board, coord{r, c}, &list, &king);
+            for (int k = 0; k < n; k++) {
+                struct move mv {};
+                mv.src = coord{r, c};
+                mv.dst = list.squares[k];
+                search_state st = search_state_for(game, a);
+                st.max_depth = s.d1;
+                rate_move(&mv, &game.board, 0, &st);
+                moves.push_back(mv);
+                struct move again = mv;
+                search_state deep = search_state_for(game, a);
+                deep.max_depth = s.d2;
+                rate_move(&again, &game.board, 0, &deep);
+                second_pass_counts.push_back(deep.a);
+            }
+        }
+    int64_t sum = 0, best = smallest_score;
+    for (const struct move &mv : moves) sum += mv.score, best = std::max(best, mv.score);
+    const int64_t average = sum / static_cast<int64_t>(moves.size());
+    const int64_t mark = average + (best - average) / 2;
+    uint64_t expected_positions = 0;
+    int above = 0;
+    for (size_t i = 0; i < moves.size(); i++)
+        if (moves[i].score >= mark) expected_positions += second_pass_counts[i], above++;
+    ASSERT_GE(above, 2) << fen;
+
+    const auto lines = decide(game, s).lines;
+    EXPECT_EQ(count_prefix(lines, "Recalculating moves with score >= " + std::to_string(mark) +
+                                      " using depth 3."),
+              1)
+        << fen;
+    EXPECT_EQ(count_prefix(lines, "depth 3: Analyzed " + std::to_string(expected_positions) +
+                                      " possible situations."),
+              1)
+        << fen;
+}
+
+TEST(ChooseAiMove, TheSecondPassTakesTheMovesFromTheHalfwayMark) {
+    expect_second_pass_from_halfway("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
+    expect_second_pass_from_halfway("4k3/8/8/3p4/8/2N1N3/8/4K3 w - - 0 30");
 }
 
 } // namespace

@@ -179,3 +179,20 @@ TEST(AscendValue, IsThePiecesMaterial) {
 }
 
 } // namespace
+
+namespace {
+
+// A stalemate met by the opponent's reply (ply 2) marks the move as leading to a draw; one
+// met at ply 3 no longer does.
+TEST_F(RateMove, StalemateMarksTheDrawFlagOnlyUpToPlyTwo) {
+    // Rh3-b3 invites Qxb3, which leaves White's king on a1 without a move.
+    setup_live("7k/8/8/3q4/8/7R/8/K7 w - - 0 40", 40);
+    const rated invited = rate({5, 7}, {5, 1}, 2);
+    EXPECT_EQ(invited.mv.staledraw, 1);
+    // After a2-a3 Black's only move is h7-h6; then Qd4-b6 stalemates at ply 3.
+    setup_live("k7/2K4p/8/7P/3Q4/8/P7/8 w - - 0 40", 40);
+    const rated late = rate({6, 0}, {5, 0}, 3);
+    EXPECT_EQ(late.mv.staledraw, 0);
+}
+
+} // namespace

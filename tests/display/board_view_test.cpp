@@ -3,10 +3,7 @@
 #include "display/draword.h"
 #include "display/fonts.h"
 #include "display_test_support.h"
-#include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/move_generation.h"
-#include "rules/move_piece.h"
 
 #include <cstdlib>
 #include <filesystem>
