@@ -27,11 +27,13 @@ void show_search_progress(void *, const search_progress &p) {
 
 // The move-count rule kept the turn-start test from seeing that the side to move has no
 // move: the game ends as that test would have ended it.
-[[noreturn]] void end_without_move(const game_state &live) {
+[[noreturn]] void end_without_move(const game_state &live, game_record *record) {
     progress_clear();
     const uint8_t turn = live.game_status.turn;
     const coord king_pos = find_king(&live.board, turn);
-    if (square_attacked(&live.board, king_pos, turn ? black_bit : 0)) {
+    const bool mated = square_attacked(&live.board, king_pos, turn ? black_bit : 0);
+    if (record) record_end(record, mated ? mate_outcome(turn) : game_outcome{"1/2-1/2", "Stalemate"});
+    if (mated) {
         char message[message_size];
         format_checkmate(message, turn);
         std::puts(message);
@@ -50,11 +52,11 @@ search_observer game_search_observer() {
     return observer;
 }
 
-ai_decision do_ai_move(game_state *live, const ai_settings &settings) {
+ai_decision do_ai_move(game_state *live, const ai_settings &settings, game_record *record) {
     progress_begin();
     const ai_decision decision = choose_ai_move(*live, settings, game_search_observer());
     live->opening = decision.opening;
-    if (decision.outcome == ai_outcome::no_move) end_without_move(*live);
+    if (decision.outcome == ai_outcome::no_move) end_without_move(*live, record);
     if (play_move(live, decision.src, decision.dst)) {
         ascend_piece(&live->board, decision.dst, decision.ascend);
         progress_clear();

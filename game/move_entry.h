@@ -2,8 +2,12 @@
 #pragma once
 
 #include "display/board_view.h"
+#include "game/game_record.h"
 #include "rules/game_state.h"
+#include "rules/san.h"
 
 // Plays one half-move for the side to move of `game`, read from the person (in graphics
-// mode chosen with the tile cursor), and records it.
-void get_move(game_state *game, tile_cursor *cursor, coord king_pos);
+// mode chosen with the tile cursor), logs it in the history and returns it. A granted draw
+// claim ends the game (after writing the result into `record`, when given).
+san_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
+                  game_record *record = nullptr);

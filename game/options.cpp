@@ -48,6 +48,17 @@ void parse_args(int argc, char **argv, game_options *options) {
             settings->global_deadend_score = n == INT32_MIN ? INT32_MAX : -n;
         } else if (has_prefix(word, "LIMIT=")) {
             settings->deadend_limit = option_number(word + 6);
+        } else if (has_prefix(word, "PGN=")) {
+            options->pgn_path = word + 4;
+        } else if (std::strcmp(word, "RESUME") == 0) {
+            options->resume = true;
+            options->resume_path.clear();
+        } else if (has_prefix(word, "RESUME=")) {
+            options->resume = true;
+            options->resume_path = word + 7;
+        } else if (has_prefix(word, "FEN=")) {
+            options->fen = word + 4;
+            options->fen_given = true;
         }
         // Any other word is ignored.
     }

@@ -4,6 +4,7 @@
 #include "ai/ai_settings.h"
 
 #include <cstdint>
+#include <string>
 
 // 1: the window is open (or being opened) besides the text board. The messages and the
 // move entry ask it how to talk to the person.
@@ -15,6 +16,11 @@ struct game_options {
     uint8_t white_ai = 0; // the computer plays White
     uint8_t black_ai = 1; // the computer plays Black
     ai_settings ai;
+    std::string pgn_path;    // PGN=FILE: this game's record; empty: the default place
+    bool resume = false;     // RESUME or RESUME=FILE
+    std::string resume_path; // RESUME=FILE; empty: the unfinished game at the default place
+    bool fen_given = false;  // FEN=...: the game starts from this position
+    std::string fen;
 };
 
 // Applies the command-line words (without the program name); later words override earlier
