@@ -67,27 +67,22 @@ bool resolve_target(const std::string &path, std::string *target, std::string *e
     return true;
 }
 
-// Holds an exclusive lock on a folder for as long as it lives.
+// Holds an exclusive lock on a folder for as long as it lives, so that appends from two
+// processes do not lose one another. Best effort: a folder that cannot be opened or locked
+// is written unlocked, as it would be without this.
 struct folder_lock {
     int fd = -1;
+    explicit folder_lock(const std::string &folder) {
+        fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
     ~folder_lock() {
         if (fd >= 0) ::close(fd); // closing releases the lock
     }
+    folder_lock(const folder_lock &) = delete;
+    folder_lock &operator=(const folder_lock &) = delete;
 };
-
-bool lock_folder(const std::string &folder, folder_lock *lock, std::string *error) {
-    lock->fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (lock->fd < 0) {
-        *error = "cannot open the folder " + folder + ": " + reason(errno);
-        return false;
-    }
-    while (::flock(lock->fd, LOCK_EX) != 0) {
-        if (errno == EINTR) continue;
-        *error = "cannot lock the folder " + folder + ": " + reason(errno);
-        return false;
-    }
-    return true;
-}
 
 } // namespace
 
@@ -132,6 +127,13 @@ bool write_file_atomically(const std::string &path, std::string_view contents, s
             return false;
         }
         mode = st.st_mode & permission_bits;
+        // What cannot be read cannot have been ours to replace.
+        const int probe = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
+        if (probe < 0) {
+            *error = "cannot read " + path + ", so it is not overwritten: " + reason(errno);
+            return false;
+        }
+        ::close(probe);
     }
 
     std::string temp = folder + "/." + name + ".XXXXXX";
@@ -168,8 +170,7 @@ bool write_file_atomically(const std::string &path, std::string_view contents, s
 bool append_file_atomically(const std::string &path, std::string_view text, std::string *error) {
     std::string target;
     if (!resolve_target(path, &target, error)) return false;
-    folder_lock lock;
-    if (!lock_folder(folder_of(target), &lock, error)) return false;
+    const folder_lock lock(folder_of(target));
     std::string old;
     switch (read_whole_file(target, &old, error)) {
     case read_status::failed:

@@ -16,14 +16,15 @@ read_status read_whole_file(const std::string &path, std::string *contents, std:
 
 // Writes `contents` to a temporary file in the same folder, flushes it to disk, renames it
 // over `path` and flushes the folder. A symbolic link is followed: the file it names is
-// replaced and the link kept. An existing file keeps its permissions. On failure the
-// temporary file is removed, `path` is untouched, and `error` says what failed.
+// replaced and the link kept. An existing file keeps its permissions; one that cannot be
+// read is refused. On failure the temporary file is removed, `path` is untouched, and
+// `error` says what failed.
 bool write_file_atomically(const std::string &path, std::string_view contents, std::string *error);
 
 // Adds `text` at the end of `path` (created when missing) through write_file_atomically.
 // Refuses, leaving the file untouched, when it exists but cannot be read. Appends by
-// processes using this function are made one at a time (a lock on the folder), so none is
-// lost.
+// processes using this function are made one at a time (a lock on the folder where it can
+// be taken), so none is lost.
 bool append_file_atomically(const std::string &path, std::string_view text, std::string *error);
 
 // Creates `folder` and any missing folders above it with `mode` (like mkdir -p).

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <dirent.h>
 #include <functional>
 #include <grp.h>
@@ -133,7 +134,7 @@ TEST(AtomicFile, AReadOnlyFolderLeavesTheOldFileUntouched) {
     EXPECT_EQ(entries(folder.path).size(), 1u);
 }
 
-TEST(AtomicFile, AnUnreadableFileIsNotAppendedTo) {
+TEST(AtomicFile, AnUnreadableFileIsNeitherAppendedToNorReplaced) {
     scratch_folder folder;
     ::chmod(folder.path.c_str(), 0777); // the folder would allow the rename
     const std::string path = folder / "games.pgn";
@@ -143,6 +144,10 @@ TEST(AtomicFile, AnUnreadableFileIsNotAppendedTo) {
                   std::string error;
                   if (append_file_atomically(path, "new\n", &error)) return std::string("appended");
                   if (error != "cannot read " + path + ": Permission denied (left untouched)")
+                      return error;
+                  if (write_file_atomically(path, "new\n", &error)) return std::string("written");
+                  if (error !=
+                      "cannot read " + path + ", so it is not overwritten: Permission denied")
                       return error;
                   return std::string();
               }),
