@@ -17,7 +17,8 @@ struct replayed_game {
 fen_position usual_start_position();
 
 // Where a record starts: its FEN tag when it has one, else the usual start. Refuses a FEN
-// the game cannot play (see replay_moves) and a SetUp tag of "1" without a FEN.
+// tag that load_fen refuses and a SetUp tag of "1" without a FEN; replay_moves then refuses
+// a position that no game can reach.
 bool record_start_position(const pgn_game &game, fen_position *start, std::string *error);
 
 // Replays SAN tokens from `start`. Refuses a start where the side not to move is in check,
