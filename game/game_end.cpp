@@ -9,6 +9,7 @@
 namespace {
 
 constexpr int declare_draw_mask = 3; // one chance in four
+constexpr const char *draw_result = "1/2-1/2";
 
 [[noreturn]] void end_game(const char *message, const game_outcome &outcome, game_record *record) {
     if (record) record_end(record, outcome);

@@ -1,4 +1,4 @@
-#!/bin/sh
+#!/usr/bin/env bash
 # A whole game of the computer against itself at small depths, with the clock fixed so that
 # the random draws are the same every run: the transcript must check out, and a second run
 # must print exactly the same.
@@ -13,7 +13,7 @@ export FAKETIME_DONT_FAKE_MONOTONIC=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
 run() {
     yes '' | timeout 300 faketime '2024-03-01 12:00:00' "$vartok" WHITE_AI DEPTH1=1 DEPTH2=2 \
-        >"$1" 2>/dev/null
+        PGN="$1.pgn" >"$1" 2>/dev/null
 }
 run "$dir/first.txt"
 status=$?
@@ -23,6 +23,9 @@ if [ "$status" -ne 0 ]; then
     exit 1
 fi
 "$check" <"$dir/first.txt" || exit 1
+# The game's record reads back, in an independent PGN reader, to the last board shown.
+. "$(dirname "$0")/../support/record_check.sh"
+check_record "$dir/first.txt.pgn" "$dir/first.txt" || exit 1
 run "$dir/second.txt"
 if ! cmp -s "$dir/first.txt" "$dir/second.txt"; then
     echo "two runs with the same clock printed different games"
