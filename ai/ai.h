@@ -1,11 +1,28 @@
-// The computer player.
+// The computer player: given a game, it decides the move of the side to move. It never
+// changes the game; the caller plays the decision.
 #pragma once
 
-#include "rules/structs.h"
+#include "ai/ai_settings.h"
+#include "ai/search_observer.h"
+#include "rules/game_state.h"
 
-// Chooses, reports, makes and records one move for the side to move.
-void do_ai_move(coord king_pos);
+enum class ai_outcome : uint8_t {
+    move,      // a searched move
+    book_move, // a move of the opening book
+    no_move,   // the side has no legal move at all
+};
 
-// Positions rated over all computer moves of the run (every pass's count added up); the
-// benchmark's signature of the search.
-extern uint64_t positions_rated_total;
+struct ai_decision {
+    ai_outcome outcome;
+    coord src, dst;
+    uint8_t ascend; // the type a pawn reaching the last row becomes (type_rook..type_queen)
+    int64_t score;
+    uint8_t opening; // the book counter after this call: the caller stores it in the game
+    uint64_t positions_rated;
+};
+
+// Chooses the move for game.game_status.turn; the report lines ("depth 3: Analyzed ...",
+// "Found my checkmate ...", "Moving e7 to e5 ...") go to the observer in order. Draws the
+// same random numbers as the game always has: the tie-breaks and blunders.
+ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
+                           const search_observer &observer);

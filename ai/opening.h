@@ -1,11 +1,14 @@
 // The two-move opening book.
 #pragma once
 
-#include <cstdint>
+#include "rules/game_state.h"
 
-// Plays and records a book move on the live board and returns 1, or returns 0. The book
-// answers only within its first two calls of a game.
-int ai_opening();
+struct book_answer {
+    bool found;
+    coord src, dst;
+    uint8_t opening; // the counter after the call
+};
 
-// Calls left in which the book may answer (2 at start; 0 switches the book off).
-void set_opening_calls_left(uint8_t calls);
+// The book answers only within its first two calls of a game (game.opening counts them),
+// and only on the first half-move of each side.
+book_answer ai_opening(const game_state &game);

@@ -7,9 +7,10 @@ void judge_mobility(verdict *v, const struct board *temp, coord king_pos) {
     v->stale = check_and_mobility_in(v->ctx, &v->first_mobile);
 }
 
-void judge(verdict *v, const struct board *temp, coord king_pos, uint8_t depth) {
+void judge(verdict *v, const game_status *status, const struct board *temp, coord king_pos,
+           uint8_t depth) {
     v->prepared = false;
     v->first_mobile = -1;
-    v->stale = draw_rule_code(temp, depth);
+    v->stale = draw_rule_code(status, temp, depth);
     if (v->stale == stale_nothing) judge_mobility(v, temp, king_pos);
 }

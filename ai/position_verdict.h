@@ -13,8 +13,9 @@ struct verdict {
     move_context ctx;
 };
 
-// Fills v->stale with check_stale(temp, king_pos, depth)'s code.
-void judge(verdict *v, const struct board *temp, coord king_pos, uint8_t depth);
+// Fills v->stale with check_stale(status, temp, king_pos, depth)'s code.
+void judge(verdict *v, const game_status *status, const struct board *temp, coord king_pos,
+           uint8_t depth);
 
 // The check and mobility part alone; also prepares the context for the reply scan.
 void judge_mobility(verdict *v, const struct board *temp, coord king_pos);

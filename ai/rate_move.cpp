@@ -3,13 +3,11 @@
 // dead-end test is the only pruning. Sums wrap instead of overflowing: a side without any
 // reply leaves the smallest score in the reply term.
 #include "ai/rate_move.h"
-#include "ai/ai_settings.h"
 #include "ai/position_facts.h"
 #include "ai/position_verdict.h"
 #include "ai/score_math.h"
-#include "rules/live_game.h"
 #include "rules/move_context.h"
-#include "rules/pieces.h"
+#include "rules/move_piece.h"
 #include "rules/position_rules.h"
 
 namespace {
@@ -28,8 +26,7 @@ constexpr int64_t draw_score = 6000;
 constexpr int64_t stalemate_score = 4000;
 constexpr int32_t mate_score = 2147483647;
 constexpr int64_t castling_bonus = 1000;
-constexpr uint32_t repetition_counts_from = 4; // turn_count
-constexpr uint32_t mobility_counts_after = 5;  // turn_count
+constexpr uint32_t mobility_counts_after = 5; // turn_count
 constexpr uint8_t promotion_types[] = {type_rook, type_knight, type_bishop, type_queen};
 constexpr int mobility_shift_limit = 32;
 
@@ -53,7 +50,7 @@ struct rating_context {
 
 bool passes_deadend_test(const rating_context &c) {
     const uint8_t depth = c.st->depth;
-    const uint32_t slope = static_cast<uint32_t>(deadend_limit) * depth;
+    const uint32_t slope = static_cast<uint32_t>(c.st->deadend_limit) * depth;
     if (odd_ply(depth)) {
         const auto bound = static_cast<int32_t>(static_cast<uint32_t>(c.deadend_score) + slope);
         return c.mv->score > bound;
@@ -64,7 +61,8 @@ bool passes_deadend_test(const rating_context &c) {
 
 // At the last ply every reply returns at once with score 0: only their number matters
 // (for the mobility term), or merely whether there is one.
-void count_replies(const verdict *v, uint32_t *legal_move_count, bool *any_reply) {
+void count_replies(const verdict *v, uint32_t turn_count, uint32_t *legal_move_count,
+                   bool *any_reply) {
     const bool need_count = turn_count > mobility_counts_after;
     if (!need_count) {
         *any_reply = v->first_mobile >= 0;
@@ -89,7 +87,7 @@ void continuation(const rating_context &c, verdict *v) {
     const uint8_t other = c.turn ? 0 : 1;
     if (st->depth >= st->max_depth) {
         bool any_reply = false;
-        count_replies(v, &legal_move_count, &any_reply);
+        count_replies(v, st->turn_count, &legal_move_count, &any_reply);
         if (any_reply) opmax.score = 0;
     } else {
         struct move lmove {};
@@ -120,7 +118,7 @@ void continuation(const rating_context &c, verdict *v) {
     }
 
     const uint8_t depth = st->depth;
-    if (turn_count > mobility_counts_after && depth < mobility_shift_limit)
+    if (st->turn_count > mobility_counts_after && depth < mobility_shift_limit)
         mv->score = wrap_sub(mv->score, legal_move_count >> depth);
     if (odd_ply(depth))
         mv->score = wrap_sub(mv->score, opmax.score / (c.non_aggressiveness * depth));
@@ -148,7 +146,7 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
         ascend_piece(temp, dst, ascend);
         promoted.count[colour | ascend]++;
         verdict v;
-        judge(&v, temp, c.king_pos, no_repetition_test);
+        judge(&v, c.st->status, temp, c.king_pos, no_repetition_test);
         const auto value = static_cast<int64_t>(ascend_value(ascend));
         if (v.stale == stale_check) {
             mv->score = noascend_score + 1;
@@ -172,7 +170,7 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
 int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
             search_state *st) {
     int64_t check_score = normal_check_score;
-    int32_t deadend_score = global_deadend_score;
+    int32_t deadend_score = st->global_deadend_score;
     uint32_t pawn_move_score = normal_pawn_move_score;
     mv->score = 0;
     mv->ascend = 0;
@@ -196,7 +194,7 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
         if (s == 0) {
             check_score = lone_king_check_score;
             deadend_score = static_cast<int32_t>(static_cast<uint32_t>(deadend_score) -
-                                                 static_cast<uint32_t>(deadend_limit));
+                                                 static_cast<uint32_t>(st->deadend_limit));
         }
     } else {
         if (cur_op.queens > cur_my.queens) non_aggressiveness++;
@@ -214,7 +212,7 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
     if ((piece & type_mask) == type_king && (col_change == 2 || col_change == -2)) {
         // turn_count is at least 2 whenever a search runs; the guard only keeps a
         // misused call from dividing by zero.
-        const uint32_t full_moves = turn_count / 2 ? turn_count / 2 : 1;
+        const uint32_t full_moves = st->turn_count / 2 ? st->turn_count / 2 : 1;
         mv->score += castling_bonus / full_moves;
     }
     if (is_pawn(piece)) mv->score += pawn_move_score;
@@ -238,10 +236,10 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
     mv->score += (cur_op.pawns - mov_op.pawns) * pawn_value;
 
     verdict v;
-    judge(&v, &temp, king_pos, depth);
+    judge(&v, st->status, &temp, king_pos, depth);
     int stale = v.stale;
     rating_context c{mv, &temp, &next, turn, king_pos, non_aggressiveness, deadend_score, st};
-    if (stale >= stale_repetition && turn_count < repetition_counts_from) stale = stale_nothing;
+    if (stale >= stale_repetition && st->turn_count < repetition_counts_from) stale = stale_nothing;
     if (stale >= stale_repetition) {
         mv->score += odd_ply(depth) ? draw_score : -draw_score;
         mv->staledraw = 1;
@@ -275,11 +273,6 @@ uint64_t ascend_value(uint8_t piece) {
     default:
         return knight_value;
     }
-}
-
-int64_t sub_score(const int64_t *score, uint32_t add) {
-    if (*score < smallest_score + static_cast<int64_t>(add)) return smallest_score;
-    return *score - add;
 }
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st) {

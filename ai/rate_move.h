@@ -15,6 +15,3 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_
 
 // Material added for a promotion to `piece`.
 uint64_t ascend_value(uint8_t piece);
-
-// *score - add, or the smallest score when the subtraction would pass below it.
-int64_t sub_score(const int64_t *score, uint32_t add);

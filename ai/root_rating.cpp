@@ -1,36 +1,32 @@
 #include "ai/root_rating.h"
-#include "ai/progress.h"
 #include "ai/rate_move.h"
-#include "display/sdlfuncs.h"
-#include "rules/live_game.h"
 
 #include <chrono>
 #include <cstdio>
 
-unsigned search_threads = default_search_threads();
-
 namespace {
 
-// How often the waiting thread keeps the window and the progress line alive.
+// How often the waiting thread lets the observer keep the window and the progress alive.
 constexpr auto keep_alive_interval = std::chrono::milliseconds(100);
+constexpr int report_line_size = 64;
 
-int8_t rate_root_move(struct move *mv, uint8_t depth, search_state *st) {
-    st->max_depth = depth;
+int8_t rate_root_move(const root_pass *pass, struct move *mv, search_state *st) {
+    st->max_depth = pass->depth;
     st->depth = 0;
-    return rate_move(mv, &board, game_status.turn, st);
+    return rate_move(mv, &pass->game->board, pass->game->game_status.turn, st);
 }
 
 void rate_job(root_pass *pass, int i, search_state *st) {
     root_result &r = pass->results[i];
     const uint64_t before = st->a;
     r.mv = pass->jobs[i];
-    r.s = rate_root_move(&r.mv, pass->depth, st);
+    r.s = rate_root_move(pass, &r.mv, st);
     r.a = st->a - before;
     r.mate_reported = false;
 }
 
 void worker(root_pass *pass) {
-    search_state st;
+    search_state st = search_state_for(*pass->game, *pass->settings);
     st.cancel = &pass->cancel;
     for (;;) {
         if (pass->cancel.load(std::memory_order_relaxed)) return;
@@ -45,6 +41,16 @@ void worker(root_pass *pass) {
     }
 }
 
+void show_progress(const root_pass *pass, int rated) {
+    const search_observer &o = *pass->observer;
+    if (o.progress) o.progress(o.context, {pass->number, pass->depth, rated, pass->job_count});
+}
+
+unsigned thread_count(const ai_settings &settings) {
+    if (settings.threads == 0) return default_search_threads();
+    return settings.threads < max_search_threads ? settings.threads : max_search_threads;
+}
+
 } // namespace
 
 unsigned default_search_threads() {
@@ -53,17 +59,13 @@ unsigned default_search_threads() {
     return cores < max_search_threads ? cores : max_search_threads;
 }
 
-void report_checkmate(const struct move &mv) {
-    if (mv.checkmate_found == no_checkmate) return;
-    progress_clear();
-    std::printf("Found %s checkmate at depth %u\n", (mv.checkmate_found & 1) ? "my" : "opponent's",
-                static_cast<unsigned>(mv.checkmate_found));
-}
-
-int8_t rate_move_to_depth(struct move *mv, uint8_t depth, search_state *st) {
-    const int8_t s = rate_root_move(mv, depth, st);
-    report_checkmate(*mv);
-    return s;
+void report_checkmate(const search_observer &observer, const struct move &mv) {
+    if (mv.checkmate_found == no_checkmate || !observer.report) return;
+    char line[report_line_size];
+    std::snprintf(line, sizeof line, "Found %s checkmate at depth %u",
+                  (mv.checkmate_found & 1) ? "my" : "opponent's",
+                  static_cast<unsigned>(mv.checkmate_found));
+    observer.report(observer.context, line);
 }
 
 void start_root_pass(root_pass *pass, uint8_t depth) {
@@ -72,35 +74,33 @@ void start_root_pass(root_pass *pass, uint8_t depth) {
     pass->cancel.store(false);
     for (int i = 0; i < pass->job_count; i++) pass->done[i].store(false);
     pass->worker_count = 0;
-    if (search_threads <= 1) return;
-    const unsigned wanted = search_threads < static_cast<unsigned>(pass->job_count)
-                                ? search_threads
-                                : static_cast<unsigned>(pass->job_count);
-    for (unsigned t = 0; t < wanted && t < max_search_threads; t++)
+    const unsigned threads = thread_count(*pass->settings);
+    if (threads <= 1) return;
+    const unsigned wanted =
+        threads < static_cast<unsigned>(pass->job_count) ? threads : unsigned(pass->job_count);
+    for (unsigned t = 0; t < wanted; t++)
         pass->workers[pass->worker_count++] = std::thread(worker, pass);
 }
 
 const root_result &await_root_result(root_pass *pass, int i) {
     root_result &r = pass->results[i];
     if (pass->worker_count == 0) {
-        search_state st;
+        search_state st = search_state_for(*pass->game, *pass->settings);
         r.mv = pass->jobs[i];
-        r.s = rate_move_to_depth(&r.mv, pass->depth, &st);
+        r.s = rate_root_move(pass, &r.mv, &st);
+        report_checkmate(*pass->observer, r.mv);
         r.a = st.a;
         r.mate_reported = true;
-        pump_window_events();
-        progress_show(pass->number, pass->depth, i + 1, pass->job_count);
+        show_progress(pass, i + 1);
         return r;
     }
     std::unique_lock<std::mutex> guard(pass->lock);
     while (!pass->done[i].load(std::memory_order_acquire)) {
         pass->finished.wait_for(guard, keep_alive_interval);
-        pump_window_events();
-        progress_show(pass->number, pass->depth, i, pass->job_count);
+        show_progress(pass, i);
     }
     guard.unlock();
-    pump_window_events();
-    progress_show(pass->number, pass->depth, i + 1, pass->job_count);
+    show_progress(pass, i + 1);
     return r;
 }
 

@@ -4,6 +4,7 @@
 // as in a single-threaded search. In single-threaded mode each move is rated when asked for.
 #pragma once
 
+#include "ai/search_observer.h"
 #include "ai/search_state.h"
 #include "rules/structs.h"
 
@@ -16,8 +17,7 @@
 constexpr int max_root_moves = board_size * board_size * max_destinations;
 constexpr int max_search_threads = 64;
 
-// Threads that rate root moves; 1 rates them on the calling thread. Set at start-up.
-extern unsigned search_threads;
+// One thread per processor core, at most max_search_threads.
 unsigned default_search_threads();
 
 struct root_result {
@@ -28,6 +28,10 @@ struct root_result {
 };
 
 struct root_pass {
+    // The searched game, its settings and who hears of the progress; set by the caller.
+    const game_state *game = nullptr;
+    const ai_settings *settings = nullptr;
+    const search_observer *observer = nullptr;
     struct move jobs[max_root_moves]; // src and dst of each move to rate, in pass order
     int job_count = 0;
     int number = 0; // 1 for the first pass, 2 for the second
@@ -42,14 +46,13 @@ struct root_pass {
     unsigned worker_count = 0;
 };
 
-// Starts rating pass->jobs[0..job_count) to `depth`.
+// Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads (1 rates
+// each move on the calling thread when it is asked for).
 void start_root_pass(root_pass *pass, uint8_t depth);
 // The rating of job `i`, waiting for it if need be. Jobs must be asked for in order.
 const root_result &await_root_result(root_pass *pass, int i);
 // Abandons the jobs not yet collected and waits for the workers to end.
 void finish_root_pass(root_pass *pass);
 
-// Rates `mv` on the live board for the side to move with `depth` plies and prints
-// "Found ... checkmate at depth ..." when the rating met a mate.
-int8_t rate_move_to_depth(struct move *mv, uint8_t depth, search_state *st);
-void report_checkmate(const struct move &mv);
+// Reports "Found ... checkmate at depth ..." when the rating of `mv` met a mate.
+void report_checkmate(const search_observer &observer, const struct move &mv);

@@ -93,32 +93,3 @@ void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap) {
             draw_owned_pixel(x + uint32_t(col), y + uint32_t(row),
                              bitmap->bitmap[row * bitmap->width + col]);
 }
-
-void draw_mob_side(uint32_t x, uint32_t y, const entitybitmap *bitmap, uint8_t side) {
-    const uint8_t *face;
-    unsigned columns, rows;
-    switch (side) {
-    case 0:
-        face = bitmap->front, columns = bitmap->width, rows = bitmap->height;
-        break;
-    case 1:
-        face = bitmap->left, columns = bitmap->depth, rows = bitmap->height;
-        break;
-    case 2:
-        face = bitmap->right, columns = bitmap->depth, rows = bitmap->height;
-        break;
-    case 3:
-        face = bitmap->back, columns = bitmap->width, rows = bitmap->height;
-        break;
-    case 4:
-        face = bitmap->top, columns = bitmap->width, rows = bitmap->depth;
-        break;
-    default:
-        face = bitmap->bottom, columns = bitmap->width, rows = bitmap->depth;
-        break;
-    }
-    if (!face) return;
-    for (unsigned row = 0; row < rows; row++)
-        for (unsigned col = 0; col < columns; col++)
-            draw_owned_pixel(x + col, y + row, face[row * columns + col]);
-}

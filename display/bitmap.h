@@ -15,13 +15,6 @@ struct bitmap {
     uint8_t *bitmap;
 };
 
-// A box-shaped object seen from six sides. front/back: width x height,
-// left/right: depth x height, top/bottom: width x depth (columns x rows).
-struct entitybitmap {
-    uint8_t height, width, depth;
-    uint8_t *front, *right, *left, *back, *bottom, *top;
-};
-
 // One bit per screen pixel, laid out like one plane: set when an image drawn earlier in
 // the current batch owns the pixel.
 extern uint8_t usedpixels[plane_size];
@@ -42,5 +35,3 @@ void mark_pixel_used(uint32_t x, uint32_t y);
 uint8_t pixel_is_used(uint32_t x, uint32_t y);
 // Draws the non-transparent pixels that no earlier image of the batch owns, and claims them.
 void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap);
-// side: 0 front, 1 left, 2 right, 3 back, 4 top, anything else bottom.
-void draw_mob_side(uint32_t x, uint32_t y, const entitybitmap *bitmap, uint8_t side);

@@ -4,14 +4,11 @@
 #include "display/draword.h"
 #include "display/fonts.h"
 #include "display/sdlfuncs.h"
-#include "game/board_printout.h"
-#include "rules/pieces.h"
 
 struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, bitmap_white_knight,
     bitmap_white_queen, bitmap_white_king;
 struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
     bitmap_black_queen, bitmap_black_king;
-uint8_t old_row = 7, old_col = 7;
 
 namespace {
 
@@ -130,9 +127,9 @@ void present_board_view() {
     update_screen();
 }
 
-void select_tile(const coord *legal_moves, uint8_t legal_move_count, uint8_t *row, uint8_t *col) {
-    *row = old_row;
-    *col = old_col;
+void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col) {
+    *row = cursor->old_row;
+    *col = cursor->old_col;
     for (;;) {
         SDL_Scancode key = poll_keypress();
         switch (key) {
@@ -141,8 +138,8 @@ void select_tile(const coord *legal_moves, uint8_t legal_move_count, uint8_t *ro
             wait_for_window_event();
             continue;
         case SDL_SCANCODE_RETURN:
-            old_row = *row;
-            old_col = *col;
+            cursor->old_row = *row;
+            cursor->old_col = *col;
             return;
         case SDL_SCANCODE_UP:
             if (*row > 0) --*row;
@@ -159,6 +156,6 @@ void select_tile(const coord *legal_moves, uint8_t legal_move_count, uint8_t *ro
         default:
             break;
         }
-        draw_board(legal_moves, legal_move_count, *row, *col);
+        redraw.draw(redraw.context, *row, *col);
     }
 }

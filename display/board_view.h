@@ -22,8 +22,17 @@ extern struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, 
     bitmap_white_queen, bitmap_white_king;
 extern struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
     bitmap_black_queen, bitmap_black_king;
-// The square last confirmed with the tile cursor; h1 at start.
-extern uint8_t old_row, old_col;
+// The tile cursor: the square last confirmed with it, h1 at start.
+struct tile_cursor {
+    uint8_t old_row = board_size - 1;
+    uint8_t old_col = board_size - 1;
+};
+
+// What select_tile calls to draw the board again with the cursor on (row, col).
+struct tile_redraw {
+    void *context;
+    void (*draw)(void *context, unsigned row, unsigned col);
+};
 
 // Loads the twelve piece images and the font; 0 on success, 1 when the font is missing.
 int init_board_graphics();
@@ -42,5 +51,6 @@ void draw_board_view(const coord *legal_moves, uint8_t legal_move_count, unsigne
 void queue_piece_sprite(unsigned row, unsigned col, uint8_t tile);
 // Draws the queued pieces and presents the frame.
 void present_board_view();
-// Lets the person choose a square with the arrow keys and Return.
-void select_tile(const coord *legal_moves, uint8_t legal_move_count, uint8_t *row, uint8_t *col);
+// Lets the person choose a square with the arrow keys and Return, starting from the
+// cursor's last square; the board is redrawn after every cursor step.
+void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);

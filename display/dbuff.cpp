@@ -94,11 +94,3 @@ void draw_rectangle(int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color)
         }
     }
 }
-
-void darken_screen() {
-    for (uint32_t y = 0; y < screen_height; y++)
-        for (uint32_t x = 0; x < screen_width; x++) {
-            uint8_t c = get_pixel(x, y);
-            put_pixel(x, y, (c & 8) ? uint8_t(c & 7) : 0);
-        }
-}

@@ -21,5 +21,3 @@ uint8_t get_pixel(uint32_t x, uint32_t y);
 void fill_screen(uint8_t color);
 // Fills w x h pixels from (x, y), clipped to the screen; x and y may be negative.
 void draw_rectangle(int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color);
-// Intense colours lose their intensity bit, all others become black.
-void darken_screen();

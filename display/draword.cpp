@@ -24,22 +24,8 @@ void push_scrbitmap(uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist)
     screen_sprite &entry = sprite_stack[index];
     entry.x = x;
     entry.y = y;
-    entry.type = sprite_type_bitmap;
     entry.dist = dist;
-    entry.scrbitmap.bitmap = bitmap;
-    screen_sprite_count++;
-}
-
-void push_scrmobmap(uint32_t x, uint32_t y, entitybitmap *bitmap, uint8_t side, uint8_t dist) {
-    uint32_t index = find_scrsprite_index(dist);
-    if (index == sprite_stack_full) return;
-    screen_sprite &entry = sprite_stack[index];
-    entry.x = x;
-    entry.y = y;
-    entry.type = sprite_type_mob_side;
-    entry.side = side;
-    entry.dist = dist;
-    entry.scrbitmap.mobmap = bitmap;
+    entry.bitmap = bitmap;
     screen_sprite_count++;
 }
 
@@ -47,10 +33,7 @@ void draw_screen_sprites() {
     std::memset(usedpixels, 0, sizeof usedpixels);
     for (unsigned i = 0; i < screen_sprite_count; i++) {
         const screen_sprite &entry = sprite_stack[i];
-        if (entry.type == sprite_type_bitmap)
-            draw_bitmap(entry.x, entry.y, entry.scrbitmap.bitmap);
-        else if (entry.type == sprite_type_mob_side)
-            draw_mob_side(entry.x, entry.y, entry.scrbitmap.mobmap, entry.side);
+        draw_bitmap(entry.x, entry.y, entry.bitmap);
     }
     screen_sprite_count = 0;
 }

@@ -9,21 +9,11 @@ constexpr unsigned sprite_stack_size = 64;
 constexpr unsigned screen_text_size = 32;
 constexpr uint32_t sprite_stack_full = 0xFFFFFFFFu;
 
-constexpr uint8_t sprite_type_bitmap = 0;
-constexpr uint8_t sprite_type_mob_side = 1;
-
-union screen_bitmap {
-    struct bitmap *bitmap;
-    entitybitmap *mobmap;
-};
-
 // Refers to its image without owning it: the image must outlive the batch.
 struct screen_sprite {
     uint32_t x, y;
-    uint8_t type; // sprite_type_bitmap or sprite_type_mob_side
-    uint8_t side; // face of a mob image
     uint8_t dist; // smaller is nearer
-    union screen_bitmap scrbitmap;
+    struct bitmap *bitmap;
 };
 
 struct screen_text {
@@ -41,7 +31,6 @@ extern uint8_t screen_text_count;
 // Opens a slot for an entry of this distance and returns it; sprite_stack_full when full.
 uint32_t find_scrsprite_index(uint8_t dist);
 void push_scrbitmap(uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist);
-void push_scrmobmap(uint32_t x, uint32_t y, entitybitmap *bitmap, uint8_t side, uint8_t dist);
 // Clears the used-pixel mask, draws the queue front to back and empties it.
 void draw_screen_sprites();
 void push_text(uint32_t x, uint32_t y, uint8_t color, const char *text);

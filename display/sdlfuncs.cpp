@@ -10,16 +10,11 @@
 SDL_Window *window;
 SDL_Renderer *renderer;
 SDL_Surface *surface;
-movekeys_state movekeys;
 
 namespace {
 
-// The blink counter of get_input's cursor pixel.
-uint8_t color;
-
 // Waits are cut into slices so that a stuck event source cannot hold the game forever.
 constexpr int event_wait_slice_ms = 500;
-constexpr int blink_interval_ms = 500;
 // The desktop pings a window every few seconds; answering within this is plenty.
 constexpr Uint32 pump_interval_ms = 50;
 
@@ -114,10 +109,6 @@ int create_surface() {
     return 0;
 }
 
-void clear_movekeys() {
-    movekeys = {};
-}
-
 void update_screen() {
     if (!surface || !renderer) return;
     auto *pixels = static_cast<uint8_t *>(surface->pixels);
@@ -172,41 +163,7 @@ SDL_Scancode poll_keypress() {
     case SDL_QUIT:
         exit_program();
     case SDL_KEYDOWN:
-        switch (event.key.keysym.scancode) {
-        case SDL_SCANCODE_UP:
-            movekeys.up = 1;
-            break;
-        case SDL_SCANCODE_DOWN:
-            movekeys.down = 1;
-            break;
-        case SDL_SCANCODE_LEFT:
-            movekeys.left = 1;
-            break;
-        case SDL_SCANCODE_RIGHT:
-            movekeys.right = 1;
-            break;
-        default:
-            break;
-        }
         return event.key.keysym.scancode;
-    case SDL_KEYUP:
-        switch (event.key.keysym.scancode) {
-        case SDL_SCANCODE_UP:
-            movekeys.up = 0;
-            break;
-        case SDL_SCANCODE_DOWN:
-            movekeys.down = 0;
-            break;
-        case SDL_SCANCODE_LEFT:
-            movekeys.left = 0;
-            break;
-        case SDL_SCANCODE_RIGHT:
-            movekeys.right = 0;
-            break;
-        default:
-            break;
-        }
-        return SDL_SCANCODE_UNKNOWN;
     case SDL_WINDOWEVENT:
         handle_window_event(event);
         return SDL_SCANCODE_UNKNOWN;
@@ -229,30 +186,4 @@ void pump_window_events() {
     if (now - last_pump < pump_interval_ms) return;
     last_pump = now;
     SDL_PumpEvents();
-}
-
-void set_color(uint8_t color) {
-    if (!renderer) return;
-    rgb c = colour_rgb(color);
-    SDL_SetRenderDrawColor(renderer, c.r, c.g, c.b, 255);
-}
-
-void show_pixel(uint32_t x, uint32_t y, uint8_t color) {
-    if (!renderer) return;
-    set_color(color);
-    int sx = int(x) * 2, sy = int(y) * 2;
-    SDL_Point points[4] = {{sx, sy}, {sx + 1, sy}, {sx, sy + 1}, {sx + 1, sy + 1}};
-    SDL_RenderDrawPoints(renderer, points, 4);
-}
-
-SDL_Scancode get_input(uint32_t x, uint32_t y) {
-    for (;;) {
-        put_pixel(x, y, uint8_t(8 + (color & 7)));
-        color++;
-        update_screen();
-        SDL_Event event;
-        if (!SDL_WaitEventTimeout(&event, blink_interval_ms)) continue;
-        if (event.type == SDL_QUIT) exit_program();
-        if (event.type == SDL_KEYDOWN) return event.key.keysym.scancode;
-    }
 }

@@ -4,18 +4,9 @@
 #include <SDL.h>
 #include <cstdint>
 
-// The arrow keys held down; kept up to date by poll_keypress.
-struct movekeys_state {
-    uint8_t up : 1;
-    uint8_t down : 1;
-    uint8_t left : 1;
-    uint8_t right : 1;
-};
-
 extern SDL_Window *window;
 extern SDL_Renderer *renderer;
 extern SDL_Surface *surface; // 320x200 staging image of each frame
-extern movekeys_state movekeys;
 
 constexpr int window_width = 640;
 constexpr int window_height = 400;
@@ -25,7 +16,6 @@ constexpr int window_height = 400;
 // go on without a window.
 int init_screen_sdl(const char *title);
 int create_surface();
-void clear_movekeys();
 // Converts the frame buffer to true colour and shows it scaled by two.
 void update_screen();
 [[noreturn]] void exit_program();
@@ -39,8 +29,3 @@ void wait_for_window_event();
 // Lets the window answer the desktop during long work, without taking any event.
 // Cheap, and a no-op when no window is open.
 void pump_window_events();
-
-// Drawing straight onto the renderer, and a blinking-pixel key wait.
-void set_color(uint8_t color);
-void show_pixel(uint32_t x, uint32_t y, uint8_t color);
-SDL_Scancode get_input(uint32_t x, uint32_t y);

@@ -1,8 +1,7 @@
 #include "game/board_printout.h"
 #include "display/board_view.h"
 #include "game/settings.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
 
 #include <cstdio>
 
@@ -19,14 +18,14 @@ char tile_letter(uint8_t tile) {
 
 } // namespace
 
-int init_board() {
+int init_board(struct board *brd) {
     if (graphics && init_board_graphics() != 0) return 1;
-    set_starting_position(&board);
+    set_starting_position(brd);
     return 0;
 }
 
-void draw_board(const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
-                unsigned selcol) {
+void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
+                unsigned selrow, unsigned selcol) {
     if (graphics) draw_board_view(legal_moves, legal_move_count, selrow, selcol);
 
     for (int col = 0; col < board_size; col++) std::printf("  %c  ", 'a' + col);
@@ -34,7 +33,7 @@ void draw_board(const coord *legal_moves, uint8_t legal_move_count, unsigned sel
     for (uint8_t row = 0; row < board_size; row++) {
         std::printf("%c ", '8' - row);
         for (uint8_t col = 0; col < board_size; col++) {
-            const uint8_t tile = board.tiles[row][col];
+            const uint8_t tile = brd.tiles[row][col];
             if (graphics && tile != 0) queue_piece_sprite(row, col, tile);
             const char chr = tile_letter(tile);
             if ((row == selrow && col == selcol) ||

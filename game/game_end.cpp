@@ -1,7 +1,6 @@
 #include "game/game_end.h"
 #include "game/messages.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
 #include "rules/position_rules.h"
 
 #include <cstdio>
@@ -9,8 +8,7 @@
 
 namespace {
 
-constexpr uint32_t repetition_counts_after = 3; // turn_count from which a repetition ends
-constexpr int declare_draw_mask = 3;            // one chance in four
+constexpr int declare_draw_mask = 3; // one chance in four
 
 [[noreturn]] void end_game(const char *message) {
     show_dialog_nokey(message);
@@ -42,8 +40,10 @@ void format_checkmate(char *message, uint8_t turn) {
     std::snprintf(message, message_size, "Checkmate. %s won.\n", turn ? "White" : "Black");
 }
 
-void check_move_stale(const struct board *brd, coord king_pos, uint8_t turn) {
-    const int mate = check_stale(brd, king_pos, 0);
+void check_move_stale(const game_state &game, coord king_pos) {
+    const struct board *brd = &game.board;
+    const uint8_t turn = game.game_status.turn;
+    const int mate = check_stale(&game.game_status, brd, king_pos, 0);
     switch (mate) {
     case stale_check:
     case stale_stalemate:
@@ -51,7 +51,7 @@ void check_move_stale(const struct board *brd, coord king_pos, uint8_t turn) {
         announce_mate_or_check(mate, turn);
         break;
     case stale_repetition:
-        if (turn_count > repetition_counts_after) end_game("Draw: Third repetition.");
+        if (game.turn_count >= repetition_counts_from) end_game("Draw: Third repetition.");
         break;
     case stale_over_50:
     case stale_over_75:
@@ -62,12 +62,12 @@ void check_move_stale(const struct board *brd, coord king_pos, uint8_t turn) {
             char message[message_size];
             std::snprintf(message, sizeof message,
                           "%u moves without pawn move or capture - declaring a draw.\n",
-                          game_status.moves_pawn_capture);
+                          game.game_status.moves_pawn_capture);
             end_game(message);
         }
         break;
     default:
         break;
     }
-    if (only_kings_left(&board)) end_game("Draw: Not enough pieces on the board to continue.");
+    if (only_kings_left(brd)) end_game("Draw: Not enough pieces on the board to continue.");
 }

@@ -1,11 +1,10 @@
 #include "game/move_entry.h"
-#include "display/board_view.h"
 #include "game/board_printout.h"
 #include "game/line_input.h"
 #include "game/messages.h"
 #include "game/settings.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "rules/position_rules.h"
 
 #include <cstdio>
@@ -40,42 +39,58 @@ uint8_t promotion_type(char answer) {
     }
 }
 
-void claim_draw() {
-    if (game_status.moves_pawn_capture > draw_claimable_after) {
+void claim_draw(const game_status &status) {
+    if (status.moves_pawn_capture > draw_claimable_after) {
         std::puts("Draw.");
         std::exit(0);
     }
     char message[message_size];
     std::snprintf(message, sizeof message, "Only %u moves since pawn moved or piece captured.\n",
-                  game_status.moves_pawn_capture);
+                  status.moves_pawn_capture);
     show_dialog_nokey(message);
 }
 
-void ascend(coord square) {
+void ascend(struct board *brd, coord square) {
     uint8_t type;
     while ((type = promotion_type(show_dialog(promotion_question))) == 0) wait_before_next_poll();
-    ascend_piece(&board, square, type);
+    ascend_piece(brd, square, type);
+}
+
+// The board drawn again while the tile cursor moves: the piece's destinations stay marked.
+struct cursor_redraw {
+    const struct board *brd;
+    const destination_list *moves;
+};
+
+void redraw_under_cursor(void *context, unsigned row, unsigned col) {
+    const auto *r = static_cast<const cursor_redraw *>(context);
+    draw_board(*r->brd, r->moves->squares, r->moves->count, row, col);
 }
 
 } // namespace
 
-void get_move(coord king_pos) {
+void get_move(game_state *game, tile_cursor *cursor, coord king_pos) {
+    const struct board &board = game->board;
     char buff[line_size];
     uint8_t selrow = 0, selcol = 0;
     coord pc_coords{};
     destination_list move_list;
     move_list.count = 0;
+    // While the piece is chosen no destination is marked.
+    const destination_list no_moves{};
+    cursor_redraw choosing_piece{&board, &no_moves};
+    cursor_redraw choosing_destination{&board, &move_list};
 
     for (;;) {
         // The piece.
         std::puts("Select piece.");
         if (graphics) {
-            select_tile(move_list.squares, 0, &selrow, &selcol);
+            select_tile(cursor, {&choosing_piece, redraw_under_cursor}, &selrow, &selcol);
         } else {
             read_line(buff, sizeof buff);
             if (buff[0] == '\n') continue;
             if (std::strncmp(buff, "draw", 4) == 0) {
-                claim_draw();
+                claim_draw(game->game_status);
                 continue;
             }
             selcol = static_cast<uint8_t>(buff[0] - 'a');
@@ -89,7 +104,7 @@ void get_move(coord king_pos) {
             const uint8_t tile = board.tiles[selrow][selcol];
             if (tile == 0) {
                 show_dialog_nokey("There is no piece in that tile.");
-            } else if (((tile & black_bit) != 0) != (game_status.turn != 0)) {
+            } else if (((tile & black_bit) != 0) != (game->game_status.turn != 0)) {
                 show_dialog_nokey("You cannot move your opponent's piece.");
             } else if (legal_moves(&board, pc_coords, &move_list, &king_pos) == 0) {
                 show_dialog_nokey("There are no legal moves for this piece.");
@@ -98,13 +113,14 @@ void get_move(coord king_pos) {
 
         // The destination, asked again while the person picks the piece's own square.
         for (;;) {
-            draw_board(move_list.squares, move_list.count, selrow, selcol);
+            draw_board(board, move_list.squares, move_list.count, selrow, selcol);
             if (move_list.count == 0) break;
 
             std::puts("Select where to move.");
             coord new_coords;
             if (graphics) {
-                select_tile(move_list.squares, move_list.count, &new_coords.row, &new_coords.col);
+                select_tile(cursor, {&choosing_destination, redraw_under_cursor}, &new_coords.row,
+                            &new_coords.col);
             } else {
                 read_line(buff, sizeof buff);
                 if (buff[0] == '\n') { // abandons the selection
@@ -122,8 +138,8 @@ void get_move(coord king_pos) {
                 continue; // the board is shown once more, then the piece is asked for
             }
 
-            if (move_piece(&board, pc_coords, new_coords)) ascend(new_coords);
-            log_move();
+            if (play_move(game, pc_coords, new_coords)) ascend(&game->board, new_coords);
+            log_move(game);
             return;
         }
     }

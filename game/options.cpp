@@ -1,10 +1,7 @@
 // The command-line words. Numbers are read as atoi reads them (leading blanks, a sign,
 // digits up to the first other character, 0 without digits), but a number beyond the
 // 32-bit range saturates instead of wrapping unpredictably.
-#include "ai/ai_settings.h"
 #include "game/settings.h"
-#include "game/startup.h"
-#include "rules/live_game.h"
 
 #include <climits>
 #include <cstdlib>
@@ -30,29 +27,27 @@ bool has_prefix(const char *word, const char *prefix) {
 
 } // namespace
 
-void parse_args(int argc, char **argv) {
-    game_status.black_ai = 1;
-    depth1 = default_depth1;
-    depth2 = default_depth2;
+void parse_args(int argc, char **argv, game_options *options) {
+    ai_settings *settings = &options->ai;
     for (int i = 0; i < argc; i++) {
         const char *word = argv[i];
         if (std::strcmp(word, "GRAPHICS") == 0) {
-            graphics = 1;
+            options->graphics = 1;
         } else if (std::strcmp(word, "WHITE_AI") == 0) {
-            game_status.white_ai = 1;
+            options->white_ai = 1;
         } else if (std::strcmp(word, "BLACK_HUMAN") == 0) {
-            game_status.black_ai = 0;
+            options->black_ai = 0;
         } else if (has_prefix(word, "DEPTH1=")) {
-            depth1 = option_byte(word + 7);
+            settings->depth1 = option_byte(word + 7);
         } else if (has_prefix(word, "DEPTH2=")) {
-            depth2 = option_byte(word + 7);
+            settings->depth2 = option_byte(word + 7);
         } else if (has_prefix(word, "BLUNDERS=")) {
-            blunders = option_byte(word + 9);
+            settings->blunders = option_byte(word + 9);
         } else if (has_prefix(word, "DEADEND=")) {
             const int32_t n = option_number(word + 8);
-            global_deadend_score = n == INT32_MIN ? INT32_MAX : -n;
+            settings->global_deadend_score = n == INT32_MIN ? INT32_MAX : -n;
         } else if (has_prefix(word, "LIMIT=")) {
-            deadend_limit = option_number(word + 6);
+            settings->deadend_limit = option_number(word + 6);
         }
         // Any other word is ignored.
     }

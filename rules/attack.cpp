@@ -2,8 +2,8 @@
 // defender's colour on the square and looking for an enemy piece of the same kind among
 // its destinations would (the movement of those four is symmetric), but looks along the
 // precomputed rays directly.
+#include "rules/attack.h"
 #include "rules/attack_parts.h"
-#include "rules/pieces.h"
 #include "rules/square_tables.h"
 
 using namespace square_tables;

@@ -1,12 +1,4 @@
-#include "rules/pieces.h"
-
-int tile_occupied(const struct board *brd, unsigned row, unsigned col) {
-    return brd->tiles[row][col];
-}
-
-uint8_t *ptr_to_tile(board *brd, unsigned row, unsigned col) {
-    return &brd->tiles[row][col];
-}
+#include "rules/board_queries.h"
 
 coord find_king(const struct board *brd, uint8_t side) {
     const uint8_t wanted = side ? (type_king | black_bit) : type_king;
@@ -45,12 +37,6 @@ void piece_count(const struct board *brd, uint8_t side, uint8_t *queen_count, ui
             }
         }
     }
-}
-
-int move_in_list(const coord *list, uint8_t count, uint8_t row, uint8_t col) {
-    for (int i = count - 1; i >= 0; i--)
-        if (list[i].row == row && list[i].col == col) return 1;
-    return 0;
 }
 
 void set_starting_position(struct board *brd) {

@@ -2,9 +2,10 @@
 // rook lines toward col 7, col 0, row 7, row 0; bishop diagonals (+1,+1), (-1,-1),
 // (-1,+1), (+1,-1); queen = rook then bishop; knight jumps and king steps as listed in
 // the square tables; pawn: double step, single step, capture toward col-1, toward col+1.
+#include "rules/move_generation.h"
+#include "rules/attack.h"
 #include "rules/attack_parts.h"
 #include "rules/move_context.h"
-#include "rules/pieces.h"
 #include "rules/square_tables.h"
 
 #include <cstdlib>

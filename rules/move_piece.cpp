@@ -1,5 +1,4 @@
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/move_piece.h"
 
 #include <cstring>
 
@@ -22,7 +21,6 @@ void unset_enpass_bits(struct board *brd) {
 int move_piece(struct board *brd, coord pc_coords, coord new_coords) {
     uint8_t &src = brd->tiles[pc_coords.row][pc_coords.col];
     uint8_t &dst = brd->tiles[new_coords.row][new_coords.col];
-    const uint8_t capture = dst;
     bool en_passant_set = false;
     uint8_t p = src;
 
@@ -37,7 +35,7 @@ int move_piece(struct board *brd, coord pc_coords, coord new_coords) {
     case type_pawn:
         // En passant: the captured pawn stands beside the source square, one row behind
         // the destination as seen from the mover.
-        if (pc_coords.col != new_coords.col && capture == 0) {
+        if (pc_coords.col != new_coords.col && dst == 0) {
             const int behind = (p & black_bit) ? new_coords.row - 1 : new_coords.row + 1;
             brd->tiles[behind][new_coords.col] = 0;
         }
@@ -67,14 +65,6 @@ int move_piece(struct board *brd, coord pc_coords, coord new_coords) {
         const uint8_t moved = dst;
         unset_enpass_bits(brd);
         dst = moved;
-    }
-
-    // Only moves on the live board count toward the fifty-move rule.
-    if (brd == &board) {
-        if (capture != 0 || (dst & type_mask) == type_pawn)
-            game_status.moves_pawn_capture = 0;
-        else
-            game_status.moves_pawn_capture++;
     }
 
     return (dst & type_mask) == type_pawn &&

@@ -1,22 +1,20 @@
 #include "rules/position_rules.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
 
 #include <cstring>
 
 constexpr int live_repetitions = 3;   // the live position is already logged
 constexpr int search_repetitions = 2; // a searched position is not in the ring
 
-void log_move() {
-    last_moves &history = game_status.last_moves;
+void log_move(game_state *game) {
+    last_moves &history = game->game_status.last_moves;
     game_position &slot = history.position[history.index];
-    slot.board = board;
-    slot.turn = game_status.turn;
+    slot.board = game->board;
+    slot.turn = game->game_status.turn;
     history.index = (history.index + 1) % history_slots;
 }
 
-bool repetition_found(const struct board *brd, uint8_t depth) {
-    const last_moves &history = game_status.last_moves;
+bool repetition_found(const game_status *status, const struct board *brd, uint8_t depth) {
+    const last_moves &history = status->last_moves;
     int reps = 0;
     const int needed = depth == 0 ? live_repetitions : search_repetitions;
     for (int n = 0; n < history_slots && reps < live_repetitions; n++) {
@@ -41,14 +39,15 @@ int check_and_mobility(const struct board *brd, coord king_pos) {
     return check_and_mobility_in(ctx, &first_mobile);
 }
 
-int draw_rule_code(const struct board *brd, uint8_t depth) {
-    if (depth <= deepest_repetition_test && repetition_found(brd, depth)) return stale_repetition;
-    if (game_status.moves_pawn_capture > draw_declared_after) return stale_over_75;
-    if (game_status.moves_pawn_capture > draw_claimable_after) return stale_over_50;
+int draw_rule_code(const game_status *status, const struct board *brd, uint8_t depth) {
+    if (depth <= deepest_repetition_test && repetition_found(status, brd, depth))
+        return stale_repetition;
+    if (status->moves_pawn_capture > draw_declared_after) return stale_over_75;
+    if (status->moves_pawn_capture > draw_claimable_after) return stale_over_50;
     return stale_nothing;
 }
 
-int check_stale(const struct board *brd, coord king_pos, uint8_t depth) {
-    const int draw = draw_rule_code(brd, depth);
+int check_stale(const game_status *status, const struct board *brd, coord king_pos, uint8_t depth) {
+    const int draw = draw_rule_code(status, brd, depth);
     return draw != stale_nothing ? draw : check_and_mobility(brd, king_pos);
 }

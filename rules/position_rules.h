@@ -1,6 +1,7 @@
 // The position history and the position test shared by the turn loop and the search.
 #pragma once
 
+#include "rules/game_state.h"
 #include "rules/move_context.h"
 #include "rules/structs.h"
 
@@ -23,17 +24,22 @@ constexpr uint8_t deepest_repetition_test = 2;
 constexpr uint32_t draw_claimable_after = 50;
 constexpr uint32_t draw_declared_after = 75;
 
-// Records the live board and the side that just moved in the 16-slot history ring.
-void log_move();
+// A repetition counts as a draw from this half-move (turn_count) on, in the game and in the
+// search alike: before it the history cannot hold three occurrences of one position.
+constexpr uint32_t repetition_counts_from = 4;
 
-// Judges `brd` for the side whose king stands on king_pos.
-int check_stale(const struct board *brd, coord king_pos, uint8_t depth);
+// Records the game's board and the side that just moved in the 16-slot history ring.
+void log_move(game_state *game);
+
+// Judges `brd` for the side whose king stands on king_pos, against the history and the
+// half-move counter of `status`.
+int check_stale(const game_status *status, const struct board *brd, coord king_pos, uint8_t depth);
 
 // The repetition scan alone: does brd repeat the history often enough at this depth?
-bool repetition_found(const struct board *brd, uint8_t depth);
+bool repetition_found(const game_status *status, const struct board *brd, uint8_t depth);
 
 // The repetition and move-counter rules alone: 4, 5 or 6, or 0 when none applies.
-int draw_rule_code(const struct board *brd, uint8_t depth);
+int draw_rule_code(const game_status *status, const struct board *brd, uint8_t depth);
 
 // The check and mobility tests alone (no repetition, no move counter): 0..3.
 int check_and_mobility(const struct board *brd, coord king_pos);

@@ -64,6 +64,7 @@ struct destination_list {
 struct game_position {
     struct board board;
     uint8_t turn : 1; // the side that made the move leading to this position
+    friend bool operator==(const game_position &, const game_position &) = default;
 };
 
 constexpr int history_slots = 16;
@@ -71,6 +72,7 @@ constexpr int history_slots = 16;
 struct last_moves {
     game_position position[history_slots];
     uint8_t index : 4; // the slot the next entry goes to
+    friend bool operator==(const last_moves &, const last_moves &) = default;
 };
 
 struct game_status {
@@ -79,6 +81,7 @@ struct game_status {
     uint8_t turn : 1;            // side to move: 0 White, 1 Black
     uint8_t black_ai : 1;
     uint8_t white_ai : 1;
+    friend bool operator==(const game_status &, const game_status &) = default;
 };
 
 inline bool is_black(uint8_t tile) {
@@ -93,4 +96,11 @@ inline bool is_pawn(uint8_t tile) {
 }
 inline bool on_board(int row, int col) {
     return row >= 0 && row < board_size && col >= 0 && col < board_size;
+}
+
+// 1 if one of the first `count` entries equals (row, col); looks from the last to the first.
+inline int move_in_list(const coord *list, uint8_t count, uint8_t row, uint8_t col) {
+    for (int i = count - 1; i >= 0; i--)
+        if (list[i].row == row && list[i].col == col) return 1;
+    return 0;
 }

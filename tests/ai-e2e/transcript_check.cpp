@@ -2,7 +2,10 @@
 // "Moving" line names a legal move of the side whose turn it is (book moves, which print
 // nothing, are replayed as the book plays them), promotions are reported, and the game
 // ends with a game-ending message. Exit status 0 when all holds; otherwise a message.
-#include "rules/pieces.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 
 #include <cstdio>
 #include <iostream>

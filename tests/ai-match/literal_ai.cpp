@@ -1,7 +1,6 @@
 #include "tests/ai-match/literal_ai.h"
 
 #include "ai/ai_settings.h"
-#include "rules/live_game.h"
 #include "rules/position_rules.h"
 #include "tests/support/literal_rules.h"
 
@@ -20,7 +19,9 @@ constexpr int64_t draw_avoid_floor = -536870910;
 uint8_t depth = 0;
 uint8_t max_depth = 0;
 uint64_t a = 0;
-uint8_t opening = 2;
+// The game being played and the settings of this call of do_ai_move.
+game_state *live = nullptr;
+ai_settings cfg;
 
 struct piece_cache {
     uint8_t move_count;
@@ -97,11 +98,11 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn);
 void continuation(struct move *mv, struct board *temp, uint8_t turn, coord king_pos,
                   int32_t deadend_score, int8_t non_aggressiveness) {
     if (odd_ply()) {
-        const int32_t bound = add32(deadend_score, mul32(deadend_limit, depth));
+        const int32_t bound = add32(deadend_score, mul32(cfg.deadend_limit, depth));
         if (!(mv->score > bound)) return;
     } else {
         const int32_t bound =
-            add32(mul32(-1, deadend_score), mul32(-1, mul32(deadend_limit, depth)));
+            add32(mul32(-1, deadend_score), mul32(-1, mul32(cfg.deadend_limit, depth)));
         if (!(mv->score < bound)) return;
     }
     struct move opmax {};
@@ -133,7 +134,7 @@ void continuation(struct move *mv, struct board *temp, uint8_t turn, coord king_
             }
         }
     }
-    if (turn_count > 5) mv->score = sub64(mv->score, legal_move_count >> depth);
+    if (live->turn_count > 5) mv->score = sub64(mv->score, legal_move_count >> depth);
     if (odd_ply()) {
         mv->score = sub64(mv->score, opmax.score / (non_aggressiveness * depth));
     } else {
@@ -143,7 +144,7 @@ void continuation(struct move *mv, struct board *temp, uint8_t turn, coord king_
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
     int64_t check_score = 1;
-    int32_t deadend_score = global_deadend_score;
+    int32_t deadend_score = cfg.global_deadend_score;
     uint32_t pawn_move_score = 10;
     mv->score = 0;
     mv->ascend = 0;
@@ -162,7 +163,7 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
         if (r <= 2) pawn_move_score = 10 << 4;
         if (s == 0) {
             check_score = 32767;
-            deadend_score = add32(deadend_score, mul32(-1, deadend_limit));
+            deadend_score = add32(deadend_score, mul32(-1, cfg.deadend_limit));
         }
     } else {
         if (cur_op.queen > cur_my.queen) non_aggressiveness++;
@@ -173,7 +174,7 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
     const uint8_t tile = brd->tiles[mv->src.row][mv->src.col];
     const uint8_t type = tile & type_mask;
     if (type == type_king && std::abs(mv->dst.col - mv->src.col) == 2)
-        mv->score += 1000u / (turn_count / 2u);
+        mv->score += 1000u / (live->turn_count / 2u);
     if (type == type_pawn_unmoved || type == type_pawn) mv->score += pawn_move_score;
     const int ascend_required = literal::move_piece(&temp, mv->src, mv->dst);
     const coord king_pos = literal::find_king(&temp, other);
@@ -183,8 +184,8 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
     mv->score += static_cast<int32_t>((cur_op.knight - mov_op.knight) * 305);
     mv->score += static_cast<int32_t>((cur_op.bishop - mov_op.bishop) * 350);
     mv->score += static_cast<int32_t>((cur_op.pawn - mov_op.pawn) * 100);
-    int stale = literal::check_stale(&temp, king_pos, depth);
-    if (turn_count >= 4 && stale >= 4) {
+    int stale = literal::check_stale(&live->game_status, &temp, king_pos, depth);
+    if (live->turn_count >= 4 && stale >= 4) {
         mv->score += odd_ply() ? 6000 : -6000;
         mv->staledraw = 1;
     } else if (stale == 2) {
@@ -205,7 +206,8 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn) {
             int64_t ascend_max_score = smallest_score;
             for (uint8_t ascend = type_rook; ascend <= type_queen; ascend++) {
                 literal::ascend_piece(&temp, mv->dst, ascend);
-                stale = literal::check_stale(&temp, king_pos, no_repetition_test);
+                stale =
+                    literal::check_stale(&live->game_status, &temp, king_pos, no_repetition_test);
                 if (stale == 1) {
                     mv->score = noascend_score + 1;
                     continuation(mv, &temp, turn, king_pos, deadend_score, non_aggressiveness);
@@ -239,17 +241,17 @@ uint64_t moves_above_score(int64_t score) {
 }
 
 int ai_opening() {
-    if (opening == 0) return 0;
-    opening--;
+    if (live->opening == 0) return 0;
+    live->opening--;
     coord src, dst;
-    if (turn_count == 1) {
+    if (live->turn_count == 1) {
         src = {6, 4};
         dst = {4, 4};
-    } else if (turn_count == 2) {
-        if (board.tiles[4][4] == 194) {
+    } else if (live->turn_count == 2) {
+        if (live->board.tiles[4][4] == 194) {
             src = {1, 2};
             dst = {3, 2};
-        } else if (board.tiles[4][3] == 194) {
+        } else if (live->board.tiles[4][3] == 194) {
             src = {1, 5};
             dst = {3, 5};
         } else {
@@ -258,22 +260,21 @@ int ai_opening() {
     } else {
         return 0;
     }
-    literal::move_piece(&board, src, dst);
-    log_move();
+    literal::play_move(live, src, dst);
+    literal::log_move(live);
     return 1;
 }
 
 } // namespace
 
-void set_opening_calls_left(uint8_t calls) {
-    opening = calls;
-}
-
 uint64_t analysed_count() {
     return a;
 }
 
-int8_t rate_move_alone(struct move *mv, const struct board *brd, uint8_t turn, uint8_t max_plies) {
+int8_t rate_move_alone(game_state *game, const ai_settings &settings, struct move *mv,
+                       const struct board *brd, uint8_t turn, uint8_t max_plies) {
+    live = game;
+    cfg = settings;
     max_depth = max_plies;
     a = 0;
     return rate_move(mv, brd, turn);
@@ -281,14 +282,16 @@ int8_t rate_move_alone(struct move *mv, const struct board *brd, uint8_t turn, u
 
 int8_t rate_move_to_depth(struct move *mv, uint8_t d) {
     max_depth = d;
-    const int8_t s = rate_move(mv, &board, game_status.turn);
+    const int8_t s = rate_move(mv, &live->board, live->game_status.turn);
     if (mv->checkmate_found != no_checkmate)
         std::printf("Found %s checkmate at depth %u\n",
                     (mv->checkmate_found & 1) ? "my" : "opponent's", mv->checkmate_found);
     return s;
 }
 
-void do_ai_move(coord king_pos) {
+void do_ai_move(game_state *game, const ai_settings &settings, coord king_pos) {
+    live = game;
+    cfg = settings;
     static const char *const ascends[] = {"rook", "knight", "bishop", "queen"};
     if (ai_opening() == 1) return;
     std::memset(all_moves, 0, sizeof all_moves);
@@ -296,8 +299,8 @@ void do_ai_move(coord king_pos) {
     struct move max_nostale {};
     max_nostale.score = smallest_score;
     // Wide, so that a second pass never wraps back into the depth range: with 8 bits,
-    // settings such as depth2 255 would pass for ever.
-    unsigned d = depth1;
+    // settings such as cfg.depth2 255 would pass for ever.
+    unsigned d = cfg.depth1;
     a = 0;
     int64_t bestval_limit2 = 0;
     uint32_t total_moves = 0;
@@ -310,19 +313,19 @@ void do_ai_move(coord king_pos) {
     bool chosen = false;
     struct move first_rated {};
     bool have_first_rated = false;
-    // One pass at depth1 when depth2 lies below it.
-    while (d <= depth2 || (i == 0 && depth2 < depth1)) {
+    // One pass at cfg.depth1 when cfg.depth2 lies below it.
+    while (d <= cfg.depth2 || (i == 0 && cfg.depth2 < cfg.depth1)) {
         max.score = smallest_score;
         for (uint8_t row = 0; row < board_size && !ended; row++) {
             for (uint8_t col = 0; col < board_size && !ended; col++) {
-                const uint8_t tile = board.tiles[row][col];
-                if (tile == 0 || is_black(tile) != (game_status.turn != 0)) continue;
+                const uint8_t tile = live->board.tiles[row][col];
+                if (tile == 0 || is_black(tile) != (live->game_status.turn != 0)) continue;
                 piece_cache &piece_moves = all_moves[row][col];
                 const coord pc_coords{row, col};
                 if (i == 0) {
                     piece_moves.legal_moves = new coord[max_destinations];
-                    piece_moves.move_count =
-                        literal::legal_moves(&board, pc_coords, piece_moves.legal_moves, &king_pos);
+                    piece_moves.move_count = literal::legal_moves(
+                        &live->board, pc_coords, piece_moves.legal_moves, &king_pos);
                     if (piece_moves.move_count != 0) {
                         piece_moves.moves = new struct move[piece_moves.move_count]();
                     } else {
@@ -351,7 +354,7 @@ void do_ai_move(coord king_pos) {
                             std::puts("Trying to avoid draw...");
                         else
                             max_nostale = max;
-                    } else if (blunders != 0 && std::rand() % blunders == 0 &&
+                    } else if (cfg.blunders != 0 && std::rand() % cfg.blunders == 0 &&
                                mv.score < max.score) {
                         max = mv;
                         blunder = true;
@@ -370,19 +373,19 @@ void do_ai_move(coord king_pos) {
                     static_cast<unsigned long>(a));
         if (total_moves == 0) {
             // No legal move: the game ends here and the board stays as it is.
-            const bool in_check = literal::king_threatened(&board, &king_pos, king_pos);
+            const bool in_check = literal::king_threatened(&live->board, &king_pos, king_pos);
             std::fflush(stdout);
             if (in_check) {
                 char text[80];
                 std::snprintf(text, sizeof text, "Checkmate. %s won.\n",
-                              game_status.turn ? "White" : "Black");
+                              live->game_status.turn ? "White" : "Black");
                 std::puts(text);
             } else
                 std::puts("Stalemate.");
             std::fflush(stdout);
             std::exit(0);
         }
-        if (turn_count <= 3 || depth2 == depth1 || depth2 < depth1) break;
+        if (live->turn_count <= 3 || cfg.depth2 == cfg.depth1 || cfg.depth2 < cfg.depth1) break;
         if (i == 0) {
             bestval_limit2 = bestval_limit2 / static_cast<int64_t>(total_moves);
             std::printf("Total moves: %u, average score: %lli\n", total_moves,
@@ -390,9 +393,9 @@ void do_ai_move(coord king_pos) {
             bestval_limit2 = bestval_limit2 + (max.score - bestval_limit2) / 2;
             if (moves_above_score(bestval_limit2) < 2) break;
             std::printf("Recalculating moves with score >= %lli using depth %u.\n",
-                        static_cast<long long>(bestval_limit2), depth2);
+                        static_cast<long long>(bestval_limit2), cfg.depth2);
         }
-        d += static_cast<uint8_t>(depth2 - depth1);
+        d += static_cast<uint8_t>(cfg.depth2 - cfg.depth1);
         bestval = bestval_limit2;
         i++;
         a = 0;
@@ -406,15 +409,15 @@ void do_ai_move(coord king_pos) {
     }
     if (!chosen && !blunder) max = first_rated;
     if (max.staledraw && max_nostale.score != smallest_score) max = max_nostale;
-    std::printf("%u: Moving %c%c to %c%c (score: %lli)\n", turn_count, 'a' + max.src.col,
+    std::printf("%u: Moving %c%c to %c%c (score: %lli)\n", live->turn_count, 'a' + max.src.col,
                 '8' - max.src.row, 'a' + max.dst.col, '8' - max.dst.row,
                 static_cast<long long>(max.score));
-    if (literal::move_piece(&board, max.src, max.dst)) {
+    if (literal::play_move(live, max.src, max.dst)) {
         if (max.ascend == 0) max.ascend = type_queen;
-        literal::ascend_piece(&board, max.dst, max.ascend);
+        literal::ascend_piece(&live->board, max.dst, max.ascend);
         std::printf("Ascended to %s\n", ascends[max.ascend - type_rook]);
     }
-    log_move();
+    literal::log_move(live);
 }
 
 } // namespace literal

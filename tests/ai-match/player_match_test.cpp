@@ -1,11 +1,8 @@
 // The game's computer player against the plain one: same report lines, same board after
 // the move, same number of random draws.
-#include "ai/ai.h"
-#include "ai/ai_settings.h"
-#include "ai/opening.h"
 #include "ai/root_rating.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "game/computer_turn.h"
+#include "rules/board_queries.h"
 #include "tests/ai-match/literal_ai.h"
 #include "tests/ai-match/review_cases.h"
 #include "tests/support/run_captured.h"
@@ -32,45 +29,51 @@ constexpr int most_plies = 3;
 
 enum class player { game, plain };
 
-void set_up(const review_case &c) {
-    std::memset(&game_status, 0, sizeof game_status);
-    board = c.board;
-    game_status.turn = c.turn;
-    game_status.moves_pawn_capture = c.moves_pawn_capture;
-    game_status.last_moves = c.history;
-    turn_count = c.turn_count;
-    depth1 = c.depth1;
-    depth2 = c.depth2;
-    blunders = c.blunders;
-    global_deadend_score = c.deadend_score;
-    deadend_limit = c.deadend_limit;
-    search_threads = c.threads;
-    set_opening_calls_left(c.opening_calls);
-    literal::set_opening_calls_left(c.opening_calls);
+game_state game_of(const review_case &c) {
+    game_state game{};
+    game.board = c.board;
+    game.game_status.turn = c.turn;
+    game.game_status.moves_pawn_capture = c.moves_pawn_capture;
+    game.game_status.last_moves = c.history;
+    game.turn_count = c.turn_count;
+    game.opening = c.opening_calls;
+    return game;
 }
 
-void print_board() {
+ai_settings settings_of(const review_case &c) {
+    ai_settings settings;
+    settings.depth1 = c.depth1;
+    settings.depth2 = c.depth2;
+    settings.blunders = c.blunders;
+    settings.global_deadend_score = c.deadend_score;
+    settings.deadend_limit = c.deadend_limit;
+    settings.threads = c.threads;
+    return settings;
+}
+
+void print_game(const game_state &game) {
     std::printf("board:");
-    for (const auto &row : board.tiles)
+    for (const auto &row : game.board.tiles)
         for (uint8_t tile : row) std::printf(" %02x", tile);
-    std::printf("\nhistory index %u, counter %u\n", game_status.last_moves.index,
-                game_status.moves_pawn_capture);
+    std::printf("\nhistory index %u, counter %u, book %u\n", game.game_status.last_moves.index,
+                game.game_status.moves_pawn_capture, game.opening);
 }
 
 // Plays the case's computer moves one after the other, as the turn loop does.
 captured_run play(const review_case &c, player who) {
     return run_captured([&] {
-        set_up(c);
+        game_state game = game_of(c);
+        const ai_settings settings = settings_of(c);
         std::srand(c.seed);
         for (int p = 0; p < c.plies; p++) {
-            const coord king = find_king(&board, game_status.turn);
+            const coord king = find_king(&game.board, game.game_status.turn);
             if (who == player::game)
-                do_ai_move(king);
+                do_ai_move(&game, settings);
             else
-                literal::do_ai_move(king);
-            print_board();
-            game_status.turn = !game_status.turn;
-            turn_count++;
+                literal::do_ai_move(&game, settings, king);
+            print_game(game);
+            game.game_status.turn = !game.game_status.turn;
+            game.turn_count++;
         }
         std::printf("next random number %d\n", std::rand());
     });

@@ -1,7 +1,10 @@
 #include "tests/ai-match/review_cases.h"
 
+#include "rules/attack.h"
+#include "rules/board_queries.h"
 #include "rules/fen.h"
-#include "rules/pieces.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 
 #include <climits>
 #include <cstdio>

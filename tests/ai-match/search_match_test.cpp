@@ -1,10 +1,9 @@
 // The rating search against the plain computer player: every field of every root move's
 // rating, the returned balance and the count of rated positions.
 #include "ai/ai_settings.h"
-#include "ai/live_position.h"
 #include "ai/rate_move.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
 #include "tests/ai-match/literal_ai.h"
 #include "tests/ai/test_positions.h"
 
@@ -12,8 +11,10 @@
 
 namespace {
 
-void expect_same_ratings(const fen_position &pos, uint32_t turn, uint8_t depth) {
-    set_live_position(pos, turn);
+void expect_same_ratings(const fen_position &pos, uint32_t turn, uint8_t depth,
+                         const ai_settings &settings = {}) {
+    game_state game = game_from_position(pos, turn);
+    const struct board &board = game.board;
     const coord king = find_king(&board, pos.turn);
     const uint8_t colour = pos.turn ? black_bit : 0;
     destination_list list;
@@ -27,10 +28,11 @@ void expect_same_ratings(const fen_position &pos, uint32_t turn, uint8_t depth) 
                 }, ref{};
                 fast.src = ref.src = coord{r, c};
                 fast.dst = ref.dst = list.squares[k];
-                search_state fs;
+                search_state fs = search_state_for(game, settings);
                 fs.max_depth = depth;
                 const int8_t s_fast = rate_move(&fast, &board, pos.turn, &fs);
-                const int8_t s_ref = literal::rate_move_alone(&ref, &board, pos.turn, depth);
+                const int8_t s_ref =
+                    literal::rate_move_alone(&game, settings, &ref, &board, pos.turn, depth);
                 const std::string where = format_fen(pos) + " move " + std::to_string(r) +
                                           std::to_string(c) + "-" + std::to_string(fast.dst.row) +
                                           std::to_string(fast.dst.col);
@@ -56,11 +58,10 @@ TEST(SearchMatchesReference, EveryRootMoveAtSeveralDepthsAndTurns) {
 
 TEST(SearchMatchesReference, UnusualDeadEndSettings) {
     const std::vector<fen_position> pool = position_pool();
-    global_deadend_score = -5000;
-    deadend_limit = 100;
-    for (size_t i = 1; i < pool.size(); i += 9) expect_same_ratings(pool[i], 30, 2);
-    global_deadend_score = default_deadend_score;
-    deadend_limit = default_deadend_limit;
+    ai_settings settings;
+    settings.global_deadend_score = -5000;
+    settings.deadend_limit = 100;
+    for (size_t i = 1; i < pool.size(); i += 9) expect_same_ratings(pool[i], 30, 2, settings);
 }
 
 } // namespace

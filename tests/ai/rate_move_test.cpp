@@ -3,8 +3,9 @@
 // dead-end bounds.
 #include "ai/ai_settings.h"
 #include "ai/rate_move.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "tests/ai/test_positions.h"
 
 #include <gtest/gtest.h>
@@ -17,23 +18,34 @@ struct rated {
     uint64_t a;
 };
 
-rated rate(coord src, coord dst, uint8_t max_depth) {
+// Each test rates moves in its own game with its own settings.
+class RateMove : public ::testing::Test {
+  protected:
+    game_state game{};
+    ai_settings settings;
+
+    void setup_live(const char *fen, uint32_t turn) { game = game_at(fen, turn); }
+    rated rate(coord src, coord dst, uint8_t max_depth) const;
+    uint32_t replies_after(coord src, coord dst) const;
+};
+
+rated RateMove::rate(coord src, coord dst, uint8_t max_depth) const {
     rated r{};
     r.mv.src = src;
     r.mv.dst = dst;
-    search_state st;
+    search_state st = search_state_for(game, settings);
     st.max_depth = max_depth;
-    r.s = rate_move(&r.mv, &board, game_status.turn, &st);
+    r.s = rate_move(&r.mv, &game.board, game.game_status.turn, &st);
     r.a = st.a;
     EXPECT_EQ(st.depth, 0);
     return r;
 }
 
-// Legal moves of `side` on the live board after the move src-dst.
-uint32_t replies_after(coord src, coord dst) {
-    struct board temp = board;
+// Legal moves of the side not to move after the move src-dst.
+uint32_t RateMove::replies_after(coord src, coord dst) const {
+    struct board temp = game.board;
     move_piece(&temp, src, dst);
-    const uint8_t side = !game_status.turn;
+    const uint8_t side = !game.game_status.turn;
     const coord king = find_king(&temp, side);
     uint32_t n = 0;
     destination_list list;
@@ -45,15 +57,6 @@ uint32_t replies_after(coord src, coord dst) {
         }
     return n;
 }
-
-class RateMove : public ::testing::Test {
-  protected:
-    void TearDown() override {
-        global_deadend_score = default_deadend_score;
-        deadend_limit = default_deadend_limit;
-        game_status = {};
-    }
-};
 
 TEST_F(RateMove, DepthLimitZeroLeavesScoreZeroAndCountsNothing) {
     setup_live("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 10);
@@ -134,12 +137,12 @@ TEST_F(RateMove, RepetitionCountsFromTheFourthHalfMove) {
     const coord g1{7, 6}, f3{5, 5};
     for (uint32_t turn : {3u, 4u}) {
         setup_live("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", turn);
-        struct board after = board;
+        struct board after = game.board;
         move_piece(&after, g1, f3);
         // Two earlier occurrences made by the side whose turn bit a first ply compares.
         for (int slot : {0, 5}) {
-            game_status.last_moves.position[slot].board = after;
-            game_status.last_moves.position[slot].turn = 1;
+            game.game_status.last_moves.position[slot].board = after;
+            game.game_status.last_moves.position[slot].turn = 1;
         }
         const rated r = rate(g1, f3, 1);
         EXPECT_EQ(r.mv.score, turn == 4 ? 6000 : 0) << turn;
@@ -151,15 +154,15 @@ TEST_F(RateMove, DeadEndBoundsAreStrict) {
     const char *start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
     const coord g1{7, 6}, f3{5, 5};
     // Ng1-f3 scores 0 at ply 1; the line goes on only while 0 > deadend + 548.
-    global_deadend_score = -548;
+    settings.global_deadend_score = -548;
     setup_live(start, 3);
     EXPECT_EQ(rate(g1, f3, 2).a, 1u);
-    global_deadend_score = -549;
+    settings.global_deadend_score = -549;
     EXPECT_EQ(rate(g1, f3, 2).a, 21u); // the 20 replies are rated
     // At ply 2 a quiet reply (0) goes on only while 0 < -deadend - 2 * 548.
-    global_deadend_score = -1096;
+    settings.global_deadend_score = -1096;
     EXPECT_EQ(rate(g1, f3, 3).a, 21u);
-    global_deadend_score = -1097;
+    settings.global_deadend_score = -1097;
     EXPECT_GT(rate(g1, f3, 3).a, 21u);
 }
 
@@ -170,14 +173,26 @@ TEST_F(RateMove, LoneKingMakesChecksAndPawnMovesWorthMore) {
     EXPECT_EQ(rate({6, 0}, {4, 0}, 1).mv.score, 160);
 }
 
-TEST(SubScore, StopsAtTheSmallestScore) {
-    const int64_t low = INT64_MIN + 5;
-    EXPECT_EQ(sub_score(&low, 10), INT64_MIN);
-    EXPECT_EQ(sub_score(&low, 5), INT64_MIN);
-    const int64_t zero = 0;
-    EXPECT_EQ(sub_score(&zero, 7), -7);
+TEST(AscendValue, IsThePiecesMaterial) {
     EXPECT_EQ(ascend_value(type_knight), 305u);
     EXPECT_EQ(ascend_value(type_queen), 994u);
+}
+
+} // namespace
+
+namespace {
+
+// A stalemate met by the opponent's reply (ply 2) marks the move as leading to a draw; one
+// met at ply 3 no longer does.
+TEST_F(RateMove, StalemateMarksTheDrawFlagOnlyUpToPlyTwo) {
+    // Rh3-b3 invites Qxb3, which leaves White's king on a1 without a move.
+    setup_live("7k/8/8/3q4/8/7R/8/K7 w - - 0 40", 40);
+    const rated invited = rate({5, 7}, {5, 1}, 2);
+    EXPECT_EQ(invited.mv.staledraw, 1);
+    // After a2-a3 Black's only move is h7-h6; then Qd4-b6 stalemates at ply 3.
+    setup_live("k7/2K4p/8/7P/3Q4/8/P7/8 w - - 0 40", 40);
+    const rated late = rate({6, 0}, {5, 0}, 3);
+    EXPECT_EQ(late.mv.staledraw, 0);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The fast move generator, attack test and position test against their plain transcriptions,
 // over a pool of positions: same destinations in the same order, same answers.
-#include "rules/live_game.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
 #include "rules/move_context.h"
-#include "rules/pieces.h"
+#include "rules/move_generation.h"
 #include "rules/position_rules.h"
 #include "tests/ai/test_positions.h"
 #include "tests/support/literal_rules.h"
@@ -82,25 +83,24 @@ TEST(RulesMatchReference, PositionTestWithHistoryAndCounters) {
     for (size_t i = 0; i < pool.size(); i++) {
         // The history holds this position and the ones before it, each repeated: four times
         // (a repetition at every depth) for even i, twice (one short of it) for odd i.
-        game_status = {};
+        game_status status{};
         const size_t repeats = i % 2 == 0 ? 4 : 2;
         for (size_t h = 0; h < history_slots && h / repeats <= i; h++) {
             const fen_position &earlier = pool[i - h / repeats];
-            game_status.last_moves.position[h].board = earlier.board;
-            game_status.last_moves.position[h].turn = static_cast<uint8_t>(h & 1);
+            status.last_moves.position[h].board = earlier.board;
+            status.last_moves.position[h].turn = static_cast<uint8_t>(h & 1);
         }
         for (uint32_t counter : {0u, 50u, 51u, 75u, 76u}) {
-            game_status.moves_pawn_capture = counter;
+            status.moves_pawn_capture = counter;
             for (uint8_t side = 0; side <= 1; side++) {
                 const coord king = find_king(&pool[i].board, side);
                 for (uint8_t depth : {0, 1, 2, 3, 255})
-                    ASSERT_EQ(check_stale(&pool[i].board, king, depth),
-                              literal::check_stale(&pool[i].board, king, depth))
+                    ASSERT_EQ(check_stale(&status, &pool[i].board, king, depth),
+                              literal::check_stale(&status, &pool[i].board, king, depth))
                         << describe(pool[i]) << " depth " << int(depth);
             }
         }
     }
-    game_status = {};
 }
 
 } // namespace

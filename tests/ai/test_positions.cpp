@@ -1,6 +1,7 @@
 #include "tests/ai/test_positions.h"
-#include "ai/live_position.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 
 #include <gtest/gtest.h>
 
@@ -60,12 +61,28 @@ bool random_move(fen_position *pos, uint32_t *state) {
 
 } // namespace
 
-fen_position setup_live(const std::string &fen, uint32_t turn) {
-    fen_position pos;
+game_state game_at(const std::string &fen, uint32_t turn) {
+    fen_position pos{};
     std::string error;
     EXPECT_TRUE(load_fen(fen, &pos, &error)) << error;
-    set_live_position(pos, turn);
-    return pos;
+    return game_from_position(pos, turn);
+}
+
+namespace {
+
+void keep_line(void *context, const char *line) {
+    static_cast<std::vector<std::string> *>(context)->push_back(line);
+}
+
+} // namespace
+
+ai_run run_ai(const game_state &game, const ai_settings &settings) {
+    ai_run run;
+    search_observer observer;
+    observer.context = &run.lines;
+    observer.report = keep_line;
+    run.decision = choose_ai_move(game, settings, observer);
+    return run;
 }
 
 std::vector<fen_position> position_pool() {

@@ -1,13 +1,22 @@
 // Positions shared by the computer player's tests.
 #pragma once
 
+#include "ai/ai.h"
 #include "rules/fen.h"
+#include "rules/game_state.h"
 
 #include <string>
 #include <vector>
 
-// Loads a FEN into the live game (history cleared, book off) at half-move `turn`.
-fen_position setup_live(const std::string &fen, uint32_t turn);
+// A game standing at the FEN (history cleared, book off) at half-move `turn`.
+game_state game_at(const std::string &fen, uint32_t turn);
+
+// The computer player's decision in `game` and the report lines it gave.
+struct ai_run {
+    std::vector<std::string> lines;
+    ai_decision decision;
+};
+ai_run run_ai(const game_state &game, const ai_settings &settings);
 
 // A varied pool: openings, middlegames, promotions, castling, en passant, endgames, and the
 // positions reached from them by a few random legal moves.

@@ -119,20 +119,4 @@ TEST_F(Bitmap, AnImagePastTheRightEdgeLeavesTheNextRowToLaterImages) {
     EXPECT_EQ(count_colour(0, 6, screen_width, 1, 12), 0u);
 }
 
-TEST_F(Bitmap, MobSidesPickTheirFaceAndSize) {
-    std::vector<uint8_t> front(6, 1), left(4, 2), right(4, 3), back(6, 4), top(6, 5), bottom(6, 6);
-    entitybitmap box{
-        2, 3, 2, front.data(), right.data(), left.data(), back.data(), bottom.data(), top.data()};
-    draw_mob_side(0, 0, &box, 0);
-    draw_mob_side(10, 0, &box, 1);
-    draw_mob_side(20, 0, &box, 2);
-    draw_mob_side(30, 0, &box, 4);
-    draw_mob_side(40, 0, &box, 9);
-    EXPECT_EQ(count_colour(0, 0, 10, 10, 1), 6u); // 3 wide, 2 high
-    EXPECT_EQ(count_colour(10, 0, 10, 10, 2), 4u);
-    EXPECT_EQ(count_colour(20, 0, 10, 10, 3), 4u);
-    EXPECT_EQ(count_colour(30, 0, 3, 2, 5), 6u); // width x depth
-    EXPECT_EQ(count_colour(40, 0, 3, 2, 6), 6u);
-}
-
 } // namespace

@@ -3,7 +3,7 @@
 #include "display/draword.h"
 #include "display/fonts.h"
 #include "display_test_support.h"
-#include "rules/pieces.h"
+#include "rules/board_queries.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -61,8 +61,7 @@ TEST_F(BoardView, PiecesAreQueuedAtTheirSquaresStartingPosition) {
     ASSERT_EQ(screen_sprite_count, 32);
     auto queued_at = [](uint32_t x, uint32_t y) {
         for (unsigned i = 0; i < screen_sprite_count; i++)
-            if (sprite_stack[i].x == x && sprite_stack[i].y == y)
-                return sprite_stack[i].scrbitmap.bitmap;
+            if (sprite_stack[i].x == x && sprite_stack[i].y == y) return sprite_stack[i].bitmap;
         return static_cast<struct bitmap *>(nullptr);
     };
     EXPECT_EQ(queued_at(106, 169), &bitmap_white_king); // e1: one pixel below the top

@@ -22,10 +22,10 @@ TEST_F(DrawQueue, EntriesAreDrawnNearestFirstEqualDistancesInPushOrder) {
     push_scrbitmap(0, 0, &i3, 3);
     push_scrbitmap(0, 0, &i1b, 1);
     ASSERT_EQ(screen_sprite_count, 4);
-    EXPECT_EQ(sprite_stack[0].scrbitmap.bitmap, &i1a);
-    EXPECT_EQ(sprite_stack[1].scrbitmap.bitmap, &i1b);
-    EXPECT_EQ(sprite_stack[2].scrbitmap.bitmap, &i3);
-    EXPECT_EQ(sprite_stack[3].scrbitmap.bitmap, &i5);
+    EXPECT_EQ(sprite_stack[0].bitmap, &i1a);
+    EXPECT_EQ(sprite_stack[1].bitmap, &i1b);
+    EXPECT_EQ(sprite_stack[2].bitmap, &i3);
+    EXPECT_EQ(sprite_stack[3].bitmap, &i5);
     draw_screen_sprites();
     EXPECT_EQ(get_pixel(0, 0), 1);
     EXPECT_EQ(screen_sprite_count, 0);
@@ -64,16 +64,6 @@ TEST_F(DrawQueue, The65thPushIsDroppedAndEachBatchStartsWithAClearMask) {
     push_scrbitmap(0, 0, &image2, 0);
     draw_screen_sprites();
     EXPECT_EQ(get_pixel(0, 0), 4);
-}
-
-TEST_F(DrawQueue, MobFacesGoThroughTheQueue) {
-    std::vector<uint8_t> face(4, 10);
-    entitybitmap box{2,           2,           2,           face.data(), face.data(),
-                     face.data(), face.data(), face.data(), face.data()};
-    push_scrmobmap(50, 50, &box, 3, 0);
-    EXPECT_EQ(sprite_stack[0].side, 3);
-    draw_screen_sprites();
-    EXPECT_EQ(count_colour(50, 50, 2, 2, 10), 4u);
 }
 
 TEST_F(DrawQueue, TextsAreDrawnLastPushedFirstAndTheQueueHolds32) {

@@ -92,16 +92,4 @@ TEST_F(FrameBuffer, RectanglesWhollyOffScreenOrEmptyDrawNothing) {
     EXPECT_EQ(count_colour(0, 0, screen_width, screen_height, 0), 64000u);
 }
 
-TEST_F(FrameBuffer, DarkenDropsIntensityAndBlackensDimColours) {
-    put_pixel(0, 0, 15);
-    put_pixel(1, 0, 9);
-    put_pixel(2, 0, 8);
-    put_pixel(3, 0, 7);
-    darken_screen();
-    EXPECT_EQ(get_pixel(0, 0), 7);
-    EXPECT_EQ(get_pixel(1, 0), 1);
-    EXPECT_EQ(get_pixel(2, 0), 0);
-    EXPECT_EQ(get_pixel(3, 0), 0);
-}
-
 } // namespace

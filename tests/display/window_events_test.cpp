@@ -2,7 +2,6 @@
 #include "display/dbuff.h"
 #include "display/sdlfuncs.h"
 #include "display_test_support.h"
-#include "game/settings.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -20,7 +19,6 @@ class WindowEvents : public ::testing::Test {
         reset_display_state();
         SDL_PumpEvents(); // the window's own start-up events are not part of the tests
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
-        clear_movekeys();
     }
 };
 
@@ -66,22 +64,14 @@ TEST_F(WindowEvents, WindowHasTheGameSizeAndTitle) {
     EXPECT_STREQ(SDL_GetWindowTitle(window), "Vartok");
 }
 
-TEST_F(WindowEvents, KeypressReportsScancodesAndTracksHeldArrows) {
+TEST_F(WindowEvents, KeypressReportsScancodesOfPressedKeysOnly) {
     EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UNKNOWN);
-    EXPECT_EQ(movekeys.right, 0);
     press(SDL_SCANCODE_RIGHT);
     EXPECT_EQ(poll_keypress(), SDL_SCANCODE_RIGHT);
-    EXPECT_EQ(movekeys.right, 1);
     push_key(SDL_KEYUP, SDL_SCANCODE_RIGHT, SDLK_RIGHT);
     EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UNKNOWN);
-    EXPECT_EQ(movekeys.right, 0);
     press(SDL_SCANCODE_RETURN);
     EXPECT_EQ(poll_keypress(), SDL_SCANCODE_RETURN);
-    press(SDL_SCANCODE_UP);
-    press(SDL_SCANCODE_LEFT);
-    poll_keypress();
-    poll_keypress();
-    EXPECT_TRUE(movekeys.up && movekeys.left && !movekeys.down);
 }
 
 TEST_F(WindowEvents, KeycodeGivesTypedTextAndTheThreeControlKeys) {
@@ -132,12 +122,18 @@ TEST_F(WindowEvents, PumpingDuringLongWorkKeepsEventsQueued) {
     EXPECT_EXIT(poll_keypress(), ::testing::ExitedWithCode(0), "");
 }
 
+// The board drawn with the cursor after each step, as the game redraws it.
+void draw_with_cursor(void *, unsigned row, unsigned col) {
+    draw_board_view(nullptr, 0, row, col);
+    present_board_view();
+}
+
 TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
-    graphics = 1; // the board is redrawn in the window after each step
-    old_row = 7, old_col = 7;
+    tile_cursor cursor;
+    const tile_redraw redraw{nullptr, draw_with_cursor};
     uint8_t row = 99, col = 99;
     press(SDL_SCANCODE_RETURN);
-    select_tile(nullptr, 0, &row, &col); // starts on h1
+    select_tile(&cursor, redraw, &row, &col); // starts on h1
     EXPECT_EQ(row, 7);
     EXPECT_EQ(col, 7);
 
@@ -146,7 +142,7 @@ TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
     for (SDL_Scancode k : {SDL_SCANCODE_UP, SDL_SCANCODE_LEFT, SDL_SCANCODE_X, SDL_SCANCODE_LEFT,
                            SDL_SCANCODE_LEFT, SDL_SCANCODE_RETURN})
         press(k);
-    select_tile(nullptr, 0, &row, &col);
+    select_tile(&cursor, redraw, &row, &col);
     EXPECT_EQ(row, 6);
     EXPECT_EQ(col, 4);
     EXPECT_EQ(count_colour(106, 146, 20, 20, colour_cursor), 400u); // cursor drawn on e2
@@ -155,11 +151,20 @@ TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
     for (int i = 0; i < 9; i++) press(SDL_SCANCODE_UP);
     for (int i = 0; i < 9; i++) press(SDL_SCANCODE_RIGHT);
     press(SDL_SCANCODE_RETURN);
-    select_tile(nullptr, 0, &row, &col);
+    select_tile(&cursor, redraw, &row, &col);
     EXPECT_EQ(row, 0);
     EXPECT_EQ(col, 7);
-    EXPECT_EQ(old_row, 0);
-    EXPECT_EQ(old_col, 7);
+    EXPECT_EQ(cursor.old_row, 0);
+    EXPECT_EQ(cursor.old_col, 7);
+
+    // The bottom and left edges hold as well.
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_DOWN);
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_LEFT);
+    press(SDL_SCANCODE_RETURN);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 7);
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(count_colour(10, 170, 20, 20, colour_cursor), 400u); // cursor drawn on a1
 }
 
 // Opens the window where no video device exists; exits 3 when that fails cleanly.

@@ -1,7 +1,9 @@
 #include "game/move_entry.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
 #include "rules/fen.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "tests/support/board_builder.h"
 #include "tests/support/run_captured.h"
 
@@ -16,14 +18,12 @@ namespace {
 captured_run person_moves(const char *fen, const std::string &input, uint32_t counter = 5) {
     return run_captured(
         [&] {
-            const fen_position pos = set_live_game(fen, counter);
-            get_move(find_king(&board, pos.turn));
-            fen_position after = pos;
-            after.board = board;
-            after.halfmoves = game_status.moves_pawn_capture;
-            std::printf("==\n%s\nlogged %d\n", format_fen(after).c_str(),
-                        int(game_status.last_moves.index));
-            const bool logged = game_status.last_moves.position[0].board == board;
+            game_state game = game_from_fen(fen, counter);
+            tile_cursor cursor;
+            get_move(&game, &cursor, find_king(&game.board, game.game_status.turn));
+            std::printf("==\n%s\nlogged %d\n", format_fen(position_of(game, 1)).c_str(),
+                        int(game.game_status.last_moves.index));
+            const bool logged = game.game_status.last_moves.position[0].board == game.board;
             std::printf("%s\n", logged ? "same" : "different");
         },
         input);
@@ -45,6 +45,9 @@ TEST(MoveEntry, APlayedMoveIsMadeCountedAndLogged) {
               "rnbqkbnr/pppppppp/8/8/8/5N2/PPPPPPPP/RNBQKB1R w KQkq - 6 1\nlogged 1\nsame\n");
     EXPECT_EQ(result(person_moves(start, "e2\nE4\n")),
               "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR w KQkq e3 0 1\nlogged 1\nsame\n");
+    // A capture by a piece resets the counter as a pawn move does.
+    EXPECT_EQ(result(person_moves("4k3/8/8/3p4/8/4N3/8/4K3 w - - 0 1", "e3\nd5\n")),
+              "4k3/8/8/3N4/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
 }
 
 TEST(MoveEntry, PromotionAsksUntilOneOfTheEightLetters) {

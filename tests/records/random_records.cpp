@@ -11,8 +11,9 @@
 #include "game/atomic_file.h"
 #include "game/game_replay.h"
 #include "game/pgn_text.h"
+#include "rules/board_queries.h"
 #include "rules/fen.h"
-#include "rules/pieces.h"
+#include "rules/move_piece.h"
 #include "rules/position_rules.h"
 #include "rules/san.h"
 

@@ -1,5 +1,8 @@
+#include "rules/attack.h"
+#include "rules/board_queries.h"
 #include "rules/fen.h"
-#include "rules/pieces.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,7 @@
-#include "rules/pieces.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,16 +1,19 @@
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
+#include "rules/game_state.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// A game from the starting position: moves made in it keep the draw rules' counter.
 struct LiveBoard : ::testing::Test {
-    void SetUp() override {
-        game_status = {};
-        set_starting_position(&board);
-    }
+    game_state game = new_game();
+    struct board &board = game.board;
+    game_status &status = game.game_status;
 };
 
 int at(const struct board &brd, const char *name) {
@@ -21,19 +24,19 @@ int at(const struct board &brd, const char *name) {
 } // namespace
 
 TEST_F(LiveBoard, PawnStepsSetAndClearTheEnPassantFlag) {
-    game_status.moves_pawn_capture = 7;
-    EXPECT_EQ(move_piece(&board, square("e2"), square("e4")), 0);
+    status.moves_pawn_capture = 7;
+    EXPECT_EQ(play_move(&game, square("e2"), square("e4")), 0);
     EXPECT_EQ(at(board, "e2"), 0);
     EXPECT_EQ(at(board, "e4"), 194);
-    EXPECT_EQ(game_status.moves_pawn_capture, 0u);
+    EXPECT_EQ(status.moves_pawn_capture, 0u);
 
     struct board knight_reply = board;
     move_piece(&knight_reply, square("g8"), square("f6"));
     EXPECT_EQ(at(knight_reply, "e4"), 130);
-    EXPECT_EQ(game_status.moves_pawn_capture, 0u); // a scratch board leaves the counter
+    EXPECT_EQ(status.moves_pawn_capture, 0u); // a scratch board leaves the counter
 
-    move_piece(&board, square("g8"), square("f6"));
-    EXPECT_EQ(game_status.moves_pawn_capture, 1u);
+    play_move(&game, square("g8"), square("f6"));
+    EXPECT_EQ(status.moves_pawn_capture, 1u);
     EXPECT_EQ(board, knight_reply);
 
     move_piece(&board, square("e4"), square("e5"));
@@ -56,13 +59,13 @@ TEST_F(LiveBoard, EnPassantRemovesThePawnBesideTheSource) {
 
 TEST_F(LiveBoard, CastlingMovesTheRookAndCountsAsAQuietMove) {
     board = board_from_fen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 3 1");
-    game_status.moves_pawn_capture = 3;
+    status.moves_pawn_capture = 3;
     struct board queen_side = board;
-    move_piece(&board, square("e1"), square("g1"));
+    play_move(&game, square("e1"), square("g1"));
     EXPECT_EQ(at(board, "g1"), 135);
     EXPECT_EQ(at(board, "f1"), 131);
     EXPECT_EQ(at(board, "e1") | at(board, "h1"), 0);
-    EXPECT_EQ(game_status.moves_pawn_capture, 4u);
+    EXPECT_EQ(status.moves_pawn_capture, 4u);
 
     move_piece(&queen_side, square("e1"), square("c1"));
     EXPECT_EQ(at(queen_side, "d1"), 131);

@@ -1,5 +1,7 @@
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 #include "rules/position_rules.h"
 #include "tests/support/board_builder.h"
 
@@ -7,19 +9,22 @@
 
 namespace {
 
+// Each test judges positions against its own game's history and counter.
 struct PositionRules : ::testing::Test {
-    void SetUp() override {
-        game_status = {};
-        turn_count = 0;
-    }
+    game_state game{};
+    game_status &status = game.game_status;
+
     int judge(const char *fen, uint8_t depth = 0) {
         const fen_position pos = position_from_fen(fen);
-        return check_stale(&pos.board, find_king(&pos.board, pos.turn), depth);
+        return check_stale(&status, &pos.board, find_king(&pos.board, pos.turn), depth);
+    }
+    int judge(const struct board &brd, coord king, uint8_t depth) {
+        return check_stale(&status, &brd, king, depth);
     }
     void log(const struct board &brd, uint8_t turn) {
-        board = brd;
-        game_status.turn = turn;
-        log_move();
+        game.board = brd;
+        status.turn = turn;
+        log_move(&game);
     }
 };
 
@@ -41,14 +46,14 @@ TEST_F(PositionRules, CheckMateAndStalemateCodes) {
 }
 
 TEST_F(PositionRules, TheMoveCounterComesBeforeCheckAndMate) {
-    game_status.moves_pawn_capture = 50;
+    status.moves_pawn_capture = 50;
     EXPECT_EQ(judge(mated), stale_checkmate);
-    game_status.moves_pawn_capture = 51;
+    status.moves_pawn_capture = 51;
     EXPECT_EQ(judge(mated), stale_over_50);
     EXPECT_EQ(judge(checked), stale_over_50);
-    game_status.moves_pawn_capture = 75;
+    status.moves_pawn_capture = 75;
     EXPECT_EQ(judge(stalemated), stale_over_50);
-    game_status.moves_pawn_capture = 76;
+    status.moves_pawn_capture = 76;
     EXPECT_EQ(judge(stalemated), stale_over_75);
     const fen_position pos = position_from_fen(mated);
     EXPECT_EQ(check_and_mobility(&pos.board, find_king(&pos.board, 1)), stale_checkmate);
@@ -58,18 +63,18 @@ TEST_F(PositionRules, RepetitionCountsLiveOccurrencesAndSearchedMovesByTurn) {
     const struct board brd = board_from_fen(checked);
     const struct board other = board_from_fen(in_check);
     const coord king = find_king(&brd, 1);
-    EXPECT_EQ(check_stale(&brd, king, 0), stale_check); // an all-zero history matches nothing
+    EXPECT_EQ(judge(brd, king, 0), stale_check); // an all-zero history matches nothing
 
     log(brd, 1);
     log(other, 0);
     log(brd, 1);
-    EXPECT_EQ(check_stale(&brd, king, 0), stale_check);      // two occurrences are not enough live
-    EXPECT_EQ(check_stale(&brd, king, 1), stale_repetition); // two slots written by Black
-    EXPECT_EQ(check_stale(&brd, king, 2), stale_check);      // depth 2 wants White's slots
-    EXPECT_EQ(check_stale(&brd, king, 3), stale_check);      // no test beyond ply 2
+    EXPECT_EQ(judge(brd, king, 0), stale_check);      // two occurrences are not enough live
+    EXPECT_EQ(judge(brd, king, 1), stale_repetition); // two slots written by Black
+    EXPECT_EQ(judge(brd, king, 2), stale_check);      // depth 2 wants White's slots
+    EXPECT_EQ(judge(brd, king, 3), stale_check);      // no test beyond ply 2
     log(brd, 0);
-    EXPECT_EQ(check_stale(&brd, king, 0), stale_repetition);
-    EXPECT_EQ(check_stale(&brd, king, no_repetition_test), stale_check);
+    EXPECT_EQ(judge(brd, king, 0), stale_repetition);
+    EXPECT_EQ(judge(brd, king, no_repetition_test), stale_check);
 }
 
 TEST_F(PositionRules, TheHistoryRingKeepsTheLastSixteenPositions) {
@@ -79,8 +84,8 @@ TEST_F(PositionRules, TheHistoryRingKeepsTheLastSixteenPositions) {
     log(brd, 0);
     struct board filler = board_from_fen(in_check);
     for (int i = 0; i < 14; i++) log(filler, 1);
-    EXPECT_EQ(game_status.last_moves.index, 0);
-    EXPECT_EQ(check_stale(&brd, king, 2), stale_repetition);
+    EXPECT_EQ(status.last_moves.index, 0);
+    EXPECT_EQ(judge(brd, king, 2), stale_repetition);
     log(filler, 1); // overwrites the oldest slot, the first of the two
-    EXPECT_EQ(check_stale(&brd, king, 2), stale_check);
+    EXPECT_EQ(judge(brd, king, 2), stale_check);
 }

@@ -1,9 +1,8 @@
 // Building positions for tests from FEN text.
 #pragma once
 
-#include "ai/live_position.h"
 #include "rules/fen.h"
-#include "rules/live_game.h"
+#include "rules/game_state.h"
 
 #include <gtest/gtest.h>
 
@@ -28,10 +27,11 @@ inline std::string square_name(coord sq) {
     return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
 }
 
-// Makes the position the live game, with a fresh history and the given move counter.
-inline fen_position set_live_game(const std::string &fen, uint32_t moves_pawn_capture) {
+// A game standing at the position, with a fresh history, the given move counter and
+// half-move number.
+inline game_state game_from_fen(const std::string &fen, uint32_t moves_pawn_capture,
+                                uint32_t turn_count = 0) {
     fen_position pos = position_from_fen(fen);
     pos.halfmoves = moves_pawn_capture;
-    set_live_position(pos, turn_count);
-    return pos;
+    return game_from_position(pos, turn_count);
 }

@@ -1,7 +1,5 @@
 #include "tests/support/literal_rules.h"
 
-#include "rules/live_game.h"
-
 #include <cstdlib>
 #include <cstring>
 #include <initializer_list>
@@ -182,12 +180,6 @@ int move_piece(struct board *brd, coord pc_coords, coord new_coords) {
                 if (r != new_coords.row || c != new_coords.col) tile(brd, r, c) &= 0xBF;
     }
     const uint8_t now = tile(brd, new_coords.row, new_coords.col);
-    if (brd == &board) {
-        if (capture != 0 || (now & 7) == 2)
-            game_status.moves_pawn_capture = 0;
-        else
-            game_status.moves_pawn_capture++;
-    }
     return (now & 7) == 2 && (new_coords.row == 0 || new_coords.row == 7);
 }
 
@@ -257,21 +249,21 @@ int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coo
     return 0;
 }
 
-int check_stale(const struct board *brd, coord king_pos, uint8_t depth) {
+int check_stale(const game_status *status, const struct board *brd, coord king_pos, uint8_t depth) {
     const uint8_t side = brd->tiles[king_pos.row][king_pos.col] & 8;
     int retval = 0;
     if (depth <= 2) {
         int reps = 0;
         for (int n = 0; n < 16 && reps < 3; n++) {
-            const game_position &slot = game_status.last_moves.position[n];
+            const game_position &slot = status->last_moves.position[n];
             if (std::memcmp(slot.board.tiles, brd->tiles, 64) != 0) continue;
             if (depth != 0 && slot.turn != (depth & 1)) continue;
             reps++;
         }
         if ((depth == 0 && reps >= 3) || (depth != 0 && reps >= 2)) return 4;
     }
-    if (game_status.moves_pawn_capture > 75) return 6;
-    if (game_status.moves_pawn_capture > 50) return 5;
+    if (status->moves_pawn_capture > 75) return 6;
+    if (status->moves_pawn_capture > 50) return 5;
     if (king_threatened(brd, &king_pos, king_pos)) retval = 1;
     for (uint8_t row = 0; row < 8; row++)
         for (uint8_t col = 0; col < 8; col++) {
@@ -281,6 +273,23 @@ int check_stale(const struct board *brd, coord king_pos, uint8_t depth) {
             if (legal_moves(brd, coord{row, col}, list, &king_pos) != 0) return retval;
         }
     return retval + 2;
+}
+
+int play_move(game_state *game, coord src, coord dst) {
+    const uint8_t capture = game->board.tiles[dst.row][dst.col];
+    const int ascend = move_piece(&game->board, src, dst);
+    if (capture != 0 || (game->board.tiles[dst.row][dst.col] & 7) == 2)
+        game->game_status.moves_pawn_capture = 0;
+    else
+        game->game_status.moves_pawn_capture++;
+    return ascend;
+}
+
+void log_move(game_state *game) {
+    game_position &slot = game->game_status.last_moves.position[game->game_status.last_moves.index];
+    slot.board = game->board;
+    slot.turn = game->game_status.turn;
+    game->game_status.last_moves.index = (game->game_status.last_moves.index + 1) & 15;
 }
 
 coord find_king(const struct board *brd, uint8_t side) {

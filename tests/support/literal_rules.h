@@ -3,6 +3,7 @@
 // substituted pieces, independent of the game's faster rules.
 #pragma once
 
+#include "rules/game_state.h"
 #include "rules/structs.h"
 
 #include <cstdint>
@@ -17,7 +18,11 @@ uint8_t legal_moves(const struct board *brd, coord pc_coords, coord *list, const
 
 int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coords);
 
-int check_stale(const struct board *brd, coord king_pos, uint8_t depth);
+int check_stale(const game_status *status, const struct board *brd, coord king_pos, uint8_t depth);
+
+// A move of the game: the board and the half-move counter of the draw rules.
+int play_move(game_state *game, coord src, coord dst);
+void log_move(game_state *game);
 
 coord find_king(const struct board *brd, uint8_t side);
 

@@ -4,17 +4,12 @@
 // position is searched ROUNDS times (default 3) and the fastest time kept, since the
 // machine is shared. The report lines of both runs must be identical; the bench says so.
 #include "ai/ai.h"
-#include "ai/ai_settings.h"
-#include "ai/live_position.h"
 #include "ai/root_rating.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
@@ -39,14 +34,18 @@ struct run_figures {
     std::string report; // everything the computer player printed
 };
 
-// Runs every position once with the report lines going to a scratch file.
+void keep_report_line(void *context, const char *line) {
+    std::string *report = static_cast<std::string *>(context);
+    *report += line;
+    *report += '\n';
+}
+
+// Runs every position `rounds` times; the report lines of the first round are kept.
 bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures) {
-    search_threads = threads;
+    ai_settings settings;
+    settings.threads = threads;
     out->report.clear();
-    FILE *scratch = std::tmpfile();
-    FILE *discard = std::fopen("/dev/null", "w");
-    if (scratch == nullptr || discard == nullptr) return false;
-    const int saved_stdout = dup(STDOUT_FILENO);
+    std::string discarded;
     for (int p = 0; p < position_count; p++) {
         fen_position pos;
         std::string error;
@@ -54,30 +53,20 @@ bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures
             std::fprintf(figures, "bad bench position: %s\n", error.c_str());
             return false;
         }
+        const game_state game = game_from_position(pos, positions[p].turn);
         for (int round = 0; round < rounds; round++) {
-            set_live_position(pos, positions[p].turn);
+            search_observer observer;
+            observer.context = round == 0 ? &out->report : &discarded;
+            observer.report = keep_report_line;
             std::srand(seed);
-            std::fflush(stdout);
-            // Only the first round's report is kept; the others repeat it.
-            dup2(fileno(round == 0 ? scratch : discard), STDOUT_FILENO);
-            const uint64_t before = positions_rated_total;
             const auto start = std::chrono::steady_clock::now();
-            do_ai_move(find_king(&board, pos.turn));
+            const ai_decision decision = choose_ai_move(game, settings, observer);
             const double seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            std::fflush(stdout);
-            dup2(saved_stdout, STDOUT_FILENO);
-            out->rated[p] = positions_rated_total - before;
+            out->rated[p] = decision.positions_rated;
             if (round == 0 || seconds < out->seconds[p]) out->seconds[p] = seconds;
         }
     }
-    close(saved_stdout);
-    std::rewind(scratch);
-    char buff[256];
-    size_t n;
-    while ((n = std::fread(buff, 1, sizeof buff, scratch)) > 0) out->report.append(buff, n);
-    std::fclose(scratch);
-    std::fclose(discard);
     return true;
 }
 
@@ -106,12 +95,6 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "usage: vartok-ai-bench [ROUNDS from 1 to %d]\n", most_rounds);
         return 2;
     }
-    depth1 = default_depth1;
-    depth2 = default_depth2;
-    blunders = 0;
-    global_deadend_score = default_deadend_score;
-    deadend_limit = default_deadend_limit;
-
     static run_figures single, parallel;
     const unsigned cores = default_search_threads();
     if (!run_positions(1, rounds, &single, stdout)) return 1;

@@ -1,12 +1,10 @@
 // vartok-analyse [options] FEN: lets the computer player make one move in the given
 // position. Standard output holds exactly its report lines, then "FEN: " and the position
 // after the move; the time taken goes to standard error.
-#include "ai/ai.h"
-#include "ai/ai_settings.h"
-#include "ai/live_position.h"
 #include "ai/root_rating.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
+#include "game/computer_turn.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
 
 #include <cerrno>
 #include <chrono>
@@ -125,25 +123,27 @@ int main(int argc, char **argv) {
         return usage_status;
     }
 
-    set_live_position(pos, static_cast<uint32_t>(turn));
-    depth1 = o.depth1;
-    depth2 = o.depth2;
-    blunders = o.blunders;
-    global_deadend_score = o.deadend_score;
-    deadend_limit = o.deadend_limit;
-    search_threads = o.threads;
+    game_state game = game_from_position(pos, static_cast<uint32_t>(turn));
+    ai_settings settings;
+    settings.depth1 = o.depth1;
+    settings.depth2 = o.depth2;
+    settings.blunders = o.blunders;
+    settings.global_deadend_score = o.deadend_score;
+    settings.deadend_limit = o.deadend_limit;
+    settings.threads = o.threads;
     std::srand(static_cast<unsigned>(o.seed));
 
+    // The game's own computer turn: the same report lines, move and promotion.
     const auto start = std::chrono::steady_clock::now();
-    do_ai_move(find_king(&board, pos.turn));
+    const ai_decision decision = do_ai_move(&game, settings);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    const uint8_t next = pos.turn ? side_white : side_black;
+    game.game_status.turn = !game.game_status.turn;
     const uint32_t fullmoves = pos.fullmoves + (pos.turn == side_black ? 1 : 0);
-    std::printf("FEN: %s\n", format_fen(live_position(next, fullmoves)).c_str());
+    std::printf("FEN: %s\n", format_fen(position_of(game, fullmoves)).c_str());
     std::fflush(stdout);
     std::fprintf(stderr, "%.3f s, %llu positions rated\n", seconds,
-                 static_cast<unsigned long long>(positions_rated_total));
+                 static_cast<unsigned long long>(decision.positions_rated));
     return 0;
 }

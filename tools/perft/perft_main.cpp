@@ -1,7 +1,9 @@
 // vartok-perft FEN DEPTH: counts the leaf nodes of the move tree with the game's own move
 // generator and move execution, one line per root move, in the usual "divide" format.
+#include "rules/board_queries.h"
 #include "rules/fen.h"
-#include "rules/pieces.h"
+#include "rules/move_generation.h"
+#include "rules/move_piece.h"
 
 #include <chrono>
 #include <cinttypes>

@@ -3,30 +3,27 @@
 // rated again to depth2. Equal scores are broken at random, blunders are taken when asked
 // for, and a draw is avoided while the computer is ahead.
 #include "ai/ai.h"
-#include "ai/ai_settings.h"
 #include "ai/move_cache.h"
 #include "ai/opening.h"
-#include "ai/progress.h"
 #include "ai/rate_move.h"
 #include "ai/root_rating.h"
 #include "ai/score_math.h"
-#include "game/game_end.h"
-#include "game/messages.h"
-#include "rules/live_game.h"
-#include "rules/pieces.h"
-#include "rules/position_rules.h"
+#include "rules/board_queries.h"
+#include "rules/move_generation.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
 
-constexpr const char *ascends[] = {"rook", "knight", "bishop", "queen"};
 constexpr int64_t bestval_start = smallest_score + 1000;
 constexpr int64_t draw_avoidance_floor = -536870910;
 constexpr int8_t clear_lead = -1;         // a material balance below this is a lead of two units
 constexpr int tie_break_mask = 7;         // one chance in eight for the later of equal moves
 constexpr uint32_t single_pass_until = 3; // turn_count
+constexpr int report_line_size = 96;
+constexpr uint8_t first_row = 0, last_row = board_size - 1;
 
 struct job_origin {
     uint8_t row, col, k;
@@ -45,8 +42,9 @@ root_pass &pass = *new root_pass;
 job_origin origins[max_root_moves];
 
 // Fills the cache in the first pass and lists the moves this pass rates, in visiting order.
-uint32_t collect_jobs(coord king_pos, bool first_pass, int64_t bestval) {
-    const uint8_t colour = game_status.turn ? black_bit : 0;
+uint32_t collect_jobs(const struct board &board, uint8_t turn, coord king_pos, bool first_pass,
+                      int64_t bestval) {
+    const uint8_t colour = turn ? black_bit : 0;
     uint32_t total_moves = 0;
     pass.job_count = 0;
     for (uint8_t row = 0; row < board_size; row++) {
@@ -71,38 +69,48 @@ uint32_t collect_jobs(coord king_pos, bool first_pass, int64_t bestval) {
     return total_moves;
 }
 
-// The side to move has no legal move at all (the move-count rule kept the turn-start test
-// from seeing it): the game ends as that test would have ended it.
-[[noreturn]] void end_without_move(coord king_pos) {
-    progress_clear();
-    const uint8_t colour = game_status.turn ? black_bit : 0;
-    if (square_attacked(&board, king_pos, colour)) {
-        char message[message_size];
-        format_checkmate(message, game_status.turn);
-        std::puts(message);
-    } else {
-        std::puts("Stalemate.");
-    }
-    std::exit(0);
+void report(const search_observer &observer, const char *format, ...)
+    __attribute__((format(printf, 2, 3)));
+
+void report(const search_observer &observer, const char *format, ...) {
+    if (!observer.report) return;
+    char line[report_line_size];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    observer.report(observer.context, line);
 }
 
-void print_line(const char *text) {
-    progress_clear();
-    std::puts(text);
+bool reaches_last_row(const struct board &board, coord src, coord dst) {
+    return is_pawn(board.tiles[src.row][src.col]) && (dst.row == first_row || dst.row == last_row);
 }
 
 } // namespace
 
-uint64_t positions_rated_total = 0;
-
-void do_ai_move(coord king_pos) {
-    if (ai_opening()) return;
-    progress_begin();
+ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
+                           const search_observer &observer) {
+    ai_decision decision{};
+    const book_answer book = ai_opening(game);
+    decision.opening = book.opening;
+    if (book.found) {
+        decision.outcome = ai_outcome::book_move;
+        decision.src = book.src;
+        decision.dst = book.dst;
+        return decision;
+    }
+    const struct board &board = game.board;
+    const uint8_t turn = game.game_status.turn;
+    const coord king_pos = find_king(&board, turn);
     clear_all_moves();
+    pass.game = &game;
+    pass.settings = &settings;
+    pass.observer = &observer;
 
     // With depth2 below depth1 a single pass at depth1 is made.
-    const uint8_t first_depth = depth1;
-    const uint8_t last_depth = depth2 < depth1 ? depth1 : depth2;
+    const uint8_t first_depth = settings.depth1;
+    const uint8_t last_depth =
+        settings.depth2 < settings.depth1 ? settings.depth1 : settings.depth2;
     selection sel{};
     sel.max.score = smallest_score;
     sel.max_nostale.score = smallest_score;
@@ -115,13 +123,13 @@ void do_ai_move(coord king_pos) {
 
     while (d <= last_depth) {
         sel.max.score = smallest_score;
-        const uint32_t total_moves = collect_jobs(king_pos, i == 0, bestval);
+        const uint32_t total_moves = collect_jobs(board, turn, king_pos, i == 0, bestval);
         bool stopped = false;
         pass.number = i + 1;
         start_root_pass(&pass, static_cast<uint8_t>(d));
         for (int j = 0; j < pass.job_count && !stopped; j++) {
             const root_result &r = await_root_result(&pass, j);
-            if (!r.mate_reported) report_checkmate(r.mv);
+            if (!r.mate_reported) report_checkmate(observer, r.mv);
             const job_origin o = origins[j];
             struct move &mv = all_moves[o.row][o.col].moves[o.k];
             mv = r.mv;
@@ -133,32 +141,37 @@ void do_ai_move(coord king_pos) {
                 sel.max = mv;
                 sel.chosen = true;
                 if (sel.max.staledraw && sel.max.score >= draw_avoidance_floor && r.s < clear_lead)
-                    print_line("Trying to avoid draw...");
+                    report(observer, "Trying to avoid draw...");
                 else
                     sel.max_nostale = sel.max;
-            } else if (blunders != 0 && std::rand() % blunders == 0 && mv.score < sel.max.score) {
+            } else if (settings.blunders != 0 && std::rand() % settings.blunders == 0 &&
+                       mv.score < sel.max.score) {
                 sel.max = mv;
                 stopped = true;
             }
             if (sel.max.score > mate_threshold) stopped = true;
         }
         finish_root_pass(&pass);
-        positions_rated_total += a;
+        decision.positions_rated += a;
         if (stopped) break;
 
-        progress_clear();
-        std::printf("depth %u: Analyzed %lu possible situations.\n", d,
-                    static_cast<unsigned long>(a));
-        if (i == 0 && total_moves == 0) end_without_move(king_pos);
-        if (turn_count <= single_pass_until || last_depth == first_depth) break;
+        report(observer, "depth %u: Analyzed %lu possible situations.", d,
+               static_cast<unsigned long>(a));
+        if (i == 0 && total_moves == 0) {
+            // The move-count rule kept the turn-start test from seeing mate or stalemate.
+            clear_all_moves();
+            decision.outcome = ai_outcome::no_move;
+            return decision;
+        }
+        if (game.turn_count <= single_pass_until || last_depth == first_depth) break;
         if (i == 0) {
             const int64_t average = bestval_limit2 / static_cast<int64_t>(total_moves);
-            std::printf("Total moves: %u, average score: %lli\n", total_moves,
-                        static_cast<long long>(average));
+            report(observer, "Total moves: %u, average score: %lli", total_moves,
+                   static_cast<long long>(average));
             bestval_limit2 = wrap_add(average, wrap_sub(sel.max.score, average) / 2);
             if (moves_above_score(bestval_limit2) < 2) break;
-            std::printf("Recalculating moves with score >= %lli using depth %u.\n",
-                        static_cast<long long>(bestval_limit2), static_cast<unsigned>(last_depth));
+            report(observer, "Recalculating moves with score >= %lli using depth %u.",
+                   static_cast<long long>(bestval_limit2), static_cast<unsigned>(last_depth));
         }
         d += last_depth - first_depth;
         bestval = bestval_limit2;
@@ -170,14 +183,14 @@ void do_ai_move(coord king_pos) {
     // Only a rating at the very bottom of the score range can lose every comparison.
     if (!sel.chosen) sel.max = first_rated;
     if (sel.max.staledraw && sel.max_nostale.score != smallest_score) sel.max = sel.max_nostale;
-    progress_clear();
-    std::printf("%u: Moving %c%c to %c%c (score: %lli)\n", turn_count, 'a' + sel.max.src.col,
-                '8' - sel.max.src.row, 'a' + sel.max.dst.col, '8' - sel.max.dst.row,
-                static_cast<long long>(sel.max.score));
-    if (move_piece(&board, sel.max.src, sel.max.dst)) {
-        if (sel.max.ascend == 0) sel.max.ascend = type_queen;
-        ascend_piece(&board, sel.max.dst, sel.max.ascend);
-        std::printf("Ascended to %s\n", ascends[sel.max.ascend - type_rook]);
-    }
-    log_move();
+    report(observer, "%u: Moving %c%c to %c%c (score: %lli)", game.turn_count,
+           'a' + sel.max.src.col, '8' - sel.max.src.row, 'a' + sel.max.dst.col,
+           '8' - sel.max.dst.row, static_cast<long long>(sel.max.score));
+    decision.outcome = ai_outcome::move;
+    decision.src = sel.max.src;
+    decision.dst = sel.max.dst;
+    decision.score = sel.max.score;
+    if (reaches_last_row(board, sel.max.src, sel.max.dst))
+        decision.ascend = sel.max.ascend == 0 ? type_queen : sel.max.ascend;
+    return decision;
 }

@@ -1,4 +1,4 @@
-#include "ai/progress.h"
+#include "game/search_progress.h"
 
 #include <chrono>
 #include <cstdio>

@@ -1,0 +1,40 @@
+#include "rules/game_state.h"
+#include "rules/board_queries.h"
+#include "rules/move_piece.h"
+
+game_state new_game() {
+    game_state game{};
+    set_starting_position(&game.board);
+    game.opening = opening_book_calls;
+    return game;
+}
+
+int play_move(game_state *game, coord src, coord dst) {
+    const bool capture = game->board.tiles[dst.row][dst.col] != 0;
+    const int ascend = move_piece(&game->board, src, dst);
+    // An en-passant capture lands on an empty square, but it is a pawn move all the same.
+    const uint8_t moved = game->board.tiles[dst.row][dst.col];
+    if (capture || (moved & type_mask) == type_pawn)
+        game->game_status.moves_pawn_capture = 0;
+    else
+        game->game_status.moves_pawn_capture++;
+    return ascend;
+}
+
+game_state game_from_position(const fen_position &pos, uint32_t turn_count) {
+    game_state game{};
+    game.board = pos.board;
+    game.game_status.turn = pos.turn;
+    game.game_status.moves_pawn_capture = pos.halfmoves;
+    game.turn_count = turn_count;
+    return game;
+}
+
+fen_position position_of(const game_state &game, uint32_t fullmoves) {
+    fen_position pos{};
+    pos.board = game.board;
+    pos.turn = game.game_status.turn;
+    pos.halfmoves = game.game_status.moves_pawn_capture;
+    pos.fullmoves = fullmoves;
+    return pos;
+}

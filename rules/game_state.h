@@ -1,0 +1,36 @@
+// Everything that decides how a game continues: the board, its status (history ring,
+// half-move counter, side to move, which sides the computer plays), the half-move number
+// and the opening book's counter. Copying the record is a snapshot of the game; assigning
+// a snapshot back restores it exactly.
+#pragma once
+
+#include "rules/fen.h"
+#include "rules/structs.h"
+
+// Calls of the computer player in which its opening book may answer.
+constexpr uint8_t opening_book_calls = 2;
+
+struct game_state {
+    struct board board;
+    struct game_status game_status;
+    uint32_t turn_count; // the current half-move, counted from 1; 0 before the first
+    uint8_t opening;     // calls left in which the opening book may answer; 0: book off
+    friend bool operator==(const game_state &, const game_state &) = default;
+};
+
+// The usual starting position, White to move, nobody's move made yet; the computer
+// plays neither side.
+game_state new_game();
+
+// Plays src -> dst in the game: the board, and the half-move counter of the draw rules,
+// which a pawn move or a capture resets. Returns 1 when the pawn must be ascended. The
+// position is not yet recorded: the caller ascends the pawn, then calls log_move.
+int play_move(game_state *game, coord src, coord dst);
+
+// A game standing at `pos`: its board, side to move and half-move counter, an empty
+// history, the opening book off and half-move number `turn_count`; the computer plays
+// neither side.
+game_state game_from_position(const fen_position &pos, uint32_t turn_count);
+
+// The game's position for FEN: its board, side to move and half-move counter.
+fen_position position_of(const game_state &game, uint32_t fullmoves);
