@@ -1,7 +1,6 @@
 #include "game/game_replay.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/move_generation.h"
 #include "rules/move_piece.h"
 
 namespace {
@@ -66,7 +65,7 @@ bool replay_moves(const fen_position &start, const std::vector<std::string> &tok
         }
         const uint8_t mover = pos.board.tiles[m.src.row][m.src.col];
         const bool resets_clock = is_pawn(mover) || pos.board.tiles[m.dst.row][m.dst.col] != 0;
-        // A local board: the live game's move counter is not touched.
+        // move_piece changes the board alone; the clock and move number are kept here.
         if (move_piece(&pos.board, m.src, m.dst)) ascend_piece(&pos.board, m.dst, m.ascend);
         pos.halfmoves = resets_clock ? 0 : pos.halfmoves + 1;
         if (pos.turn == side_black) pos.fullmoves++;

@@ -1,5 +1,4 @@
 #include "rules/san.h"
-#include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
@@ -43,7 +42,7 @@ char rank_char(uint8_t row) {
     return static_cast<char>('8' - row);
 }
 
-// "+", "#" or nothing, judged on a copy: the live move counter must not see this move.
+// "+", "#" or nothing, judged on the position after the move, made on a copy.
 const char *check_suffix(const board &brd, uint8_t turn, san_move m) {
     board after = brd;
     if (move_piece(&after, m.src, m.dst)) ascend_piece(&after, m.dst, m.ascend);
