@@ -59,6 +59,14 @@ void parse_args(int argc, char **argv, game_options *options) {
         } else if (has_prefix(word, "FEN=")) {
             options->fen = word + 4;
             options->fen_given = true;
+        } else if (std::strcmp(word, "COMMANDS") == 0) {
+            options->commands = true;
+        } else if (std::strcmp(word, "UNICODE") == 0) {
+            options->unicode = true;
+        } else if (std::strcmp(word, "FLIP") == 0) {
+            options->flip = true;
+        } else if (std::strcmp(word, "PANEL") == 0) {
+            options->panel = true;
         }
         // Any other word is ignored.
     }

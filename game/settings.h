@@ -21,6 +21,10 @@ struct game_options {
     std::string resume_path; // RESUME=FILE; empty: the unfinished game at the default place
     bool fen_given = false;  // FEN=...: the game starts from this position
     std::string fen;
+    bool commands = false; // COMMANDS: undo, hint, moves, resign, quit and help at the prompt
+    bool unicode = false;  // UNICODE: the text board with chess symbols (and colours)
+    bool flip = false;     // FLIP: Black at the bottom when a person plays Black alone
+    bool panel = false;    // PANEL: the window's right part shows the game
 };
 
 // Applies the command-line words (without the program name); later words override earlier
