@@ -38,5 +38,5 @@ int vartok_main(int argc, char **argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Without a window the game goes on in text mode; the failure was reported.
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
-    game(&live, options.ai, &start.record);
+    game(&live, options, &start.record, &start.turns);
 }
