@@ -6,11 +6,6 @@ vartok=$1
 analyse=$2
 random_game=$3
 source "$(dirname "$0")/record_lib.sh"
-[[ -x $pgn_extract ]] || { echo "pgn-extract not installed: skipped"; exit 77; }
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data
-failures=0
 positions=${POSITIONS:-8}
 for seed in $(seq 1 "$positions"); do
     plies=$((3 + 3 * seed))
@@ -26,12 +21,8 @@ for seed in $(seq 1 "$positions"); do
     fen=${fen%\" \}}
     chosen=$("$analyse" --seed 1 --turn $((plies + 1)) "$fen" 2>/dev/null |
         sed -n 's/^[0-9]*: Moving \(.. to ..\).*/\1/p')
-    if [[ -z $hint || $hint != "$chosen" ]]; then
-        echo "after $plies half-moves ($fen): hint '$hint', the computer plays '$chosen'"
-        failures=$((failures + 1))
-    else
-        echo "after $plies half-moves: hint $hint, as the computer plays"
-    fi
+    problem=$([[ -n $hint && $hint == "$chosen" ]] || echo "hint '$hint', the computer plays '$chosen' ($fen)")
+    verdict "after $plies half-moves" "$problem" "hint $hint, as the computer plays"
 done
 echo "$positions positions, $failures failed"
 [[ $failures -eq 0 ]]

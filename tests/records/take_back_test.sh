@@ -6,11 +6,6 @@ set -uo pipefail
 vartok=$1
 random_game=$2
 source "$(dirname "$0")/record_lib.sh"
-[[ -x $pgn_extract ]] || { echo "pgn-extract not installed: skipped"; exit 77; }
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data
-failures=0
 games=${GAMES:-12}
 for seed in $(seq 1 "$games"); do
     for way in straight detours; do
@@ -32,12 +27,7 @@ for seed in $(seq 1 "$games"); do
     elif ! check_record "$dir/detours.pgn" "$dir/detours.out"; then
         problem="the record does not read back to the board"
     fi
-    if [[ -n $problem ]]; then
-        echo "game $seed ($takebacks take-backs): $problem"
-        failures=$((failures + 1))
-    else
-        echo "game $seed ($takebacks take-backs): the same game"
-    fi
+    verdict "game $seed ($takebacks take-backs)" "$problem" "the same game"
 done
 echo "$games games, $failures failed"
 [[ $failures -eq 0 ]]
