@@ -2,6 +2,7 @@
 #include "game/board_printout.h"
 #include "game/game_end.h"
 #include "game/move_entry.h"
+#include "game/output_check.h"
 #include "game/startup.h"
 #include "rules/live_game.h"
 #include "rules/pieces.h"
@@ -12,6 +13,7 @@ constexpr unsigned nothing_selected = static_cast<unsigned>(-1);
 
 void game() {
     for (;;) {
+        check_output(); // a game whose output is lost stops here, not at its end
         turn_count++;
         draw_board(nullptr, 0, nothing_selected, nothing_selected);
         const coord king_pos = find_king(&board, game_status.turn);
