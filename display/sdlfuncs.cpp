@@ -229,6 +229,13 @@ void pump_window_events() {
     if (now - last_pump < pump_interval_ms) return;
     last_pump = now;
     SDL_PumpEvents();
+    // The window's own events are answered now: an uncovered window is repainted, and a
+    // close ends the game at once instead of waiting in the queue for a prompt that a game
+    // between two computer players never shows. Keys stay queued for the next prompt.
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
+        handle_window_event(event);
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0) exit_program();
 }
 
 void set_color(uint8_t color) {
