@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 SDL_Window *window;
 SDL_Renderer *renderer;
@@ -72,6 +73,30 @@ bool invisible_by_default() {
     return invisible && (requested == nullptr || std::strstr(requested, driver) == nullptr);
 }
 
+// SDL fell back to an invisible driver. Where the environment names a display, SDL is
+// asked for that display's driver by name: its error says why the display could not be
+// used. Leaves the reason in SDL_GetError.
+void explain_missing_display() {
+    struct named_display {
+        const char *variable;
+        const char *driver;
+    };
+    constexpr named_display displays[] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
+    for (const named_display &d : displays) {
+        const char *name = std::getenv(d.variable);
+        if (name == nullptr || *name == '\0') continue;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_VideoInit(d.driver) == 0) {
+            SDL_VideoQuit(); // there now, but not when it was needed
+            continue;
+        }
+        const std::string reason = SDL_GetError();
+        SDL_SetError("%s (%s is \"%s\")", reason.c_str(), d.variable, name);
+        return;
+    }
+    SDL_SetError("no display to open a window on");
+}
+
 } // namespace
 
 int init_screen_sdl(const char *title) {
@@ -79,8 +104,9 @@ int init_screen_sdl(const char *title) {
     // close request that waits for the next poll.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) >= 0;
-    if (started && invisible_by_default()) SDL_SetError("no display to open a window on");
-    if (!started || invisible_by_default()) {
+    const bool invisible = started && invisible_by_default();
+    if (invisible) explain_missing_display();
+    if (!started || invisible) {
         std::printf("Could not initialize SDL2: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
