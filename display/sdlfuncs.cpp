@@ -2,6 +2,7 @@
 
 #include "display/dbuff.h"
 #include "display/palette.h"
+#include "display/window_wait.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -245,7 +246,7 @@ void wait_for_window_event() {
     if (!window) return;
     // The prompt printed last must reach a reader of the transcript before the game sleeps.
     std::fflush(stdout);
-    SDL_WaitEventTimeout(nullptr, event_wait_slice_ms);
+    wait_for_pending_event(window, event_wait_slice_ms);
 }
 
 void pump_window_events() {
