@@ -60,8 +60,8 @@ void print_usage() {
                     w.default_value.c_str());
     std::puts("\n"
               "Exit status: 0 when the game ended or the window was closed; 1 when standard\n"
-              "input ended, standard output could not be written, memory ran out or a data\n"
-              "file was missing or short.\n"
+              "input ended, standard output could not be written, memory ran out, a sprite\n"
+              "file was short or the font missing.\n"
               "See vartok(6) for more.");
 }
 
