@@ -4,6 +4,7 @@
 #include "game/computer_turn.h"
 #include "game/game_end.h"
 #include "game/move_entry.h"
+#include "game/output_check.h"
 #include "game/startup.h"
 #include "game/take_back.h"
 #include "rules/board_queries.h"
@@ -16,6 +17,7 @@ void game(game_state *live, const game_options &options, game_record *record, tu
     tile_cursor cursor;
     const command_context commands{&options.ai, record};
     for (;;) {
+        check_output(); // a game whose output is lost stops here, not at its end
         turns->push_back({*live, record->pgn.moves.size()});
         live->turn_count++;
         const game_status &status = live->game_status;
