@@ -4,6 +4,7 @@
 #include "game/game_end.h"
 #include "game/move_entry.h"
 #include "game/startup.h"
+#include "game/view.h"
 #include "rules/board_queries.h"
 
 #include <cstdio>
@@ -29,6 +30,7 @@ void game(game_state *live, const ai_settings &settings, game_record *record) {
             played = get_move(live, &cursor, king_pos, record);
         }
         record_move(record, before, played);
+        view_move_played(before, played); // the side panel's move list
         live->game_status.turn = !live->game_status.turn;
     }
 }
