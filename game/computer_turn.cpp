@@ -34,7 +34,8 @@ void show_search_progress(void *, const search_progress &p) {
     const uint8_t turn = live.game_status.turn;
     const coord king_pos = find_king(&live.board, turn);
     const bool mated = square_attacked(&live.board, king_pos, turn ? black_bit : 0);
-    if (record) record_end(record, mated ? mate_outcome(turn) : game_outcome{"1/2-1/2", "Stalemate"});
+    if (record)
+        record_end(record, mated ? mate_outcome(turn) : game_outcome{"1/2-1/2", "Stalemate"});
     if (mated) {
         char message[message_size];
         format_checkmate(message, turn);
@@ -54,11 +55,16 @@ search_observer game_search_observer() {
     return observer;
 }
 
-ai_decision do_ai_move(game_state *live, const ai_settings &settings, game_record *record) {
+ai_decision do_ai_move(game_state *live, const ai_settings &settings, game_record *record,
+                       bool announce_book) {
     progress_begin();
     const ai_decision decision = choose_ai_move(*live, settings, game_search_observer());
     live->opening = decision.opening;
     if (decision.outcome == ai_outcome::no_move) end_without_move(*live, record);
+    if (decision.outcome == ai_outcome::book_move && announce_book)
+        std::printf("%u: Moving %c%c to %c%c (opening book)\n", live->turn_count,
+                    'a' + decision.src.col, '8' - decision.src.row, 'a' + decision.dst.col,
+                    '8' - decision.dst.row);
     if (play_move(live, decision.src, decision.dst)) {
         ascend_piece(&live->board, decision.dst, decision.ascend);
         progress_clear();

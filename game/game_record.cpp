@@ -59,7 +59,8 @@ std::string settings_words(const ai_settings &settings) {
     const int64_t deadend = -static_cast<int64_t>(settings.global_deadend_score);
     return "DEPTH1=" + std::to_string(settings.depth1) +
            " DEPTH2=" + std::to_string(settings.depth2) +
-           " BLUNDERS=" + std::to_string(settings.blunders) + " DEADEND=" + std::to_string(deadend) +
+           " BLUNDERS=" + std::to_string(settings.blunders) +
+           " DEADEND=" + std::to_string(deadend) +
            " LIMIT=" + std::to_string(settings.deadend_limit);
 }
 
@@ -104,6 +105,8 @@ void record_new_game(game_record *record, const game_options &options, const fen
         set_tag(&pgn, "SetUp", "1");
         set_tag(&pgn, "FEN", format_fen(start));
     }
+    record->first_fullmove = start.fullmoves == 0 ? 1 : start.fullmoves;
+    record->first_turn = start.turn;
     set_tag(&pgn, "Termination", "unterminated");
 }
 
@@ -121,7 +124,6 @@ void record_save(game_record *record) {
 }
 
 void record_move(game_record *record, const game_state &before, const san_move &move) {
-    if (!record->enabled) return;
     record->pgn.moves.push_back(
         format_san(before.board, before.game_status.turn, move.src, move.dst, move.ascend));
     record->moves.push_back(move);
@@ -152,4 +154,10 @@ void record_end(game_record *record, const game_outcome &outcome) {
     std::fflush(stdout);
     std::fprintf(stderr, "vartok: cannot add the game to %s: %s\n", record->database.c_str(),
                  error.c_str());
+}
+
+void record_truncate(game_record *record, size_t count) {
+    if (record->pgn.moves.size() > count) record->pgn.moves.resize(count);
+    if (record->moves.size() > count) record->moves.resize(count);
+    record_save(record);
 }

@@ -20,6 +20,8 @@ struct game_record {
     std::vector<san_move> moves; // the moves of pgn.moves, as played
     bool warned = false;         // a write failed and the one warning has been printed
     bool finished = false;
+    uint32_t first_fullmove = 1; // the move number and side of the first recorded move
+    uint8_t first_turn = 0;
 };
 
 // How a finished game ended: "1-0", "0-1" or "1/2-1/2", and why, in words.
@@ -37,7 +39,7 @@ void record_new_game(game_record *record, const game_options &options, const fen
 void record_set_players(game_record *record, const game_options &options);
 
 // Adds the move src -> dst (with its ascension) made by the side to move in `before`, and
-// writes the record.
+// writes the record. The moves are kept in memory even when the record cannot be written.
 void record_move(game_record *record, const game_state &before, const san_move &move);
 
 // The result and the reason, then the record is written and, when it has a database, moved
@@ -54,3 +56,6 @@ std::string settings_words(const ai_settings &settings);
 // Options as a record's tags give them: the sides from WhiteType/BlackType and the settings
 // from the settings tag, over `options`.
 void apply_record_tags(const pgn_game &pgn, game_options *options);
+
+// Takes the record back to its first `count` moves and writes it.
+void record_truncate(game_record *record, size_t count);

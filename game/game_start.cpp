@@ -90,17 +90,27 @@ bool resume(int argc, char **argv, game_start *out, std::string *error) {
     place_record(&record, options, continuing);
     record.pgn = pgn;
     record.pgn.moves.clear();
-    record.pgn.result = "*";
+    record.pgn.result.assign(1, '*'); // unfinished again
     record.pgn.final_comment.clear();
+    record.first_fullmove = start.fullmoves == 0 ? 1 : start.fullmoves;
+    record.first_turn = start.turn;
     for (pgn_tag &tag : record.pgn.tags)
         if (tag.name == "Termination") tag.value = "unterminated";
     record_set_players(&record, options);
+    // The same replay once more, move by move, for the record's SAN and the take-backs.
     game_state walk = game_before(start, options);
+    walk.game_status.white_ai = recorded.white_ai;
+    walk.game_status.black_ai = recorded.black_ai;
+    out->turns.clear();
     for (const san_move &m : replayed.moves) {
+        game_state turn_start = walk;
+        turn_start.game_status.white_ai = options.white_ai;
+        turn_start.game_status.black_ai = options.black_ai;
+        out->turns.push_back({turn_start, record.pgn.moves.size()});
         record.pgn.moves.push_back(
             format_san(walk.board, walk.game_status.turn, m.src, m.dst, m.ascend));
         record.moves.push_back(m);
-        replay_into(&walk, {m}, false, false);
+        replay_into(&walk, {m}, recorded.white_ai, recorded.black_ai);
     }
     return true;
 }

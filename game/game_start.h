@@ -4,6 +4,7 @@
 
 #include "game/game_record.h"
 #include "game/settings.h"
+#include "game/take_back.h"
 #include "rules/game_state.h"
 
 #include <string>
@@ -12,6 +13,7 @@ struct game_start {
     game_state game;      // as before the first half-move of this run (turn_count not yet up)
     game_options options; // the command line's, over a resumed record's tags
     game_record record;
+    turn_history turns; // the turns of a resumed game, for take-backs
 };
 
 // Prepares the game the words ask for. On bad input (a file that is missing, unreadable or

@@ -74,7 +74,8 @@ void redraw_under_cursor(void *context, unsigned row, unsigned col) {
 
 } // namespace
 
-san_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game_record *record) {
+person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game_record *record,
+                     const command_context *commands) {
     const struct board &board = game->board;
     char buff[line_size];
     uint8_t selrow = 0, selcol = 0;
@@ -97,6 +98,27 @@ san_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game_re
             if (std::strncmp(buff, "draw", 4) == 0) {
                 claim_draw(game->game_status, record);
                 continue;
+            }
+            if (commands) {
+                switch (command_of(buff)) {
+                case command_kind::undo:
+                    return {{}, true};
+                case command_kind::hint:
+                    show_hint(*game, *commands->settings);
+                    continue;
+                case command_kind::moves:
+                    show_moves(*commands->record);
+                    continue;
+                case command_kind::resign:
+                    resign_game(*game, commands->record);
+                case command_kind::quit:
+                    quit_game(*commands->record);
+                case command_kind::help:
+                    show_command_help();
+                    continue;
+                case command_kind::none:
+                    break;
+                }
             }
             selcol = static_cast<uint8_t>(buff[0] - 'a');
             selrow = static_cast<uint8_t>('8' - buff[1]);
@@ -147,7 +169,7 @@ san_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game_re
             if (play_move(game, pc_coords, new_coords))
                 played.ascend = ascend(&game->board, new_coords);
             log_move(game);
-            return played;
+            return {played, false};
         }
     }
 }

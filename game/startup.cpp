@@ -40,5 +40,5 @@ int vartok_main(int argc, char **argv) {
     // Without a window the game goes on in text mode; the failure was reported.
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
     view_start(options, &live, start.record);
-    game(&live, options.ai, &start.record);
+    game(&live, options, &start.record, &start.turns);
 }

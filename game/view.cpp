@@ -66,12 +66,6 @@ void view_search_progress(const search_progress &progress) {
     redraw_window();
 }
 
-void view_search_finished() {
-    if (!view.panel || !thinking) return;
-    thinking = false;
-    redraw_window();
-}
-
 void view_board_drawn() {
     thinking = false;
 }

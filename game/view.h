@@ -29,8 +29,6 @@ void view_move_played(const game_state &before, const san_move &move);
 
 // The search's progress, shown as "Thinking..." in the panel a few times a second.
 void view_search_progress(const search_progress &progress);
-// The search is over without a move being played (a hint): the panel stops showing it.
-void view_search_finished();
 
 // The board is being drawn anew: a search shown in the panel is over.
 void view_board_drawn();

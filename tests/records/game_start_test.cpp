@@ -65,11 +65,13 @@ TEST(GameStart, ResumingRestoresTheWholeGameState) {
         game_record record;
         record.enabled = true;
         record.path = path;
-        const game_state played = play_random(seed, static_cast<int>(seed * 7 % 90), options, &record);
+        const game_state played =
+            play_random(seed, static_cast<int>(seed * 7 % 90), options, &record);
 
         static game_start resumed;
         std::string error;
-        ASSERT_TRUE(start_with({"RESUME=" + path, "PGN=" + temp_path("next.pgn")}, &resumed, &error))
+        ASSERT_TRUE(
+            start_with({"RESUME=" + path, "PGN=" + temp_path("next.pgn")}, &resumed, &error))
             << error;
         EXPECT_TRUE(resumed.game == played) << "seed " << seed;
         EXPECT_EQ(resumed.game.opening, played.opening) << "seed " << seed;
@@ -105,8 +107,8 @@ TEST(GameStart, SidesAndSettingsComeFromTheRecordUnlessTheWordsSayOtherwise) {
     EXPECT_EQ(resumed.options.ai.blunders, 7);
     EXPECT_EQ(resumed.options.ai.global_deadend_score, -700);
     EXPECT_EQ(resumed.options.ai.deadend_limit, 300);
-    ASSERT_TRUE(start_with({"DEPTH2=4", "RESUME=" + path, "PGN=" + temp_path("n.pgn")}, &resumed,
-                           &error));
+    ASSERT_TRUE(
+        start_with({"DEPTH2=4", "RESUME=" + path, "PGN=" + temp_path("n.pgn")}, &resumed, &error));
     EXPECT_EQ(resumed.options.ai.depth2, 4);
     EXPECT_EQ(resumed.options.ai.depth1, 2);
     std::remove(path.c_str());
@@ -116,8 +118,8 @@ TEST(GameStart, SidesAndSettingsComeFromTheRecordUnlessTheWordsSayOtherwise) {
 TEST(GameStart, AFenStartTakesItsPositionWithoutTheBook) {
     static game_start start;
     std::string error;
-    ASSERT_TRUE(start_with({"FEN=r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 7 12", "PGN=" + temp_path("f.pgn")},
-                           &start, &error))
+    ASSERT_TRUE(start_with(
+        {"FEN=r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 7 12", "PGN=" + temp_path("f.pgn")}, &start, &error))
         << error;
     EXPECT_EQ(start.game.game_status.turn, 1);
     EXPECT_EQ(start.game.game_status.moves_pawn_capture, 7u);

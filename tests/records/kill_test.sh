@@ -4,11 +4,7 @@
 set -uo pipefail
 vartok=$1
 source "$(dirname "$0")/record_lib.sh"
-[[ -x $pgn_extract ]] || { echo "pgn-extract not installed: skipped"; exit 77; }
 command -v faketime >/dev/null || { echo "faketime not installed: skipped"; exit 77; }
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data
 # The same calendar clock, so the same random draws and the same game every run.
 export FAKETIME_DONT_FAKE_MONOTONIC=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
@@ -21,7 +17,6 @@ game "$dir/whole.pgn"
 san_tokens "$dir/whole.pgn" >"$dir/whole.txt"
 total=$(wc -l <"$dir/whole.txt")
 echo "the whole game: $total half-moves"
-failures=0
 kills=${KILLS:-12}
 RANDOM=7
 for i in $(seq 1 "$kills"); do
@@ -38,15 +33,13 @@ for i in $(seq 1 "$kills"); do
     san_tokens "$record" >"$dir/killed.txt"
     n=$(wc -l <"$dir/killed.txt")
     log=$("$pgn_extract" "$record" 2>&1 >/dev/null)
+    problem=""
     if ! grep -q '^1 game matched out of 1\.$' <<<"$log" || grep -qiE 'fail|error|illegal' <<<"$log"; then
-        echo "kill $i: pgn-extract refuses the record: $log"
-        failures=$((failures + 1))
+        problem="pgn-extract refuses the record: $log"
     elif ! cmp -s "$dir/killed.txt" <(head -n "$n" "$dir/whole.txt"); then
-        echo "kill $i: the record's $n half-moves are not the game's first ones"
-        failures=$((failures + 1))
-    else
-        echo "kill $i: a valid record of the first $n half-moves"
+        problem="the record's $n half-moves are not the game's first ones"
     fi
+    verdict "kill $i" "$problem" "a valid record of the first $n half-moves"
 done
 echo "$kills kills, $failures failed"
 [[ $failures -eq 0 ]]

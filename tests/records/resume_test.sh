@@ -6,11 +6,6 @@ set -uo pipefail
 vartok=$1
 random_game=$2
 source "$(dirname "$0")/record_lib.sh"
-[[ -x $pgn_extract ]] || { echo "pgn-extract not installed: skipped"; exit 77; }
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data
-failures=0
 games=${GAMES:-12}
 RANDOM=2026
 for seed in $(seq 1 "$games"); do
@@ -42,12 +37,7 @@ for seed in $(seq 1 "$games"); do
     elif ! check_record "$dir/resumed.pgn" "$dir/resumed.out"; then
         problem="the resumed record does not read back to its board"
     fi
-    if [[ -n $problem ]]; then
-        echo "game $seed cut after $cut of $played half-moves: $problem"
-        failures=$((failures + 1))
-    else
-        echo "game $seed cut after $cut of $played half-moves: same board and record"
-    fi
+    verdict "game $seed cut after $cut of $played half-moves" "$problem" "same board and record"
 done
 echo "$games games, $failures failed"
 [[ $failures -eq 0 ]]
