@@ -141,6 +141,10 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error) {
     out->options = game_options{};
     parse_args(argc, argv, &out->options);
     const game_options &options = out->options;
+    if (!options.error.empty()) {
+        *error = options.error;
+        return false;
+    }
     if (options.resume) return resume(argc, argv, out, error);
 
     fen_position start = usual_start_position();

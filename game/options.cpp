@@ -1,6 +1,7 @@
 // The command-line words. Numbers are read as atoi reads them (leading blanks, a sign,
 // digits up to the first other character, 0 without digits), but a number beyond the
 // 32-bit range saturates instead of wrapping unpredictably.
+#include "game/levels.h"
 #include "game/settings.h"
 
 #include <climits>
@@ -67,6 +68,14 @@ void parse_args(int argc, char **argv, game_options *options) {
             options->flip = true;
         } else if (std::strcmp(word, "PANEL") == 0) {
             options->panel = true;
+        } else if (has_prefix(word, "LEVEL=")) {
+            const int32_t level = option_number(word + 6);
+            if (level >= lowest_level && level <= highest_level)
+                apply_level(level, settings);
+            else
+                options->error = std::string(word) + ": the level is a number from " +
+                                 std::to_string(lowest_level) + " to " +
+                                 std::to_string(highest_level);
         }
         // Any other word is ignored.
     }

@@ -25,6 +25,7 @@ struct game_options {
     bool unicode = false;  // UNICODE: the text board with chess symbols (and colours)
     bool flip = false;     // FLIP: Black at the bottom when a person plays Black alone
     bool panel = false;    // PANEL: the window's right part shows the game
+    std::string error;     // a word that cannot be used, said why; empty when all are fine
 };
 
 // Applies the command-line words (without the program name); later words override earlier

@@ -96,7 +96,13 @@ keys() { xdotool key --delay 80 "$@"; }
 start_game() {
     "$vartok" GRAPHICS "$@" PGN="$work/game.pgn" </dev/null >"$work/stdout" 2>"$work/stderr" &
     game_pid=$!
-    wait_for_window || { echo "FAIL: no window titled Vartok"; cat "$work/stderr"; exit 1; }
+    # Up to 30 s: a loaded machine may be slow to map the window.
+    for _ in 1 2 3; do wait_for_window && break; done
+    [ -n "$win" ] || {
+        echo "FAIL: no window titled Vartok"
+        cat "$work/stdout" "$work/stderr"
+        exit 1
+    }
     xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
     xdotool mousemove --window "$win" 300 300
 }

@@ -10,7 +10,7 @@ export FAKETIME_DONT_FAKE_MONOTONIC=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
 yes '' | head -n 20000 >"$dir/input"
 game() {
-    faketime '2024-03-01 12:00:00' "$vartok" WHITE_AI DEPTH1=3 DEPTH2=4 PGN="$1" \
+    faketime -f '2024-03-01 12:00:00' "$vartok" WHITE_AI DEPTH1=3 DEPTH2=4 PGN="$1" \
         <"$dir/input" >/dev/null 2>&1
 }
 game "$dir/whole.pgn"
