@@ -3,6 +3,7 @@
 #include "game/game_end.h"
 #include "game/messages.h"
 #include "game/search_progress.h"
+#include "game/view.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/move_piece.h"
@@ -23,6 +24,7 @@ void print_report_line(void *, const char *line) {
 void show_search_progress(void *, const search_progress &p) {
     pump_window_events();
     progress_show(p.pass, p.depth, p.rated, p.to_rate);
+    view_search_progress(p); // the side panel's "Thinking..."
 }
 
 // The move-count rule kept the turn-start test from seeing that the side to move has no

@@ -3,6 +3,7 @@
 #include "game/board_printout.h"
 #include "game/game_start.h"
 #include "game/settings.h"
+#include "game/view.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -38,5 +39,6 @@ int vartok_main(int argc, char **argv) {
     std::srand(static_cast<unsigned>(std::time(nullptr)));
     // Without a window the game goes on in text mode; the failure was reported.
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
+    view_start(options, &live, start.record);
     game(&live, options, &start.record, &start.turns);
 }

@@ -7,6 +7,7 @@
 #include "game/output_check.h"
 #include "game/startup.h"
 #include "game/take_back.h"
+#include "game/view.h"
 #include "rules/board_queries.h"
 
 #include <cstdio>
@@ -45,6 +46,7 @@ void game(game_state *live, const game_options &options, game_record *record, tu
             played = m.move;
         }
         record_move(record, before, played);
+        view_move_played(before, played); // the side panel's move list
         live->game_status.turn = !live->game_status.turn;
     }
 }

@@ -195,6 +195,40 @@ TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
     EXPECT_EQ(count_colour(10, 170, 20, 20, colour_cursor), 400u); // cursor drawn on a1
 }
 
+TEST_F(WindowEvents, OnATurnedBoardTheArrowsFollowThePicture) {
+    // Black at the bottom: h1 is the top-left square of the picture, a8 the bottom-right.
+    board_view_flipped = true;
+    tile_cursor cursor; // on h1
+    const tile_redraw redraw{nullptr, draw_with_cursor};
+    uint8_t row = 99, col = 99;
+    // Down and right on the picture: from h1 to g2, drawn in the picture's second row and
+    // column.
+    for (SDL_Scancode k : {SDL_SCANCODE_DOWN, SDL_SCANCODE_RIGHT, SDL_SCANCODE_RETURN}) press(k);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 6);
+    EXPECT_EQ(col, 6);
+    EXPECT_EQ(count_colour(34, 26, 20, 20, colour_cursor), 400u);
+
+    // Up and left hold at the picture's top-left corner, h1.
+    for (int i = 0; i < 3; i++) press(SDL_SCANCODE_UP);
+    for (int i = 0; i < 3; i++) press(SDL_SCANCODE_LEFT);
+    press(SDL_SCANCODE_RETURN);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 7);
+    EXPECT_EQ(col, 7);
+    EXPECT_EQ(count_colour(10, 2, 20, 20, colour_cursor), 400u);
+
+    // Down and right hold at the bottom-right corner, a8.
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_DOWN);
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_RIGHT);
+    press(SDL_SCANCODE_RETURN);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(count_colour(178, 170, 20, 20, colour_cursor), 400u);
+    board_view_flipped = false;
+}
+
 // Opens the window where no video device exists; exits 3 when that fails cleanly.
 [[noreturn]] void open_without_video() {
     // Close a window left open by the tests before.
