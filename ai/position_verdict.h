@@ -3,6 +3,7 @@
 // reply scan, which then need not find it again.
 #pragma once
 
+#include "rules/bitboards.h"
 #include "rules/move_context.h"
 #include "rules/structs.h"
 
@@ -14,8 +15,8 @@ struct verdict {
 };
 
 // Fills v->stale with check_stale(status, temp, king_pos, depth)'s code.
-void judge(verdict *v, const game_status *status, const struct board *temp, coord king_pos,
-           uint8_t depth);
+void judge(verdict *v, const game_status *status, const struct board *temp, const board_sets &sets,
+           coord king_pos, uint8_t depth);
 
 // The check and mobility part alone; also prepares the context for the reply scan.
-void judge_mobility(verdict *v, const struct board *temp, coord king_pos);
+void judge_mobility(verdict *v, const struct board *temp, const board_sets &sets, coord king_pos);

@@ -6,6 +6,7 @@
 #include "ai/position_facts.h"
 #include "ai/position_verdict.h"
 #include "ai/score_math.h"
+#include "rules/bitboards.h"
 #include "rules/move_context.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
@@ -34,12 +35,13 @@ bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
 }
 
-int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
-            search_state *st);
+int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
+            const position_facts &facts, uint8_t turn, search_state *st);
 
 struct rating_context {
     struct move *mv;
     const struct board *temp;
+    const board_sets *sets;      // of temp
     const position_facts *facts; // of temp
     uint8_t turn;
     coord king_pos; // the other side's king
@@ -79,7 +81,7 @@ void continuation(const rating_context &c, verdict *v) {
     struct move *mv = c.mv;
     search_state *st = c.st;
     if (!passes_deadend_test(c)) return;
-    if (!v->prepared) judge_mobility(v, c.temp, c.king_pos);
+    if (!v->prepared) judge_mobility(v, c.temp, *c.sets, c.king_pos);
 
     struct move opmax {};
     opmax.score = smallest_score;
@@ -104,7 +106,7 @@ void continuation(const rating_context &c, verdict *v) {
             lmove.src = pc;
             for (int k = count - 1; k >= 0; k--) {
                 lmove.dst = list.squares[k];
-                rate(&lmove, c.temp, *c.facts, other, st);
+                rate(&lmove, c.temp, *c.sets, *c.facts, other, st);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {
                     mv->staledraw = 1;
@@ -132,7 +134,7 @@ int64_t mate_value(uint8_t depth) {
 
 // Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
 // while `score` keeps what the last candidate, the queen, was worth.
-void rate_promotion(const rating_context &outer, struct board *temp, coord dst) {
+void rate_promotion(const rating_context &outer, struct board *temp, board_sets *sets, coord dst) {
     rating_context c = outer;
     struct move *mv = c.mv;
     const uint8_t depth = c.st->depth;
@@ -143,10 +145,10 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
     promoted.count[colour | type_pawn]--;
     c.facts = &promoted;
     for (uint8_t ascend : promotion_types) {
-        ascend_piece(temp, dst, ascend);
+        ascend_piece_tracked(temp, sets, dst, ascend);
         promoted.count[colour | ascend]++;
         verdict v;
-        judge(&v, c.st->status, temp, c.king_pos, no_repetition_test);
+        judge(&v, c.st->status, temp, *sets, c.king_pos, no_repetition_test);
         const auto value = static_cast<int64_t>(ascend_value(ascend));
         if (v.stale == stale_check) {
             mv->score = noascend_score + 1;
@@ -167,8 +169,8 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
     }
 }
 
-int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
-            search_state *st) {
+int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
+            const position_facts &facts, uint8_t turn, search_state *st) {
     int64_t check_score = normal_check_score;
     int32_t deadend_score = st->global_deadend_score;
     uint32_t pawn_move_score = normal_pawn_move_score;
@@ -180,6 +182,7 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
     if (st->depth >= st->max_depth) return -1;
     if (st->cancel && st->cancel->load(std::memory_order_relaxed)) return -1;
     struct board temp = *brd;
+    board_sets temp_sets = sets;
     st->depth++;
     const uint8_t depth = st->depth;
 
@@ -226,7 +229,7 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
         next.count[(other ? black_bit : 0) | type_pawn]--;
     if ((piece & type_mask) == type_king) next.king[turn] = mv->dst;
 
-    const int ascend_required = move_piece(&temp, mv->src, mv->dst);
+    const int ascend_required = move_piece_tracked(&temp, &temp_sets, mv->src, mv->dst);
     const coord king_pos = next.king[other];
     const material mov_op = material_of(next, other);
     mv->score += (cur_op.queens - mov_op.queens) * queen_value;
@@ -236,9 +239,10 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
     mv->score += (cur_op.pawns - mov_op.pawns) * pawn_value;
 
     verdict v;
-    judge(&v, st->status, &temp, king_pos, depth);
+    judge(&v, st->status, &temp, temp_sets, king_pos, depth);
     int stale = v.stale;
-    rating_context c{mv, &temp, &next, turn, king_pos, non_aggressiveness, deadend_score, st};
+    rating_context c{
+        mv, &temp, &temp_sets, &next, turn, king_pos, non_aggressiveness, deadend_score, st};
     if (stale >= stale_repetition && st->turn_count < repetition_counts_from) stale = stale_nothing;
     if (stale >= stale_repetition) {
         mv->score += odd_ply(depth) ? draw_score : -draw_score;
@@ -254,7 +258,7 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
         if (!ascend_required)
             continuation(c, &v);
         else
-            rate_promotion(c, &temp, mv->dst);
+            rate_promotion(c, &temp, &temp_sets, mv->dst);
     }
     st->depth--;
     return s;
@@ -276,5 +280,5 @@ uint64_t ascend_value(uint8_t piece) {
 }
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st) {
-    return rate(mv, brd, facts_of(brd), turn, st);
+    return rate(mv, brd, sets_of(*brd), facts_of(brd), turn, st);
 }
