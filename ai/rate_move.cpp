@@ -38,6 +38,15 @@ bool odd_ply(uint8_t depth) {
 int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
             const position_facts &facts, uint8_t turn, search_state *st);
 
+// Rates the replies one ply deeper; the search itself recurses, a split root move lists its
+// replies or takes their ratings made elsewhere.
+struct recursive_replies {
+    void operator()(struct move *reply, const struct board *brd, const board_sets &sets,
+                    const position_facts &facts, uint8_t turn, search_state *st) const {
+        rate(reply, brd, sets, facts, turn, st);
+    }
+};
+
 struct rating_context {
     struct move *mv;
     const struct board *temp;
@@ -77,7 +86,8 @@ void count_replies(const verdict *v, uint32_t turn_count, uint32_t *legal_move_c
 
 // Dead-end test, then every reply of the other side one ply deeper, then the mobility and
 // best-reply terms.
-void continuation(const rating_context &c, verdict *v) {
+template <typename Replies>
+void continuation(const rating_context &c, verdict *v, Replies &replies) {
     struct move *mv = c.mv;
     search_state *st = c.st;
     if (!passes_deadend_test(c)) return;
@@ -106,7 +116,7 @@ void continuation(const rating_context &c, verdict *v) {
             lmove.src = pc;
             for (int k = count - 1; k >= 0; k--) {
                 lmove.dst = list.squares[k];
-                rate(&lmove, c.temp, *c.sets, *c.facts, other, st);
+                replies(&lmove, c.temp, *c.sets, *c.facts, other, st);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {
                     mv->staledraw = 1;
@@ -134,7 +144,9 @@ int64_t mate_value(uint8_t depth) {
 
 // Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
 // while `score` keeps what the last candidate, the queen, was worth.
-void rate_promotion(const rating_context &outer, struct board *temp, board_sets *sets, coord dst) {
+template <typename Replies>
+void rate_promotion(const rating_context &outer, struct board *temp, board_sets *sets, coord dst,
+                    Replies &replies) {
     rating_context c = outer;
     struct move *mv = c.mv;
     const uint8_t depth = c.st->depth;
@@ -152,7 +164,7 @@ void rate_promotion(const rating_context &outer, struct board *temp, board_sets 
         const auto value = static_cast<int64_t>(ascend_value(ascend));
         if (v.stale == stale_check) {
             mv->score = noascend_score + 1;
-            continuation(c, &v);
+            continuation(c, &v, replies);
         } else if (v.stale == stale_stalemate) {
             mv->score = odd_ply(depth) ? noascend_score + stalemate_score
                                        : noascend_score - stalemate_score;
@@ -169,8 +181,9 @@ void rate_promotion(const rating_context &outer, struct board *temp, board_sets 
     }
 }
 
-int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
-            const position_facts &facts, uint8_t turn, search_state *st) {
+template <typename Replies>
+int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &sets,
+                 const position_facts &facts, uint8_t turn, search_state *st, Replies &replies) {
     int64_t check_score = normal_check_score;
     int32_t deadend_score = st->global_deadend_score;
     uint32_t pawn_move_score = normal_pawn_move_score;
@@ -256,12 +269,58 @@ int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
     } else {
         if (stale == stale_check) mv->score += check_score;
         if (!ascend_required)
-            continuation(c, &v);
+            continuation(c, &v, replies);
         else
-            rate_promotion(c, &temp, &temp_sets, mv->dst);
+            rate_promotion(c, &temp, &temp_sets, mv->dst, replies);
     }
     st->depth--;
     return s;
+}
+
+int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
+            const position_facts &facts, uint8_t turn, search_state *st) {
+    recursive_replies replies;
+    return rate_with(mv, brd, sets, facts, turn, st, replies);
+}
+
+// Lists the replies instead of rating them. Each looks worthless, so none ends a piece's
+// list early: every reply the search might rate is listed.
+struct reply_lister {
+    reply_split *split;
+    void operator()(struct move *reply, const struct board *brd, const board_sets &sets,
+                    const position_facts &facts, uint8_t turn, search_state *) const {
+        if (split->replies.empty()) {
+            split->after = *brd;
+            split->sets = sets;
+            split->facts = facts;
+            split->turn = turn;
+        }
+        split->replies.push_back({reply->src, reply->dst});
+        reply->score = smallest_score;
+        reply->ascend = 0;
+        reply->staledraw = 0;
+        reply->checkmate_found = no_checkmate;
+    }
+};
+
+// Takes the replies' ratings, made elsewhere, in the order the search asks for them.
+struct reply_collector {
+    const reply_rating *ratings;
+    int next = 0;
+    void operator()(struct move *reply, const struct board *, const board_sets &,
+                    const position_facts &, uint8_t, search_state *st) {
+        const reply_rating &r = ratings[next++];
+        reply->score = r.mv.score;
+        reply->ascend = r.mv.ascend;
+        reply->staledraw = r.mv.staledraw;
+        reply->checkmate_found = r.mv.checkmate_found;
+        st->a += r.a;
+    }
+};
+
+bool promotes(const struct board *brd, const struct move &mv) {
+    return is_pawn(brd->tiles[mv.src.row][mv.src.col]) &&
+           (mv.dst.row == 0 || mv.dst.row == board_size - 1);
 }
 
 } // namespace
@@ -281,4 +340,37 @@ uint64_t ascend_value(uint8_t piece) {
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st) {
     return rate(mv, brd, sets_of(*brd), facts_of(brd), turn, st);
+}
+
+bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
+                   const search_state &st, reply_split *split) {
+    split->replies.clear();
+    // A promotion rates the replies of up to four positions: it stays one piece of work.
+    if (promotes(brd, mv)) return false;
+    search_state scratch = st;
+    scratch.depth = 0;
+    struct move probe = mv;
+    reply_lister lister{split};
+    rate_with(&probe, brd, sets_of(*brd), facts_of(brd), turn, &scratch, lister);
+    return !split->replies.empty();
+}
+
+void rate_split_reply(const reply_split &split, int k, search_state *st, reply_rating *out) {
+    const uint64_t before = st->a;
+    st->depth = 1; // the replies of a root move are rated at ply 2
+    out->mv = {};
+    out->mv.src = split.replies[k].src;
+    out->mv.dst = split.replies[k].dst;
+    rate(&out->mv, &split.after, split.sets, split.facts, split.turn, st);
+    st->depth = 0;
+    out->a = st->a - before;
+}
+
+int8_t rate_move_from_replies(struct move *mv, const struct board *brd, uint8_t turn,
+                              search_state *st, const reply_split &split,
+                              const reply_rating *ratings) {
+    (void)split;
+    reply_collector collector{ratings};
+    st->depth = 0;
+    return rate_with(mv, brd, sets_of(*brd), facts_of(brd), turn, st, collector);
 }

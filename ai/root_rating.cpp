@@ -1,5 +1,4 @@
 #include "ai/root_rating.h"
-#include "ai/rate_move.h"
 
 #include <chrono>
 #include <cstdio>
@@ -25,20 +24,59 @@ void rate_job(root_pass *pass, int i, search_state *st) {
     r.mate_reported = false;
 }
 
+void run_task(root_pass *pass, const rating_task &task, search_state *st) {
+    if (task.reply == whole_job) {
+        rate_job(pass, task.job, st);
+        return;
+    }
+    st->max_depth = pass->depth;
+    rate_split_reply(pass->splits[task.job], task.reply, st,
+                     &pass->ratings[pass->first_rating[task.job] + task.reply]);
+}
+
 void worker(root_pass *pass) {
     search_state st = search_state_for(*pass->game, *pass->settings);
     st.cancel = &pass->cancel;
+    const int task_count = static_cast<int>(pass->tasks.size());
     for (;;) {
         if (pass->cancel.load(std::memory_order_relaxed)) return;
-        const int i = pass->next_job.fetch_add(1);
-        if (i >= pass->job_count) return;
-        rate_job(pass, i, &st);
+        const int i = pass->next_task.fetch_add(1);
+        if (i >= task_count) return;
+        const rating_task task = pass->tasks[i];
+        run_task(pass, task, &st);
+        bool job_done;
         {
             std::lock_guard<std::mutex> guard(pass->lock);
-            pass->done[i].store(true, std::memory_order_release);
+            job_done = pass->remaining[task.job].fetch_sub(1, std::memory_order_acq_rel) == 1;
         }
-        pass->finished.notify_one();
+        if (job_done) pass->finished.notify_one();
     }
+}
+
+// Lists the pieces of work of the pass: the replies of each root move that has any.
+void split_jobs(root_pass *pass) {
+    const game_state &game = *pass->game;
+    search_state st = search_state_for(game, *pass->settings);
+    st.max_depth = pass->depth;
+    pass->splits.resize(static_cast<size_t>(pass->job_count));
+    pass->first_rating.resize(static_cast<size_t>(pass->job_count));
+    pass->tasks.clear();
+    int ratings = 0;
+    for (int i = 0; i < pass->job_count; i++) {
+        reply_split &split = pass->splits[i];
+        pass->first_rating[i] = ratings;
+        if (!split_replies(pass->jobs[i], &game.board, game.game_status.turn, st, &split)) {
+            split.replies.clear();
+            pass->tasks.push_back({i, whole_job});
+            pass->remaining[i].store(1);
+            continue;
+        }
+        const int n = static_cast<int>(split.replies.size());
+        for (int k = 0; k < n; k++) pass->tasks.push_back({i, k});
+        pass->remaining[i].store(n);
+        ratings += n;
+    }
+    pass->ratings.resize(static_cast<size_t>(ratings));
 }
 
 void show_progress(const root_pass *pass, int rated) {
@@ -70,14 +108,14 @@ void report_checkmate(const search_observer &observer, const struct move &mv) {
 
 void start_root_pass(root_pass *pass, uint8_t depth) {
     pass->depth = depth;
-    pass->next_job.store(0);
+    pass->next_task.store(0);
     pass->cancel.store(false);
-    for (int i = 0; i < pass->job_count; i++) pass->done[i].store(false);
     pass->worker_count = 0;
     const unsigned threads = thread_count(*pass->settings);
     if (threads <= 1) return;
-    const unsigned wanted =
-        threads < static_cast<unsigned>(pass->job_count) ? threads : unsigned(pass->job_count);
+    split_jobs(pass);
+    const auto task_count = static_cast<unsigned>(pass->tasks.size());
+    const unsigned wanted = threads < task_count ? threads : task_count;
     for (unsigned t = 0; t < wanted; t++)
         pass->workers[pass->worker_count++] = std::thread(worker, pass);
 }
@@ -95,11 +133,21 @@ const root_result &await_root_result(root_pass *pass, int i) {
         return r;
     }
     std::unique_lock<std::mutex> guard(pass->lock);
-    while (!pass->done[i].load(std::memory_order_acquire)) {
+    while (pass->remaining[i].load(std::memory_order_acquire) != 0) {
         pass->finished.wait_for(guard, keep_alive_interval);
         show_progress(pass, i);
     }
     guard.unlock();
+    const reply_split &split = pass->splits[i];
+    if (!split.replies.empty()) {
+        search_state st = search_state_for(*pass->game, *pass->settings);
+        st.max_depth = pass->depth;
+        r.mv = pass->jobs[i];
+        r.s = rate_move_from_replies(&r.mv, &pass->game->board, pass->game->game_status.turn, &st,
+                                     split, &pass->ratings[pass->first_rating[i]]);
+        r.a = st.a;
+        r.mate_reported = false;
+    }
     show_progress(pass, i + 1);
     return r;
 }

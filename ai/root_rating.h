@@ -1,9 +1,13 @@
-// Rating the root moves of one pass, on every core. Workers take the moves in the order of
-// the pass, each with its own search state; the caller collects the ratings strictly in that
-// order, so that whatever it does with them (reports, random draws, the choice) is the same
-// as in a single-threaded search. In single-threaded mode each move is rated when asked for.
+// Rating the root moves of one pass, on every core. A root move's replies are rated apart
+// (one piece of work each), so that one heavy root move keeps every core busy; workers take
+// the pieces in the order of the pass, each with its own search state. The caller collects
+// the ratings strictly in the pass's order, putting each root move together from its
+// replies, so that whatever it does with them (reports, random draws, the choice) is the
+// same as in a single-threaded search. In single-threaded mode each move is rated when
+// asked for.
 #pragma once
 
+#include "ai/rate_move.h"
 #include "ai/search_observer.h"
 #include "ai/search_state.h"
 #include "rules/structs.h"
@@ -12,6 +16,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // Every move a side can have: each square's piece with its most destinations.
 constexpr int max_root_moves = board_size * board_size * max_destinations;
@@ -27,6 +32,13 @@ struct root_result {
     bool mate_reported; // its "Found ... checkmate" line has been printed already
 };
 
+// One piece of work: a reply of a split root move, or a whole root move.
+struct rating_task {
+    int job;
+    int reply; // index into the job's split, or whole_job
+};
+constexpr int whole_job = -1;
+
 struct root_pass {
     // The searched game, its settings and who hears of the progress; set by the caller.
     const game_state *game = nullptr;
@@ -37,8 +49,12 @@ struct root_pass {
     int number = 0; // 1 for the first pass, 2 for the second
     uint8_t depth = 0;
     root_result results[max_root_moves];
-    std::atomic<bool> done[max_root_moves];
-    std::atomic<int> next_job{0};
+    std::atomic<int> remaining[max_root_moves]; // pieces of work of each job not yet done
+    std::vector<reply_split> splits;            // per job; no replies: rated whole
+    std::vector<int> first_rating;              // per job, its replies' place in ratings
+    std::vector<reply_rating> ratings;
+    std::vector<rating_task> tasks; // in the order of the pass
+    std::atomic<int> next_task{0};
     std::atomic<bool> cancel{false};
     std::mutex lock;
     std::condition_variable finished;
