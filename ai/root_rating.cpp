@@ -9,6 +9,9 @@ namespace {
 constexpr auto keep_alive_interval = std::chrono::milliseconds(100);
 constexpr int report_line_size = 64;
 
+task_size_hook size_hook = nullptr;
+void *size_hook_context = nullptr;
+
 int8_t rate_root_move(const root_pass *pass, struct move *mv, search_state *st) {
     st->max_depth = pass->depth;
     st->depth = 0;
@@ -43,7 +46,9 @@ void worker(root_pass *pass) {
         const int i = pass->next_task.fetch_add(1);
         if (i >= task_count) return;
         const rating_task task = pass->tasks[i];
+        const uint64_t before = st.a;
         run_task(pass, task, &st);
+        pass->positions_rated[i] = st.a - before;
         bool job_done;
         {
             std::lock_guard<std::mutex> guard(pass->lock);
@@ -77,6 +82,9 @@ void split_jobs(root_pass *pass) {
         ratings += n;
     }
     pass->ratings.resize(static_cast<size_t>(ratings));
+    pass->positions_rated.assign(pass->tasks.size(), 0);
+    pass->task_job.resize(pass->tasks.size());
+    for (size_t t = 0; t < pass->tasks.size(); t++) pass->task_job[t] = pass->tasks[t].job;
 }
 
 void show_progress(const root_pass *pass, int rated) {
@@ -95,6 +103,11 @@ unsigned default_search_threads() {
     const unsigned cores = std::thread::hardware_concurrency();
     if (cores == 0) return 1;
     return cores < max_search_threads ? cores : max_search_threads;
+}
+
+void set_task_size_hook(task_size_hook hook, void *context) {
+    size_hook = hook;
+    size_hook_context = context;
 }
 
 void report_checkmate(const search_observer &observer, const struct move &mv) {
@@ -155,5 +168,8 @@ const root_result &await_root_result(root_pass *pass, int i) {
 void finish_root_pass(root_pass *pass) {
     pass->cancel.store(true);
     for (unsigned t = 0; t < pass->worker_count; t++) pass->workers[t].join();
+    if (pass->worker_count > 0 && size_hook)
+        size_hook(size_hook_context, pass->positions_rated.data(), pass->task_job.data(),
+                  static_cast<int>(pass->positions_rated.size()));
     pass->worker_count = 0;
 }

@@ -53,7 +53,9 @@ struct root_pass {
     std::vector<reply_split> splits;            // per job; no replies: rated whole
     std::vector<int> first_rating;              // per job, its replies' place in ratings
     std::vector<reply_rating> ratings;
-    std::vector<rating_task> tasks; // in the order of the pass
+    std::vector<rating_task> tasks;        // in the order of the pass
+    std::vector<uint64_t> positions_rated; // by each task, for the scheduling model
+    std::vector<int> task_job;
     std::atomic<int> next_task{0};
     std::atomic<bool> cancel{false};
     std::mutex lock;
@@ -69,6 +71,13 @@ void start_root_pass(root_pass *pass, uint8_t depth);
 const root_result &await_root_result(root_pass *pass, int i);
 // Abandons the jobs not yet collected and waits for the workers to end.
 void finish_root_pass(root_pass *pass);
+
+// Hears, after each pass shared out over threads, how many positions each piece of work
+// rated (0 for work abandoned) and to which root move it belongs, in the pass's order: what
+// a scheduling model replays.
+using task_size_hook = void (*)(void *context, const uint64_t *positions, const int *root_move,
+                                int count);
+void set_task_size_hook(task_size_hook hook, void *context);
 
 // Reports "Found ... checkmate at depth ..." when the rating of `mv` met a mate.
 void report_checkmate(const search_observer &observer, const struct move &mv);

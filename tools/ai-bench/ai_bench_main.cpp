@@ -3,6 +3,8 @@
 // (a signature that changes only when the search does), the wall time and the rate. Each
 // position is searched ROUNDS times (default 3) and the fastest time kept, since the
 // machine is shared. The report lines of both runs must be identical; the bench says so.
+// Last, a scheduling model replays the positions rated by each piece of work of the
+// parallel passes to tell how the search would scale on more cores.
 #include "ai/ai.h"
 #include "ai/root_rating.h"
 
@@ -10,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -85,6 +88,62 @@ void print_figures(FILE *f, const char *title, const run_figures &r) {
                  seconds > 0 ? rated / seconds : 0.0);
 }
 
+// The pieces of work of one parallel pass: positions rated and the root move of each.
+struct pass_tasks {
+    std::vector<uint64_t> positions;
+    std::vector<int> root_move;
+};
+
+void keep_task_sizes(void *context, const uint64_t *positions, const int *root_move, int count) {
+    auto *passes = static_cast<std::vector<pass_tasks> *>(context);
+    passes->push_back({std::vector<uint64_t>(positions, positions + count),
+                       std::vector<int>(root_move, root_move + count)});
+}
+
+// Time to rate `work` (in positions) on `cores` workers, each taking the next piece in order
+// as soon as it is free.
+uint64_t makespan(const std::vector<uint64_t> &work, unsigned cores) {
+    std::vector<uint64_t> free_at(cores, 0);
+    for (uint64_t w : work) {
+        size_t first = 0;
+        for (size_t c = 1; c < cores; c++)
+            if (free_at[c] < free_at[first]) first = c;
+        free_at[first] += w;
+    }
+    uint64_t end = 0;
+    for (uint64_t t : free_at) end = t > end ? t : end;
+    return end;
+}
+
+// The whole root moves of a pass, as the search shared them out before it split them.
+std::vector<uint64_t> root_move_sizes(const pass_tasks &pass) {
+    std::vector<uint64_t> sizes;
+    for (size_t t = 0; t < pass.positions.size(); t++) {
+        if (t == 0 || pass.root_move[t] != pass.root_move[t - 1]) sizes.push_back(0);
+        sizes.back() += pass.positions[t];
+    }
+    return sizes;
+}
+
+void print_model(const std::vector<pass_tasks> &passes) {
+    constexpr unsigned core_counts[] = {1, 2, 4, 8, 16, 64};
+    std::printf("scheduling model (the positions of each piece of work replayed in order):\n");
+    size_t pieces = 0;
+    for (const pass_tasks &p : passes) pieces += p.positions.size();
+    std::printf("  %zu passes, %zu pieces of work\n", passes.size(), pieces);
+    for (unsigned cores : core_counts) {
+        uint64_t total = 0, split = 0, whole = 0;
+        for (const pass_tasks &p : passes) {
+            for (uint64_t w : p.positions) total += w;
+            split += makespan(p.positions, cores);
+            whole += makespan(root_move_sizes(p), cores);
+        }
+        std::printf("  %2u cores: %.2fx with replies split, %.2fx with root moves only\n", cores,
+                    split ? double(total) / double(split) : 0.0,
+                    whole ? double(total) / double(whole) : 0.0);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -108,5 +167,14 @@ int main(int argc, char **argv) {
     std::printf("speed-up: %.2f\n", tn > 0 ? t1 / tn : 0.0);
     const bool same = single.report == parallel.report;
     std::printf("report lines %s\n", same ? "identical" : "DIFFER between the runs");
+
+    // The pieces of work do not depend on the number of threads, as long as there are two.
+    static run_figures modelled;
+    std::vector<pass_tasks> passes;
+    set_task_size_hook(keep_task_sizes, &passes);
+    constexpr unsigned model_threads = 2;
+    if (!run_positions(model_threads, 1, &modelled, stdout)) return 1;
+    set_task_size_hook(nullptr, nullptr);
+    print_model(passes);
     return same ? 0 : 1;
 }
