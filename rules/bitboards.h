@@ -97,6 +97,15 @@ inline bitboard bishop_attacks(int sq, bitboard occupied) {
            ray_attacks<6>(sq, occupied) | ray_attacks<7>(sq, occupied);
 }
 
+// The number of squares in a set. Counted by halves, quarters and so on, without the
+// processor's population-count instruction that not every x86-64 build may use.
+inline int count_squares(bitboard set) {
+    set = set - ((set >> 1) & 0x5555555555555555ull);
+    set = (set & 0x3333333333333333ull) + ((set >> 2) & 0x3333333333333333ull);
+    set = (set + (set >> 4)) & 0x0F0F0F0F0F0F0F0Full;
+    return static_cast<int>((set * 0x0101010101010101ull) >> 56);
+}
+
 // Removes and returns the lowest square of a non-empty set.
 inline int pop_lowest(bitboard &set) {
     const int sq = std::countr_zero(set);

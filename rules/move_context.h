@@ -1,7 +1,8 @@
 // What the self-check filter needs to know about one side in one position, found once
 // instead of once per destination: whether its king is in check, by what, and which of its
 // pieces are pinned to the king. Destinations generated through it are the same, in the
-// same order, as those of legal_moves with that king.
+// same order, as those of legal_moves with that king. The context points at the position
+// (and at its sets, which may be its own): it is prepared where it is used, not copied.
 #pragma once
 
 #include "rules/bitboards.h"
@@ -12,14 +13,15 @@ struct move_context {
     coord king;
     uint8_t colour; // colour bit of the side: 0 or 8
     bool in_check;
-    uint64_t pinned;     // one bit per square (row*8 + col) of a piece pinned to the king
-    uint64_t check_mask; // where a piece other than the king may go: the checker and the
-                         // squares between it and the king; all squares out of check
-    board_sets sets;     // the pieces of brd
+    uint64_t pinned;        // one bit per square (row*8 + col) of a piece pinned to the king
+    uint64_t check_mask;    // where a piece other than the king may go: the checker and the
+                            // squares between it and the king; all squares out of check
+    const board_sets *sets; // the pieces of brd
+    board_sets own_sets;    // when the caller had none at hand
 };
 
 void prepare_move_context(move_context *ctx, const struct board *brd, coord king);
-// The same with the position's sets already at hand.
+// The same with the position's sets already at hand; they must outlive the context.
 void prepare_move_context(move_context *ctx, const struct board *brd, const board_sets &sets,
                           coord king);
 

@@ -260,7 +260,7 @@ bitboard allowed_for(const move_context &ctx, int from) {
 generator context_generator(const move_context &ctx, int from, destination_list *list) {
     const uint8_t tile = (&ctx.brd->tiles[0][0])[from];
     return generator{ctx.brd,
-                     &ctx.sets,
+                     ctx.sets,
                      from,
                      tile,
                      static_cast<uint8_t>(tile & black_bit),
@@ -296,14 +296,15 @@ uint8_t legal_moves(const struct board *brd, coord pc_coords, destination_list *
 }
 
 void prepare_move_context(move_context *ctx, const struct board *brd, coord king) {
-    prepare_move_context(ctx, brd, sets_of(*brd), king);
+    ctx->own_sets = sets_of(*brd);
+    prepare_move_context(ctx, brd, ctx->own_sets, king);
 }
 
 void prepare_move_context(move_context *ctx, const struct board *brd, const board_sets &sets,
                           coord king) {
     ctx->brd = brd;
     ctx->king = king;
-    ctx->sets = sets;
+    ctx->sets = &sets;
     ctx->pinned = 0;
     ctx->check_mask = all_squares;
     ctx->in_check = false;
@@ -355,7 +356,7 @@ namespace {
 // time; taking en passant is counted one move at a time.
 template <bool weigh_promotions>
 uint64_t count_pawn_moves(const move_context &ctx, bitboard pawns) {
-    const board_sets &s = ctx.sets;
+    const board_sets &s = *ctx.sets;
     const bitboard empty = ~occupied(s);
     const uint8_t enemy = enemy_of(ctx.colour);
     const bitboard enemies = s.colour[enemy ? 1 : 0];
@@ -370,9 +371,9 @@ uint64_t count_pawn_moves(const move_context &ctx, bitboard pawns) {
     uint64_t total = 0;
     const auto add = [&](bitboard targets) {
         if constexpr (weigh_promotions) {
-            total += std::popcount(targets & ~last_row) + 4 * std::popcount(targets & last_row);
+            total += count_squares(targets & ~last_row) + 4 * count_squares(targets & last_row);
         } else {
-            total += std::popcount(targets);
+            total += count_squares(targets);
         }
     };
     const auto count_set = [&](bitboard group, bitboard allowed) {
@@ -428,13 +429,13 @@ uint64_t count_pawn_moves(const move_context &ctx, bitboard pawns) {
 int count_piece_moves(const move_context &ctx, int from, uint8_t tile, bitboard occ, bitboard own) {
     switch (tile & type_mask) {
     case type_knight:
-        return std::popcount(tables.knight[from] & ~own & allowed_for(ctx, from));
+        return count_squares(tables.knight[from] & ~own & allowed_for(ctx, from));
     case type_bishop:
-        return std::popcount(bishop_attacks(from, occ) & ~own & allowed_for(ctx, from));
+        return count_squares(bishop_attacks(from, occ) & ~own & allowed_for(ctx, from));
     case type_rook:
-        return std::popcount(rook_attacks(from, occ) & ~own & allowed_for(ctx, from));
+        return count_squares(rook_attacks(from, occ) & ~own & allowed_for(ctx, from));
     case type_queen:
-        return std::popcount((rook_attacks(from, occ) | bishop_attacks(from, occ)) & ~own &
+        return count_squares((rook_attacks(from, occ) | bishop_attacks(from, occ)) & ~own &
                              allowed_for(ctx, from));
     default: {
         destination_list list;
@@ -444,7 +445,7 @@ int count_piece_moves(const move_context &ctx, int from, uint8_t tile, bitboard 
 }
 
 template <bool weigh_promotions> uint64_t count_all(const move_context &ctx, int first_square) {
-    const board_sets &s = ctx.sets;
+    const board_sets &s = *ctx.sets;
     const bitboard occ = occupied(s);
     const bitboard own = own_pieces(s, ctx.colour);
     const bitboard from_first = first_square <= 0 ? all_squares : all_squares << first_square;
@@ -479,7 +480,7 @@ uint64_t count_legal_moves_with_promotions(const move_context &ctx) {
 }
 
 int first_mobile_square(const move_context &ctx) {
-    const board_sets &s = ctx.sets;
+    const board_sets &s = *ctx.sets;
     const bitboard occ = occupied(s);
     const bitboard own = own_pieces(s, ctx.colour);
     const bitboard pawns = s.kind[ctx.colour | type_pawn_unmoved] | s.kind[ctx.colour | type_pawn];

@@ -35,7 +35,7 @@ coord king_of(const board_sets &sets, uint8_t side) {
 template <typename Visit> void for_each_move(const move_context &ctx, uint8_t side, Visit visit) {
     const uint8_t colour = side ? black_bit : 0;
     destination_list list;
-    for (uint64_t pieces = ctx.sets.colour[side ? 1 : 0]; pieces;) {
+    for (uint64_t pieces = ctx.sets->colour[side ? 1 : 0]; pieces;) {
         const coord src = bitboards::coord_of(bitboards::pop_lowest(pieces));
         if ((ctx.brd->tiles[src.row][src.col] & black_bit) != colour) continue;
         const uint8_t count = legal_moves_in(ctx, src, &list);
