@@ -30,22 +30,29 @@ board_sets sets_of(const struct board &brd) {
     return s;
 }
 
+// The steps of move_piece, made on the tiles and the sets at once.
 int move_piece_tracked(struct board *brd, board_sets *s, coord src, coord dst) {
     const int from = square_of(src), to = square_of(dst);
-    const uint8_t *tiles = &brd->tiles[0][0];
+    uint8_t *tiles = &brd->tiles[0][0];
     const uint8_t p = tiles[from];
     const uint8_t captured = tiles[to];
     take_off(s, captured, to);
     uint8_t moved = p;
+    bool en_passant_set = false;
     switch (p & type_mask) {
     case type_pawn_unmoved:
         moved = (p & black_bit) | type_pawn;
+        if (src.row - dst.row == 2 || dst.row - src.row == 2) {
+            moved |= en_passant_flag;
+            en_passant_set = true;
+        }
         break;
     case type_pawn:
         // En passant: the captured pawn stands beside the source square.
         if (src.col != dst.col && captured == 0) {
             const int behind = (p & black_bit) ? to - 8 : to + 8;
             take_off(s, tiles[behind], behind);
+            tiles[behind] = 0;
         }
         break;
     case type_king:
@@ -53,18 +60,25 @@ int move_piece_tracked(struct board *brd, board_sets *s, coord src, coord dst) {
             const int row_start = from & ~7;
             const int rook_from = row_start + (dst.col < src.col ? 0 : 7);
             const int rook_to = row_start + (dst.col < src.col ? 3 : 5);
-            const uint8_t rook = tiles[rook_from];
+            const uint8_t rook = tiles[rook_from] | has_moved_flag;
             take_off(s, tiles[rook_to], rook_to);
-            take_off(s, rook, rook_from);
+            take_off(s, tiles[rook_from], rook_from);
             put_on(s, rook, rook_to);
+            tiles[rook_to] = rook;
+            tiles[rook_from] = 0;
         }
         break;
     default:
         break;
     }
     take_off(s, p, from);
+    moved |= has_moved_flag;
     put_on(s, moved, to);
-    return move_piece(brd, src, dst);
+    tiles[from] = 0;
+    // Only the pawn that has just made a two-square step keeps the en-passant flag.
+    unset_enpass_bits(brd);
+    tiles[to] = en_passant_set ? moved : moved & ~en_passant_flag;
+    return (moved & type_mask) == type_pawn && (dst.row == 0 || dst.row == board_size - 1);
 }
 
 void ascend_piece_tracked(struct board *brd, board_sets *sets, coord sq, uint8_t new_rank) {
