@@ -35,15 +35,61 @@ bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
 }
 
+// What the material on the board means for every move of one side in one position: the
+// same for all of them, so worked out once per position.
+struct mover_terms {
+    int8_t s; // the material balance the rater returns
+    int8_t non_aggressiveness;
+    uint32_t pawn_move_score;
+    int64_t check_score;
+    int32_t deadend_score;
+    int32_t capture_value[kind_slots]; // material won by taking a piece of each kind
+};
+
+mover_terms terms_for(const position_facts &facts, uint8_t turn, const search_state &st) {
+    mover_terms t{};
+    t.check_score = normal_check_score;
+    t.deadend_score = st.global_deadend_score;
+    t.pawn_move_score = normal_pawn_move_score;
+    const uint8_t other = turn ? 0 : 1;
+    const material cur_op = material_of(facts, other);
+    const material cur_my = material_of(facts, turn);
+    t.s = material_measure(cur_op);
+    const int8_t r = material_measure(cur_my);
+    t.non_aggressiveness = 1;
+    if (t.s <= 1) {
+        if (r <= 2) t.pawn_move_score = endgame_pawn_move_score;
+        if (t.s == 0) {
+            t.check_score = lone_king_check_score;
+            t.deadend_score = static_cast<int32_t>(static_cast<uint32_t>(t.deadend_score) -
+                                                   static_cast<uint32_t>(st.deadend_limit));
+        }
+    } else {
+        if (cur_op.queens > cur_my.queens) t.non_aggressiveness++;
+        if (cur_op.rooks > cur_my.rooks)
+            t.non_aggressiveness =
+                static_cast<int8_t>(t.non_aggressiveness + (cur_op.rooks - cur_my.rooks) / 2);
+        t.s = static_cast<int8_t>(t.s - r);
+    }
+    const uint8_t c = other ? black_bit : 0;
+    t.capture_value[c | type_queen] = queen_value;
+    t.capture_value[c | type_rook] = rook_value;
+    t.capture_value[c | type_knight] = knight_value;
+    t.capture_value[c | type_bishop] = bishop_value;
+    t.capture_value[c | type_pawn] = pawn_value;
+    return t;
+}
+
 int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
-            const position_facts &facts, uint8_t turn, search_state *st);
+            const position_facts &facts, const mover_terms &terms, uint8_t turn, search_state *st);
 
 // Rates the replies one ply deeper; the search itself recurses, a split root move lists its
 // replies or takes their ratings made elsewhere.
 struct recursive_replies {
     void operator()(struct move *reply, const struct board *brd, const board_sets &sets,
-                    const position_facts &facts, uint8_t turn, search_state *st) const {
-        rate(reply, brd, sets, facts, turn, st);
+                    const position_facts &facts, const mover_terms &terms, uint8_t turn,
+                    search_state *st) const {
+        rate(reply, brd, sets, facts, terms, turn, st);
     }
 };
 
@@ -103,6 +149,7 @@ void continuation(const rating_context &c, verdict *v, Replies &replies) {
         if (any_reply) opmax.score = 0;
     } else {
         struct move lmove {};
+        const mover_terms terms = terms_for(*c.facts, other, *st);
         const uint8_t *tiles = &c.temp->tiles[0][0];
         destination_list list;
         const int first = v->first_mobile >= 0 ? v->first_mobile : 0;
@@ -116,7 +163,7 @@ void continuation(const rating_context &c, verdict *v, Replies &replies) {
             lmove.src = pc;
             for (int k = count - 1; k >= 0; k--) {
                 lmove.dst = list.squares[k];
-                replies(&lmove, c.temp, *c.sets, *c.facts, other, st);
+                replies(&lmove, c.temp, *c.sets, *c.facts, terms, other, st);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {
                     mv->staledraw = 1;
@@ -183,10 +230,8 @@ void rate_promotion(const rating_context &outer, struct board *temp, board_sets 
 
 template <typename Replies>
 int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &sets,
-                 const position_facts &facts, uint8_t turn, search_state *st, Replies &replies) {
-    int64_t check_score = normal_check_score;
-    int32_t deadend_score = st->global_deadend_score;
-    uint32_t pawn_move_score = normal_pawn_move_score;
+                 const position_facts &facts, const mover_terms &terms, uint8_t turn,
+                 search_state *st, Replies &replies) {
     mv->score = 0;
     mv->ascend = 0;
     mv->staledraw = 0;
@@ -200,25 +245,7 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
     const uint8_t depth = st->depth;
 
     const uint8_t other = turn ? 0 : 1;
-    const material cur_op = material_of(facts, other);
-    const material cur_my = material_of(facts, turn);
-    int8_t s = material_measure(cur_op);
-    const int8_t r = material_measure(cur_my);
-    int8_t non_aggressiveness = 1;
-    if (s <= 1) {
-        if (r <= 2) pawn_move_score = endgame_pawn_move_score;
-        if (s == 0) {
-            check_score = lone_king_check_score;
-            deadend_score = static_cast<int32_t>(static_cast<uint32_t>(deadend_score) -
-                                                 static_cast<uint32_t>(st->deadend_limit));
-        }
-    } else {
-        if (cur_op.queens > cur_my.queens) non_aggressiveness++;
-        if (cur_op.rooks > cur_my.rooks)
-            non_aggressiveness =
-                static_cast<int8_t>(non_aggressiveness + (cur_op.rooks - cur_my.rooks) / 2);
-        s = static_cast<int8_t>(s - r);
-    }
+    const int8_t s = terms.s;
 
     st->a++;
 
@@ -231,31 +258,29 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
         const uint32_t full_moves = st->turn_count / 2 ? st->turn_count / 2 : 1;
         mv->score += castling_bonus / full_moves;
     }
-    if (is_pawn(piece)) mv->score += pawn_move_score;
+    if (is_pawn(piece)) mv->score += terms.pawn_move_score;
 
     // The board after the move, known without counting: a capture removes one piece of the
     // other side (en passant: a pawn beside the mover), a king move moves the mover's king.
     position_facts next = facts;
-    if (target != 0)
+    if (target != 0) {
         next.count[kind_index(target)]--;
-    else if ((piece & type_mask) == type_pawn && col_change != 0)
+        mv->score += terms.capture_value[kind_index(target)];
+    } else if ((piece & type_mask) == type_pawn && col_change != 0) {
         next.count[(other ? black_bit : 0) | type_pawn]--;
+        mv->score += pawn_value;
+    }
     if ((piece & type_mask) == type_king) next.king[turn] = mv->dst;
 
     const int ascend_required = move_piece_tracked(&temp, &temp_sets, mv->src, mv->dst);
     const coord king_pos = next.king[other];
-    const material mov_op = material_of(next, other);
-    mv->score += (cur_op.queens - mov_op.queens) * queen_value;
-    mv->score += (cur_op.rooks - mov_op.rooks) * rook_value;
-    mv->score += (cur_op.knights - mov_op.knights) * knight_value;
-    mv->score += (cur_op.bishops - mov_op.bishops) * bishop_value;
-    mv->score += (cur_op.pawns - mov_op.pawns) * pawn_value;
 
     verdict v;
     judge(&v, st->status, &temp, temp_sets, king_pos, depth);
     int stale = v.stale;
     rating_context c{
-        mv, &temp, &temp_sets, &next, turn, king_pos, non_aggressiveness, deadend_score, st};
+        mv, &temp, &temp_sets, &next, turn, king_pos, terms.non_aggressiveness, terms.deadend_score,
+        st};
     if (stale >= stale_repetition && st->turn_count < repetition_counts_from) stale = stale_nothing;
     if (stale >= stale_repetition) {
         mv->score += odd_ply(depth) ? draw_score : -draw_score;
@@ -267,7 +292,7 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
         mv->score += odd_ply(depth) ? mate_score - depth : mate_value(depth);
         mv->checkmate_found = depth;
     } else {
-        if (stale == stale_check) mv->score += check_score;
+        if (stale == stale_check) mv->score += terms.check_score;
         if (!ascend_required)
             continuation(c, &v, replies);
         else
@@ -278,9 +303,9 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
 }
 
 int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
-            const position_facts &facts, uint8_t turn, search_state *st) {
+            const position_facts &facts, const mover_terms &terms, uint8_t turn, search_state *st) {
     recursive_replies replies;
-    return rate_with(mv, brd, sets, facts, turn, st, replies);
+    return rate_with(mv, brd, sets, facts, terms, turn, st, replies);
 }
 
 // Lists the replies instead of rating them. Each looks worthless, so none ends a piece's
@@ -288,7 +313,8 @@ int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
 struct reply_lister {
     reply_split *split;
     void operator()(struct move *reply, const struct board *brd, const board_sets &sets,
-                    const position_facts &facts, uint8_t turn, search_state *) const {
+                    const position_facts &facts, const mover_terms &, uint8_t turn,
+                    search_state *) const {
         if (split->replies.empty()) {
             split->after = *brd;
             split->sets = sets;
@@ -308,7 +334,7 @@ struct reply_collector {
     const reply_rating *ratings;
     int next = 0;
     void operator()(struct move *reply, const struct board *, const board_sets &,
-                    const position_facts &, uint8_t, search_state *st) {
+                    const position_facts &, const mover_terms &, uint8_t, search_state *st) {
         const reply_rating &r = ratings[next++];
         reply->score = r.mv.score;
         reply->ascend = r.mv.ascend;
@@ -339,7 +365,8 @@ uint64_t ascend_value(uint8_t piece) {
 }
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st) {
-    return rate(mv, brd, sets_of(*brd), facts_of(brd), turn, st);
+    const position_facts facts = facts_of(brd);
+    return rate(mv, brd, sets_of(*brd), facts, terms_for(facts, turn, *st), turn, st);
 }
 
 bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
@@ -351,7 +378,9 @@ bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
     scratch.depth = 0;
     struct move probe = mv;
     reply_lister lister{split};
-    rate_with(&probe, brd, sets_of(*brd), facts_of(brd), turn, &scratch, lister);
+    const position_facts facts = facts_of(brd);
+    rate_with(&probe, brd, sets_of(*brd), facts, terms_for(facts, turn, st), turn, &scratch,
+              lister);
     return !split->replies.empty();
 }
 
@@ -361,7 +390,8 @@ void rate_split_reply(const reply_split &split, int k, search_state *st, reply_r
     out->mv = {};
     out->mv.src = split.replies[k].src;
     out->mv.dst = split.replies[k].dst;
-    rate(&out->mv, &split.after, split.sets, split.facts, split.turn, st);
+    rate(&out->mv, &split.after, split.sets, split.facts, terms_for(split.facts, split.turn, *st),
+         split.turn, st);
     st->depth = 0;
     out->a = st->a - before;
 }
@@ -372,5 +402,7 @@ int8_t rate_move_from_replies(struct move *mv, const struct board *brd, uint8_t 
     (void)split;
     reply_collector collector{ratings};
     st->depth = 0;
-    return rate_with(mv, brd, sets_of(*brd), facts_of(brd), turn, st, collector);
+    const position_facts facts = facts_of(brd);
+    return rate_with(mv, brd, sets_of(*brd), facts, terms_for(facts, turn, *st), turn, st,
+                     collector);
 }
