@@ -36,6 +36,9 @@ int move_piece_tracked(struct board *brd, board_sets *s, coord src, coord dst) {
     uint8_t *tiles = &brd->tiles[0][0];
     const uint8_t p = tiles[from];
     const uint8_t captured = tiles[to];
+    // Only the pawn that makes a two-square step keeps the en-passant flag: clearing the
+    // flags first gives the same tiles, and spares reading back the bytes just written.
+    unset_enpass_bits(brd);
     take_off(s, captured, to);
     uint8_t moved = p;
     bool en_passant_set = false;
@@ -75,8 +78,6 @@ int move_piece_tracked(struct board *brd, board_sets *s, coord src, coord dst) {
     moved |= has_moved_flag;
     put_on(s, moved, to);
     tiles[from] = 0;
-    // Only the pawn that has just made a two-square step keeps the en-passant flag.
-    unset_enpass_bits(brd);
     tiles[to] = en_passant_set ? moved : moved & ~en_passant_flag;
     return (moved & type_mask) == type_pawn && (dst.row == 0 || dst.row == board_size - 1);
 }
