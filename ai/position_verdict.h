@@ -1,6 +1,6 @@
 // The position test of the side to reply after a searched move. It answers as check_stale
-// does, and keeps what it learnt (check, pins, the first piece that can move) for the
-// reply scan, which then need not find it again.
+// does, and keeps what it learnt (check, pins) for the reply scan, which then need not find
+// it again.
 #pragma once
 
 #include "rules/bitboards.h"
@@ -9,8 +9,7 @@
 
 struct verdict {
     int stale;
-    bool prepared;    // ctx is filled and first_mobile known
-    int first_mobile; // square of the first piece with a legal move, -1 for none
+    bool prepared; // ctx is filled
     move_context ctx;
 };
 

@@ -122,11 +122,11 @@ void count_replies(const verdict *v, uint32_t turn_count, uint32_t *legal_move_c
                    bool *any_reply) {
     const bool need_count = turn_count > mobility_counts_after;
     if (!need_count) {
-        *any_reply = v->first_mobile >= 0;
+        *any_reply = v->stale < stale_stalemate;
         return;
     }
-    if (v->first_mobile < 0) return; // no reply at all
-    *legal_move_count = count_legal_moves(v->ctx, v->first_mobile);
+    if (v->stale >= stale_stalemate) return; // no reply at all
+    *legal_move_count = count_legal_moves(v->ctx);
     *any_reply = *legal_move_count != 0;
 }
 
@@ -150,13 +150,10 @@ void continuation(const rating_context &c, verdict *v, Replies &replies) {
     } else {
         struct move lmove {};
         const mover_terms terms = terms_for(*c.facts, other, *st);
-        const uint8_t *tiles = &c.temp->tiles[0][0];
         destination_list list;
-        const int first = v->first_mobile >= 0 ? v->first_mobile : 0;
-        for (int sq = first; sq < board_size * board_size; sq++) {
-            const uint8_t tile = tiles[sq];
-            if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
-            const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+        // The other side's pieces in index order, a8 to h1.
+        for (uint64_t pieces = c.sets->colour[other]; pieces;) {
+            const coord pc = bitboards::coord_of(bitboards::pop_lowest(pieces));
             const uint8_t count = legal_moves_in(v->ctx, pc, &list);
             if (count == 0) continue;
             legal_move_count += count;

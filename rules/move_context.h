@@ -36,6 +36,5 @@ uint32_t count_legal_moves(const move_context &ctx, int first_square = 0);
 // become (as move-tree counts do).
 uint64_t count_legal_moves_with_promotions(const move_context &ctx);
 
-// The first square (row*8 + col, in index order) holding a piece of the side that has a
-// legal move, or -1 when no piece can move.
-int first_mobile_square(const move_context &ctx);
+// Can any piece of the side move?
+bool has_legal_move(const move_context &ctx);

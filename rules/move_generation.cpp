@@ -479,6 +479,9 @@ uint64_t count_legal_moves_with_promotions(const move_context &ctx) {
     return count_all<true>(ctx, 0);
 }
 
+namespace {
+
+// The first square in index order of a piece that can move, or -1.
 int first_mobile_square(const move_context &ctx) {
     const board_sets &s = *ctx.sets;
     const bitboard occ = occupied(s);
@@ -499,4 +502,23 @@ int first_mobile_square(const move_context &ctx) {
         if (n > 0) return sq;
     }
     return -1;
+}
+
+} // namespace
+
+bool has_legal_move(const move_context &ctx) {
+    // Almost always a pawn step or a knight jump answers at once; only then are the pieces
+    // asked one by one.
+    if (ctx.check_mask) {
+        const board_sets &s = *ctx.sets;
+        const bitboard empty = ~occupied(s);
+        const bitboard own = own_pieces(s, ctx.colour);
+        const bitboard free_pawns =
+            (s.kind[ctx.colour | type_pawn_unmoved] | s.kind[ctx.colour | type_pawn]) & ~ctx.pinned;
+        const bitboard steps = ctx.colour ? free_pawns << 8 : free_pawns >> 8;
+        if (steps & empty & ctx.check_mask) return true;
+        for (bitboard knights = s.kind[ctx.colour | type_knight] & ~ctx.pinned; knights;)
+            if (tables.knight[pop_lowest(knights)] & ~own & ctx.check_mask) return true;
+    }
+    return first_mobile_square(ctx) >= 0;
 }
