@@ -3,7 +3,6 @@
 // its destinations would (the movement of those four is symmetric), but looks along the
 // precomputed rays directly.
 #include "rules/attack.h"
-#include "rules/attack_parts.h"
 #include "rules/square_tables.h"
 
 using namespace square_tables;
@@ -27,12 +26,7 @@ bool attacked_along_rays(const uint8_t *tiles, int sq, uint8_t enemy) {
     return false;
 }
 
-} // namespace
-
-int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coords) {
-    return square_attacked(brd, *king_pos, brd->tiles[pc_coords.row][pc_coords.col] & black_bit);
-}
-
+// Attacked by an enemy king (the square itself included), pawn or knight.
 bool attacked_by_steppers(const struct board *brd, coord square, uint8_t defender_colour) {
     const uint8_t *tiles = &brd->tiles[0][0];
     const uint8_t side = defender_colour;
@@ -61,6 +55,12 @@ bool attacked_by_steppers(const struct board *brd, coord square, uint8_t defende
     for (int i = 0; i < knight_jumps.count[sq]; i++)
         if ((tiles[knight_jumps.square[sq][i]] & piece_mask) == enemy_knight) return true;
     return false;
+}
+
+} // namespace
+
+int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coords) {
+    return square_attacked(brd, *king_pos, brd->tiles[pc_coords.row][pc_coords.col] & black_bit);
 }
 
 int square_attacked(const struct board *brd, coord square, uint8_t defender_colour) {
