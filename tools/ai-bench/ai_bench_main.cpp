@@ -11,6 +11,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -34,13 +35,21 @@ constexpr unsigned seed = 1;
 struct run_figures {
     uint64_t rated[position_count];
     double seconds[position_count];
-    std::string report; // everything the computer player printed
+    double processor_seconds[position_count]; // of all threads, in the fastest round
+    std::string report;                       // everything the computer player printed
 };
 
 void keep_report_line(void *context, const char *line) {
     std::string *report = static_cast<std::string *>(context);
     *report += line;
     *report += '\n';
+}
+
+// Processor time of the whole process (every thread), in seconds.
+double processor_time() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 // Runs every position `rounds` times; the report lines of the first round are kept.
@@ -62,12 +71,16 @@ bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures
             observer.context = round == 0 ? &out->report : &discarded;
             observer.report = keep_report_line;
             std::srand(seed);
+            const double processor_start = processor_time();
             const auto start = std::chrono::steady_clock::now();
             const ai_decision decision = choose_ai_move(game, settings, observer);
             const double seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             out->rated[p] = decision.positions_rated;
-            if (round == 0 || seconds < out->seconds[p]) out->seconds[p] = seconds;
+            if (round == 0 || seconds < out->seconds[p]) {
+                out->seconds[p] = seconds;
+                out->processor_seconds[p] = processor_time() - processor_start;
+            }
         }
     }
     return true;
@@ -75,17 +88,20 @@ bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures
 
 void print_figures(FILE *f, const char *title, const run_figures &r) {
     uint64_t rated = 0;
-    double seconds = 0;
+    double seconds = 0, processor_seconds = 0;
     std::fprintf(f, "%s\n", title);
     for (int p = 0; p < position_count; p++) {
         std::fprintf(f, "  %-72s turn %2u: %9llu positions %8.3f s\n", positions[p].fen,
                      positions[p].turn, static_cast<unsigned long long>(r.rated[p]), r.seconds[p]);
         rated += r.rated[p];
         seconds += r.seconds[p];
+        processor_seconds += r.processor_seconds[p];
     }
-    std::fprintf(f, "  total: %llu positions rated in %.3f s, %.0f positions per second\n",
+    std::fprintf(f,
+                 "  total: %llu positions rated in %.3f s, %.0f positions per second, "
+                 "%.3f s of processor time\n",
                  static_cast<unsigned long long>(rated), seconds,
-                 seconds > 0 ? rated / seconds : 0.0);
+                 seconds > 0 ? rated / seconds : 0.0, processor_seconds);
 }
 
 // The pieces of work of one parallel pass: positions rated and the root move of each.
@@ -164,7 +180,13 @@ int main(int argc, char **argv) {
 
     double t1 = 0, tn = 0;
     for (int p = 0; p < position_count; p++) t1 += single.seconds[p], tn += parallel.seconds[p];
+    double c1 = 0, cn = 0;
+    for (int p = 0; p < position_count; p++)
+        c1 += single.processor_seconds[p], cn += parallel.processor_seconds[p];
     std::printf("speed-up: %.2f\n", tn > 0 ? t1 / tn : 0.0);
+    // Work the threads add (listing replies, putting root moves together, waiting): with
+    // idle cores the speed-up approaches the number of cores divided by this.
+    std::printf("processor time on all cores / on one thread: %.3f\n", c1 > 0 ? cn / c1 : 0.0);
     const bool same = single.report == parallel.report;
     std::printf("report lines %s\n", same ? "identical" : "DIFFER between the runs");
 
