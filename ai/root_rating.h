@@ -73,8 +73,8 @@ const root_result &await_root_result(root_pass *pass, int i);
 void finish_root_pass(root_pass *pass);
 
 // Hears, after each pass shared out over threads, how many positions each piece of work
-// rated (0 for work abandoned) and to which root move it belongs, in the pass's order: what
-// a scheduling model replays.
+// rated (in a pass ended early by a mate or a blunder, only what was rated before it ended)
+// and to which root move it belongs, in the pass's order: what a scheduling model replays.
 using task_size_hook = void (*)(void *context, const uint64_t *positions, const int *root_move,
                                 int count);
 void set_task_size_hook(task_size_hook hook, void *context);

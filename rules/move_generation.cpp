@@ -448,7 +448,10 @@ template <bool weigh_promotions> uint64_t count_all(const move_context &ctx, int
     const board_sets &s = *ctx.sets;
     const bitboard occ = occupied(s);
     const bitboard own = own_pieces(s, ctx.colour);
-    const bitboard from_first = first_square <= 0 ? all_squares : all_squares << first_square;
+    const bitboard from_first = first_square <= 0 ? all_squares
+                                : first_square >= board_size * board_size
+                                    ? 0
+                                    : all_squares << first_square;
     const bitboard pawns =
         (s.kind[ctx.colour | type_pawn_unmoved] | s.kind[ctx.colour | type_pawn]) & from_first;
     uint64_t total = 0;
