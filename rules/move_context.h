@@ -25,6 +25,17 @@ void prepare_move_context(move_context *ctx, const struct board *brd, coord king
 void prepare_move_context(move_context *ctx, const struct board *brd, const board_sets &sets,
                           coord king);
 
+// Where a piece of the context's side on `from` (not the king) may go without exposing its
+// king, taking en passant aside: within the check mask, and along the line of a pin.
+inline uint64_t allowed_for(const move_context &ctx, int from) {
+    if (!((ctx.pinned >> from) & 1)) return ctx.check_mask;
+    return ctx.check_mask & bitboards::tables.line[bitboards::square_of(ctx.king)][from];
+}
+
+// Does moving the piece of the context's side on `from` (not the king) to `to` keep the
+// king safe? Taking en passant is tested by making the move.
+bool keeps_king_safe_in(const move_context &ctx, int from, int to);
+
 // The legal destinations of the piece on pc_coords, which belongs to the context's side.
 uint8_t legal_moves_in(const move_context &ctx, coord pc_coords, destination_list *list);
 
