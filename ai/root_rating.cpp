@@ -37,7 +37,8 @@ void run_task(root_pass *pass, const rating_task &task, search_state *st) {
                      &pass->ratings[pass->first_rating[task.job] + task.reply]);
 }
 
-void worker(root_pass *pass) {
+// Rates pieces of work of the posted pass until none is left or the pass is abandoned.
+void work_on_pass(root_pass *pass) {
     search_state st = search_state_for(*pass->game, *pass->settings);
     st.cancel = &pass->cancel;
     const int task_count = static_cast<int>(pass->tasks.size());
@@ -55,6 +56,21 @@ void worker(root_pass *pass) {
             job_done = pass->remaining[task.job].fetch_sub(1, std::memory_order_acq_rel) == 1;
         }
         if (job_done) pass->finished.notify_one();
+    }
+}
+
+// A worker thread: waits for a pass in which it is wanted, works on it, says so, waits again.
+void worker(root_pass *pass, unsigned index, uint64_t seen) {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> guard(pass->lock);
+            pass->work_posted.wait(guard, [&] { return pass->pass_serial != seen; });
+            seen = pass->pass_serial;
+            if (index >= pass->worker_count) continue;
+        }
+        work_on_pass(pass);
+        std::lock_guard<std::mutex> guard(pass->lock);
+        if (--pass->still_working == 0) pass->work_ended.notify_all();
     }
 }
 
@@ -123,19 +139,31 @@ void start_root_pass(root_pass *pass, uint8_t depth) {
     pass->depth = depth;
     pass->next_task.store(0);
     pass->cancel.store(false);
-    pass->worker_count = 0;
+    pass->shared_out = false;
     const unsigned threads = thread_count(*pass->settings);
     if (threads <= 1) return;
     split_jobs(pass);
     const auto task_count = static_cast<unsigned>(pass->tasks.size());
     const unsigned wanted = threads < task_count ? threads : task_count;
-    for (unsigned t = 0; t < wanted; t++)
-        pass->workers[pass->worker_count++] = std::thread(worker, pass);
+    if (wanted == 0) return;
+    {
+        std::lock_guard<std::mutex> guard(pass->lock);
+        while (pass->pool_size < wanted) {
+            pass->workers[pass->pool_size] =
+                std::thread(worker, pass, pass->pool_size, pass->pass_serial);
+            pass->pool_size++;
+        }
+        pass->worker_count = wanted;
+        pass->still_working = wanted;
+        pass->pass_serial++;
+    }
+    pass->shared_out = true;
+    pass->work_posted.notify_all();
 }
 
 const root_result &await_root_result(root_pass *pass, int i) {
     root_result &r = pass->results[i];
-    if (pass->worker_count == 0) {
+    if (!pass->shared_out) {
         search_state st = search_state_for(*pass->game, *pass->settings);
         r.mv = pass->jobs[i];
         r.s = rate_root_move(pass, &r.mv, &st);
@@ -167,9 +195,13 @@ const root_result &await_root_result(root_pass *pass, int i) {
 
 void finish_root_pass(root_pass *pass) {
     pass->cancel.store(true);
-    for (unsigned t = 0; t < pass->worker_count; t++) pass->workers[t].join();
-    if (pass->worker_count > 0 && size_hook)
+    if (!pass->shared_out) return;
+    {
+        std::unique_lock<std::mutex> guard(pass->lock);
+        pass->work_ended.wait(guard, [&] { return pass->still_working == 0; });
+    }
+    if (size_hook)
         size_hook(size_hook_context, pass->positions_rated.data(), pass->task_job.data(),
                   static_cast<int>(pass->positions_rated.size()));
-    pass->worker_count = 0;
+    pass->shared_out = false;
 }

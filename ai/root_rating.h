@@ -60,8 +60,17 @@ struct root_pass {
     std::atomic<bool> cancel{false};
     std::mutex lock;
     std::condition_variable finished;
+    // Worker threads live from their first pass on and wait between passes, so that a pass
+    // does not pay for starting them.
+    std::condition_variable work_posted;
+    std::condition_variable work_ended;
     std::thread workers[max_search_threads];
-    unsigned worker_count = 0;
+    unsigned pool_size = 0;     // worker threads started so far
+    unsigned worker_count = 0;  // of them, those wanted for this pass
+    unsigned still_working = 0; // of those, the ones not yet done with this pass
+    uint64_t pass_serial = 0;   // counts the passes posted to the workers
+    // Read and written by the caller's thread alone: this pass is rated by the workers.
+    bool shared_out = false;
 };
 
 // Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads (1 rates
@@ -69,7 +78,7 @@ struct root_pass {
 void start_root_pass(root_pass *pass, uint8_t depth);
 // The rating of job `i`, waiting for it if need be. Jobs must be asked for in order.
 const root_result &await_root_result(root_pass *pass, int i);
-// Abandons the jobs not yet collected and waits for the workers to end.
+// Abandons the jobs not yet collected and waits for the workers to stop working on them.
 void finish_root_pass(root_pass *pass);
 
 // Hears, after each pass shared out over threads, how many positions each piece of work
