@@ -17,10 +17,6 @@ bitboard own_pieces(const board_sets &s, uint8_t colour) {
     return s.colour[colour ? 1 : 0];
 }
 
-} // namespace
-
-namespace {
-
 // Legal destinations of the pawns of the context's side on `pawns`, counted a set at a
 // time; taking en passant is counted one move at a time.
 template <bool weigh_promotions>
