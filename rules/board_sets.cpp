@@ -1,6 +1,8 @@
 #include "rules/bitboards.h"
 #include "rules/move_piece.h"
 
+#include <cstring>
+
 using namespace bitboards;
 
 namespace {
@@ -21,6 +23,15 @@ void put_on(board_sets *s, uint8_t tile, int sq) {
     s->colour[side_of(tile)] |= bit(sq);
 }
 
+// The en-passant flag off every tile, eight tiles at a time.
+void clear_en_passant_flags(struct board *brd) {
+    constexpr uint64_t keep = ~0x4040404040404040ull;
+    uint64_t words[8];
+    std::memcpy(words, brd->tiles, sizeof words);
+    for (uint64_t &w : words) w &= keep;
+    std::memcpy(brd->tiles, words, sizeof words);
+}
+
 } // namespace
 
 board_sets sets_of(const struct board &brd) {
@@ -38,7 +49,7 @@ int move_piece_tracked(struct board *brd, board_sets *s, coord src, coord dst) {
     const uint8_t captured = tiles[to];
     // Only the pawn that makes a two-square step keeps the en-passant flag: clearing the
     // flags first gives the same tiles, and spares reading back the bytes just written.
-    unset_enpass_bits(brd);
+    clear_en_passant_flags(brd);
     take_off(s, captured, to);
     uint8_t moved = p;
     bool en_passant_set = false;
@@ -74,9 +85,11 @@ int move_piece_tracked(struct board *brd, board_sets *s, coord src, coord dst) {
     default:
         break;
     }
-    take_off(s, p, from);
+    // The moving piece is never an empty tile: one colour set and its kind change.
+    s->colour[side_of(p)] ^= bit(from) | bit(to);
+    s->kind[p & piece_mask] ^= bit(from);
+    s->kind[moved & piece_mask] |= bit(to);
     moved |= has_moved_flag;
-    put_on(s, moved, to);
     tiles[from] = 0;
     tiles[to] = en_passant_set ? moved : moved & ~en_passant_flag;
     return (moved & type_mask) == type_pawn && (dst.row == 0 || dst.row == board_size - 1);
