@@ -6,6 +6,7 @@
 #include "ai/position_facts.h"
 #include "ai/position_verdict.h"
 #include "ai/score_math.h"
+#include "rules/bitboards.h"
 #include "rules/move_context.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
@@ -34,12 +35,68 @@ bool odd_ply(uint8_t depth) {
     return (depth & 1) != 0;
 }
 
-int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
-            search_state *st);
+// What the material on the board means for every move of one side in one position: the
+// same for all of them, so worked out once per position.
+struct mover_terms {
+    int8_t s; // the material balance the rater returns
+    int8_t non_aggressiveness;
+    uint32_t pawn_move_score;
+    int64_t check_score;
+    int32_t deadend_score;
+    int32_t capture_value[kind_slots]; // material won by taking a piece of each kind
+};
+
+mover_terms terms_for(const position_facts &facts, uint8_t turn, const search_state &st) {
+    mover_terms t{};
+    t.check_score = normal_check_score;
+    t.deadend_score = st.global_deadend_score;
+    t.pawn_move_score = normal_pawn_move_score;
+    const uint8_t other = turn ? 0 : 1;
+    const material cur_op = material_of(facts, other);
+    const material cur_my = material_of(facts, turn);
+    t.s = material_measure(cur_op);
+    const int8_t r = material_measure(cur_my);
+    t.non_aggressiveness = 1;
+    if (t.s <= 1) {
+        if (r <= 2) t.pawn_move_score = endgame_pawn_move_score;
+        if (t.s == 0) {
+            t.check_score = lone_king_check_score;
+            t.deadend_score = static_cast<int32_t>(static_cast<uint32_t>(t.deadend_score) -
+                                                   static_cast<uint32_t>(st.deadend_limit));
+        }
+    } else {
+        if (cur_op.queens > cur_my.queens) t.non_aggressiveness++;
+        if (cur_op.rooks > cur_my.rooks)
+            t.non_aggressiveness =
+                static_cast<int8_t>(t.non_aggressiveness + (cur_op.rooks - cur_my.rooks) / 2);
+        t.s = static_cast<int8_t>(t.s - r);
+    }
+    const uint8_t c = other ? black_bit : 0;
+    t.capture_value[c | type_queen] = queen_value;
+    t.capture_value[c | type_rook] = rook_value;
+    t.capture_value[c | type_knight] = knight_value;
+    t.capture_value[c | type_bishop] = bishop_value;
+    t.capture_value[c | type_pawn] = pawn_value;
+    return t;
+}
+
+int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
+            const position_facts &facts, const mover_terms &terms, uint8_t turn, search_state *st);
+
+// Rates the replies one ply deeper; the search itself recurses, a split root move lists its
+// replies or takes their ratings made elsewhere.
+struct recursive_replies {
+    void operator()(struct move *reply, const struct board *brd, const board_sets &sets,
+                    const position_facts &facts, const mover_terms &terms, uint8_t turn,
+                    search_state *st) const {
+        rate(reply, brd, sets, facts, terms, turn, st);
+    }
+};
 
 struct rating_context {
     struct move *mv;
     const struct board *temp;
+    const board_sets *sets;      // of temp
     const position_facts *facts; // of temp
     uint8_t turn;
     coord king_pos; // the other side's king
@@ -65,21 +122,22 @@ void count_replies(const verdict *v, uint32_t turn_count, uint32_t *legal_move_c
                    bool *any_reply) {
     const bool need_count = turn_count > mobility_counts_after;
     if (!need_count) {
-        *any_reply = v->first_mobile >= 0;
+        *any_reply = v->stale < stale_stalemate;
         return;
     }
-    if (v->first_mobile < 0) return; // no reply at all
-    *legal_move_count = count_legal_moves(v->ctx, v->first_mobile);
+    if (v->stale >= stale_stalemate) return; // no reply at all
+    *legal_move_count = count_legal_moves(v->ctx);
     *any_reply = *legal_move_count != 0;
 }
 
 // Dead-end test, then every reply of the other side one ply deeper, then the mobility and
 // best-reply terms.
-void continuation(const rating_context &c, verdict *v) {
+template <typename Replies>
+void continuation(const rating_context &c, verdict *v, Replies &replies) {
     struct move *mv = c.mv;
     search_state *st = c.st;
     if (!passes_deadend_test(c)) return;
-    if (!v->prepared) judge_mobility(v, c.temp, c.king_pos);
+    if (!v->prepared) judge_mobility(v, c.temp, *c.sets, c.king_pos);
 
     struct move opmax {};
     opmax.score = smallest_score;
@@ -91,20 +149,18 @@ void continuation(const rating_context &c, verdict *v) {
         if (any_reply) opmax.score = 0;
     } else {
         struct move lmove {};
-        const uint8_t *tiles = &c.temp->tiles[0][0];
+        const mover_terms terms = terms_for(*c.facts, other, *st);
         destination_list list;
-        const int first = v->first_mobile >= 0 ? v->first_mobile : 0;
-        for (int sq = first; sq < board_size * board_size; sq++) {
-            const uint8_t tile = tiles[sq];
-            if (tile == 0 || (tile & black_bit) != v->ctx.colour) continue;
-            const coord pc{static_cast<uint8_t>(sq / 8), static_cast<uint8_t>(sq % 8)};
+        // The other side's pieces in index order, a8 to h1.
+        for (uint64_t pieces = c.sets->colour[other]; pieces;) {
+            const coord pc = bitboards::coord_of(bitboards::pop_lowest(pieces));
             const uint8_t count = legal_moves_in(v->ctx, pc, &list);
             if (count == 0) continue;
             legal_move_count += count;
             lmove.src = pc;
             for (int k = count - 1; k >= 0; k--) {
                 lmove.dst = list.squares[k];
-                rate(&lmove, c.temp, *c.facts, other, st);
+                replies(&lmove, c.temp, *c.sets, *c.facts, terms, other, st);
                 if (lmove.score > opmax.score) opmax = lmove;
                 if (lmove.staledraw) {
                     mv->staledraw = 1;
@@ -132,7 +188,9 @@ int64_t mate_value(uint8_t depth) {
 
 // Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
 // while `score` keeps what the last candidate, the queen, was worth.
-void rate_promotion(const rating_context &outer, struct board *temp, coord dst) {
+template <typename Replies>
+void rate_promotion(const rating_context &outer, struct board *temp, board_sets *sets, coord dst,
+                    Replies &replies) {
     rating_context c = outer;
     struct move *mv = c.mv;
     const uint8_t depth = c.st->depth;
@@ -143,14 +201,14 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
     promoted.count[colour | type_pawn]--;
     c.facts = &promoted;
     for (uint8_t ascend : promotion_types) {
-        ascend_piece(temp, dst, ascend);
+        ascend_piece_tracked(temp, sets, dst, ascend);
         promoted.count[colour | ascend]++;
         verdict v;
-        judge(&v, c.st->status, temp, c.king_pos, no_repetition_test);
+        judge(&v, c.st->status, temp, *sets, c.king_pos, no_repetition_test);
         const auto value = static_cast<int64_t>(ascend_value(ascend));
         if (v.stale == stale_check) {
             mv->score = noascend_score + 1;
-            continuation(c, &v);
+            continuation(c, &v, replies);
         } else if (v.stale == stale_stalemate) {
             mv->score = odd_ply(depth) ? noascend_score + stalemate_score
                                        : noascend_score - stalemate_score;
@@ -167,11 +225,10 @@ void rate_promotion(const rating_context &outer, struct board *temp, coord dst) 
     }
 }
 
-int8_t rate(struct move *mv, const struct board *brd, const position_facts &facts, uint8_t turn,
-            search_state *st) {
-    int64_t check_score = normal_check_score;
-    int32_t deadend_score = st->global_deadend_score;
-    uint32_t pawn_move_score = normal_pawn_move_score;
+template <typename Replies>
+int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &sets,
+                 const position_facts &facts, const mover_terms &terms, uint8_t turn,
+                 search_state *st, Replies &replies) {
     mv->score = 0;
     mv->ascend = 0;
     mv->staledraw = 0;
@@ -180,29 +237,12 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
     if (st->depth >= st->max_depth) return -1;
     if (st->cancel && st->cancel->load(std::memory_order_relaxed)) return -1;
     struct board temp = *brd;
+    board_sets temp_sets = sets;
     st->depth++;
     const uint8_t depth = st->depth;
 
     const uint8_t other = turn ? 0 : 1;
-    const material cur_op = material_of(facts, other);
-    const material cur_my = material_of(facts, turn);
-    int8_t s = material_measure(cur_op);
-    const int8_t r = material_measure(cur_my);
-    int8_t non_aggressiveness = 1;
-    if (s <= 1) {
-        if (r <= 2) pawn_move_score = endgame_pawn_move_score;
-        if (s == 0) {
-            check_score = lone_king_check_score;
-            deadend_score = static_cast<int32_t>(static_cast<uint32_t>(deadend_score) -
-                                                 static_cast<uint32_t>(st->deadend_limit));
-        }
-    } else {
-        if (cur_op.queens > cur_my.queens) non_aggressiveness++;
-        if (cur_op.rooks > cur_my.rooks)
-            non_aggressiveness =
-                static_cast<int8_t>(non_aggressiveness + (cur_op.rooks - cur_my.rooks) / 2);
-        s = static_cast<int8_t>(s - r);
-    }
+    const int8_t s = terms.s;
 
     st->a++;
 
@@ -215,30 +255,29 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
         const uint32_t full_moves = st->turn_count / 2 ? st->turn_count / 2 : 1;
         mv->score += castling_bonus / full_moves;
     }
-    if (is_pawn(piece)) mv->score += pawn_move_score;
+    if (is_pawn(piece)) mv->score += terms.pawn_move_score;
 
     // The board after the move, known without counting: a capture removes one piece of the
     // other side (en passant: a pawn beside the mover), a king move moves the mover's king.
     position_facts next = facts;
-    if (target != 0)
+    if (target != 0) {
         next.count[kind_index(target)]--;
-    else if ((piece & type_mask) == type_pawn && col_change != 0)
+        mv->score += terms.capture_value[kind_index(target)];
+    } else if ((piece & type_mask) == type_pawn && col_change != 0) {
         next.count[(other ? black_bit : 0) | type_pawn]--;
+        mv->score += pawn_value;
+    }
     if ((piece & type_mask) == type_king) next.king[turn] = mv->dst;
 
-    const int ascend_required = move_piece(&temp, mv->src, mv->dst);
+    const int ascend_required = move_piece_tracked(&temp, &temp_sets, mv->src, mv->dst);
     const coord king_pos = next.king[other];
-    const material mov_op = material_of(next, other);
-    mv->score += (cur_op.queens - mov_op.queens) * queen_value;
-    mv->score += (cur_op.rooks - mov_op.rooks) * rook_value;
-    mv->score += (cur_op.knights - mov_op.knights) * knight_value;
-    mv->score += (cur_op.bishops - mov_op.bishops) * bishop_value;
-    mv->score += (cur_op.pawns - mov_op.pawns) * pawn_value;
 
     verdict v;
-    judge(&v, st->status, &temp, king_pos, depth);
+    judge(&v, st->status, &temp, temp_sets, king_pos, depth);
     int stale = v.stale;
-    rating_context c{mv, &temp, &next, turn, king_pos, non_aggressiveness, deadend_score, st};
+    rating_context c{
+        mv, &temp, &temp_sets, &next, turn, king_pos, terms.non_aggressiveness, terms.deadend_score,
+        st};
     if (stale >= stale_repetition && st->turn_count < repetition_counts_from) stale = stale_nothing;
     if (stale >= stale_repetition) {
         mv->score += odd_ply(depth) ? draw_score : -draw_score;
@@ -250,14 +289,61 @@ int8_t rate(struct move *mv, const struct board *brd, const position_facts &fact
         mv->score += odd_ply(depth) ? mate_score - depth : mate_value(depth);
         mv->checkmate_found = depth;
     } else {
-        if (stale == stale_check) mv->score += check_score;
+        if (stale == stale_check) mv->score += terms.check_score;
         if (!ascend_required)
-            continuation(c, &v);
+            continuation(c, &v, replies);
         else
-            rate_promotion(c, &temp, mv->dst);
+            rate_promotion(c, &temp, &temp_sets, mv->dst, replies);
     }
     st->depth--;
     return s;
+}
+
+int8_t rate(struct move *mv, const struct board *brd, const board_sets &sets,
+            const position_facts &facts, const mover_terms &terms, uint8_t turn, search_state *st) {
+    recursive_replies replies;
+    return rate_with(mv, brd, sets, facts, terms, turn, st, replies);
+}
+
+// Lists the replies instead of rating them. Each looks worthless, so none ends a piece's
+// list early: every reply the search might rate is listed.
+struct reply_lister {
+    reply_split *split;
+    void operator()(struct move *reply, const struct board *brd, const board_sets &sets,
+                    const position_facts &facts, const mover_terms &, uint8_t turn,
+                    search_state *) const {
+        if (split->replies.empty()) {
+            split->after = *brd;
+            split->sets = sets;
+            split->facts = facts;
+            split->turn = turn;
+        }
+        split->replies.push_back({reply->src, reply->dst});
+        reply->score = smallest_score;
+        reply->ascend = 0;
+        reply->staledraw = 0;
+        reply->checkmate_found = no_checkmate;
+    }
+};
+
+// Takes the replies' ratings, made elsewhere, in the order the search asks for them.
+struct reply_collector {
+    const reply_rating *ratings;
+    int next = 0;
+    void operator()(struct move *reply, const struct board *, const board_sets &,
+                    const position_facts &, const mover_terms &, uint8_t, search_state *st) {
+        const reply_rating &r = ratings[next++];
+        reply->score = r.mv.score;
+        reply->ascend = r.mv.ascend;
+        reply->staledraw = r.mv.staledraw;
+        reply->checkmate_found = r.mv.checkmate_found;
+        st->a += r.a;
+    }
+};
+
+bool promotes(const struct board *brd, const struct move &mv) {
+    return is_pawn(brd->tiles[mv.src.row][mv.src.col]) &&
+           (mv.dst.row == 0 || mv.dst.row == board_size - 1);
 }
 
 } // namespace
@@ -276,5 +362,44 @@ uint64_t ascend_value(uint8_t piece) {
 }
 
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st) {
-    return rate(mv, brd, facts_of(brd), turn, st);
+    const position_facts facts = facts_of(brd);
+    return rate(mv, brd, sets_of(*brd), facts, terms_for(facts, turn, *st), turn, st);
+}
+
+bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
+                   const search_state &st, reply_split *split) {
+    split->replies.clear();
+    // A promotion rates the replies of up to four positions: it stays one piece of work.
+    if (promotes(brd, mv)) return false;
+    search_state scratch = st;
+    scratch.depth = 0;
+    struct move probe = mv;
+    reply_lister lister{split};
+    const position_facts facts = facts_of(brd);
+    rate_with(&probe, brd, sets_of(*brd), facts, terms_for(facts, turn, st), turn, &scratch,
+              lister);
+    return !split->replies.empty();
+}
+
+void rate_split_reply(const reply_split &split, int k, search_state *st, reply_rating *out) {
+    const uint64_t before = st->a;
+    st->depth = 1; // the replies of a root move are rated at ply 2
+    out->mv = {};
+    out->mv.src = split.replies[k].src;
+    out->mv.dst = split.replies[k].dst;
+    rate(&out->mv, &split.after, split.sets, split.facts, terms_for(split.facts, split.turn, *st),
+         split.turn, st);
+    st->depth = 0;
+    out->a = st->a - before;
+}
+
+int8_t rate_move_from_replies(struct move *mv, const struct board *brd, uint8_t turn,
+                              search_state *st, const reply_split &split,
+                              const reply_rating *ratings) {
+    (void)split;
+    reply_collector collector{ratings};
+    st->depth = 0;
+    const position_facts facts = facts_of(brd);
+    return rate_with(mv, brd, sets_of(*brd), facts, terms_for(facts, turn, *st), turn, st,
+                     collector);
 }

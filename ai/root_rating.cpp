@@ -1,5 +1,4 @@
 #include "ai/root_rating.h"
-#include "ai/rate_move.h"
 
 #include <chrono>
 #include <cstdio>
@@ -9,6 +8,9 @@ namespace {
 // How often the waiting thread lets the observer keep the window and the progress alive.
 constexpr auto keep_alive_interval = std::chrono::milliseconds(100);
 constexpr int report_line_size = 64;
+
+task_size_hook size_hook = nullptr;
+void *size_hook_context = nullptr;
 
 int8_t rate_root_move(const root_pass *pass, struct move *mv, search_state *st) {
     st->max_depth = pass->depth;
@@ -25,20 +27,80 @@ void rate_job(root_pass *pass, int i, search_state *st) {
     r.mate_reported = false;
 }
 
-void worker(root_pass *pass) {
+void run_task(root_pass *pass, const rating_task &task, search_state *st) {
+    if (task.reply == whole_job) {
+        rate_job(pass, task.job, st);
+        return;
+    }
+    st->max_depth = pass->depth;
+    rate_split_reply(pass->splits[task.job], task.reply, st,
+                     &pass->ratings[pass->first_rating[task.job] + task.reply]);
+}
+
+// Rates pieces of work of the posted pass until none is left or the pass is abandoned.
+void work_on_pass(root_pass *pass) {
     search_state st = search_state_for(*pass->game, *pass->settings);
     st.cancel = &pass->cancel;
+    const int task_count = static_cast<int>(pass->tasks.size());
     for (;;) {
         if (pass->cancel.load(std::memory_order_relaxed)) return;
-        const int i = pass->next_job.fetch_add(1);
-        if (i >= pass->job_count) return;
-        rate_job(pass, i, &st);
+        const int i = pass->next_task.fetch_add(1);
+        if (i >= task_count) return;
+        const rating_task task = pass->tasks[i];
+        const uint64_t before = st.a;
+        run_task(pass, task, &st);
+        pass->positions_rated[i] = st.a - before;
+        bool job_done;
         {
             std::lock_guard<std::mutex> guard(pass->lock);
-            pass->done[i].store(true, std::memory_order_release);
+            job_done = pass->remaining[task.job].fetch_sub(1, std::memory_order_acq_rel) == 1;
         }
-        pass->finished.notify_one();
+        if (job_done) pass->finished.notify_one();
     }
+}
+
+// A worker thread: waits for a pass in which it is wanted, works on it, says so, waits again.
+void worker(root_pass *pass, unsigned index, uint64_t seen) {
+    for (;;) {
+        {
+            std::unique_lock<std::mutex> guard(pass->lock);
+            pass->work_posted.wait(guard, [&] { return pass->pass_serial != seen; });
+            seen = pass->pass_serial;
+            if (index >= pass->worker_count) continue;
+        }
+        work_on_pass(pass);
+        std::lock_guard<std::mutex> guard(pass->lock);
+        if (--pass->still_working == 0) pass->work_ended.notify_all();
+    }
+}
+
+// Lists the pieces of work of the pass: the replies of each root move that has any.
+void split_jobs(root_pass *pass) {
+    const game_state &game = *pass->game;
+    search_state st = search_state_for(game, *pass->settings);
+    st.max_depth = pass->depth;
+    pass->splits.resize(static_cast<size_t>(pass->job_count));
+    pass->first_rating.resize(static_cast<size_t>(pass->job_count));
+    pass->tasks.clear();
+    int ratings = 0;
+    for (int i = 0; i < pass->job_count; i++) {
+        reply_split &split = pass->splits[i];
+        pass->first_rating[i] = ratings;
+        if (!split_replies(pass->jobs[i], &game.board, game.game_status.turn, st, &split)) {
+            split.replies.clear();
+            pass->tasks.push_back({i, whole_job});
+            pass->remaining[i].store(1);
+            continue;
+        }
+        const int n = static_cast<int>(split.replies.size());
+        for (int k = 0; k < n; k++) pass->tasks.push_back({i, k});
+        pass->remaining[i].store(n);
+        ratings += n;
+    }
+    pass->ratings.resize(static_cast<size_t>(ratings));
+    pass->positions_rated.assign(pass->tasks.size(), 0);
+    pass->task_job.resize(pass->tasks.size());
+    for (size_t t = 0; t < pass->tasks.size(); t++) pass->task_job[t] = pass->tasks[t].job;
 }
 
 void show_progress(const root_pass *pass, int rated) {
@@ -59,6 +121,11 @@ unsigned default_search_threads() {
     return cores < max_search_threads ? cores : max_search_threads;
 }
 
+void set_task_size_hook(task_size_hook hook, void *context) {
+    size_hook = hook;
+    size_hook_context = context;
+}
+
 void report_checkmate(const search_observer &observer, const struct move &mv) {
     if (mv.checkmate_found == no_checkmate || !observer.report) return;
     char line[report_line_size];
@@ -70,21 +137,33 @@ void report_checkmate(const search_observer &observer, const struct move &mv) {
 
 void start_root_pass(root_pass *pass, uint8_t depth) {
     pass->depth = depth;
-    pass->next_job.store(0);
+    pass->next_task.store(0);
     pass->cancel.store(false);
-    for (int i = 0; i < pass->job_count; i++) pass->done[i].store(false);
-    pass->worker_count = 0;
+    pass->shared_out = false;
     const unsigned threads = thread_count(*pass->settings);
     if (threads <= 1) return;
-    const unsigned wanted =
-        threads < static_cast<unsigned>(pass->job_count) ? threads : unsigned(pass->job_count);
-    for (unsigned t = 0; t < wanted; t++)
-        pass->workers[pass->worker_count++] = std::thread(worker, pass);
+    split_jobs(pass);
+    const auto task_count = static_cast<unsigned>(pass->tasks.size());
+    const unsigned wanted = threads < task_count ? threads : task_count;
+    if (wanted == 0) return;
+    {
+        std::lock_guard<std::mutex> guard(pass->lock);
+        while (pass->pool_size < wanted) {
+            pass->workers[pass->pool_size] =
+                std::thread(worker, pass, pass->pool_size, pass->pass_serial);
+            pass->pool_size++;
+        }
+        pass->worker_count = wanted;
+        pass->still_working = wanted;
+        pass->pass_serial++;
+    }
+    pass->shared_out = true;
+    pass->work_posted.notify_all();
 }
 
 const root_result &await_root_result(root_pass *pass, int i) {
     root_result &r = pass->results[i];
-    if (pass->worker_count == 0) {
+    if (!pass->shared_out) {
         search_state st = search_state_for(*pass->game, *pass->settings);
         r.mv = pass->jobs[i];
         r.s = rate_root_move(pass, &r.mv, &st);
@@ -95,17 +174,34 @@ const root_result &await_root_result(root_pass *pass, int i) {
         return r;
     }
     std::unique_lock<std::mutex> guard(pass->lock);
-    while (!pass->done[i].load(std::memory_order_acquire)) {
+    while (pass->remaining[i].load(std::memory_order_acquire) != 0) {
         pass->finished.wait_for(guard, keep_alive_interval);
         show_progress(pass, i);
     }
     guard.unlock();
+    const reply_split &split = pass->splits[i];
+    if (!split.replies.empty()) {
+        search_state st = search_state_for(*pass->game, *pass->settings);
+        st.max_depth = pass->depth;
+        r.mv = pass->jobs[i];
+        r.s = rate_move_from_replies(&r.mv, &pass->game->board, pass->game->game_status.turn, &st,
+                                     split, &pass->ratings[pass->first_rating[i]]);
+        r.a = st.a;
+        r.mate_reported = false;
+    }
     show_progress(pass, i + 1);
     return r;
 }
 
 void finish_root_pass(root_pass *pass) {
     pass->cancel.store(true);
-    for (unsigned t = 0; t < pass->worker_count; t++) pass->workers[t].join();
-    pass->worker_count = 0;
+    if (!pass->shared_out) return;
+    {
+        std::unique_lock<std::mutex> guard(pass->lock);
+        pass->work_ended.wait(guard, [&] { return pass->still_working == 0; });
+    }
+    if (size_hook)
+        size_hook(size_hook_context, pass->positions_rated.data(), pass->task_job.data(),
+                  static_cast<int>(pass->positions_rated.size()));
+    pass->shared_out = false;
 }

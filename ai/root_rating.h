@@ -1,9 +1,13 @@
-// Rating the root moves of one pass, on every core. Workers take the moves in the order of
-// the pass, each with its own search state; the caller collects the ratings strictly in that
-// order, so that whatever it does with them (reports, random draws, the choice) is the same
-// as in a single-threaded search. In single-threaded mode each move is rated when asked for.
+// Rating the root moves of one pass, on every core. A root move's replies are rated apart
+// (one piece of work each), so that one heavy root move keeps every core busy; workers take
+// the pieces in the order of the pass, each with its own search state. The caller collects
+// the ratings strictly in the pass's order, putting each root move together from its
+// replies, so that whatever it does with them (reports, random draws, the choice) is the
+// same as in a single-threaded search. In single-threaded mode each move is rated when
+// asked for.
 #pragma once
 
+#include "ai/rate_move.h"
 #include "ai/search_observer.h"
 #include "ai/search_state.h"
 #include "rules/structs.h"
@@ -12,6 +16,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 // Every move a side can have: each square's piece with its most destinations.
 constexpr int max_root_moves = board_size * board_size * max_destinations;
@@ -27,6 +32,13 @@ struct root_result {
     bool mate_reported; // its "Found ... checkmate" line has been printed already
 };
 
+// One piece of work: a reply of a split root move, or a whole root move.
+struct rating_task {
+    int job;
+    int reply; // index into the job's split, or whole_job
+};
+constexpr int whole_job = -1;
+
 struct root_pass {
     // The searched game, its settings and who hears of the progress; set by the caller.
     const game_state *game = nullptr;
@@ -37,13 +49,28 @@ struct root_pass {
     int number = 0; // 1 for the first pass, 2 for the second
     uint8_t depth = 0;
     root_result results[max_root_moves];
-    std::atomic<bool> done[max_root_moves];
-    std::atomic<int> next_job{0};
+    std::atomic<int> remaining[max_root_moves]; // pieces of work of each job not yet done
+    std::vector<reply_split> splits;            // per job; no replies: rated whole
+    std::vector<int> first_rating;              // per job, its replies' place in ratings
+    std::vector<reply_rating> ratings;
+    std::vector<rating_task> tasks;        // in the order of the pass
+    std::vector<uint64_t> positions_rated; // by each task, for the scheduling model
+    std::vector<int> task_job;
+    std::atomic<int> next_task{0};
     std::atomic<bool> cancel{false};
     std::mutex lock;
     std::condition_variable finished;
+    // Worker threads live from their first pass on and wait between passes, so that a pass
+    // does not pay for starting them.
+    std::condition_variable work_posted;
+    std::condition_variable work_ended;
     std::thread workers[max_search_threads];
-    unsigned worker_count = 0;
+    unsigned pool_size = 0;     // worker threads started so far
+    unsigned worker_count = 0;  // of them, those wanted for this pass
+    unsigned still_working = 0; // of those, the ones not yet done with this pass
+    uint64_t pass_serial = 0;   // counts the passes posted to the workers
+    // Read and written by the caller's thread alone: this pass is rated by the workers.
+    bool shared_out = false;
 };
 
 // Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads (1 rates
@@ -51,8 +78,15 @@ struct root_pass {
 void start_root_pass(root_pass *pass, uint8_t depth);
 // The rating of job `i`, waiting for it if need be. Jobs must be asked for in order.
 const root_result &await_root_result(root_pass *pass, int i);
-// Abandons the jobs not yet collected and waits for the workers to end.
+// Abandons the jobs not yet collected and waits for the workers to stop working on them.
 void finish_root_pass(root_pass *pass);
+
+// Hears, after each pass shared out over threads, how many positions each piece of work
+// rated (in a pass ended early by a mate or a blunder, only what was rated before it ended)
+// and to which root move it belongs, in the pass's order: what a scheduling model replays.
+using task_size_hook = void (*)(void *context, const uint64_t *positions, const int *root_move,
+                                int count);
+void set_task_size_hook(task_size_hook hook, void *context);
 
 // Reports "Found ... checkmate at depth ..." when the rating of `mv` met a mate.
 void report_checkmate(const search_observer &observer, const struct move &mv);

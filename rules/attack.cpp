@@ -3,23 +3,20 @@
 // its destinations would (the movement of those four is symmetric), but looks along the
 // precomputed rays directly.
 #include "rules/attack.h"
-#include "rules/attack_parts.h"
 #include "rules/square_tables.h"
 
 using namespace square_tables;
 
 namespace {
 
-constexpr int nothing_vacated = -1;
-
-// Sliders: the first piece along each ray; the square `vacated` counts as empty.
-bool attacked_along_rays(const uint8_t *tiles, int sq, uint8_t enemy, int vacated) {
+// Sliders: the first piece along each ray.
+bool attacked_along_rays(const uint8_t *tiles, int sq, uint8_t enemy) {
     for (int d = 0; d < directions; d++) {
         const uint8_t slider = d < first_diagonal ? type_rook : type_bishop;
         const uint8_t *ray = rays.square[sq][d];
         for (int i = 0; i < rays.length[sq][d]; i++) {
             const uint8_t tile = tiles[ray[i]];
-            if (tile == 0 || ray[i] == vacated) continue;
+            if (tile == 0) continue;
             if ((tile & black_bit) == enemy &&
                 ((tile & type_mask) == slider || (tile & type_mask) == type_queen))
                 return true;
@@ -29,12 +26,7 @@ bool attacked_along_rays(const uint8_t *tiles, int sq, uint8_t enemy, int vacate
     return false;
 }
 
-} // namespace
-
-int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coords) {
-    return square_attacked(brd, *king_pos, brd->tiles[pc_coords.row][pc_coords.col] & black_bit);
-}
-
+// Attacked by an enemy king (the square itself included), pawn or knight.
 bool attacked_by_steppers(const struct board *brd, coord square, uint8_t defender_colour) {
     const uint8_t *tiles = &brd->tiles[0][0];
     const uint8_t side = defender_colour;
@@ -65,18 +57,15 @@ bool attacked_by_steppers(const struct board *brd, coord square, uint8_t defende
     return false;
 }
 
+} // namespace
+
+int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coords) {
+    return square_attacked(brd, *king_pos, brd->tiles[pc_coords.row][pc_coords.col] & black_bit);
+}
+
 int square_attacked(const struct board *brd, coord square, uint8_t defender_colour) {
     if (!on_board(square.row, square.col)) return 0; // no king: nothing to attack
     if (attacked_by_steppers(brd, square, defender_colour)) return 1;
     return attacked_along_rays(&brd->tiles[0][0], square.row * 8 + square.col,
-                               defender_colour ^ black_bit, nothing_vacated);
-}
-
-bool attacked_after_king_step(const struct board *brd, coord from, coord to,
-                              uint8_t defender_colour) {
-    // The king's old square is empty after the step; what stood on `to` is captured, and
-    // neither square holds an enemy king, pawn or knight that could matter.
-    if (attacked_by_steppers(brd, to, defender_colour)) return true;
-    return attacked_along_rays(&brd->tiles[0][0], to.row * 8 + to.col, defender_colour ^ black_bit,
-                               from.row * 8 + from.col);
+                               defender_colour ^ black_bit);
 }

@@ -25,18 +25,16 @@ bool repetition_found(const game_status *status, const struct board *brd, uint8_
     return reps >= needed;
 }
 
-int check_and_mobility_in(const move_context &ctx, int *first_mobile) {
-    *first_mobile = first_mobile_square(ctx);
+int check_and_mobility_in(const move_context &ctx) {
     const int check = ctx.in_check ? stale_check : stale_nothing;
-    return *first_mobile >= 0 ? check : check + stale_stalemate;
+    return has_legal_move(ctx) ? check : check + stale_stalemate;
 }
 
 int check_and_mobility(const struct board *brd, coord king_pos) {
     if (!on_board(king_pos.row, king_pos.col)) return stale_nothing; // no king to judge
     move_context ctx;
     prepare_move_context(&ctx, brd, king_pos);
-    int first_mobile;
-    return check_and_mobility_in(ctx, &first_mobile);
+    return check_and_mobility_in(ctx);
 }
 
 int draw_rule_code(const game_status *status, const struct board *brd, uint8_t depth) {

@@ -44,6 +44,5 @@ int draw_rule_code(const game_status *status, const struct board *brd, uint8_t d
 // The check and mobility tests alone (no repetition, no move counter): 0..3.
 int check_and_mobility(const struct board *brd, coord king_pos);
 
-// The same from a prepared context; also gives the first square (index order) of a piece
-// that can move, -1 for none, so that a caller generating all moves can start there.
-int check_and_mobility_in(const move_context &ctx, int *first_mobile);
+// The same from a prepared context.
+int check_and_mobility_in(const move_context &ctx);

@@ -3,13 +3,17 @@
 // (a signature that changes only when the search does), the wall time and the rate. Each
 // position is searched ROUNDS times (default 3) and the fastest time kept, since the
 // machine is shared. The report lines of both runs must be identical; the bench says so.
+// Last, a scheduling model replays the positions rated by each piece of work of the
+// parallel passes to tell how the search would scale on more cores.
 #include "ai/ai.h"
 #include "ai/root_rating.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -31,13 +35,21 @@ constexpr unsigned seed = 1;
 struct run_figures {
     uint64_t rated[position_count];
     double seconds[position_count];
-    std::string report; // everything the computer player printed
+    double processor_seconds[position_count]; // of all threads, in the fastest round
+    std::string report;                       // everything the computer player printed
 };
 
 void keep_report_line(void *context, const char *line) {
     std::string *report = static_cast<std::string *>(context);
     *report += line;
     *report += '\n';
+}
+
+// Processor time of the whole process (every thread), in seconds.
+double processor_time() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
 // Runs every position `rounds` times; the report lines of the first round are kept.
@@ -59,12 +71,16 @@ bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures
             observer.context = round == 0 ? &out->report : &discarded;
             observer.report = keep_report_line;
             std::srand(seed);
+            const double processor_start = processor_time();
             const auto start = std::chrono::steady_clock::now();
             const ai_decision decision = choose_ai_move(game, settings, observer);
             const double seconds =
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
             out->rated[p] = decision.positions_rated;
-            if (round == 0 || seconds < out->seconds[p]) out->seconds[p] = seconds;
+            if (round == 0 || seconds < out->seconds[p]) {
+                out->seconds[p] = seconds;
+                out->processor_seconds[p] = processor_time() - processor_start;
+            }
         }
     }
     return true;
@@ -72,17 +88,76 @@ bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures
 
 void print_figures(FILE *f, const char *title, const run_figures &r) {
     uint64_t rated = 0;
-    double seconds = 0;
+    double seconds = 0, processor_seconds = 0;
     std::fprintf(f, "%s\n", title);
     for (int p = 0; p < position_count; p++) {
         std::fprintf(f, "  %-72s turn %2u: %9llu positions %8.3f s\n", positions[p].fen,
                      positions[p].turn, static_cast<unsigned long long>(r.rated[p]), r.seconds[p]);
         rated += r.rated[p];
         seconds += r.seconds[p];
+        processor_seconds += r.processor_seconds[p];
     }
-    std::fprintf(f, "  total: %llu positions rated in %.3f s, %.0f positions per second\n",
+    std::fprintf(f,
+                 "  total: %llu positions rated in %.3f s, %.0f positions per second, "
+                 "%.3f s of processor time\n",
                  static_cast<unsigned long long>(rated), seconds,
-                 seconds > 0 ? rated / seconds : 0.0);
+                 seconds > 0 ? rated / seconds : 0.0, processor_seconds);
+}
+
+// The pieces of work of one parallel pass: positions rated and the root move of each.
+struct pass_tasks {
+    std::vector<uint64_t> positions;
+    std::vector<int> root_move;
+};
+
+void keep_task_sizes(void *context, const uint64_t *positions, const int *root_move, int count) {
+    auto *passes = static_cast<std::vector<pass_tasks> *>(context);
+    passes->push_back({std::vector<uint64_t>(positions, positions + count),
+                       std::vector<int>(root_move, root_move + count)});
+}
+
+// Time to rate `work` (in positions) on `cores` workers, each taking the next piece in order
+// as soon as it is free.
+uint64_t makespan(const std::vector<uint64_t> &work, unsigned cores) {
+    std::vector<uint64_t> free_at(cores, 0);
+    for (uint64_t w : work) {
+        size_t first = 0;
+        for (size_t c = 1; c < cores; c++)
+            if (free_at[c] < free_at[first]) first = c;
+        free_at[first] += w;
+    }
+    uint64_t end = 0;
+    for (uint64_t t : free_at) end = t > end ? t : end;
+    return end;
+}
+
+// The whole root moves of a pass, as the search shared them out before it split them.
+std::vector<uint64_t> root_move_sizes(const pass_tasks &pass) {
+    std::vector<uint64_t> sizes;
+    for (size_t t = 0; t < pass.positions.size(); t++) {
+        if (t == 0 || pass.root_move[t] != pass.root_move[t - 1]) sizes.push_back(0);
+        sizes.back() += pass.positions[t];
+    }
+    return sizes;
+}
+
+void print_model(const std::vector<pass_tasks> &passes) {
+    constexpr unsigned core_counts[] = {1, 2, 4, 8, 16, 64};
+    std::printf("scheduling model (the positions of each piece of work replayed in order):\n");
+    size_t pieces = 0;
+    for (const pass_tasks &p : passes) pieces += p.positions.size();
+    std::printf("  %zu passes, %zu pieces of work\n", passes.size(), pieces);
+    for (unsigned cores : core_counts) {
+        uint64_t total = 0, split = 0, whole = 0;
+        for (const pass_tasks &p : passes) {
+            for (uint64_t w : p.positions) total += w;
+            split += makespan(p.positions, cores);
+            whole += makespan(root_move_sizes(p), cores);
+        }
+        std::printf("  %2u cores: %.2fx with replies split, %.2fx with root moves only\n", cores,
+                    split ? double(total) / double(split) : 0.0,
+                    whole ? double(total) / double(whole) : 0.0);
+    }
 }
 
 } // namespace
@@ -105,8 +180,23 @@ int main(int argc, char **argv) {
 
     double t1 = 0, tn = 0;
     for (int p = 0; p < position_count; p++) t1 += single.seconds[p], tn += parallel.seconds[p];
+    double c1 = 0, cn = 0;
+    for (int p = 0; p < position_count; p++)
+        c1 += single.processor_seconds[p], cn += parallel.processor_seconds[p];
     std::printf("speed-up: %.2f\n", tn > 0 ? t1 / tn : 0.0);
+    // Work the threads add (listing replies, putting root moves together, waiting): with
+    // idle cores the speed-up approaches the number of cores divided by this.
+    std::printf("processor time on all cores / on one thread: %.3f\n", c1 > 0 ? cn / c1 : 0.0);
     const bool same = single.report == parallel.report;
     std::printf("report lines %s\n", same ? "identical" : "DIFFER between the runs");
+
+    // The pieces of work do not depend on the number of threads, as long as there are two.
+    static run_figures modelled;
+    std::vector<pass_tasks> passes;
+    set_task_size_hook(keep_task_sizes, &passes);
+    constexpr unsigned model_threads = 2;
+    if (!run_positions(model_threads, 1, &modelled, stdout)) return 1;
+    set_task_size_hook(nullptr, nullptr);
+    print_model(passes);
     return same ? 0 : 1;
 }

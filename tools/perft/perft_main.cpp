@@ -1,10 +1,12 @@
 // vartok-perft FEN DEPTH: counts the leaf nodes of the move tree with the game's own move
 // generator and move execution, one line per root move, in the usual "divide" format.
+#include "rules/bitboards.h"
 #include "rules/board_queries.h"
 #include "rules/fen.h"
-#include "rules/move_generation.h"
+#include "rules/move_context.h"
 #include "rules/move_piece.h"
 
+#include <bit>
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
@@ -23,42 +25,46 @@ bool promotes(const struct board &brd, coord src, coord dst) {
     return is_pawn(brd.tiles[src.row][src.col]) && (dst.row == 0 || dst.row == 7);
 }
 
+// The square of the first king of `side` in index order, as find_king finds it.
+coord king_of(const board_sets &sets, uint8_t side) {
+    const uint64_t kings = sets.kind[(side ? black_bit : 0) | type_king];
+    return kings ? bitboards::coord_of(std::countr_zero(kings)) : no_square;
+}
+
 // Calls visit(src, dst) for every legal move of `side`, pieces in board order.
-template <typename Visit> void for_each_move(const struct board &brd, uint8_t side, Visit visit) {
-    const coord king = find_king(&brd, side);
+template <typename Visit> void for_each_move(const move_context &ctx, uint8_t side, Visit visit) {
     const uint8_t colour = side ? black_bit : 0;
     destination_list list;
-    for (uint8_t row = 0; row < board_size; row++) {
-        for (uint8_t col = 0; col < board_size; col++) {
-            const uint8_t tile = brd.tiles[row][col];
-            if (tile == 0 || (tile & black_bit) != colour) continue;
-            const coord src{row, col};
-            const uint8_t count = legal_moves(&brd, src, &list, &king);
-            for (int i = 0; i < count; i++) visit(src, list.squares[i]);
-        }
+    for (uint64_t pieces = ctx.sets->colour[side ? 1 : 0]; pieces;) {
+        const coord src = bitboards::coord_of(bitboards::pop_lowest(pieces));
+        if ((ctx.brd->tiles[src.row][src.col] & black_bit) != colour) continue;
+        const uint8_t count = legal_moves_in(ctx, src, &list);
+        for (int i = 0; i < count; i++) visit(src, list.squares[i]);
     }
 }
 
-uint64_t perft(const struct board &brd, uint8_t side, int depth);
+uint64_t perft(const struct board &brd, const board_sets &sets, uint8_t side, int depth);
 
 // The leaves below one move; `promotion` picks the piece a promoting pawn becomes.
-uint64_t perft_after(const struct board &brd, uint8_t side, int depth, coord src, coord dst,
-                     int promotion) {
+uint64_t perft_after(const struct board &brd, const board_sets &sets, uint8_t side, int depth,
+                     coord src, coord dst, int promotion) {
     if (depth == 1) return 1;
     struct board next = brd;
-    if (move_piece(&next, src, dst)) ascend_piece(&next, dst, promotion_types[promotion]);
-    return perft(next, !side, depth - 1);
+    board_sets next_sets = sets;
+    if (move_piece_tracked(&next, &next_sets, src, dst))
+        ascend_piece_tracked(&next, &next_sets, dst, promotion_types[promotion]);
+    return perft(next, next_sets, !side, depth - 1);
 }
 
-uint64_t perft(const struct board &brd, uint8_t side, int depth) {
+uint64_t perft(const struct board &brd, const board_sets &sets, uint8_t side, int depth) {
+    move_context ctx;
+    prepare_move_context(&ctx, &brd, sets, king_of(sets, side));
+    // Bulk counting at the last ply: a promotion counts once for each piece.
+    if (depth == 1) return count_legal_moves_with_promotions(ctx);
     uint64_t nodes = 0;
-    for_each_move(brd, side, [&](coord src, coord dst) {
+    for_each_move(ctx, side, [&](coord src, coord dst) {
         const int choices = promotes(brd, src, dst) ? promotion_choices : 1;
-        if (depth == 1) {
-            nodes += choices; // bulk counting at the last ply
-            return;
-        }
-        for (int p = 0; p < choices; p++) nodes += perft_after(brd, side, depth, src, dst, p);
+        for (int p = 0; p < choices; p++) nodes += perft_after(brd, sets, side, depth, src, dst, p);
     });
     return nodes;
 }
@@ -94,11 +100,14 @@ int main(int argc, char **argv) {
 
     const auto start = std::chrono::steady_clock::now();
     uint64_t total = 0;
-    for_each_move(pos.board, pos.turn, [&](coord src, coord dst) {
+    const board_sets sets = sets_of(pos.board);
+    move_context ctx;
+    prepare_move_context(&ctx, &pos.board, sets, king_of(sets, pos.turn));
+    for_each_move(ctx, pos.turn, [&](coord src, coord dst) {
         const bool promotion = promotes(pos.board, src, dst);
         for (int p = 0; p < (promotion ? promotion_choices : 1); p++) {
             const uint64_t n =
-                perft_after(pos.board, pos.turn, static_cast<int>(depth), src, dst, p);
+                perft_after(pos.board, sets, pos.turn, static_cast<int>(depth), src, dst, p);
             const std::string name = square_name(src) + square_name(dst);
             if (promotion)
                 std::printf("%s%c: %" PRIu64 "\n", name.c_str(), promotion_letters[p], n);
