@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -210,9 +211,13 @@ int main(int argc, char **argv) {
     const elo_estimate e = estimate_elo(score);
     std::printf("Score of Vartok: %d wins, %d draws, %d losses: %.1f/%d (%.1f%%)\n", score.wins,
                 score.draws, score.losses, e.score * o.games, o.games, 100 * e.score);
-    if (e.finite)
-        std::printf("Elo difference: %.0f, 95%% interval %.0f to %.0f (+/- %.0f)\n", e.elo, e.low,
-                    e.high, (e.high - e.low) / 2);
+    if (e.finite && std::isfinite(e.low) && std::isfinite(e.high))
+        std::printf("Elo difference: %.0f +/- %.0f (95%% interval %.0f to %.0f)\n", e.elo,
+                    (e.high - e.low) / 2, e.low, e.high);
+    else if (e.finite && std::isfinite(e.high))
+        std::printf("Elo difference: %.0f, 95%% interval: below %.0f\n", e.elo, e.high);
+    else if (e.finite)
+        std::printf("Elo difference: %.0f, 95%% interval: above %.0f\n", e.elo, e.low);
     else if (e.score <= 0)
         std::printf("Elo difference: below %.0f (95%%): every game lost\n", e.high);
     else
