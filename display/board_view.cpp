@@ -9,6 +9,7 @@ struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, bitmap_
     bitmap_white_queen, bitmap_white_king;
 struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
     bitmap_black_queen, bitmap_black_king;
+bool board_view_flipped = false;
 
 namespace {
 
@@ -34,15 +35,27 @@ const piece_files piece_images[] = {
     {"king.spr", &bitmap_white_king, &bitmap_black_king},
 };
 
-int32_t square_left(unsigned col) {
-    return int32_t(col * tile_pixels + board_left);
+// The top-left pixel of board square (row, col) as the picture is turned.
+int32_t square_left(unsigned row, unsigned col) {
+    return int32_t(screen_square(row, col, board_view_flipped).col * tile_pixels + board_left);
 }
-int32_t square_top(unsigned row) {
-    return int32_t(row * tile_pixels);
+int32_t square_top(unsigned row, unsigned col) {
+    return int32_t(screen_square(row, col, board_view_flipped).row * tile_pixels);
 }
 
 uint8_t square_colour(unsigned row, unsigned col) {
     return ((row ^ col) & 1) ? colour_dark_square : colour_light_square;
+}
+
+// A frame along the inside of the square's edge, clear of the cursor and the markers.
+void draw_last_move_frame(int32_t x, int32_t y) {
+    constexpr uint32_t inner = tile_pixels - 2 * last_move_frame;
+    draw_rectangle(x, y, tile_pixels, last_move_frame, colour_last_move);
+    draw_rectangle(x, y + int32_t(tile_pixels - last_move_frame), tile_pixels, last_move_frame,
+                   colour_last_move);
+    draw_rectangle(x, y + int32_t(last_move_frame), last_move_frame, inner, colour_last_move);
+    draw_rectangle(x + int32_t(tile_pixels - last_move_frame), y + int32_t(last_move_frame),
+                   last_move_frame, inner, colour_last_move);
 }
 
 } // namespace
@@ -92,17 +105,26 @@ struct bitmap *piece_bitmap(uint8_t tile) {
     }
 }
 
+coord screen_square(unsigned row, unsigned col, bool flipped) {
+    if (!flipped) return {uint8_t(row), uint8_t(col)};
+    return {uint8_t(last_row - row), uint8_t(last_col - col)};
+}
+
 void draw_board_view(const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
-                     unsigned selcol) {
+                     unsigned selcol, const last_move_squares &last_move) {
     fill_screen(colour_screen_fill);
+    // Labels by the picture's columns and rows: file a and rank 8 at the top left, or h and 1.
     for (unsigned col = 0; col < board_size; col++)
         draw_chr(col * tile_pixels + board_left + file_letter_dx, file_letter_y, colour_label,
-                 uint8_t('A' + col));
+                 uint8_t('A' + screen_square(0, col, board_view_flipped).col));
     for (unsigned row = 0; row < board_size; row++) {
-        draw_chr(0, row * tile_pixels + rank_digit_dy, colour_label, uint8_t('8' - row));
+        draw_chr(0, row * tile_pixels + rank_digit_dy, colour_label,
+                 uint8_t('8' - screen_square(row, 0, board_view_flipped).row));
         for (unsigned col = 0; col < board_size; col++) {
-            int32_t x = square_left(col), y = square_top(row);
+            int32_t x = square_left(row, col), y = square_top(row, col);
             draw_rectangle(x, y, tile_pixels, tile_pixels, square_colour(row, col));
+            const coord here{uint8_t(row), uint8_t(col)};
+            if (here == last_move.from || here == last_move.to) draw_last_move_frame(x, y);
             if (legal_move_count != 0 &&
                 move_in_list(legal_moves, legal_move_count, uint8_t(row), uint8_t(col)))
                 draw_rectangle(x + marker_inset, y + marker_inset, marker_size, marker_size,
@@ -118,13 +140,35 @@ void queue_piece_sprite(unsigned row, unsigned col, uint8_t tile) {
     struct bitmap *image = piece_bitmap(tile);
     if (!image) return;
     unsigned inset_y = is_pawn(tile) ? pawn_inset_y : piece_inset_y;
-    push_scrbitmap(uint32_t(square_left(col)) + piece_inset_x, uint32_t(square_top(row)) + inset_y,
-                   image, 0);
+    push_scrbitmap(uint32_t(square_left(row, col)) + piece_inset_x,
+                   uint32_t(square_top(row, col)) + inset_y, image, 0);
 }
 
 void present_board_view() {
     draw_screen_sprites();
     update_screen();
+}
+
+coord cursor_step(coord at, SDL_Scancode key, bool flipped) {
+    // The step on the picture, then back to the board: a turned board mirrors both axes.
+    coord on_screen = screen_square(at.row, at.col, flipped);
+    switch (key) {
+    case SDL_SCANCODE_UP:
+        if (on_screen.row > 0) --on_screen.row;
+        break;
+    case SDL_SCANCODE_DOWN:
+        if (on_screen.row < last_row) ++on_screen.row;
+        break;
+    case SDL_SCANCODE_LEFT:
+        if (on_screen.col > 0) --on_screen.col;
+        break;
+    case SDL_SCANCODE_RIGHT:
+        if (on_screen.col < last_col) ++on_screen.col;
+        break;
+    default:
+        return at;
+    }
+    return screen_square(on_screen.row, on_screen.col, flipped); // the mirror is its own inverse
 }
 
 void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col) {
@@ -141,20 +185,12 @@ void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, u
             cursor->old_row = *row;
             cursor->old_col = *col;
             return;
-        case SDL_SCANCODE_UP:
-            if (*row > 0) --*row;
+        default: {
+            const coord next = cursor_step({*row, *col}, key, board_view_flipped);
+            *row = next.row;
+            *col = next.col;
             break;
-        case SDL_SCANCODE_DOWN:
-            if (*row < last_row) ++*row;
-            break;
-        case SDL_SCANCODE_LEFT:
-            if (*col > 0) --*col;
-            break;
-        case SDL_SCANCODE_RIGHT:
-            if (*col < last_col) ++*col;
-            break;
-        default:
-            break;
+        }
         }
         redraw.draw(redraw.context, *row, *col);
     }

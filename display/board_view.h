@@ -4,6 +4,8 @@
 #include "display/bitmap.h"
 #include "rules/structs.h"
 
+#include <SDL_scancode.h>
+
 constexpr unsigned tile_pixels = 24;
 constexpr unsigned board_left = 8; // the board fills x 8..199, y 0..191
 constexpr unsigned file_letter_y = 192;
@@ -17,11 +19,23 @@ constexpr uint8_t colour_light_square = 15;
 constexpr uint8_t colour_dark_square = 6;
 constexpr uint8_t colour_destination = 2;
 constexpr uint8_t colour_cursor = 9;
+constexpr uint8_t colour_last_move = 12;
+constexpr unsigned last_move_frame = 2; // the mark is a frame this thick along the square's edge
 
 extern struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, bitmap_white_knight,
     bitmap_white_queen, bitmap_white_king;
 extern struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
     bitmap_black_queen, bitmap_black_king;
+// Black's side at the bottom: the board turned by half a turn (rank 1 at the top, file h at
+// the left). Set once at start-up; the arrow keys follow the picture.
+extern bool board_view_flipped;
+
+// The squares of the last move, marked with a frame; no_square marks nothing.
+struct last_move_squares {
+    coord from = no_square;
+    coord to = no_square;
+};
+
 // The tile cursor: the square last confirmed with it, h1 at start.
 struct tile_cursor {
     uint8_t old_row = board_size - 1;
@@ -44,13 +58,20 @@ void load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_
 void recolour_black(struct bitmap *bitmapstruct);
 // The image of a tile byte, null for an empty square.
 struct bitmap *piece_bitmap(uint8_t tile);
+// Where board square (row, col) stands on the screen, as a row and column of the picture
+// counted from the top left: the square itself, or its mirror through the centre when
+// `flipped`.
+coord screen_square(unsigned row, unsigned col, bool flipped);
 // Draws the background, labels, squares and markers into the frame buffer.
 void draw_board_view(const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
-                     unsigned selcol);
+                     unsigned selcol, const last_move_squares &last_move = {});
 // Queues the image of the piece `tile` for square (row, col).
 void queue_piece_sprite(unsigned row, unsigned col, uint8_t tile);
 // Draws the queued pieces and presents the frame.
 void present_board_view();
+// The square the cursor goes to from `at` for an arrow key: one step in the direction the
+// picture shows (turned boards included), held at the board's edges. Other keys stay.
+coord cursor_step(coord at, SDL_Scancode key, bool flipped);
 // Lets the person choose a square with the arrow keys and Return, starting from the
 // cursor's last square; the board is redrawn after every cursor step.
 void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);

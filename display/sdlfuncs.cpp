@@ -2,10 +2,12 @@
 
 #include "display/dbuff.h"
 #include "display/palette.h"
+#include "display/window_wait.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 SDL_Window *window;
 SDL_Renderer *renderer;
@@ -67,6 +69,30 @@ bool invisible_by_default() {
     return invisible && (requested == nullptr || std::strstr(requested, driver) == nullptr);
 }
 
+// SDL fell back to an invisible driver. Where the environment names a display, SDL is
+// asked for that display's driver by name: its error says why the display could not be
+// used. Leaves the reason in SDL_GetError.
+void explain_missing_display() {
+    struct named_display {
+        const char *variable;
+        const char *driver;
+    };
+    constexpr named_display displays[] = {{"DISPLAY", "x11"}, {"WAYLAND_DISPLAY", "wayland"}};
+    for (const named_display &d : displays) {
+        const char *name = std::getenv(d.variable);
+        if (name == nullptr || *name == '\0') continue;
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        if (SDL_VideoInit(d.driver) == 0) {
+            SDL_VideoQuit(); // there now, but not when it was needed
+            continue;
+        }
+        const std::string reason = SDL_GetError();
+        SDL_SetError("%s (%s is \"%s\")", reason.c_str(), d.variable, name);
+        return;
+    }
+    SDL_SetError("no display to open a window on");
+}
+
 } // namespace
 
 int init_screen_sdl(const char *title) {
@@ -74,8 +100,9 @@ int init_screen_sdl(const char *title) {
     // close request that waits for the next poll.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     const bool started = SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) >= 0;
-    if (started && invisible_by_default()) SDL_SetError("no display to open a window on");
-    if (!started || invisible_by_default()) {
+    const bool invisible = started && invisible_by_default();
+    if (invisible) explain_missing_display();
+    if (!started || invisible) {
         std::printf("Could not initialize SDL2: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
@@ -176,7 +203,7 @@ void wait_for_window_event() {
     if (!window) return;
     // The prompt printed last must reach a reader of the transcript before the game sleeps.
     std::fflush(stdout);
-    SDL_WaitEventTimeout(nullptr, event_wait_slice_ms);
+    wait_for_pending_event(window, event_wait_slice_ms);
 }
 
 void pump_window_events() {
@@ -186,4 +213,11 @@ void pump_window_events() {
     if (now - last_pump < pump_interval_ms) return;
     last_pump = now;
     SDL_PumpEvents();
+    // The window's own events are answered now: an uncovered window is repainted, and a
+    // close ends the game at once instead of waiting in the queue for a prompt that a game
+    // between two computer players never shows. Keys stay queued for the next prompt.
+    SDL_Event event;
+    while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
+        handle_window_event(event);
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0) exit_program();
 }

@@ -26,6 +26,7 @@ SDL_Scancode poll_keypress();
 // Flushes standard output, then blocks until an event is pending (without taking it) or
 // the timeout passes.
 void wait_for_window_event();
-// Lets the window answer the desktop during long work, without taking any event.
-// Cheap, and a no-op when no window is open.
+// Lets the window answer the desktop during long work: repaints it when it is uncovered
+// and ends the process (status 0) when it is closed; keys stay queued. Cheap, and a no-op
+// when no window is open.
 void pump_window_events();

@@ -1,5 +1,4 @@
 #include "engine/position_replay.h"
-#include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
@@ -25,9 +24,8 @@ bool position_from_fen(const std::string &fen, game_state *out, std::string *pro
         *problem = "position: bad FEN '" + fen + "': " + error;
         return false;
     }
-    const coord resting_king = find_king(&pos.board, !pos.turn);
-    if (king_threatened(&pos.board, &resting_king, resting_king)) {
-        *problem = "position: bad FEN '" + fen + "': the side not to move is in check";
+    if (const char *unreachable = unreachable_position(pos)) {
+        *problem = "position: bad FEN '" + fen + "': " + unreachable;
         return false;
     }
     const int64_t turn = 2 * (int64_t{pos.fullmoves} - 1) + 1 + pos.turn;

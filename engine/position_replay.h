@@ -14,7 +14,8 @@ game_state start_position();
 
 // A FEN position with an empty history and the book off; its half-move number comes from
 // the move number as in vartok-analyse (at least 2). False with the problem when the text
-// is not a position or one no game can reach (the side not to move in check).
+// is not a position or one no game can reach (the side not to move in check, the kings
+// side by side).
 bool position_from_fen(const std::string &fen, game_state *out, std::string *problem);
 
 // Plays `text` for the side to move when it is legal there, as the game plays a move:

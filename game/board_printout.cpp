@@ -1,6 +1,9 @@
 #include "game/board_printout.h"
 #include "display/board_view.h"
+#include "display/side_panel.h"
 #include "game/settings.h"
+#include "game/unicode_board.h"
+#include "game/view.h"
 #include "rules/board_queries.h"
 
 #include <cstdio>
@@ -16,26 +19,22 @@ char tile_letter(uint8_t tile) {
     return (tile & black_bit) ? static_cast<char>(letter + black_letter_offset) : letter;
 }
 
-} // namespace
-
-int init_board(struct board *brd) {
-    if (graphics && init_board_graphics() != 0) return 1;
-    set_starting_position(brd);
-    return 0;
+// Rows and columns in printing order: rank 8 and file a first, or rank 1 and file h.
+uint8_t shown_index(uint8_t i, bool flipped) {
+    return flipped ? static_cast<uint8_t>(board_size - 1 - i) : i;
 }
 
-void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
-                unsigned selrow, unsigned selcol) {
-    if (graphics) draw_board_view(legal_moves, legal_move_count, selrow, selcol);
-
-    for (int col = 0; col < board_size; col++) std::printf("  %c  ", 'a' + col);
+// Each square in a frame: "] x [" light, "[ x ]" dark, "[[x]]" selected or a destination.
+void print_framed_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
+                        unsigned selrow, unsigned selcol, bool flipped) {
+    for (uint8_t c = 0; c < board_size; c++) std::printf("  %c  ", 'a' + shown_index(c, flipped));
     std::putchar('\n');
-    for (uint8_t row = 0; row < board_size; row++) {
+    for (uint8_t r = 0; r < board_size; r++) {
+        const uint8_t row = shown_index(r, flipped);
         std::printf("%c ", '8' - row);
-        for (uint8_t col = 0; col < board_size; col++) {
-            const uint8_t tile = brd.tiles[row][col];
-            if (graphics && tile != 0) queue_piece_sprite(row, col, tile);
-            const char chr = tile_letter(tile);
+        for (uint8_t c = 0; c < board_size; c++) {
+            const uint8_t col = shown_index(c, flipped);
+            const char chr = tile_letter(brd.tiles[row][col]);
             if ((row == selrow && col == selcol) ||
                 (legal_move_count != 0 && move_in_list(legal_moves, legal_move_count, row, col)))
                 std::printf("[[%c]]", chr);
@@ -46,6 +45,42 @@ void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal
         }
         std::putchar('\n');
     }
+}
 
-    if (graphics) present_board_view();
+} // namespace
+
+int init_board(struct board *brd) {
+    if (graphics && init_board_graphics() != 0) return 1;
+    set_starting_position(brd);
+    return 0;
+}
+
+void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
+                unsigned selrow, unsigned selcol) {
+    if (view.unicode)
+        std::fputs(unicode_board_text(brd, legal_moves, legal_move_count, selrow, selcol,
+                                      view.flipped, view.colours)
+                       .c_str(),
+                   stdout);
+    else
+        print_framed_board(brd, legal_moves, legal_move_count, selrow, selcol, view.flipped);
+    if (graphics) {
+        view_board_drawn();
+        draw_window_board(brd, legal_moves, legal_move_count, selrow, selcol);
+    }
+}
+
+void draw_window_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
+                       unsigned selrow, unsigned selcol) {
+    draw_board_view(legal_moves, legal_move_count, selrow, selcol, view_last_move());
+    // Queued from a8 to h1: where two images overlap, the earlier square's shows.
+    for (uint8_t row = 0; row < board_size; row++)
+        for (uint8_t col = 0; col < board_size; col++)
+            if (brd.tiles[row][col] != 0) queue_piece_sprite(row, col, brd.tiles[row][col]);
+    if (view.panel) {
+        side_panel panel;
+        view_panel(&panel);
+        draw_side_panel(panel);
+    }
+    present_board_view();
 }

@@ -8,6 +8,12 @@
 int init_board(struct board *brd);
 
 // Prints the board; squares in the list (count non-zero) and the selected square get a
-// double frame. A row or column outside 0..7 (callers pass -1) selects nothing.
+// double frame. A row or column outside 0..7 (callers pass -1) selects nothing. In graphics
+// mode the window shows it too.
 void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
                 unsigned selrow, unsigned selcol);
+
+// Only the window's picture: the board with its markers and pieces (and the side panel),
+// presented.
+void draw_window_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
+                       unsigned selrow, unsigned selcol);

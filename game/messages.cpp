@@ -2,6 +2,7 @@
 #include "display/message_box.h"
 #include "display/sdlfuncs.h"
 #include "game/line_input.h"
+#include "game/output_check.h"
 #include "game/settings.h"
 
 #include <cstdio>
@@ -28,7 +29,7 @@ char show_dialog(const char *str) {
 
 void wait_before_next_poll() {
     if (!graphics) return;
-    std::fflush(stdout); // the transcript stays in step while the window waits
+    flush_output(); // the transcript stays in step while the window waits
     wait_for_window_event();
 }
 

@@ -39,8 +39,12 @@ uint8_t promotion_type(char answer) {
     }
 }
 
-void claim_draw(const game_status &status) {
+void claim_draw(const game_status &status, game_record *record) {
     if (status.moves_pawn_capture > draw_claimable_after) {
+        if (record)
+            record_end(record, {"1/2-1/2", "Draw claimed after " +
+                                               std::to_string(status.moves_pawn_capture) +
+                                               " half-moves without pawn move or capture"});
         std::puts("Draw.");
         std::exit(0);
     }
@@ -50,10 +54,11 @@ void claim_draw(const game_status &status) {
     show_dialog_nokey(message);
 }
 
-void ascend(struct board *brd, coord square) {
+uint8_t ascend(struct board *brd, coord square) {
     uint8_t type;
     while ((type = promotion_type(show_dialog(promotion_question))) == 0) wait_before_next_poll();
     ascend_piece(brd, square, type);
+    return type;
 }
 
 // The board drawn again while the tile cursor moves: the piece's destinations stay marked.
@@ -69,7 +74,8 @@ void redraw_under_cursor(void *context, unsigned row, unsigned col) {
 
 } // namespace
 
-void get_move(game_state *game, tile_cursor *cursor, coord king_pos) {
+person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game_record *record,
+                     const command_context *commands) {
     const struct board &board = game->board;
     char buff[line_size];
     uint8_t selrow = 0, selcol = 0;
@@ -90,8 +96,29 @@ void get_move(game_state *game, tile_cursor *cursor, coord king_pos) {
             read_line(buff, sizeof buff);
             if (buff[0] == '\n') continue;
             if (std::strncmp(buff, "draw", 4) == 0) {
-                claim_draw(game->game_status);
+                claim_draw(game->game_status, record);
                 continue;
+            }
+            if (commands) {
+                switch (command_of(buff)) {
+                case command_kind::undo:
+                    return {{}, true};
+                case command_kind::hint:
+                    show_hint(*game, *commands->settings);
+                    continue;
+                case command_kind::moves:
+                    show_moves(*commands->record);
+                    continue;
+                case command_kind::resign:
+                    resign_game(*game, commands->record);
+                case command_kind::quit:
+                    quit_game(*commands->record);
+                case command_kind::help:
+                    show_command_help();
+                    continue;
+                case command_kind::none:
+                    break;
+                }
             }
             selcol = static_cast<uint8_t>(buff[0] - 'a');
             selrow = static_cast<uint8_t>('8' - buff[1]);
@@ -138,9 +165,11 @@ void get_move(game_state *game, tile_cursor *cursor, coord king_pos) {
                 continue; // the board is shown once more, then the piece is asked for
             }
 
-            if (play_move(game, pc_coords, new_coords)) ascend(&game->board, new_coords);
+            san_move played{pc_coords, new_coords, 0};
+            if (play_move(game, pc_coords, new_coords))
+                played.ascend = ascend(&game->board, new_coords);
             log_move(game);
-            return;
+            return {played, false};
         }
     }
 }

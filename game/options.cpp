@@ -1,6 +1,7 @@
 // The command-line words. Numbers are read as atoi reads them (leading blanks, a sign,
 // digits up to the first other character, 0 without digits), but a number beyond the
 // 32-bit range saturates instead of wrapping unpredictably.
+#include "game/levels.h"
 #include "game/settings.h"
 
 #include <climits>
@@ -48,6 +49,33 @@ void parse_args(int argc, char **argv, game_options *options) {
             settings->global_deadend_score = n == INT32_MIN ? INT32_MAX : -n;
         } else if (has_prefix(word, "LIMIT=")) {
             settings->deadend_limit = option_number(word + 6);
+        } else if (has_prefix(word, "PGN=")) {
+            options->pgn_path = word + 4;
+        } else if (std::strcmp(word, "RESUME") == 0) {
+            options->resume = true;
+            options->resume_path.clear();
+        } else if (has_prefix(word, "RESUME=")) {
+            options->resume = true;
+            options->resume_path = word + 7;
+        } else if (has_prefix(word, "FEN=")) {
+            options->fen = word + 4;
+            options->fen_given = true;
+        } else if (std::strcmp(word, "COMMANDS") == 0) {
+            options->commands = true;
+        } else if (std::strcmp(word, "UNICODE") == 0) {
+            options->unicode = true;
+        } else if (std::strcmp(word, "FLIP") == 0) {
+            options->flip = true;
+        } else if (std::strcmp(word, "PANEL") == 0) {
+            options->panel = true;
+        } else if (has_prefix(word, "LEVEL=")) {
+            const int32_t level = option_number(word + 6);
+            if (level >= lowest_level && level <= highest_level)
+                apply_level(level, settings);
+            else
+                options->error = std::string(word) + ": the level is a number from " +
+                                 std::to_string(lowest_level) + " to " +
+                                 std::to_string(highest_level);
         }
         // Any other word is ignored.
     }

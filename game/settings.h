@@ -4,6 +4,7 @@
 #include "ai/ai_settings.h"
 
 #include <cstdint>
+#include <string>
 
 // 1: the window is open (or being opened) besides the text board. The messages and the
 // move entry ask it how to talk to the person.
@@ -15,6 +16,16 @@ struct game_options {
     uint8_t white_ai = 0; // the computer plays White
     uint8_t black_ai = 1; // the computer plays Black
     ai_settings ai;
+    std::string pgn_path;    // PGN=FILE: this game's record; empty: the default place
+    bool resume = false;     // RESUME or RESUME=FILE
+    std::string resume_path; // RESUME=FILE; empty: the unfinished game at the default place
+    bool fen_given = false;  // FEN=...: the game starts from this position
+    std::string fen;
+    bool commands = false; // COMMANDS: undo, hint, moves, resign, quit and help at the prompt
+    bool unicode = false;  // UNICODE: the text board with chess symbols (and colours)
+    bool flip = false;     // FLIP: Black at the bottom when a person plays Black alone
+    bool panel = false;    // PANEL: the window's right part shows the game
+    std::string error;     // a word that cannot be used, said why; empty when all are fine
 };
 
 // Applies the command-line words (without the program name); later words override earlier

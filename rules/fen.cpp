@@ -1,4 +1,6 @@
 #include "rules/fen.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -28,6 +30,15 @@ int type_of_letter(char c) {
     default:
         return 0;
     }
+}
+
+// A character of the text as it may be shown in a message: printable ASCII as it is,
+// anything else (a byte of a UTF-8 character, a control character) as \xNN.
+std::string shown_character(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= ' ' && byte < 0x7F) return std::string(1, c);
+    constexpr char hex[] = "0123456789ABCDEF";
+    return std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
 }
 
 bool parse_number(const std::string &text, uint32_t *out) {
@@ -88,7 +99,7 @@ bool load_fen(const std::string &fen, fen_position *out, std::string *error) {
         } else {
             const int type = type_of_letter(c);
             if (type == 0 || col >= board_size) {
-                *error = std::string("Unknown piece letter or too many squares: '") + c + "'.";
+                *error = "Unknown piece letter or too many squares: '" + shown_character(c) + "'.";
                 return false;
             }
             const bool black = std::islower(static_cast<unsigned char>(c));
@@ -148,6 +159,18 @@ bool load_fen(const std::string &fen, fen_position *out, std::string *error) {
     }
     *out = pos;
     return true;
+}
+
+const char *unreachable_position(const fen_position &pos) {
+    const coord white_king = find_king(&pos.board, side_white);
+    const coord black_king = find_king(&pos.board, side_black);
+    const int rows_apart = std::abs(white_king.row - black_king.row);
+    const int cols_apart = std::abs(white_king.col - black_king.col);
+    if (rows_apart <= 1 && cols_apart <= 1) return "the kings stand next to each other";
+    const coord resting_king = pos.turn == side_white ? black_king : white_king;
+    if (king_threatened(&pos.board, &resting_king, resting_king))
+        return "the side not to move is in check";
+    return nullptr;
 }
 
 std::string format_fen(const fen_position &pos) {

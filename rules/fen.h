@@ -18,6 +18,10 @@ struct fen_position {
 // `error` when the text is not a usable position.
 bool load_fen(const std::string &fen, fen_position *out, std::string *error);
 
+// Why no game can reach the position, or nullptr when one can: the side that just moved
+// never leaves its king attacked, and so the two kings never stand next to each other.
+const char *unreachable_position(const fen_position &pos);
+
 // Writes a position back: castling rights from unflagged kings and rooks on their squares,
 // the en-passant square from the flagged pawn.
 std::string format_fen(const fen_position &pos);

@@ -12,10 +12,11 @@ start_xvfb() {
     export DISPLAY=":$(head -1 "$work/display")"
 }
 
-# Waits up to 10 s for the window titled Vartok; sets win, returns 1 when none appears.
+# Waits up to 30 s (a loaded machine is slow to start a window) for the window titled
+# Vartok; sets win, returns 1 when none appears.
 wait_for_window() {
     win=
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         win=$(xdotool search --name '^Vartok$' 2>/dev/null | head -1)
         [ -n "$win" ] && return 0
         sleep 0.1

@@ -114,12 +114,40 @@ TEST_F(WindowEvents, WaitingReturnsForAPendingEventWithoutTakingIt) {
     EXPECT_EQ(poll_keypress(), SDL_SCANCODE_DOWN);
 }
 
-TEST_F(WindowEvents, PumpingDuringLongWorkKeepsEventsQueued) {
+// Long work keeps the window alive at its own pace: long enough for several pumps.
+void pump_during_long_work() {
+    const Uint32 start = SDL_GetTicks();
+    while (SDL_GetTicks() - start < 300) {
+        pump_window_events();
+        SDL_Delay(5);
+    }
+}
+
+TEST_F(WindowEvents, PumpingDuringLongWorkKeepsKeysQueued) {
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_RETURN);
+    pump_during_long_work();
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UP);
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_RETURN);
+}
+
+TEST_F(WindowEvents, ClosingTheWindowDuringLongWorkEndsTheProcessAtOnce) {
     press(SDL_SCANCODE_UP);
     push_quit();
-    for (int i = 0; i < 1000; i++) pump_window_events();
-    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UP);
-    EXPECT_EXIT(poll_keypress(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(pump_during_long_work(), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(WindowEvents, AnUncoveredWindowIsRepaintedDuringLongWork) {
+    fill_screen(1);
+    update_screen();
+    fill_screen(4); // what the frame buffer holds now is shown only on a repaint
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.event = SDL_WINDOWEVENT_EXPOSED;
+    e.window.windowID = SDL_GetWindowID(window);
+    push_event(e);
+    pump_during_long_work();
+    EXPECT_EQ(static_cast<uint32_t *>(surface->pixels)[0], 0xA0000000u);
 }
 
 // The board drawn with the cursor after each step, as the game redraws it.
@@ -165,6 +193,40 @@ TEST_F(WindowEvents, TileCursorMovesWithinTheBoardAndConfirmsWithReturn) {
     EXPECT_EQ(row, 7);
     EXPECT_EQ(col, 0);
     EXPECT_EQ(count_colour(10, 170, 20, 20, colour_cursor), 400u); // cursor drawn on a1
+}
+
+TEST_F(WindowEvents, OnATurnedBoardTheArrowsFollowThePicture) {
+    // Black at the bottom: h1 is the top-left square of the picture, a8 the bottom-right.
+    board_view_flipped = true;
+    tile_cursor cursor; // on h1
+    const tile_redraw redraw{nullptr, draw_with_cursor};
+    uint8_t row = 99, col = 99;
+    // Down and right on the picture: from h1 to g2, drawn in the picture's second row and
+    // column.
+    for (SDL_Scancode k : {SDL_SCANCODE_DOWN, SDL_SCANCODE_RIGHT, SDL_SCANCODE_RETURN}) press(k);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 6);
+    EXPECT_EQ(col, 6);
+    EXPECT_EQ(count_colour(34, 26, 20, 20, colour_cursor), 400u);
+
+    // Up and left hold at the picture's top-left corner, h1.
+    for (int i = 0; i < 3; i++) press(SDL_SCANCODE_UP);
+    for (int i = 0; i < 3; i++) press(SDL_SCANCODE_LEFT);
+    press(SDL_SCANCODE_RETURN);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 7);
+    EXPECT_EQ(col, 7);
+    EXPECT_EQ(count_colour(10, 2, 20, 20, colour_cursor), 400u);
+
+    // Down and right hold at the bottom-right corner, a8.
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_DOWN);
+    for (int i = 0; i < 9; i++) press(SDL_SCANCODE_RIGHT);
+    press(SDL_SCANCODE_RETURN);
+    select_tile(&cursor, redraw, &row, &col);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(col, 0);
+    EXPECT_EQ(count_colour(178, 170, 20, 20, colour_cursor), 400u);
+    board_view_flipped = false;
 }
 
 // Opens the window where no video device exists; exits 3 when that fails cleanly.

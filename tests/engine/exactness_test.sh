@@ -55,7 +55,6 @@ for fen in "${starts[@]}"; do
         out=$("$analyse" --seed "$seed" "${tool_options[@]}" "$fen" 2>/dev/null)
         expected=$(move_of_report <<<"$out")
         next=$(sed -n 's/^FEN: //p' <<<"$out")
-        [[ -z $next ]] && break # the game has ended
         apply_options "$defaults"
         apply_options "${entry%|*}"
         send "setoption name Seed value $seed"
@@ -67,10 +66,12 @@ for fen in "${starts[@]}"; do
             break
         fi
         compared=$((compared + 1))
+        [[ -z $expected ]] && expected=0000 # the side to move has no move: the game has ended
         if [[ $bestmove != "$expected" ]]; then
             echo "seed $seed, options '${entry%|*}', $fen: engine $bestmove, analysis tool $expected"
             failures=$((failures + 1))
         fi
+        [[ $expected == 0000 || -z $next ]] && break
         fen=$next
     done
 done

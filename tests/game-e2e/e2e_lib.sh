@@ -4,15 +4,29 @@ set -uo pipefail
 vartok=$1
 failures=0
 checks=0
+source "$(dirname "${BASH_SOURCE[0]}")/../support/record_check.sh"
+e2e_dir=$(mktemp -d)
+trap 'rm -rf "$e2e_dir"' EXIT
+# Games that keep their record at the default place keep it here, not in the home folder.
+export XDG_STATE_HOME=$e2e_dir/state XDG_DATA_HOME=$e2e_dir/data
 
 # play "WORDS" "INPUT": runs the game; leaves its output in $out and exit status in $status.
+# Every game is also played with a record, which must read back to the last board shown.
 play() {
-    local words=$1 input=$2
+    local words=$1 input=$2 record=$e2e_dir/record.pgn
+    rm -f "$record"
     # The marker keeps the output's trailing empty lines, which $(...) would drop.
-    out=$(printf '%b' "$input" | timeout 60 "$vartok" $words 2>/dev/null; echo "<<exit $?>>")
+    out=$(printf '%b' "$input" | timeout 60 "$vartok" $words PGN="$record" 2>/dev/null
+          echo "<<exit $?>>")
     status=${out##*<<exit }
     status=${status%>>}
     out=${out%<<exit*}
+    # A start refused (status 2) leaves no record.
+    [[ $status -eq 2 ]] && return
+    checks=$((checks + 1))
+    printf '%s' "$out" >"$e2e_dir/out.txt"
+    check_record "$record" "$e2e_dir/out.txt" >"$e2e_dir/record-check.txt" ||
+        fail "record: $(cat "$e2e_dir/record-check.txt")"
 }
 
 fail() {

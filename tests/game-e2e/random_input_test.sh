@@ -5,10 +5,15 @@ set -uo pipefail
 vartok=$1
 random_lines=$2
 failures=0
+source "$(dirname "$0")/../support/record_check.sh"
+dir=$(mktemp -d)
+trap 'rm -rf "$dir"' EXIT
 endings='^(Checkmate\. (White|Black) won\.|Stalemate\.|Draw: Third repetition\.|Draw: Not enough pieces on the board to continue\.|[0-9]+ moves without pawn move or capture - declaring a draw\.|Draw\.|End of input\.)$'
 for seed in 1 2 3 4 5 6 7 8; do
-    out=$("$random_lines" "$seed" 5000 | timeout 120 "$vartok" BLACK_HUMAN 2>&1)
+    out=$("$random_lines" "$seed" 5000 |
+          timeout 120 "$vartok" BLACK_HUMAN PGN="$dir/$seed.pgn" 2>&1)
     status=$?
+    printf '%s\n' "$out" >"$dir/$seed.txt"
     last=$(printf '%s\n' "$out" | grep -v '^$' | tail -n 1)
     if [[ $status -ge 2 ]]; then
         echo "seed $seed: exit status $status"
@@ -19,6 +24,9 @@ for seed in 1 2 3 4 5 6 7 8; do
         failures=$((failures + 1))
     elif [[ $last == "End of input." && $status -ne 1 ]] || [[ $last != "End of input." && $status -ne 0 ]]; then
         echo "seed $seed: '$last' with status $status"
+        failures=$((failures + 1))
+    elif ! check_record "$dir/$seed.pgn" "$dir/$seed.txt"; then
+        echo "seed $seed: the record does not match the game"
         failures=$((failures + 1))
     else
         echo "seed $seed: '$last' ($(grep -c "turn\.$" <<<"$out") half-moves)"

@@ -50,4 +50,15 @@ out=$(cd "$build" && printf 'e2\ne4\n' | env -u DISPLAY -u WAYLAND_DISPLAY -u SD
 check "without any display the game is played in text mode" \
     eval 'grep -qx "Could not initialize SDL2: no display to open a window on" <<<"$out" && grep -q "^2: Black.s turn.$" <<<"$out"'
 
+# A display named but not there: SDL's own reason, with the display's name.
+absent=77
+while [ -e "/tmp/.X11-unix/X$absent" ] || [ -e "/tmp/.X$absent-lock" ]; do absent=$((absent + 1)); done
+out=$(cd "$build" && printf 'e2\ne4\n' | env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=":$absent" \
+      timeout 5 ./vartok GRAPHICS BLACK_HUMAN 2>/dev/null)
+line=$(grep "^Could not initialize SDL2: " <<<"$out")
+check "a display that is not there is named with SDL's reason" \
+    eval '[ -n "$line" ] && [ "$line" != "Could not initialize SDL2: no display to open a window on" ] &&
+          grep -qF "DISPLAY is \":$absent\"" <<<"$line"'
+check "without that display the game is played in text mode" grep -q "^2: Black.s turn.$" <<<"$out"
+
 [ "$failures" = 0 ] || { echo "data lookup: $failures check(s) failed"; exit 1; }

@@ -1,8 +1,7 @@
-// The match tool's referee, its move notation and its Elo figures.
+// The match tool's referee and its Elo figures.
 #include "adjudication.h"
 #include "elo.h"
 #include "engine/position_replay.h"
-#include "san.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -32,13 +31,6 @@ game_end end_of(const std::string &fen, const std::string &moves = "") {
     return judge(h, 1000);
 }
 
-std::string san(const std::string &fen, const std::string &move) {
-    game_history h = history_at(fen);
-    uci_move m;
-    EXPECT_TRUE(parse_move_text(move, &m));
-    return san_of(h.game, m);
-}
-
 } // namespace
 
 TEST(MatchReferee, EndsByTheRulesOfChess) {
@@ -64,19 +56,6 @@ TEST(MatchReferee, TooLittleMaterialToMate) {
     EXPECT_EQ(end_of("4k1b1/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::none);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1NN1K3 w - - 0 50"), game_end::none);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/4P3/4K3 w - - 0 50"), game_end::none);
-}
-
-TEST(MatchNotation, ChecksMatesAndPiecesThatNeedTheirSquareNamed) {
-    EXPECT_EQ(san("5k2/8/8/8/8/8/8/4K2R w K - 0 30", "e1g1"), "O-O+");
-    EXPECT_EQ(san("k7/7P/1K6/8/8/8/8/8 w - - 0 60", "h7h8q"), "h8=Q#");
-    EXPECT_EQ(san("k7/7P/1K6/8/8/8/8/8 w - - 0 60", "h7h8n"), "h8=N");
-    EXPECT_EQ(san("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 30", "e5d6"), "exd6");
-    // Knights on b1 and f3 can both reach d2; rooks on a1 and a5 both a3; three queens.
-    EXPECT_EQ(san("4k3/8/8/8/8/5N2/8/1N2K3 w - - 0 30", "b1d2"), "Nbd2");
-    EXPECT_EQ(san("4k3/8/8/R7/8/8/8/R3K3 w - - 0 30", "a1a3"), "R1a3");
-    EXPECT_EQ(san("2k5/8/8/8/7Q/8/8/K6Q w - - 0 30", "h4e1"), "Q4e1");
-    EXPECT_EQ(san("2k5/8/8/8/4Q2Q/8/8/K6Q w - - 0 30", "h4e1"), "Qh4e1");
-    EXPECT_EQ(san("4k3/8/8/8/8/8/8/4K2R w - - 0 30", "h1h8"), "Rh8+");
 }
 
 TEST(MatchElo, ScoresTurnIntoEloWithA95PercentInterval) {

@@ -2,9 +2,10 @@
 // goes to standard output, the moves played in long algebraic notation, one game a line,
 // to the file named. pgn-extract then reads the PGN back. Usage: random_games SEED GAMES MOVES_FILE
 #include "adjudication.h"
+#include "engine/position_replay.h"
 #include "pgn_file.h"
 #include "position_facts.h"
-#include "san.h"
+#include "rules/san.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -30,7 +31,8 @@ int main(int argc, char **argv) {
         while ((end = judge(h, max_plies)) == game_end::none) {
             const std::vector<uci_move> moves = legal_moves_of(h.game);
             const uci_move m = moves[rng() % moves.size()];
-            record.san.push_back(san_of(h.game, m));
+            record.san.push_back(
+                format_san(h.game.board, h.game.game_status.turn, m.src, m.dst, m.ascend));
             const std::string text = move_text(m.src, m.dst, m.ascend);
             std::string problem;
             play_move_text(&h.game, text, &problem);

@@ -47,3 +47,26 @@ TEST(Fen, RefusesBrokenText) {
         EXPECT_FALSE(error.empty());
     }
 }
+
+TEST(Fen, ErrorShowsAByteOutsideAsciiEscaped) {
+    fen_position pos;
+    std::string error;
+    // é is two bytes in UTF-8: the message names the first whole, not half a character.
+    EXPECT_FALSE(load_fen("4k3/8/8/8/8/8/8/4K2\xC3\xA9 w - - 0 1", &pos, &error));
+    EXPECT_EQ(error, "Unknown piece letter or too many squares: '\\xC3'.");
+    EXPECT_FALSE(load_fen("4k3/8/8/8/8/8/8/4K2\x01 w - - 0 1", &pos, &error));
+    EXPECT_EQ(error, "Unknown piece letter or too many squares: '\\x01'.");
+}
+
+TEST(Fen, UnreachablePositionsAreNamed) {
+    // The side that just moved left its king attacked.
+    EXPECT_STREQ(unreachable_position(position_from_fen("4k3/8/8/8/8/8/8/4K2r b - - 0 1")),
+                 "the side not to move is in check");
+    EXPECT_STREQ(unreachable_position(position_from_fen("8/8/8/8/8/3k4/3K4/8 w - - 0 1")),
+                 "the kings stand next to each other");
+    EXPECT_STREQ(unreachable_position(position_from_fen("8/8/8/8/4k3/3K4/8/8 b - - 0 1")),
+                 "the kings stand next to each other");
+    // The side to move may be in check; kings two squares apart are fine.
+    EXPECT_EQ(unreachable_position(position_from_fen("4k3/8/8/8/8/8/8/4K2r w - - 0 1")), nullptr);
+    EXPECT_EQ(unreachable_position(position_from_fen("8/8/8/3k4/8/3K4/8/8 w - - 0 1")), nullptr);
+}

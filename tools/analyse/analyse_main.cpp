@@ -1,10 +1,12 @@
 // vartok-analyse [options] FEN: lets the computer player make one move in the given
 // position. Standard output holds exactly its report lines, then "FEN: " and the position
-// after the move; the time taken goes to standard error.
+// after the move (unchanged when there is no legal move); the time taken goes to standard
+// error.
 #include "ai/root_rating.h"
 #include "game/computer_turn.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/fen.h"
 
 #include <cerrno>
 #include <chrono>
@@ -98,6 +100,13 @@ bool parse_options(int argc, char **argv, analyse_options *o) {
     return true;
 }
 
+fen_position unchanged_position;
+bool moved = false;
+
+void print_unchanged_position() {
+    if (!moved) std::printf("FEN: %s\n", format_fen(unchanged_position).c_str());
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -109,17 +118,15 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "vartok-analyse: %s\n", error.c_str());
         return usage_status;
     }
-    // The side that just moved cannot have left its king attacked: no game reaches this.
-    const coord resting_king = find_king(&pos.board, !pos.turn);
-    if (king_threatened(&pos.board, &resting_king, resting_king)) {
-        std::fprintf(stderr, "vartok-analyse: the side not to move is in check\n");
+    if (const char *unreachable = unreachable_position(pos)) {
+        std::fprintf(stderr, "vartok-analyse: %s\n", unreachable);
         return usage_status;
     }
     const long long turn =
         o.turn >= 0 ? o.turn : 2 * (static_cast<long long>(pos.fullmoves) - 1) + 1 + pos.turn;
     if (turn < lowest_turn || turn > UINT32_MAX) {
-        std::fprintf(stderr, "vartok-analyse: the half-move number must be at least %u\n",
-                     lowest_turn);
+        std::fprintf(stderr, "vartok-analyse: the half-move number must be from %u to %u\n",
+                     lowest_turn, UINT32_MAX);
         return usage_status;
     }
 
@@ -133,9 +140,14 @@ int main(int argc, char **argv) {
     settings.threads = o.threads;
     std::srand(static_cast<unsigned>(o.seed));
 
-    // The game's own computer turn: the same report lines, move and promotion.
+    // The game's own computer turn: the same report lines, move and promotion. A side without
+    // any legal move ends the game inside do_ai_move; the position, unchanged, is still
+    // printed on the way out.
+    unchanged_position = pos;
+    std::atexit(print_unchanged_position);
     const auto start = std::chrono::steady_clock::now();
     const ai_decision decision = do_ai_move(&game, settings);
+    moved = true;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 

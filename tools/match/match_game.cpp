@@ -2,7 +2,7 @@
 #include "adjudication.h"
 #include "engine/position_replay.h"
 #include "position_facts.h"
-#include "san.h"
+#include "rules/san.h"
 
 #include <algorithm>
 #include <chrono>
@@ -90,7 +90,7 @@ game_result play_game(match_player *white, match_player *black, int max_plies) {
             r.result = white_to_move ? "0-1" : "1-0";
             return r;
         }
-        r.san.push_back(san_of(h.game, m));
+        r.san.push_back(format_san(h.game.board, h.game.game_status.turn, m.src, m.dst, m.ascend));
         std::string problem;
         play_move_text(&h.game, text, &problem);
         h.positions.push_back(position_key(h.game));

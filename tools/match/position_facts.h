@@ -3,7 +3,6 @@
 #pragma once
 
 #include "engine/move_text.h"
-#include "engine/position_replay.h"
 #include "rules/game_state.h"
 
 #include <vector>

@@ -80,6 +80,11 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "vartok-perft: %s\n", error.c_str());
         return 2;
     }
+    // Counting there would count captures of a king.
+    if (const char *unreachable = unreachable_position(pos)) {
+        std::fprintf(stderr, "vartok-perft: %s\n", unreachable);
+        return 2;
+    }
     char *end = nullptr;
     const long depth = std::strtol(argv[2], &end, 10);
     if (*end != '\0' || depth < 1 || depth > max_depth) {

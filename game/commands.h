@@ -1,0 +1,34 @@
+// Typed commands at "Select piece." with the word COMMANDS: take-backs, hints, the moves so
+// far, resigning, leaving to resume later, and help.
+#pragma once
+
+#include "ai/ai_settings.h"
+#include "game/game_record.h"
+#include "rules/game_state.h"
+
+enum class command_kind { none, undo, hint, moves, resign, quit, help };
+
+// The command a whole line names ("undo\n", "  hint  "), or none.
+command_kind command_of(const char *line);
+
+// What the commands need besides the game.
+struct command_context {
+    const ai_settings *settings;
+    game_record *record;
+};
+
+// "Hint: e2-e4": the computer's choice for the side to move, searched at the set depths in
+// a copy of the game with the book off and with random draws of its own (seeded 1), so the
+// game's own draws are untouched. Says why when the computer plays that side.
+void show_hint(const game_state &game, const ai_settings &settings);
+
+// The game so far in SAN, numbered like a score sheet ("1. e4 c5").
+void show_moves(const game_record &record);
+
+void show_command_help();
+
+// The side to move resigns: the result goes into the record and the game ends (status 0).
+[[noreturn]] void resign_game(const game_state &game, game_record *record);
+
+// Ends the run and leaves the game unfinished in its record, to be resumed (status 0).
+[[noreturn]] void quit_game(const game_record &record);

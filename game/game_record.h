@@ -1,0 +1,61 @@
+// The PGN record of the game being played, kept on disk after every half-move so that no
+// game is ever lost: a crash or a kill at any instant leaves a valid record of every
+// half-move played so far.
+#pragma once
+
+#include "game/pgn_text.h"
+#include "game/settings.h"
+#include "rules/fen.h"
+#include "rules/game_state.h"
+#include "rules/san.h"
+
+#include <string>
+#include <vector>
+
+struct game_record {
+    bool enabled = false;
+    std::string path;     // the file kept up to date during the game
+    std::string database; // where a finished game is appended; empty: it stays at `path`
+    pgn_game pgn;
+    std::vector<san_move> moves; // the moves of pgn.moves, as played
+    bool warned = false;         // a write failed and the one warning has been printed
+    bool finished = false;
+    uint32_t first_fullmove = 1; // the move number and side of the first recorded move
+    uint8_t first_turn = 0;
+};
+
+// How a finished game ended: "1-0", "0-1" or "1/2-1/2", and why, in words.
+struct game_outcome {
+    const char *result;
+    std::string reason;
+};
+
+// The tags of a new game: the roster with today's date, the players as the options have
+// them, the computer's settings, and SetUp/FEN when `start` is not the usual position.
+void record_new_game(game_record *record, const game_options &options, const fen_position &start,
+                     bool usual_start);
+
+// The players and settings tags brought up to date (a resumed game may change them).
+void record_set_players(game_record *record, const game_options &options);
+
+// Adds the move src -> dst (with its ascension) made by the side to move in `before`, and
+// writes the record. The moves are kept in memory even when the record cannot be written.
+void record_move(game_record *record, const game_state &before, const san_move &move);
+
+// The result and the reason, then the record is written and, when it has a database, moved
+// into it.
+void record_end(game_record *record, const game_outcome &outcome);
+
+// Writes the record as it stands. A failure prints one warning on standard error for the
+// whole game; the game goes on.
+void record_save(game_record *record);
+
+// The computer's settings as command-line words, as the settings tag keeps them.
+std::string settings_words(const ai_settings &settings);
+
+// Options as a record's tags give them: the sides from WhiteType/BlackType and the settings
+// from the settings tag, over `options`.
+void apply_record_tags(const pgn_game &pgn, game_options *options);
+
+// Takes the record back to its first `count` moves and writes it.
+void record_truncate(game_record *record, size_t count);

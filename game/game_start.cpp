@@ -1,0 +1,162 @@
+#include "game/game_start.h"
+#include "game/atomic_file.h"
+#include "game/game_replay.h"
+#include "game/record_place.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
+#include "rules/move_piece.h"
+#include "rules/position_rules.h"
+
+namespace {
+
+// The half-move number of the side to move in a FEN position: 1 for White's first move.
+uint32_t half_move_number(const fen_position &pos) {
+    const uint32_t full = pos.fullmoves == 0 ? 1 : pos.fullmoves;
+    return 2 * (full - 1) + 1 + pos.turn;
+}
+
+bool is_usual_start(const fen_position &pos) {
+    const fen_position usual = usual_start_position();
+    return pos.board == usual.board && pos.turn == usual.turn && pos.fullmoves == 1;
+}
+
+// The game before the first half-move from `start`: the usual start keeps the opening book,
+// any other position has it off.
+game_state game_before(const fen_position &start, const game_options &options) {
+    game_state game = game_from_position(start, half_move_number(start) - 1);
+    if (is_usual_start(start)) game.opening = opening_book_calls;
+    game.game_status.white_ai = options.white_ai;
+    game.game_status.black_ai = options.black_ai;
+    return game;
+}
+
+// Plays the recorded moves through the game's own move code, half-move by half-move as the
+// turn loop does; the book counter goes down on the turns the recorded sides gave the
+// computer.
+void replay_into(game_state *game, const std::vector<san_move> &moves, bool white_ai,
+                 bool black_ai) {
+    for (const san_move &m : moves) {
+        game->turn_count++;
+        const bool computer = game->game_status.turn ? black_ai : white_ai;
+        if (computer && game->opening > 0) game->opening--;
+        if (play_move(game, m.src, m.dst))
+            ascend_piece(&game->board, m.dst, m.ascend ? m.ascend : type_queen);
+        log_move(game);
+        game->game_status.turn = !game->game_status.turn;
+    }
+}
+
+bool resume(int argc, char **argv, game_start *out, std::string *error) {
+    const bool default_place = out->options.resume_path.empty();
+    const std::string path = default_place ? unfinished_game_path() : out->options.resume_path;
+    if (path.empty()) {
+        *error = "no home folder to resume a game from";
+        return false;
+    }
+    std::string text;
+    switch (read_whole_file(path, &text, error)) {
+    case read_status::missing:
+        *error = path + ": " + (default_place ? "no unfinished game to resume" : "no such file");
+        return false;
+    case read_status::failed:
+        *error = path + ": " + *error;
+        return false;
+    case read_status::read:
+        break;
+    }
+    pgn_game pgn;
+    fen_position start;
+    replayed_game replayed;
+    if (!parse_pgn(text, &pgn, error) || !record_start_position(pgn, &start, error) ||
+        !playable_position(start, error) || !replay_moves(start, pgn.moves, &replayed, error)) {
+        *error = path + ": " + *error;
+        return false;
+    }
+    // Sides and settings as recorded, unless the command line says otherwise.
+    game_options recorded = out->options;
+    recorded.white_ai = 0;
+    recorded.black_ai = 1;
+    apply_record_tags(pgn, &recorded);
+    game_options options = recorded;
+    parse_args(argc, argv, &options);
+    out->options = options;
+
+    out->game = game_before(start, options);
+    replay_into(&out->game, replayed.moves, recorded.white_ai, recorded.black_ai);
+
+    // The record goes on from the resumed one, its moves written anew.
+    game_record &record = out->record;
+    const bool continuing = default_place && options.pgn_path.empty();
+    place_record(&record, options, continuing);
+    record.pgn = pgn;
+    record.pgn.moves.clear();
+    record.pgn.result.assign(1, '*'); // unfinished again
+    record.pgn.final_comment.clear();
+    record.first_fullmove = start.fullmoves == 0 ? 1 : start.fullmoves;
+    record.first_turn = start.turn;
+    for (pgn_tag &tag : record.pgn.tags)
+        if (tag.name == "Termination") tag.value = "unterminated";
+    record_set_players(&record, options);
+    // The same replay once more, move by move, for the record's SAN and the take-backs.
+    game_state walk = game_before(start, options);
+    walk.game_status.white_ai = recorded.white_ai;
+    walk.game_status.black_ai = recorded.black_ai;
+    out->turns.clear();
+    for (const san_move &m : replayed.moves) {
+        game_state turn_start = walk;
+        turn_start.game_status.white_ai = options.white_ai;
+        turn_start.game_status.black_ai = options.black_ai;
+        out->turns.push_back({turn_start, record.pgn.moves.size()});
+        record.pgn.moves.push_back(
+            format_san(walk.board, walk.game_status.turn, m.src, m.dst, m.ascend));
+        record.moves.push_back(m);
+        replay_into(&walk, {m}, recorded.white_ai, recorded.black_ai);
+    }
+    return true;
+}
+
+} // namespace
+
+bool playable_position(const fen_position &pos, std::string *error) {
+    for (uint8_t side = 0; side <= 1; side++) {
+        int kings = 0;
+        for (const auto &row : pos.board.tiles)
+            for (uint8_t tile : row)
+                if (piece_type(tile) == type_king && (is_black(tile) ? 1 : 0) == side) kings++;
+        if (kings != 1) {
+            *error = std::string("the position needs exactly one ") + (side ? "black" : "white") +
+                     " king";
+            return false;
+        }
+    }
+    const coord resting_king = find_king(&pos.board, !pos.turn);
+    if (king_threatened(&pos.board, &resting_king, resting_king)) {
+        *error = "in the position the side not to move is in check";
+        return false;
+    }
+    return true;
+}
+
+bool prepare_game(int argc, char **argv, game_start *out, std::string *error) {
+    out->options = game_options{};
+    parse_args(argc, argv, &out->options);
+    const game_options &options = out->options;
+    if (!options.error.empty()) {
+        *error = options.error;
+        return false;
+    }
+    if (options.resume) return resume(argc, argv, out, error);
+
+    fen_position start = usual_start_position();
+    if (options.fen_given) {
+        if (!load_fen(options.fen, &start, error) || !playable_position(start, error)) {
+            *error = "FEN=" + options.fen + ": " + *error;
+            return false;
+        }
+    }
+    out->game = game_before(start, options);
+    // A FEN start is recorded with its position even when it is the usual one.
+    record_new_game(&out->record, options, start, !options.fen_given);
+    place_record(&out->record, options, false);
+    return true;
+}

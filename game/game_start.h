@@ -1,0 +1,26 @@
+// How the game starts: the usual position, a position given as FEN, or an unfinished game
+// resumed from its record.
+#pragma once
+
+#include "game/game_record.h"
+#include "game/settings.h"
+#include "game/take_back.h"
+#include "rules/game_state.h"
+
+#include <string>
+
+struct game_start {
+    game_state game;      // as before the first half-move of this run (turn_count not yet up)
+    game_options options; // the command line's, over a resumed record's tags
+    game_record record;
+    turn_history turns; // the turns of a resumed game, for take-backs
+};
+
+// Prepares the game the words ask for. On bad input (a file that is missing, unreadable or
+// not a PGN game, an illegal or ambiguous move in it, a position the game cannot play)
+// returns false with one line in `error` naming the file, and touches no file.
+bool prepare_game(int argc, char **argv, game_start *out, std::string *error);
+
+// Refuses what the game cannot play: not exactly one king a side, or the side not to move
+// in check.
+bool playable_position(const fen_position &pos, std::string *error);

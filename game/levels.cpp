@@ -1,0 +1,27 @@
+#include "game/levels.h"
+
+namespace {
+
+struct level_preset {
+    uint8_t depth1, depth2, blunders;
+    int32_t deadend; // the DEADEND word: the threshold is -deadend
+    int32_t limit;
+};
+
+constexpr level_preset presets[highest_level] = {
+    {1, 1, 2, 1988, 548}, // 1: looks one half-move ahead and blunders one move in two
+    {1, 2, 4, 1988, 548}, {2, 2, 8, 1988, 548}, {2, 3, 0, 1988, 548},
+    {2, 4, 0, 1988, 548}, {3, 6, 0, 1988, 548}, // 6: the game's defaults
+    {3, 6, 0, 2200, 548}, {3, 8, 0, 2400, 548},
+};
+
+} // namespace
+
+void apply_level(int level, ai_settings *settings) {
+    const level_preset &p = presets[level - lowest_level];
+    settings->depth1 = p.depth1;
+    settings->depth2 = p.depth2;
+    settings->blunders = p.blunders;
+    settings->global_deadend_score = -p.deadend;
+    settings->deadend_limit = p.limit;
+}

@@ -1,0 +1,12 @@
+// LEVEL=n: presets of the computer's five settings, from a gentle opponent (1) to the
+// strongest one that answers within about two seconds a move on one core (8). Measured
+// against stockfish by tools/match; the table and its figures are in the README.
+#pragma once
+
+#include "ai/ai_settings.h"
+
+constexpr int lowest_level = 1;
+constexpr int highest_level = 8;
+
+// The settings of `level` (lowest_level..highest_level); the thread count is left alone.
+void apply_level(int level, ai_settings *settings);

@@ -1,0 +1,35 @@
+// The text of the window's side panel: whose move it is, the last moves numbered as on a
+// score sheet, and the computer's search.
+#pragma once
+
+#include "ai/search_observer.h"
+#include "display/side_panel.h"
+#include "rules/structs.h"
+
+#include <string>
+#include <vector>
+
+// One half-move as the panel keeps it.
+struct panel_move {
+    uint32_t half_move; // the game's half-move number: 1 is White's first move
+    std::string san;
+    coord src, dst;
+};
+
+// "12. Nf3" for White's move in half-move 23, "12...Nc6" for Black's in half-move 24.
+std::string score_sheet_line(uint32_t half_move, const std::string &san);
+
+// Keeps `move`, played in its half-move, after dropping every move kept for that half-move
+// or a later one (they were taken back).
+void note_panel_move(std::vector<panel_move> *moves, const panel_move &move);
+
+// The latest move played before half-move `turn_count`, or null when there is none.
+const panel_move *last_move_before(const std::vector<panel_move> &moves, uint32_t turn_count);
+
+// The heading for the side to move (0 White) and the last moves played before half-move
+// `turn_count`, at most panel_move_lines of them, oldest first. Leaves the search alone.
+void fill_panel_moves(const std::vector<panel_move> &moves, uint32_t turn_count, uint8_t turn,
+                      side_panel *panel);
+
+// The search's lines: its depth, and how many of the pass's moves are rated.
+void fill_panel_search(const search_progress &progress, side_panel *panel);

@@ -1,0 +1,90 @@
+#include "game/usage.h"
+#include "ai/ai_settings.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#ifndef VARTOK_VERSION
+#define VARTOK_VERSION "unknown"
+#endif
+
+namespace {
+
+// One command-line word of the game as the usage lists it.
+struct usage_word {
+    const char *word;
+    const char *effect;
+    std::string default_value;
+};
+
+// Every word the game knows, in the order the usage lists them.
+const usage_word usage_words[] = {
+    {"GRAPHICS", "also show the board in a window", "text only"},
+    {"WHITE_AI", "the computer plays White", "a person plays White"},
+    {"BLACK_HUMAN", "a person plays Black", "the computer plays Black"},
+    {"DEPTH1=n", "depth of the computer's first pass", std::to_string(default_depth1)},
+    {"DEPTH2=n", "depth of the computer's second pass", std::to_string(default_depth2)},
+    {"BLUNDERS=n", "the computer takes a worse move once in n (0: never)", "0"},
+    {"DEADEND=n", "the computer's dead-end threshold is -n",
+     std::to_string(-default_deadend_score)},
+    {"LIMIT=n", "the dead-end threshold's rise per ply", std::to_string(default_deadend_limit)},
+    {"LEVEL=n", "the five settings above from a preset, 1 to 8", "none"},
+    {"PGN=FILE", "keep this game's record in FILE", "~/.local/state/vartok"},
+    {"RESUME", "continue the unfinished game kept there", "a new game"},
+    {"RESUME=FILE", "continue the game kept in FILE", "a new game"},
+    {"FEN=...", "start from this position (quote the word)", "usual start"},
+    {"COMMANDS", "undo, hint, moves, resign, quit and help", "off"},
+    {"UNICODE", "the text board with chess symbols", "letters"},
+    {"FLIP", "Black at the bottom when a person plays Black", "off"},
+    {"PANEL", "the window's right part shows the game", "off"},
+};
+
+constexpr const char *help_words[] = {"--help", "-h"};
+constexpr const char *version_word = "--version";
+
+bool asks_for_help(const char *word) {
+    for (const char *help : help_words)
+        if (std::strcmp(word, help) == 0) return true;
+    return false;
+}
+
+} // namespace
+
+void print_usage() {
+    std::puts("Usage: vartok [WORD...]\n"
+              "       vartok --help | -h | --version\n"
+              "\n"
+              "Chess in the terminal, with an optional window. Before every half-move the board\n"
+              "is printed; type the square of a piece, then its destination (e2, then e4).\n"
+              "Type draw to claim a draw after more than 50 half-moves without a pawn move or\n"
+              "capture. Messages such as CHECK. wait for the Enter key.\n"
+              "\n"
+              "Words (case-sensitive; a later word overrides an earlier one):");
+    std::size_t word_width = 0;
+    for (const usage_word &w : usage_words) word_width = std::max(word_width, std::strlen(w.word));
+    for (const usage_word &w : usage_words)
+        std::printf("  %-*s  %s; default: %s\n", static_cast<int>(word_width), w.word, w.effect,
+                    w.default_value.c_str());
+    std::puts("\n"
+              "Exit status: 0 when the game ended or the window was closed; 1 when standard\n"
+              "input ended, standard output could not be written, memory ran out, a sprite\n"
+              "file was short or the font missing; 2 when a RESUME, FEN= or LEVEL= start\n"
+              "cannot be used.\n"
+              "See vartok(6) for more.");
+}
+
+int answer_usage_request(int argc, char **argv) {
+    for (int i = 1; i < argc; i++) {
+        if (asks_for_help(argv[i])) {
+            print_usage();
+            return 0;
+        }
+        if (std::strcmp(argv[i], version_word) == 0) {
+            std::puts("vartok " VARTOK_VERSION);
+            return 0;
+        }
+    }
+    return -1;
+}

@@ -1,0 +1,86 @@
+#include "game/view.h"
+#include "game/board_printout.h"
+#include "game/panel_text.h"
+#include "game/unicode_board.h"
+
+#include <chrono>
+#include <vector>
+
+view_settings view;
+
+namespace {
+
+using steady = std::chrono::steady_clock;
+
+// The window shows the search at most this often: enough to see it move, cheap for it.
+constexpr auto panel_redraw_interval = std::chrono::milliseconds(200);
+constexpr unsigned nothing_selected = static_cast<unsigned>(-1);
+
+const game_state *shown_game = nullptr;
+std::vector<panel_move> played;
+bool thinking = false;
+search_progress last_progress{};
+steady::time_point last_redraw;
+
+void redraw_window() {
+    if (!shown_game) return;
+    draw_window_board(shown_game->board, nullptr, 0, nothing_selected, nothing_selected);
+}
+
+} // namespace
+
+void view_start(const game_options &options, const game_state *live, const game_record &record) {
+    const game_status &sides = live->game_status;
+    view.unicode = options.unicode;
+    view.colours = options.unicode && terminal_colours();
+    view.flipped = options.flip && sides.white_ai && !sides.black_ai;
+    view.panel = options.panel && graphics;
+    board_view_flipped = view.flipped;
+    shown_game = live;
+    played.clear();
+    thinking = false;
+    if (!view.panel) return;
+    // A resumed game: its moves lead up to the half-move about to be played.
+    const size_t count = record.moves.size() < record.pgn.moves.size() ? record.moves.size()
+                                                                       : record.pgn.moves.size();
+    const uint32_t first = live->turn_count + 1 - static_cast<uint32_t>(count);
+    for (size_t i = 0; i < count; i++)
+        played.push_back({first + static_cast<uint32_t>(i), record.pgn.moves[i],
+                          record.moves[i].src, record.moves[i].dst});
+}
+
+void view_move_played(const game_state &before, const san_move &move) {
+    if (!view.panel) return;
+    const std::string san =
+        format_san(before.board, before.game_status.turn, move.src, move.dst, move.ascend);
+    note_panel_move(&played, {before.turn_count, san, move.src, move.dst});
+}
+
+void view_search_progress(const search_progress &progress) {
+    if (!view.panel) return;
+    last_progress = progress;
+    const steady::time_point now = steady::now();
+    if (thinking && now - last_redraw < panel_redraw_interval) return;
+    thinking = true;
+    last_redraw = now;
+    redraw_window();
+}
+
+void view_board_drawn() {
+    thinking = false;
+}
+
+void view_panel(side_panel *panel) {
+    const uint32_t turn_count = shown_game ? shown_game->turn_count : 0;
+    const uint8_t turn = shown_game ? shown_game->game_status.turn : 0;
+    fill_panel_moves(played, turn_count, turn, panel);
+    panel->thinking = thinking;
+    if (thinking) fill_panel_search(last_progress, panel);
+}
+
+last_move_squares view_last_move() {
+    if (!view.panel || !shown_game) return {};
+    const panel_move *last = last_move_before(played, shown_game->turn_count);
+    if (!last) return {};
+    return {last->src, last->dst};
+}

@@ -1,0 +1,38 @@
+// How the game is shown beyond the plain board: the words UNICODE, FLIP and PANEL, and what
+// the window's side panel tells. Without those words nothing here changes a byte or a pixel.
+#pragma once
+
+#include "ai/search_observer.h"
+#include "display/board_view.h"
+#include "display/side_panel.h"
+#include "game/game_record.h"
+#include "game/settings.h"
+#include "rules/game_state.h"
+#include "rules/san.h"
+
+struct view_settings {
+    bool unicode = false; // chess symbols in the text board
+    bool colours = false; // ... on coloured squares
+    bool flipped = false; // Black's side at the bottom, in the text and in the window
+    bool panel = false;   // the window's side panel and the last move's marks
+};
+
+extern view_settings view;
+
+// Chooses the view for this run, once the window is open (or known to stay shut). FLIP
+// turns the board only when a person plays Black against the computer alone. The panel
+// starts with the moves a resumed game has already played; `live` is the game it shows.
+void view_start(const game_options &options, const game_state *live, const game_record &record);
+
+// The half-move `move` was just played from `before` (the game as it stood before it).
+void view_move_played(const game_state &before, const san_move &move);
+
+// The search's progress, shown as "Thinking..." in the panel a few times a second.
+void view_search_progress(const search_progress &progress);
+
+// The board is being drawn anew: a search shown in the panel is over.
+void view_board_drawn();
+// What the panel shows now.
+void view_panel(side_panel *panel);
+// The last move's squares when the panel is on; none otherwise.
+last_move_squares view_last_move();

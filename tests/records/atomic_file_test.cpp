@@ -1,0 +1,210 @@
+#include "game/atomic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <dirent.h>
+#include <functional>
+#include <grp.h>
+#include <string>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr uid_t unprivileged_id = 65534; // "nobody"
+
+// A fresh folder that an unprivileged user may enter, removed with its contents afterwards.
+struct scratch_folder {
+    std::string path;
+    scratch_folder() {
+        char name[] = "/tmp/vartok-atomic-XXXXXX";
+        path = ::mkdtemp(name);
+        ::chmod(path.c_str(), 0755);
+    }
+    ~scratch_folder() {
+        const std::string command = "chmod -R u+rwx '" + path + "' && rm -rf '" + path + "'";
+        EXPECT_EQ(std::system(command.c_str()), 0);
+    }
+    std::string operator/(const std::string &name) const { return path + "/" + name; }
+};
+
+std::vector<std::string> entries(const std::string &folder) {
+    std::vector<std::string> names;
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir) return names;
+    while (const dirent *e = ::readdir(dir)) {
+        const std::string name = e->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::string contents_of(const std::string &path) {
+    std::string text, error;
+    EXPECT_EQ(read_whole_file(path, &text, &error), read_status::read) << error;
+    return text;
+}
+
+void put(const std::string &path, const std::string &text) {
+    std::string error;
+    ASSERT_TRUE(write_file_atomically(path, text, &error)) << error;
+}
+
+// Root ignores file permissions, so permission cases run in a child process as "nobody"
+// when the tests run as root. `check` returns what went wrong, empty when all is well.
+std::string as_ordinary_user(const std::function<std::string()> &check) {
+    if (::geteuid() != 0) return check();
+    int channel[2];
+    if (::pipe(channel) != 0) return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        std::string result = "cannot drop root";
+        if (::setgroups(0, nullptr) == 0 && ::setgid(unprivileged_id) == 0 &&
+            ::setuid(unprivileged_id) == 0)
+            result = check();
+        const ssize_t written = ::write(channel[1], result.data(), result.size());
+        ::_exit(written == static_cast<ssize_t>(result.size()) ? 0 : 1);
+    }
+    ::close(channel[1]);
+    std::string result;
+    char buffer[256];
+    ssize_t n;
+    while ((n = ::read(channel[0], buffer, sizeof buffer)) > 0) result.append(buffer, n);
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) result += " (child failed)";
+    return result;
+}
+
+} // namespace
+
+TEST(AtomicFile, WritesReplacesAndAppendsLeavingNoTemporaryFile) {
+    scratch_folder folder;
+    const std::string path = folder / "game.pgn";
+    std::string text, error;
+    EXPECT_EQ(read_whole_file(path, &text, &error), read_status::missing);
+
+    put(path, "first\n");
+    EXPECT_EQ(contents_of(path), "first\n");
+    ::chmod(path.c_str(), 0640);
+    std::string big(300000, 'x'); // several write calls
+    put(path, big);
+    EXPECT_EQ(contents_of(path), big);
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0640u); // the file keeps its permissions
+
+    const std::string database = folder / "games.pgn";
+    ASSERT_TRUE(append_file_atomically(database, "one\n", &error)) << error;
+    ASSERT_TRUE(append_file_atomically(database, "two\n", &error)) << error;
+    EXPECT_EQ(contents_of(database), "one\ntwo\n");
+    EXPECT_EQ(entries(folder.path).size(), 2u); // no temporary file left beside them
+
+    // A link stays a link; the file it names gets the new contents.
+    const std::string link = folder / "link.pgn";
+    ASSERT_EQ(::symlink(database.c_str(), link.c_str()), 0);
+    ASSERT_TRUE(append_file_atomically(link, "three\n", &error)) << error;
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(contents_of(database), "one\ntwo\nthree\n");
+}
+
+TEST(AtomicFile, AReadOnlyFolderLeavesTheOldFileUntouched) {
+    scratch_folder folder;
+    const std::string path = folder / "game.pgn";
+    put(path, "old contents\n");
+    ::chmod(path.c_str(), 0666); // only the folder forbids the change
+    ::chmod(folder.path.c_str(), 0555);
+    EXPECT_EQ(as_ordinary_user([&] {
+                  std::string error;
+                  if (write_file_atomically(path, "new\n", &error)) return std::string("written");
+                  if (error.find("Permission denied") == std::string::npos) return error;
+                  if (append_file_atomically(path, "new\n", &error)) return std::string("appended");
+                  if (error.find(path) == std::string::npos) return error;
+                  return std::string();
+              }),
+              "");
+    EXPECT_EQ(contents_of(path), "old contents\n");
+    EXPECT_EQ(entries(folder.path).size(), 1u);
+}
+
+TEST(AtomicFile, AnUnreadableFileIsNeitherAppendedToNorReplaced) {
+    scratch_folder folder;
+    ::chmod(folder.path.c_str(), 0777); // the folder would allow the rename
+    const std::string path = folder / "games.pgn";
+    put(path, "a game nobody may read\n");
+    ::chmod(path.c_str(), 0200);
+    EXPECT_EQ(as_ordinary_user([&] {
+                  std::string error;
+                  if (append_file_atomically(path, "new\n", &error)) return std::string("appended");
+                  if (error != "cannot read " + path + ": Permission denied (left untouched)")
+                      return error;
+                  if (write_file_atomically(path, "new\n", &error)) return std::string("written");
+                  if (error !=
+                      "cannot read " + path + ", so it is not overwritten: Permission denied")
+                      return error;
+                  return std::string();
+              }),
+              "");
+    ::chmod(path.c_str(), 0600);
+    EXPECT_EQ(contents_of(path), "a game nobody may read\n");
+    EXPECT_EQ(entries(folder.path).size(), 1u);
+
+    // A folder in the place of the file is refused for reading and for writing.
+    const std::string sub = folder / "sub";
+    ASSERT_EQ(::mkdir(sub.c_str(), 0755), 0);
+    std::string error;
+    EXPECT_FALSE(append_file_atomically(sub, "x", &error));
+    EXPECT_FALSE(write_file_atomically(sub, "x", &error));
+    EXPECT_EQ(error, "cannot write " + sub + ": not a regular file");
+    EXPECT_FALSE(write_file_atomically(folder / "missing/x.pgn", "x", &error));
+    EXPECT_NE(error.find("No such file or directory"), std::string::npos) << error;
+}
+
+TEST(AtomicFile, AppendsFromTwoProcessesAreAllKept) {
+    scratch_folder folder;
+    const std::string path = folder / "games.pgn";
+    constexpr int appends = 30;
+    pid_t children[2];
+    for (int c = 0; c < 2; c++) {
+        children[c] = ::fork();
+        if (children[c] == 0) {
+            std::string error;
+            for (int i = 0; i < appends; i++)
+                if (!append_file_atomically(path, std::to_string(c) + "\n", &error)) ::_exit(1);
+            ::_exit(0);
+        }
+    }
+    for (pid_t child : children) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const std::string text = contents_of(path);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '0'), appends);
+    EXPECT_EQ(std::count(text.begin(), text.end(), '1'), appends);
+}
+
+TEST(AtomicFile, CreatesFoldersAsNeeded) {
+    scratch_folder folder;
+    std::string error;
+    const std::string deep = folder / "state/vartok/games/current.pgn";
+    ASSERT_TRUE(create_parent_folders(deep, 0700, &error)) << error;
+    ASSERT_TRUE(create_parent_folders(deep, 0700, &error)) << error; // already there
+    put(deep, "x");
+    struct stat st;
+    ASSERT_EQ(::stat((folder / "state/vartok").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    EXPECT_TRUE(create_folders(folder.path + "//state//other/", 0700, &error)) << error;
+
+    put(folder / "file", "x");
+    EXPECT_FALSE(create_parent_folders(folder / "file/sub/x.pgn", 0700, &error));
+    EXPECT_EQ(error,
+              "cannot create the folder " + folder.path + "/file: a file of that name exists");
+}

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# A hint is the move the computer itself would play in that position with the same seed:
+# the analysis tool, a separate run seeded with 1, must choose it too.
+set -uo pipefail
+vartok=$1
+analyse=$2
+random_game=$3
+source "$(dirname "$0")/record_lib.sh"
+positions=${POSITIONS:-8}
+for seed in $(seq 1 "$positions"); do
+    plies=$((3 + 3 * seed))
+    "$random_game" "$seed" 200 >"$dir/moves.txt"
+    head -n "$plies" "$dir/moves.txt" >"$dir/prefix.txt"
+    # An acknowledgement first when the side to move is in check.
+    ack=$(sed -n "$((plies + 1))p" "$dir/moves.txt" | grep -q '^|' && echo "|")
+    { cat "$dir/prefix.txt"; echo "${ack}hint"; echo "quit"; } | as_input |
+        timeout 120 "$vartok" BLACK_HUMAN COMMANDS PGN="$dir/game.pgn" >"$dir/out.txt" 2>&1
+    hint=$(sed -n 's/^Hint: \(..\)-\(..\).*/\1 to \2/p' "$dir/out.txt")
+    fen=$("$pgn_extract" -F "$dir/game.pgn" 2>/dev/null | grep -oE '\{ "[^"]*" \}' | tail -n 1)
+    fen=${fen#\{ \"}
+    fen=${fen%\" \}}
+    chosen=$("$analyse" --seed 1 --turn $((plies + 1)) "$fen" 2>/dev/null |
+        sed -n 's/^[0-9]*: Moving \(.. to ..\).*/\1/p')
+    problem=$([[ -n $hint && $hint == "$chosen" ]] || echo "hint '$hint', the computer plays '$chosen' ($fen)")
+    verdict "after $plies half-moves" "$problem" "hint $hint, as the computer plays"
+done
+echo "$positions positions, $failures failed"
+[[ $failures -eq 0 ]]
