@@ -84,19 +84,19 @@ bool set_option(engine_options *options, const std::string &name, const std::str
         if (spec.kind == option_kind::check) {
             if (value != "true" && value != "false") {
                 *error = "setoption: " + std::string(spec.name) + " takes true or false, not '" +
-                         value + "'";
+                         shown(value) + "'";
                 return false;
             }
             v = value == "true";
         } else if (!parse_integer(value, spec.min, max_of(spec), &v)) {
             *error = "setoption: " + std::string(spec.name) + " takes a whole number from " +
                      std::to_string(spec.min) + " to " + std::to_string(max_of(spec)) + ", not '" +
-                     value + "'";
+                     shown(value) + "'";
             return false;
         }
         spec.set(options, v);
         return true;
     }
-    *error = "setoption: no option named '" + name + "'";
+    *error = "setoption: no option named '" + shown(name) + "'";
     return false;
 }

@@ -42,7 +42,7 @@ go_limits parse_go(const word_list &words, size_t from, std::vector<std::string>
         const bool unsupported = key == "nodes" || key == "mate";
         const bool numbered = time_field || key == "depth" || key == "movestogo" || unsupported;
         if (!numbered) {
-            problems->push_back("go: unknown word '" + key + "'");
+            problems->push_back("go: unknown word '" + shown(key) + "'");
             continue;
         }
         int64_t v = 0;

@@ -21,11 +21,11 @@ bool position_from_fen(const std::string &fen, game_state *out, std::string *pro
     fen_position pos;
     std::string error;
     if (!load_fen(fen, &pos, &error)) {
-        *problem = "position: bad FEN '" + fen + "': " + error;
+        *problem = "position: bad FEN '" + shown(fen) + "': " + error;
         return false;
     }
     if (const char *unreachable = unreachable_position(pos)) {
-        *problem = "position: bad FEN '" + fen + "': " + unreachable;
+        *problem = "position: bad FEN '" + shown(fen) + "': " + unreachable;
         return false;
     }
     const int64_t turn = 2 * (int64_t{pos.fullmoves} - 1) + 1 + pos.turn;
@@ -66,7 +66,7 @@ bool legal_in(const game_state &game, const uci_move &m, std::string *problem) {
 bool play_move_text(game_state *game, const std::string &text, std::string *problem) {
     uci_move m;
     if (!parse_move_text(text, &m)) {
-        *problem = "'" + text + "' is not a move (like e2e4 or e7e8q)";
+        *problem = "not a move: '" + shown(text) + "' (moves are like e2e4 or e7e8q)";
         return false;
     }
     if (!legal_in(*game, m, problem)) return false;
@@ -82,7 +82,7 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
     game_state next;
     if (from < words.size() && words[from] == "startpos") {
         if (from + 1 < words.size() && moves_at != from + 1) {
-            *problem = "position: unexpected '" + words[from + 1] + "' after startpos";
+            *problem = "position: unexpected '" + shown(words[from + 1]) + "' after startpos";
             return false;
         }
         next = start_position();
@@ -90,7 +90,7 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         if (!position_from_fen(join_words(words, from + 1, moves_at), &next, problem)) return false;
     } else {
         *problem = "position: expected startpos or fen";
-        if (from < words.size()) *problem += ", not '" + words[from] + "'";
+        if (from < words.size()) *problem += ", not '" + shown(words[from]) + "'";
         return false;
     }
     problem->clear();

@@ -107,7 +107,7 @@ int run_uci_loop() {
         } else if (command == "debug" || command == "register" || command == "ponderhit") {
             // Nothing to do: no debug output, no registration, no pondering.
         } else {
-            send_info_string("unknown command '%s'", command.c_str());
+            send_info_string("unknown command '%s'", shown(command).c_str());
         }
     }
 }

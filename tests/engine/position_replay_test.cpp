@@ -80,7 +80,7 @@ TEST(PositionReplay, AnIllegalMoveEndsTheReplayBeforeIt) {
         {"startpos moves e1g1", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
          "not a legal move"},
         {"startpos moves e2e4 zz", "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 1",
-         "'zz' is not a move"},
+         "not a move: 'zz'"},
         // Castling out of check, and a pinned piece moving: the king's safety decides.
         {"fen 4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 30 moves e1g1",
          "4k3/8/8/8/8/8/4r3/R3K2R w KQ - 0 30", "not a legal move"},
