@@ -17,12 +17,16 @@ struct ai_decision {
     coord src, dst;
     uint8_t ascend; // the type a pawn reaching the last row becomes (type_rook..type_queen)
     int64_t score;
-    uint8_t opening; // the book counter after this call: the caller stores it in the game
+    uint8_t checkmate_found; // ply of the nearest mate met below the move, no_checkmate for none
+    uint8_t opening;         // the book counter after this call: the caller stores it in the game
     uint64_t positions_rated;
+    bool interrupted; // the observer's stop flag ended the search early
 };
 
 // Chooses the move for game.game_status.turn; the report lines ("depth 3: Analyzed ...",
 // "Found my checkmate ...", "Moving e7 to e5 ...") go to the observer in order. Draws the
-// same random numbers as the game always has: the tie-breaks and blunders.
+// same random numbers as the game always has: the tie-breaks and blunders. When the
+// observer's stop flag is set it answers at once with the best root move rated so far (in
+// the pass under way, or the earlier pass's choice if this one has rated nothing yet).
 ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
                            const search_observer &observer);

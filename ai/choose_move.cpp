@@ -91,6 +91,7 @@ bool reaches_last_row(const struct board &board, coord src, coord dst) {
 ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
                            const search_observer &observer) {
     ai_decision decision{};
+    decision.checkmate_found = no_checkmate;
     const book_answer book = ai_opening(game);
     decision.opening = book.opening;
     if (book.found) {
@@ -120,15 +121,29 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
     int64_t bestval = bestval_start;
     uint8_t i = 0;
     struct move first_rated {};
+    bool interrupted = false; // the caller's stop flag ended the search
 
     while (d <= last_depth) {
+        const selection previous = sel; // the choice of the pass before, if any
         sel.max.score = smallest_score;
         const uint32_t total_moves = collect_jobs(board, turn, king_pos, i == 0, bestval);
+        // Some legal move to answer with even when a stop comes before any rating.
+        if (i == 0 && pass.job_count > 0) {
+            first_rated = pass.jobs[0];
+            first_rated.checkmate_found = no_checkmate;
+        }
         bool stopped = false;
+        int collected = 0;
         pass.number = i + 1;
         start_root_pass(&pass, static_cast<uint8_t>(d));
         for (int j = 0; j < pass.job_count && !stopped; j++) {
-            const root_result &r = await_root_result(&pass, j);
+            const root_result *rated = await_root_result(&pass, j);
+            if (!rated) {
+                interrupted = stopped = true;
+                break;
+            }
+            const root_result &r = *rated;
+            collected++;
             if (!r.mate_reported) report_checkmate(observer, r.mv);
             const job_origin o = origins[j];
             struct move &mv = all_moves[o.row][o.col].moves[o.k];
@@ -153,6 +168,8 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
         }
         finish_root_pass(&pass);
         decision.positions_rated += a;
+        // Stopped before this pass rated anything: the earlier pass's choice stands.
+        if (interrupted && collected == 0 && i > 0) sel = previous;
         if (stopped) break;
 
         report(observer, "depth %u: Analyzed %lu possible situations.", d,
@@ -187,6 +204,8 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
            'a' + sel.max.src.col, '8' - sel.max.src.row, 'a' + sel.max.dst.col,
            '8' - sel.max.dst.row, static_cast<long long>(sel.max.score));
     decision.outcome = ai_outcome::move;
+    decision.interrupted = interrupted;
+    decision.checkmate_found = sel.max.checkmate_found;
     decision.src = sel.max.src;
     decision.dst = sel.max.dst;
     decision.score = sel.max.score;

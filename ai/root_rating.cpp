@@ -7,6 +7,8 @@ namespace {
 
 // How often the waiting thread lets the observer keep the window and the progress alive.
 constexpr auto keep_alive_interval = std::chrono::milliseconds(100);
+// How often it looks at the stop flag, when the caller may set one.
+constexpr auto stop_poll_interval = std::chrono::milliseconds(5);
 constexpr int report_line_size = 64;
 
 task_size_hook size_hook = nullptr;
@@ -108,6 +110,11 @@ void show_progress(const root_pass *pass, int rated) {
     if (o.progress) o.progress(o.context, {pass->number, pass->depth, rated, pass->job_count});
 }
 
+bool stop_requested(const root_pass *pass) {
+    const std::atomic<bool> *stop = pass->observer->stop;
+    return stop && stop->load(std::memory_order_relaxed);
+}
+
 unsigned thread_count(const ai_settings &settings) {
     if (settings.threads == 0) return default_search_threads();
     return settings.threads < max_search_threads ? settings.threads : max_search_threads;
@@ -161,21 +168,26 @@ void start_root_pass(root_pass *pass, uint8_t depth) {
     pass->work_posted.notify_all();
 }
 
-const root_result &await_root_result(root_pass *pass, int i) {
+const root_result *await_root_result(root_pass *pass, int i) {
     root_result &r = pass->results[i];
+    if (stop_requested(pass)) return nullptr;
     if (!pass->shared_out) {
         search_state st = search_state_for(*pass->game, *pass->settings);
+        st.cancel = pass->observer->stop; // a rating cut short is not used
         r.mv = pass->jobs[i];
         r.s = rate_root_move(pass, &r.mv, &st);
+        if (stop_requested(pass)) return nullptr;
         report_checkmate(*pass->observer, r.mv);
         r.a = st.a;
         r.mate_reported = true;
         show_progress(pass, i + 1);
-        return r;
+        return &r;
     }
+    const auto interval = pass->observer->stop ? stop_poll_interval : keep_alive_interval;
     std::unique_lock<std::mutex> guard(pass->lock);
     while (pass->remaining[i].load(std::memory_order_acquire) != 0) {
-        pass->finished.wait_for(guard, keep_alive_interval);
+        if (stop_requested(pass)) return nullptr;
+        pass->finished.wait_for(guard, interval);
         show_progress(pass, i);
     }
     guard.unlock();
@@ -190,7 +202,7 @@ const root_result &await_root_result(root_pass *pass, int i) {
         r.mate_reported = false;
     }
     show_progress(pass, i + 1);
-    return r;
+    return &r;
 }
 
 void finish_root_pass(root_pass *pass) {

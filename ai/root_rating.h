@@ -76,8 +76,9 @@ struct root_pass {
 // Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads (1 rates
 // each move on the calling thread when it is asked for).
 void start_root_pass(root_pass *pass, uint8_t depth);
-// The rating of job `i`, waiting for it if need be. Jobs must be asked for in order.
-const root_result &await_root_result(root_pass *pass, int i);
+// The rating of job `i`, waiting for it if need be. Jobs must be asked for in order. Null
+// when the observer's stop flag was set before the rating was ready.
+const root_result *await_root_result(root_pass *pass, int i);
 // Abandons the jobs not yet collected and waits for the workers to stop working on them.
 void finish_root_pass(root_pass *pass);
 

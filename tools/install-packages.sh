@@ -4,7 +4,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ libsdl2-dev pkg-config)
 if [[ ${1:-} == test ]]; then
-    packages+=(libgtest-dev xvfb xdotool x11-apps imagemagick faketime stockfish pgn-extract)
+    packages+=(libgtest-dev xvfb xdotool x11-apps imagemagick faketime stockfish pgn-extract
+               polyglot)
 fi
 
 missing=()

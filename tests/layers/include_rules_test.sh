@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layers include only downward: rules nothing else, the computer player the rules, the
-# display only the tile-byte definitions. (The build refuses a wrong include as well; this
-# names every offender at once.)
+# display only the tile-byte definitions, the engine the computer player and the rules. (The
+# build refuses a wrong include as well; this names every offender at once.)
 set -euo pipefail
 root=$1
 status=0
@@ -15,6 +15,7 @@ check() {
 check rules 'ai|game|display'
 check ai 'game|display'
 check display 'game|ai'
+check engine 'game|display'
 # The display knows the tile bytes and nothing else of the rules.
 if grep -nE '#include "rules/' "$root"/display/*.h "$root"/display/*.cpp | grep -v 'rules/structs.h'; then
     echo "display/ includes rules beyond the tile-byte definitions" >&2

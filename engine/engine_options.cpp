@@ -1,0 +1,102 @@
+#include "engine/engine_options.h"
+#include "ai/root_rating.h"
+#include "engine/uci_output.h"
+#include "engine/uci_words.h"
+
+#include <climits>
+#include <cstdint>
+
+namespace {
+
+constexpr int64_t depth_max = UINT8_MAX;
+constexpr int64_t blunders_max = UINT8_MAX;
+// The dead-end threshold is minus the Deadend value, so the value stays clear of INT32_MIN.
+constexpr int64_t deadend_min = -INT32_MAX;
+constexpr int64_t seed_max = INT32_MAX; // some GUIs read spin values as 32-bit numbers
+constexpr int64_t up_to_cores = -1;     // a maximum known only at run time
+
+enum class option_kind { spin, check };
+
+struct option_spec {
+    const char *name;
+    option_kind kind;
+    int64_t min, max;
+    int64_t (*get)(const engine_options &o);
+    void (*set)(engine_options *o, int64_t v);
+};
+
+// In the order of the handshake.
+constexpr option_spec specs[] = {
+    {"Depth1", option_kind::spin, 0, depth_max,
+     [](const engine_options &o) -> int64_t { return o.settings.depth1; },
+     [](engine_options *o, int64_t v) { o->settings.depth1 = static_cast<uint8_t>(v); }},
+    {"Depth2", option_kind::spin, 0, depth_max,
+     [](const engine_options &o) -> int64_t { return o.settings.depth2; },
+     [](engine_options *o, int64_t v) { o->settings.depth2 = static_cast<uint8_t>(v); }},
+    {"Blunders", option_kind::spin, 0, blunders_max,
+     [](const engine_options &o) -> int64_t { return o.settings.blunders; },
+     [](engine_options *o, int64_t v) { o->settings.blunders = static_cast<uint8_t>(v); }},
+    {"Deadend", option_kind::spin, deadend_min, INT32_MAX,
+     [](const engine_options &o) -> int64_t { return -int64_t{o.settings.global_deadend_score}; },
+     [](engine_options *o, int64_t v) { o->settings.global_deadend_score = int32_t(-v); }},
+    {"Limit", option_kind::spin, INT32_MIN, INT32_MAX,
+     [](const engine_options &o) -> int64_t { return o.settings.deadend_limit; },
+     [](engine_options *o, int64_t v) { o->settings.deadend_limit = static_cast<int32_t>(v); }},
+    {"Threads", option_kind::spin, 1, up_to_cores,
+     [](const engine_options &o) -> int64_t { return o.settings.threads; },
+     [](engine_options *o, int64_t v) { o->settings.threads = static_cast<unsigned>(v); }},
+    {"OwnBook", option_kind::check, 0, 1,
+     [](const engine_options &o) -> int64_t { return o.own_book; },
+     [](engine_options *o, int64_t v) { o->own_book = v != 0; }},
+    {"Seed", option_kind::spin, 0, seed_max,
+     [](const engine_options &o) -> int64_t { return o.seed; },
+     [](engine_options *o, int64_t v) { o->seed = static_cast<unsigned>(v); }},
+};
+
+int64_t max_of(const option_spec &spec) {
+    return spec.max == up_to_cores ? default_search_threads() : spec.max;
+}
+
+} // namespace
+
+engine_options default_engine_options() {
+    engine_options o;
+    o.settings.threads = default_search_threads();
+    return o;
+}
+
+void send_option_lines(const engine_options &defaults) {
+    for (const option_spec &spec : specs) {
+        const long long v = spec.get(defaults);
+        if (spec.kind == option_kind::check)
+            send_line("option name %s type check default %s", spec.name, v ? "true" : "false");
+        else
+            send_line("option name %s type spin default %lld min %lld max %lld", spec.name, v,
+                      static_cast<long long>(spec.min), static_cast<long long>(max_of(spec)));
+    }
+}
+
+bool set_option(engine_options *options, const std::string &name, const std::string &value,
+                std::string *error) {
+    for (const option_spec &spec : specs) {
+        if (!same_name(name, spec.name)) continue;
+        int64_t v = 0;
+        if (spec.kind == option_kind::check) {
+            if (value != "true" && value != "false") {
+                *error = "setoption: " + std::string(spec.name) + " takes true or false, not '" +
+                         shown(value) + "'";
+                return false;
+            }
+            v = value == "true";
+        } else if (!parse_integer(value, spec.min, max_of(spec), &v)) {
+            *error = "setoption: " + std::string(spec.name) + " takes a whole number from " +
+                     std::to_string(spec.min) + " to " + std::to_string(max_of(spec)) + ", not '" +
+                     shown(value) + "'";
+            return false;
+        }
+        spec.set(options, v);
+        return true;
+    }
+    *error = "setoption: no option named '" + shown(name) + "'";
+    return false;
+}

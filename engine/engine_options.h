@@ -1,0 +1,26 @@
+// The engine's UCI options: the computer player's settings, its opening book and the seed
+// of its random draws.
+#pragma once
+
+#include "ai/ai_settings.h"
+
+#include <string>
+
+constexpr unsigned default_seed = 1; // as vartok-analyse, so that both choose alike
+
+struct engine_options {
+    ai_settings settings;
+    bool own_book = true;
+    unsigned seed = default_seed;
+};
+
+// The options with the defaults of the game; Threads is one per core.
+engine_options default_engine_options();
+
+// Sends one "option name ..." line per option, in the order of the handshake.
+void send_option_lines(const engine_options &defaults);
+
+// Applies "setoption name <name> value <value>". Returns false with the problem in `error`
+// when the name is unknown or the value is not one the option takes; nothing changes then.
+bool set_option(engine_options *options, const std::string &name, const std::string &value,
+                std::string *error);

@@ -1,0 +1,41 @@
+// The search of a "go" command, on a thread of its own so that the protocol loop keeps
+// answering (isready, stop) meanwhile. It searches as the game's computer player does,
+// sends info lines while it works, and ends with "bestmove".
+#pragma once
+
+#include "engine/engine_options.h"
+#include "engine/go_limits.h"
+#include "rules/game_state.h"
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+struct search_request {
+    game_state game;
+    engine_options options;
+    go_limits limits;
+};
+
+struct search_driver {
+    std::thread worker;
+    std::atomic<bool> busy{false}; // a go has not yet been answered with bestmove
+    bool infinite = false;         // the search under way answers only after stop
+    std::atomic<bool> stop{false}; // ends the search under way (the GUI's stop or the clock)
+    std::mutex lock;
+    std::condition_variable wake; // the clock and an infinite search wait on it
+    bool stop_requested = false;  // the GUI said stop (or quit); guarded by lock
+    bool search_done = false;     // the search has ended; guarded by lock
+};
+
+// Starts the search; the previous one must have been answered (busy is false).
+void start_search(search_driver *driver, const search_request &request);
+
+// The GUI's "stop": the search answers at once with the best move rated so far; returns
+// once "bestmove" has been sent. Nothing happens when no search is under way.
+void stop_search(search_driver *driver);
+
+// The end of input: a search with an end of its own is let finish and answer; an infinite
+// one is stopped.
+void finish_search(search_driver *driver);

@@ -1,0 +1,113 @@
+#include "engine/uci_loop.h"
+#include "engine/engine_options.h"
+#include "engine/go_limits.h"
+#include "engine/position_replay.h"
+#include "engine/search_driver.h"
+#include "engine/uci_output.h"
+#include "engine/uci_words.h"
+
+#include <iostream>
+#include <string>
+
+namespace {
+
+constexpr const char *engine_name = "Vartok " VARTOK_VERSION;
+constexpr const char *engine_author = "the Vartok developers";
+
+struct engine_session {
+    engine_options options = default_engine_options();
+    game_state position = start_position();
+    search_driver driver;
+};
+
+void handshake(const engine_session &s) {
+    send_line("id name %s", engine_name);
+    send_line("id author %s", engine_author);
+    send_option_lines(s.options);
+    send_line("uciok");
+}
+
+// A command that needs the search over (a new go, a setting) waits for a search that ends by
+// itself; while an infinite search runs it cannot be followed. False when it must be refused.
+bool search_over(engine_session *s, const char *command) {
+    if (!s->driver.busy.load()) return true;
+    if (s->driver.infinite) {
+        send_info_string("%s: not during an infinite search (send stop first)", command);
+        return false;
+    }
+    finish_search(&s->driver);
+    return true;
+}
+
+// "setoption name <name...> [value <value...>]": names and values may hold spaces.
+void setoption(engine_session *s, const word_list &words) {
+    if (words.size() < 2 || words[1] != "name") {
+        send_info_string("setoption: expected 'setoption name <name> value <value>'");
+        return;
+    }
+    const size_t value_at = find_word(words, 2, {"value"});
+    const std::string name = join_words(words, 2, value_at);
+    const std::string value = join_words(words, value_at + 1, words.size());
+    std::string problem;
+    if (name.empty())
+        send_info_string("setoption: the option has no name");
+    else if (!search_over(s, "setoption"))
+        return;
+    else if (!set_option(&s->options, name, value, &problem))
+        send_info_string("%s", problem.c_str());
+}
+
+void position(engine_session *s, const word_list &words) {
+    std::string problem;
+    set_up_position(words, 1, &s->position, &problem);
+    if (!problem.empty()) send_info_string("%s", problem.c_str());
+}
+
+void go(engine_session *s, const word_list &words) {
+    if (!search_over(s, "go")) return;
+    std::vector<std::string> problems;
+    search_request request;
+    request.limits = parse_go(words, 1, &problems);
+    for (const std::string &p : problems) send_info_string("%s", p.c_str());
+    request.game = s->position;
+    request.options = s->options;
+    start_search(&s->driver, request);
+}
+
+} // namespace
+
+int run_uci_loop() {
+    engine_session s;
+    std::string line;
+    for (;;) {
+        if (!std::getline(std::cin, line)) {
+            finish_search(&s.driver);
+            return 0;
+        }
+        const word_list words = split_words(line);
+        if (words.empty()) continue;
+        const std::string &command = words[0];
+        if (command == "uci") {
+            handshake(s);
+        } else if (command == "isready") {
+            send_line("readyok");
+        } else if (command == "ucinewgame") {
+            s.position = start_position();
+        } else if (command == "setoption") {
+            setoption(&s, words);
+        } else if (command == "position") {
+            position(&s, words);
+        } else if (command == "go") {
+            go(&s, words);
+        } else if (command == "stop") {
+            stop_search(&s.driver);
+        } else if (command == "quit") {
+            stop_search(&s.driver);
+            return 0;
+        } else if (command == "debug" || command == "register" || command == "ponderhit") {
+            // Nothing to do: no debug output, no registration, no pondering.
+        } else {
+            send_info_string("unknown command '%s'", shown(command).c_str());
+        }
+    }
+}

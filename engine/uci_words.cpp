@@ -1,0 +1,76 @@
+#include "engine/uci_words.h"
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+
+word_list split_words(const std::string &line) {
+    word_list words;
+    std::string word;
+    for (char c : line) {
+        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+            if (!word.empty()) words.push_back(word);
+            word.clear();
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) words.push_back(word);
+    return words;
+}
+
+std::string join_words(const word_list &words, size_t from, size_t to) {
+    std::string text;
+    for (size_t i = from; i < to && i < words.size(); i++) {
+        if (!text.empty()) text += ' ';
+        text += words[i];
+    }
+    return text;
+}
+
+size_t find_word(const word_list &words, size_t from, std::initializer_list<const char *> keys) {
+    for (size_t i = from; i < words.size(); i++)
+        for (const char *key : keys)
+            if (words[i] == key) return i;
+    return words.size();
+}
+
+bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int64_t *out) {
+    if (text.empty()) return false;
+    const size_t digits_from = (text[0] == '-' || text[0] == '+') ? 1 : 0;
+    if (digits_from == text.size()) return false;
+    for (size_t i = digits_from; i < text.size(); i++)
+        if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+    errno = 0;
+    const long long v = std::strtoll(text.c_str(), nullptr, 10);
+    if (errno != 0 || v < lowest || v > highest) return false;
+    *out = v;
+    return true;
+}
+
+std::string shown(const std::string &text) {
+    constexpr size_t longest = 60;
+    constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < text.size() && i < longest; i++) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= ' ' && byte < 0x7F) {
+            out += text[i];
+        } else {
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
+        }
+    }
+    if (text.size() > longest) out += "...";
+    return out;
+}
+
+bool same_name(const std::string &a, const std::string &b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); i++)
+        if (std::tolower(static_cast<unsigned char>(a[i])) !=
+            std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}

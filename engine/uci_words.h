@@ -1,0 +1,27 @@
+// A command line of the protocol as words, and the numbers in it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+using word_list = std::vector<std::string>;
+
+// The words of `line`, split at spaces and tabs (a carriage return counts as a space).
+word_list split_words(const std::string &line);
+
+// words[from..to) joined by single spaces.
+std::string join_words(const word_list &words, size_t from, size_t to);
+
+// The index of the first of `keys` at or after `from`, or words.size().
+size_t find_word(const word_list &words, size_t from, std::initializer_list<const char *> keys);
+
+// A whole decimal integer (an optional sign, then digits only) within [lowest, highest].
+bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int64_t *out);
+
+// Text from the GUI as a message may quote it: bytes outside printable ASCII as \xNN, and
+// cut short with "..." beyond 60 characters.
+std::string shown(const std::string &text);
+
+// Case-insensitive equality, as option names compare.
+bool same_name(const std::string &a, const std::string &b);

@@ -1,0 +1,51 @@
+// Random legal games, refereed and written as PGN by the match tool's own code: the PGN
+// goes to standard output, the moves played in long algebraic notation, one game a line,
+// to the file named. pgn-extract then reads the PGN back. Usage: random_games SEED GAMES MOVES_FILE
+#include "adjudication.h"
+#include "engine/position_replay.h"
+#include "pgn_file.h"
+#include "position_facts.h"
+#include "rules/san.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <random>
+
+namespace {
+
+constexpr int max_plies = 300;
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc != 4) return 2;
+    std::mt19937 rng(static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10)));
+    const int games = std::atoi(argv[2]);
+    std::FILE *moves_file = std::fopen(argv[3], "w");
+    if (!moves_file) return 1;
+    for (int g = 1; g <= games; g++) {
+        game_history h = new_history();
+        pgn_game record{"random", "????.??.??", std::to_string(g), "a", "b", "", {}, ""};
+        std::string played;
+        game_end end;
+        while ((end = judge(h, max_plies)) == game_end::none) {
+            const std::vector<uci_move> moves = legal_moves_of(h.game);
+            const uci_move m = moves[rng() % moves.size()];
+            record.san.push_back(
+                format_san(h.game.board, h.game.game_status.turn, m.src, m.dst, m.ascend));
+            const std::string text = move_text(m.src, m.dst, m.ascend);
+            std::string problem;
+            play_move_text(&h.game, text, &problem);
+            h.positions.push_back(position_key(h.game));
+            h.plies++;
+            if (!played.empty()) played += ' ';
+            played += text;
+        }
+        const bool white_to_move = h.game.game_status.turn == side_white;
+        record.result = end == game_end::checkmate ? (white_to_move ? "0-1" : "1-0") : "1/2-1/2";
+        record.termination = game_end_name(end);
+        std::fputs(format_pgn(record).c_str(), stdout);
+        std::fprintf(moves_file, "%s\n", played.c_str());
+    }
+    return std::fclose(moves_file) == 0 ? 0 : 1;
+}

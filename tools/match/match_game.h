@@ -1,0 +1,30 @@
+// One game between two UCI engines, refereed by the rules of chess.
+#pragma once
+
+#include "child_process.h"
+
+#include <string>
+#include <vector>
+
+struct match_player {
+    child_process process;
+    std::string name;
+    std::string go;            // the go command it gets for every move
+    int reply_timeout_ms;      // how long a move may take before the player forfeits
+    std::vector<long> move_ms; // how long each of its moves took
+};
+
+struct game_result {
+    std::vector<std::string> san;
+    std::string result;      // "1-0", "0-1" or "1/2-1/2"
+    std::string termination; // why it ended
+};
+
+// Starts the engine and runs the handshake, then sends the options. False with a message
+// on standard error when the engine does not answer.
+bool start_player(match_player *p, const std::string &path,
+                  const std::vector<std::string> &options);
+
+// White moves first from the start position; the game ends by the rules, at `max_plies`
+// half-moves, or when a player fails to give a legal move (it then loses).
+game_result play_game(match_player *white, match_player *black, int max_plies);
