@@ -23,3 +23,33 @@ wait_for_window() {
     done
     return 1
 }
+
+# For the window tests: skips the test (status 77) without Xvfb, fails without the other
+# tools named, then makes the scratch folder $work, removed at exit together with the game
+# ($game_pid) and the server ($xvfb_pid), starts the server, and keeps records inside $work.
+begin_window_test() {
+    command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }
+    done
+    work=$(mktemp -d)
+    xvfb_pid= game_pid=
+    trap end_window_test EXIT
+    export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
+    start_xvfb "$work" || { echo "FAIL: Xvfb did not start"; exit 1; }
+}
+
+end_window_test() {
+    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+    rm -rf "$work"
+}
+
+# check DESCRIPTION COMMAND...: one line per check, counting the failures.
+failures=0
+check() {
+    local what=$1
+    shift
+    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
+}

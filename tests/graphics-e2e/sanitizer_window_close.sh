@@ -10,29 +10,8 @@
 set -u
 vartok=$1 close_window=$2 data_dir=$3 suppressions=$4
 
-if ! command -v Xvfb >/dev/null; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
-command -v xdotool >/dev/null || { echo "FAIL: xdotool is missing"; exit 1; }
-
-work=$(mktemp -d)
-xvfb_pid= game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-
 source "$(dirname "$0")/../../tools/xvfb_session.sh"
-start_xvfb "$work" || { echo "FAIL: Xvfb did not start"; exit 1; }
+begin_window_test xdotool
 
 (cd "$data_dir" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$suppressions" \
     SDL_OPENGL_LIBRARY=/nonexistent/libGL.so.1 \

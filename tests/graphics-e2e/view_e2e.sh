@@ -7,34 +7,9 @@
 set -u
 vartok=$1 close_window=$2 screen_text=$3 data_dir=$4
 
-if ! command -v Xvfb >/dev/null; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
-for tool in xdotool convert import; do
-    command -v $tool >/dev/null || { echo "FAIL: $tool is missing (xdotool, imagemagick)"; exit 1; }
-done
-
-work=$(mktemp -d)
-xvfb_pid= game_pid=
-cleanup() {
-    [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-# Records go here, not into the home folder.
-export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
-
-failures=0
-check() { # check DESCRIPTION COMMAND...
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
-
 source "$(dirname "$0")/../../tools/xvfb_session.sh"
-start_xvfb "$work" || { echo "FAIL: Xvfb did not start"; exit 1; }
+begin_window_test xdotool convert import
+
 cd "$data_dir" || exit 1
 
 # The emulated 320x200 display is shown scaled by two; its background is colour 1.
