@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Measures the LEVEL presets: each level's settings play GAMES games (default 40) against
-# stockfish at a Skill Level (default 0, stockfish at 50 ms a move), on one thread, through
-# vartok-engine and vartok-match. The summary and every game go to OUT (default
-# tools/match/calibration): level-N.txt (the match tool's report) and level-N.pgn.
+# Measures the LEVEL presets: each level's settings play GAMES games (default 40) on one
+# thread, through vartok-engine and vartok-match, against a fixed opponent: stockfish at a
+# Skill Level (SKILL, default 0, 50 ms a move), or with ANCHOR=1 vartok-engine itself at
+# depths 2/2 (one pass), for the levels that stockfish beats every time. The reports and
+# every game go to OUT (default tools/match/calibration).
 # Usage: calibrate_levels.sh BUILD_DIR [LEVELS...]   (e.g. build/release 1 2 3)
 set -euo pipefail
 build=$1
@@ -24,12 +25,19 @@ presets=(
     "3 8 0 2100 548"
     "3 8 0 2250 548"
 )
+opponent=(--skill "$skill" --movetime 50)
+against=skill-$skill
+if [[ -n ${ANCHOR:-} ]]; then
+    opponent=(--stockfish "$build/vartok-engine" --opponent-name "Vartok 2/2" --opponent-go go
+              --opponent-option Depth1=2 --opponent-option Depth2=2 --opponent-option Threads=1)
+    against=vartok-2-2
+fi
 for level in ${levels[*]}; do
     read -r d1 d2 blunders deadend limit <<<"${presets[$level]}"
-    "$build/tools/match/vartok-match" --games "$games" --skill "$skill" --movetime 50 \
+    "$build/tools/match/vartok-match" --games "$games" "${opponent[@]}" \
         --engine "$build/vartok-engine" \
         --vartok-option "Depth1=$d1" --vartok-option "Depth2=$d2" \
         --vartok-option "Blunders=$blunders" --vartok-option "Deadend=$deadend" \
         --vartok-option "Limit=$limit" --vartok-option "Threads=1" \
-        --pgn "$out/level-$level-skill-$skill.pgn" | tee "$out/level-$level-skill-$skill.txt"
+        --pgn "$out/level-$level-$against.pgn" | tee "$out/level-$level-$against.txt"
 done

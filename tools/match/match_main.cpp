@@ -32,8 +32,14 @@ struct match_options {
     int skill = default_skill;
     int movetime = default_movetime_ms;
     int max_plies = default_max_plies;
+    int stockfish_depth = 0; // a depth limit instead of the move time: a weaker opponent
     std::string vartok_go = "go";
     std::vector<std::string> vartok_options;
+    // Another opponent than stockfish (e.g. vartok-engine at fixed settings), as an anchor
+    // for settings too weak to score against stockfish: its name, go command and options.
+    std::string opponent_name;
+    std::string opponent_go;
+    std::vector<std::string> opponent_options;
     std::string engine = VARTOK_ENGINE_PATH;
     std::string stockfish = "/usr/games/stockfish";
     std::string pgn_extract = "/usr/games/pgn-extract";
@@ -42,7 +48,9 @@ struct match_options {
 
 void usage() {
     std::fprintf(stderr,
-                 "usage: vartok-match [--games N] [--skill K] [--movetime MS] [--max-plies N]\n"
+                 "usage: vartok-match [--games N] [--skill K] [--movetime MS] [--stockfish-depth N]\n"
+                 "                    [--max-plies N] [--opponent-name NAME] [--opponent-go 'go ...']\n"
+                 "                    [--opponent-option 'NAME=VALUE']...\n"
                  "                    [--vartok-go 'go ...'] [--vartok-option 'NAME=VALUE']...\n"
                  "                    [--engine PATH] [--stockfish PATH] [--pgn-extract PATH]\n"
                  "                    [--pgn FILE]\n");
@@ -72,18 +80,26 @@ bool parse_options(int argc, char **argv, match_options *o) {
             ok = read_count(value, 0, 20, &o->skill);
         } else if (word == "--movetime") {
             ok = read_count(value, 1, 3600000, &o->movetime);
+        } else if (word == "--stockfish-depth") {
+            ok = read_count(value, 1, 100, &o->stockfish_depth);
         } else if (word == "--max-plies") {
             ok = read_count(value, 1, 100000, &o->max_plies);
         } else if (word == "--vartok-go") {
             o->vartok_go = value;
             ok = o->vartok_go.rfind("go", 0) == 0;
-        } else if (word == "--vartok-option") {
+        } else if (word == "--vartok-option" || word == "--opponent-option") {
             const std::string option = value;
             const size_t equals = option.find('=');
             ok = equals != std::string::npos && equals > 0;
             if (ok)
-                o->vartok_options.push_back("setoption name " + option.substr(0, equals) +
-                                            " value " + option.substr(equals + 1));
+                (word == "--vartok-option" ? o->vartok_options : o->opponent_options)
+                    .push_back("setoption name " + option.substr(0, equals) + " value " +
+                               option.substr(equals + 1));
+        } else if (word == "--opponent-name") {
+            o->opponent_name = value;
+        } else if (word == "--opponent-go") {
+            o->opponent_go = value;
+            ok = o->opponent_go.rfind("go", 0) == 0;
         } else if (word == "--engine") {
             o->engine = value;
         } else if (word == "--stockfish") {
@@ -156,12 +172,21 @@ int main(int argc, char **argv) {
     vartok.name = "Vartok";
     vartok.go = o.vartok_go;
     vartok.reply_timeout_ms = vartok_timeout_ms;
-    stockfish.name = "Stockfish (Skill Level " + std::to_string(o.skill) + ")";
-    stockfish.go = "go movetime " + std::to_string(o.movetime);
+    stockfish.name = "Stockfish (Skill Level " + std::to_string(o.skill) +
+                     (o.stockfish_depth ? ", depth " + std::to_string(o.stockfish_depth) : "") + ")";
+    stockfish.go = o.stockfish_depth ? "go depth " + std::to_string(o.stockfish_depth)
+                                     : "go movetime " + std::to_string(o.movetime);
     stockfish.reply_timeout_ms = o.movetime + stockfish_slack_ms;
+    std::vector<std::string> opponent_setup = {"setoption name Skill Level value " +
+                                               std::to_string(o.skill)};
+    if (!o.opponent_name.empty()) {
+        stockfish.name = o.opponent_name;
+        stockfish.reply_timeout_ms = vartok_timeout_ms;
+        opponent_setup = o.opponent_options;
+    }
+    if (!o.opponent_go.empty()) stockfish.go = o.opponent_go;
     if (!start_player(&vartok, o.engine, o.vartok_options) ||
-        !start_player(&stockfish, o.stockfish,
-                      {"setoption name Skill Level value " + std::to_string(o.skill)}))
+        !start_player(&stockfish, o.stockfish, opponent_setup))
         return 1;
 
     std::printf("Vartok (%s) against %s, stockfish at movetime %d ms, %d games\n",
