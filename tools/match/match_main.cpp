@@ -47,13 +47,14 @@ struct match_options {
 };
 
 void usage() {
-    std::fprintf(stderr,
-                 "usage: vartok-match [--games N] [--skill K] [--movetime MS] [--stockfish-depth N]\n"
-                 "                    [--max-plies N] [--opponent-name NAME] [--opponent-go 'go ...']\n"
-                 "                    [--opponent-option 'NAME=VALUE']...\n"
-                 "                    [--vartok-go 'go ...'] [--vartok-option 'NAME=VALUE']...\n"
-                 "                    [--engine PATH] [--stockfish PATH] [--pgn-extract PATH]\n"
-                 "                    [--pgn FILE]\n");
+    std::fprintf(
+        stderr,
+        "usage: vartok-match [--games N] [--skill K] [--movetime MS] [--stockfish-depth N]\n"
+        "                    [--max-plies N] [--opponent-name NAME] [--opponent-go 'go ...']\n"
+        "                    [--opponent-option 'NAME=VALUE']...\n"
+        "                    [--vartok-go 'go ...'] [--vartok-option 'NAME=VALUE']...\n"
+        "                    [--engine PATH] [--stockfish PATH] [--pgn-extract PATH]\n"
+        "                    [--pgn FILE]\n");
 }
 
 bool read_count(const char *text, int low, int high, int *out) {
@@ -173,7 +174,8 @@ int main(int argc, char **argv) {
     vartok.go = o.vartok_go;
     vartok.reply_timeout_ms = vartok_timeout_ms;
     stockfish.name = "Stockfish (Skill Level " + std::to_string(o.skill) +
-                     (o.stockfish_depth ? ", depth " + std::to_string(o.stockfish_depth) : "") + ")";
+                     (o.stockfish_depth ? ", depth " + std::to_string(o.stockfish_depth) : "") +
+                     ")";
     stockfish.go = o.stockfish_depth ? "go depth " + std::to_string(o.stockfish_depth)
                                      : "go movetime " + std::to_string(o.movetime);
     stockfish.reply_timeout_ms = o.movetime + stockfish_slack_ms;
