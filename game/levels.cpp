@@ -8,12 +8,18 @@ struct level_preset {
     int32_t limit;
 };
 
+// clang-format off
 constexpr level_preset presets[highest_level] = {
     {1, 1, 2, 1988, 548}, // 1: looks one half-move ahead and blunders one move in two
-    {1, 2, 4, 1988, 548}, {2, 2, 8, 1988, 548}, {2, 3, 0, 1988, 548},
-    {2, 4, 0, 1988, 548}, {3, 6, 0, 1988, 548}, // 6: the game's defaults
-    {3, 6, 0, 2200, 548}, {3, 8, 0, 2400, 548},
+    {1, 2, 4, 1988, 548},
+    {2, 2, 8, 1988, 548},
+    {2, 3, 0, 1988, 548},
+    {2, 4, 0, 1988, 548},
+    {3, 6, 0, 1988, 548}, // 6: the game's defaults
+    {3, 8, 0, 2100, 548}, // 7: lines are dropped later, so they go deeper
+    {3, 8, 0, 2250, 548}, // 8: the deepest within about 2 s a move on one core
 };
+// clang-format on
 
 } // namespace
 
