@@ -9,15 +9,16 @@ struct level_preset {
 };
 
 // clang-format off
+// Ordered by strength measured against one fixed opponent (tools/match/calibration).
 constexpr level_preset presets[highest_level] = {
-    {1, 1, 2, 1988, 548}, // 1: looks one half-move ahead and blunders one move in two
-    {1, 2, 4, 1988, 548},
-    {2, 2, 8, 1988, 548},
-    {2, 3, 0, 1988, 548},
-    {2, 4, 0, 1988, 548},
-    {3, 6, 0, 1988, 548}, // 6: the game's defaults
-    {3, 8, 0, 2100, 548}, // 7: lines are dropped later, so they go deeper
-    {3, 8, 0, 2250, 548}, // 8: the deepest within about 2 s a move on one core
+    {1, 3, 0, 1988, 548},  // 1: a first pass of one half-move
+    {1, 1, 2, 1988, 548},  // 2: one half-move, a worse move one time in two
+    {2, 2, 8, 1988, 548},  // 3
+    {2, 2, 20, 1988, 548}, // 4
+    {3, 6, 0, 1988, 548},  // 5: the game's defaults
+    {2, 3, 0, 1988, 548},  // 6
+    {3, 8, 0, 2100, 548},  // 7: lines are dropped later, so they go deeper
+    {2, 4, 0, 1988, 548},  // 8: the strongest measured (deeper second passes score the same)
 };
 // clang-format on
 

@@ -1,6 +1,6 @@
 // LEVEL=n: presets of the computer's five settings, from a gentle opponent (1) to the
-// strongest one that answers within about two seconds a move on one core (8). Measured
-// against stockfish by tools/match; the table and its figures are in the README.
+// strongest one measured (8), ordered by their score against one fixed opponent
+// (tools/match/calibrate_levels.sh); the table and its figures are in the README.
 #pragma once
 
 #include "ai/ai_settings.h"

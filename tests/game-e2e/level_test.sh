@@ -7,14 +7,14 @@ export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
 command -v faketime >/dev/null || { echo "faketime not installed: skipped"; exit 77; }
 presets=(
     ""
+    "DEPTH1=1 DEPTH2=3 BLUNDERS=0 DEADEND=1988 LIMIT=548"
     "DEPTH1=1 DEPTH2=1 BLUNDERS=2 DEADEND=1988 LIMIT=548"
-    "DEPTH1=1 DEPTH2=2 BLUNDERS=4 DEADEND=1988 LIMIT=548"
     "DEPTH1=2 DEPTH2=2 BLUNDERS=8 DEADEND=1988 LIMIT=548"
-    "DEPTH1=2 DEPTH2=3 BLUNDERS=0 DEADEND=1988 LIMIT=548"
-    "DEPTH1=2 DEPTH2=4 BLUNDERS=0 DEADEND=1988 LIMIT=548"
+    "DEPTH1=2 DEPTH2=2 BLUNDERS=20 DEADEND=1988 LIMIT=548"
     "DEPTH1=3 DEPTH2=6 BLUNDERS=0 DEADEND=1988 LIMIT=548"
+    "DEPTH1=2 DEPTH2=3 BLUNDERS=0 DEADEND=1988 LIMIT=548"
     "DEPTH1=3 DEPTH2=8 BLUNDERS=0 DEADEND=2100 LIMIT=548"
-    "DEPTH1=3 DEPTH2=8 BLUNDERS=0 DEADEND=2250 LIMIT=548"
+    "DEPTH1=2 DEPTH2=4 BLUNDERS=0 DEADEND=1988 LIMIT=548"
 )
 replies="$(moves e7 e5 b8 c6 g8 f6 f8 c5)"
 game_with() {
@@ -30,8 +30,8 @@ for level in 1 2 3 4 5 6 7 8; do
 done
 current="a later word overrides one setting"
 checks=$((checks + 1))
-[[ $(game_with LEVEL=5 DEPTH2=3 BLUNDERS=9) == "$(game_with DEPTH1=2 DEPTH2=3 BLUNDERS=9)" ]] ||
-    fail "LEVEL=5 DEPTH2=3 BLUNDERS=9 plays otherwise"
+[[ $(game_with LEVEL=8 DEPTH2=3 BLUNDERS=9) == "$(game_with DEPTH1=2 DEPTH2=3 BLUNDERS=9)" ]] ||
+    fail "LEVEL=8 DEPTH2=3 BLUNDERS=9 plays otherwise"
 current="an earlier word is overridden by the level"
 checks=$((checks + 1))
 [[ $(game_with DEPTH1=1 LEVEL=4) == "$(game_with LEVEL=4)" ]] || fail "DEPTH1=1 survived LEVEL=4"

@@ -16,21 +16,21 @@ mkdir -p "$out"
 # The presets, as the LEVEL word sets them: Depth1 Depth2 Blunders Deadend Limit.
 presets=(
     ""
+    "1 3 0 1988 548"
     "1 1 2 1988 548"
-    "1 2 4 1988 548"
     "2 2 8 1988 548"
-    "2 3 0 1988 548"
-    "2 4 0 1988 548"
+    "2 2 20 1988 548"
     "3 6 0 1988 548"
+    "2 3 0 1988 548"
     "3 8 0 2100 548"
-    "3 8 0 2250 548"
+    "2 4 0 1988 548"
 )
 opponent=(--skill "$skill" --movetime 50)
-against=skill-$skill
+against=skill-$skill # the reports are named by the settings, which outlive a level's number
 if [[ -n ${ANCHOR:-} ]]; then
     opponent=(--stockfish "$build/vartok-engine" --opponent-name "Vartok 2/2" --opponent-go go
               --opponent-option Depth1=2 --opponent-option Depth2=2 --opponent-option Threads=1)
-    against=vartok-2-2
+    against=anchor
 fi
 for level in ${levels[*]}; do
     read -r d1 d2 blunders deadend limit <<<"${presets[$level]}"
@@ -39,5 +39,6 @@ for level in ${levels[*]}; do
         --vartok-option "Depth1=$d1" --vartok-option "Depth2=$d2" \
         --vartok-option "Blunders=$blunders" --vartok-option "Deadend=$deadend" \
         --vartok-option "Limit=$limit" --vartok-option "Threads=1" \
-        --pgn "$out/level-$level-$against.pgn" | tee "$out/level-$level-$against.txt"
+        --pgn "$out/d1_$d1-d2_$d2-b$blunders-de$deadend-vs-$against.pgn" |
+        tee "$out/d1_$d1-d2_$d2-b$blunders-de$deadend-vs-$against.txt"
 done
