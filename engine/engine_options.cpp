@@ -17,7 +17,7 @@ constexpr int64_t up_to_cores = -1;     // a maximum known only at run time
 
 enum class option_kind { spin, check };
 
-struct option_spec {
+struct engine_option {
     const char *name;
     option_kind kind;
     int64_t min, max;
@@ -26,7 +26,7 @@ struct option_spec {
 };
 
 // In the order of the handshake.
-constexpr option_spec specs[] = {
+constexpr engine_option engine_option_table[] = {
     {"Depth1", option_kind::spin, 0, depth_max,
      [](const engine_options &o) -> int64_t { return o.settings.depth1; },
      [](engine_options *o, int64_t v) { o->settings.depth1 = static_cast<uint8_t>(v); }},
@@ -53,8 +53,8 @@ constexpr option_spec specs[] = {
      [](engine_options *o, int64_t v) { o->seed = static_cast<unsigned>(v); }},
 };
 
-int64_t max_of(const option_spec &spec) {
-    return spec.max == up_to_cores ? default_search_threads() : spec.max;
+int64_t max_of(const engine_option &option) {
+    return option.max == up_to_cores ? default_search_threads() : option.max;
 }
 
 } // namespace
@@ -66,35 +66,35 @@ engine_options default_engine_options() {
 }
 
 void send_option_lines(const engine_options &defaults) {
-    for (const option_spec &spec : specs) {
-        const long long v = spec.get(defaults);
-        if (spec.kind == option_kind::check)
-            send_line("option name %s type check default %s", spec.name, v ? "true" : "false");
+    for (const engine_option &option : engine_option_table) {
+        const long long v = option.get(defaults);
+        if (option.kind == option_kind::check)
+            send_line("option name %s type check default %s", option.name, v ? "true" : "false");
         else
-            send_line("option name %s type spin default %lld min %lld max %lld", spec.name, v,
-                      static_cast<long long>(spec.min), static_cast<long long>(max_of(spec)));
+            send_line("option name %s type spin default %lld min %lld max %lld", option.name, v,
+                      static_cast<long long>(option.min), static_cast<long long>(max_of(option)));
     }
 }
 
 bool set_option(engine_options *options, const std::string &name, const std::string &value,
                 std::string *error) {
-    for (const option_spec &spec : specs) {
-        if (!same_name(name, spec.name)) continue;
+    for (const engine_option &option : engine_option_table) {
+        if (!same_name(name, option.name)) continue;
         int64_t v = 0;
-        if (spec.kind == option_kind::check) {
+        if (option.kind == option_kind::check) {
             if (value != "true" && value != "false") {
-                *error = "setoption: " + std::string(spec.name) + " takes true or false, not '" +
+                *error = "setoption: " + std::string(option.name) + " takes true or false, not '" +
                          shown(value) + "'";
                 return false;
             }
             v = value == "true";
-        } else if (!parse_integer(value, spec.min, max_of(spec), &v)) {
-            *error = "setoption: " + std::string(spec.name) + " takes a whole number from " +
-                     std::to_string(spec.min) + " to " + std::to_string(max_of(spec)) + ", not '" +
-                     shown(value) + "'";
+        } else if (!parse_integer(value, option.min, max_of(option), &v)) {
+            *error = "setoption: " + std::string(option.name) + " takes a whole number from " +
+                     std::to_string(option.min) + " to " + std::to_string(max_of(option)) +
+                     ", not '" + shown(value) + "'";
             return false;
         }
-        spec.set(options, v);
+        option.set(options, v);
         return true;
     }
     *error = "setoption: no option named '" + shown(name) + "'";
