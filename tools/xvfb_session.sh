@@ -53,3 +53,20 @@ check() {
     shift
     if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
 }
+
+# close_window_and_wait TENTHS: closes the window $win with $close_window and waits up to
+# TENTHS tenths of a second for the game ($game_pid) to end; its exit status goes into
+# $closed_status ("running" when it did not end).
+close_window_and_wait() {
+    "$close_window" "$win"
+    closed_status=running
+    for _ in $(seq "$1"); do
+        if ! kill -0 "$game_pid" 2>/dev/null; then
+            wait "$game_pid"
+            closed_status=$?
+            break
+        fi
+        sleep 0.1
+    done
+    game_pid=
+}

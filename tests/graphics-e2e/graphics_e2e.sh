@@ -120,18 +120,8 @@ check "an arrow key does not acknowledge it" pixel_is arrow 100 70 A00000
 xdotool key a
 check "a typed key acknowledges it" await acknowledged pixel_is_not acknowledged 100 70 A00000
 
-"$close_window" "$win"
-status=
-for _ in $(seq 50); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        wait "$game_pid"
-        status=$?
-        break
-    fi
-    sleep 0.1
-done
-game_pid=${status:+}
-check "closing the window ends the game with status 0" [ "${status:-running}" = 0 ]
+close_window_and_wait 50
+check "closing the window ends the game with status 0" [ "$closed_status" = 0 ]
 
 out="$work/stdout"
 check "prompts printed" grep -q "Select where to move." "$out"

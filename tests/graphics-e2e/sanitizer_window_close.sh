@@ -23,19 +23,8 @@ for _ in $(seq 100); do [ "$(prompts)" -ge 1 ] && break; sleep 0.1; done
 xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
 xdotool key --delay 60 Up Left Left Left Return Up Up Return
 for _ in $(seq 100); do [ "$(prompts)" -ge 2 ] && break; sleep 0.1; done
-"$close_window" "$win"
-status=running
-for _ in $(seq 100); do
-    if ! kill -0 "$game_pid" 2>/dev/null; then
-        wait "$game_pid"
-        status=$?
-        break
-    fi
-    sleep 0.1
-done
-game_pid=
-
-check "closing the window ends the game with status 0" [ "$status" = 0 ]
+close_window_and_wait 100
+check "closing the window ends the game with status 0" [ "$closed_status" = 0 ]
 check "no leak is reported" eval '! grep -q "LeakSanitizer" "$work/stderr"'
 check "no other sanitizer report" eval '! grep -qE "AddressSanitizer|runtime error" "$work/stderr"'
 check "the move was played" grep -q "^2: Black's turn.$" "$work/stdout"

@@ -82,18 +82,8 @@ start_game() {
     xdotool mousemove --window "$win" 300 300
 }
 close_game() {
-    "$close_window" "$win"
-    local status=
-    for _ in $(seq 50); do
-        if ! kill -0 "$game_pid" 2>/dev/null; then
-            wait "$game_pid"
-            status=$?
-            break
-        fi
-        sleep 0.1
-    done
-    game_pid=
-    check "closing the window ends the game with status 0" [ "${status:-running}" = 0 ]
+    close_window_and_wait 50
+    check "closing the window ends the game with status 0" [ "$closed_status" = 0 ]
 }
 # The SAN moves of the game's record, one a line.
 record_moves() {
