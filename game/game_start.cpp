@@ -30,20 +30,16 @@ game_state game_before(const fen_position &start, const game_options &options) {
     return game;
 }
 
-// Plays the recorded moves through the game's own move code, half-move by half-move as the
-// turn loop does; the book counter goes down on the turns the recorded sides gave the
-// computer.
-void replay_into(game_state *game, const std::vector<san_move> &moves, bool white_ai,
-                 bool black_ai) {
-    for (const san_move &m : moves) {
-        game->turn_count++;
-        const bool computer = game->game_status.turn ? black_ai : white_ai;
-        if (computer && game->opening > 0) game->opening--;
-        if (play_move(game, m.src, m.dst))
-            ascend_piece(&game->board, m.dst, m.ascend ? m.ascend : type_queen);
-        log_move(game);
-        game->game_status.turn = !game->game_status.turn;
-    }
+// Plays one recorded move through the game's own move code, as the turn loop does; the book
+// counter goes down on the turns the recorded sides gave the computer.
+void replay_move(game_state *game, const san_move &m, bool white_ai, bool black_ai) {
+    game->turn_count++;
+    const bool computer = game->game_status.turn ? black_ai : white_ai;
+    if (computer && game->opening > 0) game->opening--;
+    if (play_move(game, m.src, m.dst))
+        ascend_piece(&game->board, m.dst, m.ascend ? m.ascend : type_queen);
+    log_move(game);
+    game->game_status.turn = !game->game_status.turn;
 }
 
 bool resume(int argc, char **argv, game_start *out, std::string *error) {
@@ -81,9 +77,6 @@ bool resume(int argc, char **argv, game_start *out, std::string *error) {
     parse_args(argc, argv, &options);
     out->options = options;
 
-    out->game = game_before(start, options);
-    replay_into(&out->game, replayed.moves, recorded.white_ai, recorded.black_ai);
-
     // The record goes on from the resumed one, its moves written anew.
     game_record &record = out->record;
     const bool continuing = default_place && options.pgn_path.empty();
@@ -97,20 +90,16 @@ bool resume(int argc, char **argv, game_start *out, std::string *error) {
     for (pgn_tag &tag : record.pgn.tags)
         if (tag.name == "Termination") tag.value = "unterminated";
     record_set_players(&record, options);
-    // The same replay once more, move by move, for the record's SAN and the take-backs.
-    game_state walk = game_before(start, options);
-    walk.game_status.white_ai = recorded.white_ai;
-    walk.game_status.black_ai = recorded.black_ai;
+    // The moves again, one by one: the game, each turn's start for take-backs, and the SAN.
+    game_state &game = out->game;
+    game = game_before(start, options);
     out->turns.clear();
     for (const san_move &m : replayed.moves) {
-        game_state turn_start = walk;
-        turn_start.game_status.white_ai = options.white_ai;
-        turn_start.game_status.black_ai = options.black_ai;
-        out->turns.push_back({turn_start, record.pgn.moves.size()});
+        out->turns.push_back({game, record.pgn.moves.size()});
         record.pgn.moves.push_back(
-            format_san(walk.board, walk.game_status.turn, m.src, m.dst, m.ascend));
+            format_san(game.board, game.game_status.turn, m.src, m.dst, m.ascend));
         record.moves.push_back(m);
-        replay_into(&walk, {m}, recorded.white_ai, recorded.black_ai);
+        replay_move(&game, m, recorded.white_ai, recorded.black_ai);
     }
     return true;
 }
