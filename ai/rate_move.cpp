@@ -384,12 +384,15 @@ bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
 void rate_split_reply(const reply_split &split, int k, search_state *st, reply_rating *out) {
     const uint64_t before = st->a;
     st->depth = 1; // the replies of a root move are rated at ply 2
-    out->mv = {};
-    out->mv.src = split.replies[k].src;
-    out->mv.dst = split.replies[k].dst;
-    rate(&out->mv, &split.after, split.sets, split.facts, terms_for(split.facts, split.turn, *st),
+    // Rated on this thread's stack: neighbouring ratings, written by other threads at the
+    // same time, share cache lines with `out`.
+    struct move mv {};
+    mv.src = split.replies[k].src;
+    mv.dst = split.replies[k].dst;
+    rate(&mv, &split.after, split.sets, split.facts, terms_for(split.facts, split.turn, *st),
          split.turn, st);
     st->depth = 0;
+    out->mv = mv;
     out->a = st->a - before;
 }
 

@@ -23,8 +23,9 @@ int8_t rate_root_move(const root_pass *pass, struct move *mv, search_state *st) 
 void rate_job(root_pass *pass, int i, search_state *st) {
     root_result &r = pass->results[i];
     const uint64_t before = st->a;
-    r.mv = pass->jobs[i];
-    r.s = rate_root_move(pass, &r.mv, st);
+    struct move mv = pass->jobs[i]; // on the stack: other threads write r's neighbours
+    r.s = rate_root_move(pass, &mv, st);
+    r.mv = mv;
     r.a = st->a - before;
     r.mate_reported = false;
 }
@@ -39,25 +40,30 @@ void run_task(root_pass *pass, const rating_task &task, search_state *st) {
                      &pass->ratings[pass->first_rating[task.job] + task.reply]);
 }
 
+// Takes the next piece of work of the posted pass and rates it; false when none is left or
+// the pass is abandoned.
+bool rate_next_task(root_pass *pass, search_state *st) {
+    if (pass->cancel.load(std::memory_order_relaxed)) return false;
+    const int i = pass->next_task.fetch_add(1);
+    if (i >= static_cast<int>(pass->tasks.size())) return false;
+    const rating_task task = pass->tasks[i];
+    const uint64_t before = st->a;
+    run_task(pass, task, st);
+    pass->positions_rated[i] = st->a - before;
+    bool job_done;
+    {
+        std::lock_guard<std::mutex> guard(pass->lock);
+        job_done = pass->remaining[task.job].fetch_sub(1, std::memory_order_acq_rel) == 1;
+    }
+    if (job_done) pass->finished.notify_one();
+    return true;
+}
+
 // Rates pieces of work of the posted pass until none is left or the pass is abandoned.
 void work_on_pass(root_pass *pass) {
     search_state st = search_state_for(*pass->game, *pass->settings);
     st.cancel = &pass->cancel;
-    const int task_count = static_cast<int>(pass->tasks.size());
-    for (;;) {
-        if (pass->cancel.load(std::memory_order_relaxed)) return;
-        const int i = pass->next_task.fetch_add(1);
-        if (i >= task_count) return;
-        const rating_task task = pass->tasks[i];
-        const uint64_t before = st.a;
-        run_task(pass, task, &st);
-        pass->positions_rated[i] = st.a - before;
-        bool job_done;
-        {
-            std::lock_guard<std::mutex> guard(pass->lock);
-            job_done = pass->remaining[task.job].fetch_sub(1, std::memory_order_acq_rel) == 1;
-        }
-        if (job_done) pass->finished.notify_one();
+    while (rate_next_task(pass, &st)) {
     }
 }
 
@@ -151,8 +157,10 @@ void start_root_pass(root_pass *pass, uint8_t depth) {
     if (threads <= 1) return;
     split_jobs(pass);
     const auto task_count = static_cast<unsigned>(pass->tasks.size());
-    const unsigned wanted = threads < task_count ? threads : task_count;
-    if (wanted == 0) return;
+    if (task_count == 0) return;
+    // The calling thread rates pieces too while it waits for results: one thread fewer to
+    // share the cores, and none to wake when a pass starts.
+    const unsigned wanted = (threads < task_count ? threads : task_count) - 1;
     {
         std::lock_guard<std::mutex> guard(pass->lock);
         while (pass->pool_size < wanted) {
@@ -184,13 +192,26 @@ const root_result *await_root_result(root_pass *pass, int i) {
         return &r;
     }
     const auto interval = pass->observer->stop ? stop_poll_interval : keep_alive_interval;
-    std::unique_lock<std::mutex> guard(pass->lock);
+    search_state st = search_state_for(*pass->game, *pass->settings);
+    st.cancel = pass->observer->stop; // a piece cut short by a stop is not used
+    auto last_shown = std::chrono::steady_clock::now();
     while (pass->remaining[i].load(std::memory_order_acquire) != 0) {
         if (stop_requested(pass)) return nullptr;
-        pass->finished.wait_for(guard, interval);
+        if (rate_next_task(pass, &st)) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - last_shown >= keep_alive_interval) {
+                last_shown = now;
+                show_progress(pass, i);
+            }
+            continue;
+        }
+        // Every piece is taken: wait for the workers to finish theirs.
+        std::unique_lock<std::mutex> guard(pass->lock);
+        if (pass->remaining[i].load(std::memory_order_acquire) != 0)
+            pass->finished.wait_for(guard, interval);
+        guard.unlock();
         show_progress(pass, i);
     }
-    guard.unlock();
     const reply_split &split = pass->splits[i];
     if (!split.replies.empty()) {
         search_state st = search_state_for(*pass->game, *pass->settings);

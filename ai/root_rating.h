@@ -1,10 +1,10 @@
 // Rating the root moves of one pass, on every core. A root move's replies are rated apart
-// (one piece of work each), so that one heavy root move keeps every core busy; workers take
-// the pieces in the order of the pass, each with its own search state. The caller collects
-// the ratings strictly in the pass's order, putting each root move together from its
-// replies, so that whatever it does with them (reports, random draws, the choice) is the
-// same as in a single-threaded search. In single-threaded mode each move is rated when
-// asked for.
+// (one piece of work each), so that one heavy root move keeps every core busy; workers, and
+// the caller while it waits, take the pieces in the order of the pass, each with its own
+// search state. The caller collects the ratings strictly in the pass's order, putting each
+// root move together from its replies, so that whatever it does with them (reports, random
+// draws, the choice) is the same as in a single-threaded search. In single-threaded mode
+// each move is rated when asked for.
 #pragma once
 
 #include "ai/rate_move.h"
@@ -21,6 +21,7 @@
 // Every move a side can have: each square's piece with its most destinations.
 constexpr int max_root_moves = board_size * board_size * max_destinations;
 constexpr int max_search_threads = 64;
+constexpr size_t cache_line_size = 64;
 
 // One thread per processor core, at most max_search_threads.
 unsigned default_search_threads();
@@ -56,9 +57,11 @@ struct root_pass {
     std::vector<rating_task> tasks;        // in the order of the pass
     std::vector<uint64_t> positions_rated; // by each task, for the scheduling model
     std::vector<int> task_job;
-    std::atomic<int> next_task{0};
-    std::atomic<bool> cancel{false};
-    std::mutex lock;
+    // Each on a cache line of its own: every rated position reads `cancel`, while the
+    // others are written whenever a piece of work is taken or done.
+    alignas(cache_line_size) std::atomic<int> next_task{0};
+    alignas(cache_line_size) std::atomic<bool> cancel{false};
+    alignas(cache_line_size) std::mutex lock;
     std::condition_variable finished;
     // Worker threads live from their first pass on and wait between passes, so that a pass
     // does not pay for starting them.
@@ -73,8 +76,8 @@ struct root_pass {
     bool shared_out = false;
 };
 
-// Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads (1 rates
-// each move on the calling thread when it is asked for).
+// Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads, the
+// calling thread among them (1 rates each move on the calling thread when it is asked for).
 void start_root_pass(root_pass *pass, uint8_t depth);
 // The rating of job `i`, waiting for it if need be. Jobs must be asked for in order. Null
 // when the observer's stop flag was set before the rating was ready.

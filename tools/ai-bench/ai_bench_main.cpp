@@ -52,12 +52,35 @@ double processor_time() {
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Runs every position `rounds` times; the report lines of the first round are kept.
-bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures) {
+// One search of position p on `threads` threads, kept in `out` when it is the fastest so far;
+// the report lines of the first round are kept.
+void time_search(const game_state &game, unsigned threads, int p, int round, run_figures *out) {
     ai_settings settings;
     settings.threads = threads;
-    out->report.clear();
     std::string discarded;
+    search_observer observer;
+    observer.context = round == 0 ? &out->report : &discarded;
+    observer.report = keep_report_line;
+    std::srand(seed);
+    const double processor_start = processor_time();
+    const auto start = std::chrono::steady_clock::now();
+    const ai_decision decision = choose_ai_move(game, settings, observer);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    out->rated[p] = decision.positions_rated;
+    if (round == 0 || seconds < out->seconds[p]) {
+        out->seconds[p] = seconds;
+        out->processor_seconds[p] = processor_time() - processor_start;
+    }
+}
+
+// Runs every position `rounds` times on one thread and on `threads` threads (either figures
+// may be null: that run is left out). The two alternate search by search, so that a busy spell of a
+// shared machine falls on both and their ratio holds.
+bool run_positions(unsigned threads, int rounds, run_figures *single, run_figures *parallel,
+                   FILE *figures) {
+    if (single) single->report.clear();
+    if (parallel) parallel->report.clear();
     for (int p = 0; p < position_count; p++) {
         fen_position pos;
         std::string error;
@@ -67,20 +90,8 @@ bool run_positions(unsigned threads, int rounds, run_figures *out, FILE *figures
         }
         const game_state game = game_from_position(pos, positions[p].turn);
         for (int round = 0; round < rounds; round++) {
-            search_observer observer;
-            observer.context = round == 0 ? &out->report : &discarded;
-            observer.report = keep_report_line;
-            std::srand(seed);
-            const double processor_start = processor_time();
-            const auto start = std::chrono::steady_clock::now();
-            const ai_decision decision = choose_ai_move(game, settings, observer);
-            const double seconds =
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            out->rated[p] = decision.positions_rated;
-            if (round == 0 || seconds < out->seconds[p]) {
-                out->seconds[p] = seconds;
-                out->processor_seconds[p] = processor_time() - processor_start;
-            }
+            if (single) time_search(game, 1, p, round, single);
+            if (parallel) time_search(game, threads, p, round, parallel);
         }
     }
     return true;
@@ -172,9 +183,8 @@ int main(int argc, char **argv) {
     }
     static run_figures single, parallel;
     const unsigned cores = default_search_threads();
-    if (!run_positions(1, rounds, &single, stdout)) return 1;
+    if (!run_positions(cores, rounds, &single, &parallel, stdout)) return 1;
     print_figures(stdout, "one thread:", single);
-    if (!run_positions(cores, rounds, &parallel, stdout)) return 1;
     const std::string title = "all cores (" + std::to_string(cores) + " threads):";
     print_figures(stdout, title.c_str(), parallel);
 
@@ -195,7 +205,7 @@ int main(int argc, char **argv) {
     std::vector<pass_tasks> passes;
     set_task_size_hook(keep_task_sizes, &passes);
     constexpr unsigned model_threads = 2;
-    if (!run_positions(model_threads, 1, &modelled, stdout)) return 1;
+    if (!run_positions(model_threads, 1, nullptr, &modelled, stdout)) return 1;
     set_task_size_hook(nullptr, nullptr);
     print_model(passes);
     return same ? 0 : 1;
