@@ -1,44 +1,83 @@
 #!/usr/bin/env bash
-# Measures the LEVEL presets: each level's settings play GAMES games (default 40) on one
-# thread, through vartok-engine and vartok-match, against a fixed opponent: stockfish at a
-# Skill Level (SKILL, default 0, 50 ms a move), or with ANCHOR=1 vartok-engine itself at
-# depths 2/2 (one pass), for the levels that stockfish beats every time. The reports and
-# every game go to OUT (default tools/match/calibration).
-# Usage: calibrate_levels.sh BUILD_DIR [LEVELS...]   (e.g. build/release 1 2 3)
+# Measures the LEVEL presets, or any settings, with vartok-engine and vartok-match: GAMES
+# games a match (default 40), every search on one thread, each game pair from one line of
+# tools/match/openings.txt with colours swapped, a different seed each game for the
+# measured side. The reports and every game go to OUT (default
+# tools/match/calibration), named by the settings, which outlive a level's number.
+#
+# Usage: calibrate_levels.sh BUILD_DIR MODE [WHAT...]
+#   WHAT is a level (1..8) or settings written D1/D2/BLUNDERS/DEADEND/LIMIT; default: every
+#   level. MODE is one of
+#     stockfish   against stockfish at Skill Level SKILL (default 0), 50 ms a move
+#     anchor      against vartok-engine at 2/2, one pass, no blunders
+#     ladder      each level against the level below it (levels only, from 2)
+#     vs=WHAT     against vartok-engine with those settings (a level or D1/D2/B/DE/L)
+# Example: calibrate_levels.sh build/release vs=8 2/6/0/1988/548 2/4/0/2100/548
 set -euo pipefail
 build=$1
-shift
-levels=("${@:-1 2 3 4 5 6 7 8}")
+mode=$2
+shift 2
+what=("${@:-1 2 3 4 5 6 7 8}")
 games=${GAMES:-40}
 skill=${SKILL:-0}
 out=${OUT:-$(dirname "$0")/calibration}
 mkdir -p "$out"
-# The presets, as the LEVEL word sets them: Depth1 Depth2 Blunders Deadend Limit.
+
+# The presets, as the LEVEL word sets them (game/levels.cpp): D1/D2/BLUNDERS/DEADEND/LIMIT.
 presets=(
     ""
-    "1 3 0 1988 548"
-    "1 1 2 1988 548"
-    "2 2 8 1988 548"
-    "2 2 20 1988 548"
-    "3 6 0 1988 548"
-    "2 3 0 1988 548"
-    "3 8 0 2100 548"
-    "2 4 0 1988 548"
+    1/1/2/1988/548
+    2/2/8/1988/548
+    2/2/40/1988/548
+    2/2/100/1988/548
+    2/2/0/1988/548
+    2/3/0/1988/548
+    3/8/0/2100/548
+    2/4/0/1988/548
 )
-opponent=(--skill "$skill" --movetime 50)
-against=skill-$skill # the reports are named by the settings, which outlive a level's number
-if [[ -n ${ANCHOR:-} ]]; then
-    opponent=(--stockfish "$build/vartok-engine" --opponent-name "Vartok 2/2" --opponent-go go
-              --opponent-option Depth1=2 --opponent-option Depth2=2 --opponent-option Threads=1)
-    against=anchor
-fi
-for level in ${levels[*]}; do
-    read -r d1 d2 blunders deadend limit <<<"${presets[$level]}"
+anchor=2/2/0/1988/548
+
+settings_of() { # a level or settings -> settings
+    if [[ $1 == */* ]]; then echo "$1"; else echo "${presets[$1]}"; fi
+}
+name_of() { # settings -> file name part
+    IFS=/ read -r d1 d2 b de limit <<<"$1"
+    local name="d1_$d1-d2_$d2-b$b-de$de"
+    [[ $limit == 548 ]] || name+="-l$limit"
+    echo "$name"
+}
+engine_options() { # FLAG settings -> the five options and one thread
+    IFS=/ read -r d1 d2 b de limit <<<"$2"
+    echo "$1 Depth1=$d1 $1 Depth2=$d2 $1 Blunders=$b $1 Deadend=$de $1 Limit=$limit $1 Threads=1"
+}
+measure() { # settings opponent-settings|stockfish
+    local against opponent
+    if [[ $2 == stockfish ]]; then
+        opponent=(--skill "$skill" --movetime 50)
+        against=skill-$skill
+    else
+        IFS=/ read -r d1 d2 b de limit <<<"$2"
+        # shellcheck disable=SC2207
+        opponent=(--stockfish "$build/vartok-engine" --opponent-go go
+                  --opponent-name "Vartok $d1/$d2 blunders $b deadend $de limit $limit"
+                  $(engine_options --opponent-option "$2"))
+        against=$(name_of "$2")
+        [[ $2 == "$anchor" ]] && against=anchor
+    fi
+    local file="$out/$(name_of "$1")-vs-$against"
+    # shellcheck disable=SC2046
     "$build/tools/match/vartok-match" --games "$games" "${opponent[@]}" \
-        --engine "$build/vartok-engine" \
-        --vartok-option "Depth1=$d1" --vartok-option "Depth2=$d2" \
-        --vartok-option "Blunders=$blunders" --vartok-option "Deadend=$deadend" \
-        --vartok-option "Limit=$limit" --vartok-option "Threads=1" \
-        --pgn "$out/d1_$d1-d2_$d2-b$blunders-de$deadend-vs-$against.pgn" |
-        tee "$out/d1_$d1-d2_$d2-b$blunders-de$deadend-vs-$against.txt"
+        --engine "$build/vartok-engine" $(engine_options --vartok-option "$1") \
+        --openings "$(dirname "$0")/openings.txt" --pgn "$file.pgn" | tee "$file.txt"
+}
+
+for w in ${what[*]}; do
+    settings=$(settings_of "$w")
+    case $mode in
+    stockfish) measure "$settings" stockfish ;;
+    anchor) measure "$settings" "$anchor" ;;
+    ladder) ((w > 1)) && measure "$settings" "${presets[w - 1]}" ;;
+    vs=*) measure "$settings" "$(settings_of "${mode#vs=}")" ;;
+    *) echo "unknown mode $mode" >&2; exit 2 ;;
+    esac
 done

@@ -49,6 +49,17 @@ bool is_legal(const game_state &game, const std::string &text, uci_move *out) {
     return true;
 }
 
+// Plays the legal move `text` in the game, its record and the engines' position.
+void record_move(game_history *h, game_result *r, std::string *position, const uci_move &m,
+                 const std::string &text) {
+    r->san.push_back(format_san(h->game.board, h->game.game_status.turn, m.src, m.dst, m.ascend));
+    std::string problem;
+    play_move_text(&h->game, text, &problem);
+    h->positions.push_back(position_key(h->game));
+    h->plies++;
+    *position += " " + text;
+}
+
 } // namespace
 
 bool start_player(match_player *p, const std::string &path,
@@ -64,7 +75,8 @@ bool start_player(match_player *p, const std::string &path,
     return wait_for(p, "readyok", handshake_timeout_ms);
 }
 
-game_result play_game(match_player *white, match_player *black, int max_plies) {
+game_result play_game(match_player *white, match_player *black, const opening_line &opening,
+                      int max_plies) {
     game_result r;
     for (match_player *p : {white, black}) {
         send_to_child(&p->process, "ucinewgame");
@@ -73,6 +85,11 @@ game_result play_game(match_player *white, match_player *black, int max_plies) {
     }
     game_history h = new_history();
     std::string position = "position startpos moves";
+    for (const std::string &text : opening) {
+        uci_move m;
+        if (!is_legal(h.game, text, &m)) break; // load_openings checked every move
+        record_move(&h, &r, &position, m, text);
+    }
     for (;;) {
         const game_end end = judge(h, max_plies);
         const bool white_to_move = h.game.game_status.turn == side_white;
@@ -90,11 +107,6 @@ game_result play_game(match_player *white, match_player *black, int max_plies) {
             r.result = white_to_move ? "0-1" : "1-0";
             return r;
         }
-        r.san.push_back(format_san(h.game.board, h.game.game_status.turn, m.src, m.dst, m.ascend));
-        std::string problem;
-        play_move_text(&h.game, text, &problem);
-        h.positions.push_back(position_key(h.game));
-        h.plies++;
-        position += " " + text;
+        record_move(&h, &r, &position, m, text);
     }
 }

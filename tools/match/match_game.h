@@ -2,6 +2,7 @@
 #pragma once
 
 #include "child_process.h"
+#include "openings.h"
 
 #include <string>
 #include <vector>
@@ -25,6 +26,8 @@ struct game_result {
 bool start_player(match_player *p, const std::string &path,
                   const std::vector<std::string> &options);
 
-// White moves first from the start position; the game ends by the rules, at `max_plies`
-// half-moves, or when a player fails to give a legal move (it then loses).
-game_result play_game(match_player *white, match_player *black, int max_plies);
+// The game starts with the `opening` moves (legal ones: see load_openings), then White and
+// Black are asked in turn; it ends by the rules, at `max_plies` half-moves, or when a player
+// fails to give a legal move (it then loses).
+game_result play_game(match_player *white, match_player *black, const opening_line &opening,
+                      int max_plies);

@@ -44,6 +44,7 @@ struct match_options {
     std::string stockfish = "/usr/games/stockfish";
     std::string pgn_extract = "/usr/games/pgn-extract";
     std::string pgn;
+    std::string openings; // a file of opening lines; none: every game from the start
 };
 
 void usage() {
@@ -54,7 +55,7 @@ void usage() {
         "                    [--opponent-option 'NAME=VALUE']...\n"
         "                    [--vartok-go 'go ...'] [--vartok-option 'NAME=VALUE']...\n"
         "                    [--engine PATH] [--stockfish PATH] [--pgn-extract PATH]\n"
-        "                    [--pgn FILE]\n");
+        "                    [--pgn FILE] [--openings FILE]\n");
 }
 
 bool read_count(const char *text, int low, int high, int *out) {
@@ -109,6 +110,8 @@ bool parse_options(int argc, char **argv, match_options *o) {
             o->pgn_extract = value;
         } else if (word == "--pgn") {
             o->pgn = value;
+        } else if (word == "--openings") {
+            o->openings = value;
         } else {
             ok = false;
         }
@@ -145,6 +148,11 @@ int games_read_cleanly(const std::string &pgn_extract, const std::string &pgn, i
     return output.find(all) != std::string::npos ? games : -1;
 }
 
+// Rounded Elo figures print "0", never "-0".
+double shown(double elo) {
+    return std::fabs(elo) < 0.5 ? 0.0 : elo;
+}
+
 long percentile(std::vector<long> v, double q) {
     if (v.empty()) return 0;
     std::sort(v.begin(), v.end());
@@ -168,6 +176,15 @@ int main(int argc, char **argv) {
             std::fprintf(stderr, "vartok-match: cannot run %s\n", tool.c_str());
             return usage_status;
         }
+
+    std::vector<opening_line> openings{opening_line{}};
+    if (!o.openings.empty()) {
+        std::string error;
+        if (!load_openings(o.openings, &openings, &error)) {
+            std::fprintf(stderr, "vartok-match: %s\n", error.c_str());
+            return usage_status;
+        }
+    }
 
     match_player vartok, stockfish;
     vartok.name = "Vartok";
@@ -193,6 +210,9 @@ int main(int argc, char **argv) {
 
     std::printf("Vartok (%s) against %s, stockfish at movetime %d ms, %d games\n",
                 o.vartok_go.c_str(), stockfish.name.c_str(), o.movetime, o.games);
+    if (!o.openings.empty())
+        std::printf("%zu openings from %s, each played with both colours\n", openings.size(),
+                    o.openings.c_str());
     match_score score;
     std::string pgn_text;
     for (int g = 1; g <= o.games; g++) {
@@ -201,7 +221,9 @@ int main(int argc, char **argv) {
         send_to_child(&vartok.process, "setoption name Seed value " + std::to_string(g));
         match_player *white = vartok_white ? &vartok : &stockfish;
         match_player *black = vartok_white ? &stockfish : &vartok;
-        const game_result r = play_game(white, black, o.max_plies);
+        // Games 1 and 2 start from the first opening, 3 and 4 from the second, ...
+        const opening_line &opening = openings[static_cast<size_t>((g - 1) / 2) % openings.size()];
+        const game_result r = play_game(white, black, opening, o.max_plies);
         const std::string vartok_won = vartok_white ? "1-0" : "0-1";
         if (r.result == "1/2-1/2")
             score.draws++;
@@ -239,8 +261,8 @@ int main(int argc, char **argv) {
     std::printf("Score of Vartok: %d wins, %d draws, %d losses: %.1f/%d (%.1f%%)\n", score.wins,
                 score.draws, score.losses, e.score * o.games, o.games, 100 * e.score);
     if (e.finite && std::isfinite(e.low) && std::isfinite(e.high))
-        std::printf("Elo difference: %.0f +/- %.0f (95%% interval %.0f to %.0f)\n", e.elo,
-                    (e.high - e.low) / 2, e.low, e.high);
+        std::printf("Elo difference: %.0f +/- %.0f (95%% interval %.0f to %.0f)\n", shown(e.elo),
+                    shown((e.high - e.low) / 2), shown(e.low), shown(e.high));
     else if (e.finite && std::isfinite(e.high))
         std::printf("Elo difference: %.0f, 95%% interval: below %.0f\n", e.elo, e.high);
     else if (e.finite)

@@ -1,0 +1,35 @@
+#include "openings.h"
+#include "engine/position_replay.h"
+
+#include <fstream>
+#include <sstream>
+
+bool load_openings(const std::string &path, std::vector<opening_line> *out, std::string *error) {
+    std::ifstream in(path);
+    if (!in) {
+        *error = "cannot read " + path;
+        return false;
+    }
+    out->clear();
+    std::string text;
+    for (int number = 1; std::getline(in, text); number++) {
+        std::istringstream words(text);
+        opening_line line;
+        game_state game = start_position();
+        for (std::string move; words >> move;) {
+            if (line.empty() && move[0] == '#') break;
+            std::string problem;
+            if (!play_move_text(&game, move, &problem)) {
+                *error = path + " line " + std::to_string(number) + ": " + move + ": " + problem;
+                return false;
+            }
+            line.push_back(move);
+        }
+        if (!line.empty()) out->push_back(line);
+    }
+    if (out->empty()) {
+        *error = path + " holds no opening";
+        return false;
+    }
+    return true;
+}
