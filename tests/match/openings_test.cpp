@@ -25,7 +25,7 @@ TEST(Openings, TheCalibrationLinesAreLegalAndDistinct) {
     std::vector<opening_line> lines;
     std::string error;
     ASSERT_TRUE(load_openings(VARTOK_OPENINGS_FILE, &lines, &error)) << error;
-    EXPECT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines.size(), 40u);
     std::set<opening_line> distinct(lines.begin(), lines.end());
     EXPECT_EQ(distinct.size(), lines.size());
     for (const opening_line &line : lines) EXPECT_EQ(line.size(), 4u);

@@ -3,7 +3,8 @@
 # games a match (default 40), every search on one thread, each game pair from one line of
 # tools/match/openings.txt with colours swapped, a different seed each game for the
 # measured side. The reports and every game go to OUT (default
-# tools/match/calibration), named by the settings, which outlive a level's number.
+# tools/match/calibration), named by the settings, which outlive a level's number, and by the
+# number of games when it is not 40.
 #
 # Usage: calibrate_levels.sh BUILD_DIR MODE [WHAT...]
 #   WHAT is a level (1..8) or settings written D1/D2/BLUNDERS/DEADEND/LIMIT; default: every
@@ -29,10 +30,10 @@ presets=(
     1/1/2/1988/548
     2/2/20/1988/548
     2/2/40/1988/548
-    2/2/100/1988/548
+    2/4/40/1988/548
     2/2/0/1988/548
+    2/4/100/1988/548
     2/3/0/1988/548
-    3/6/0/1988/548
     2/4/0/1988/548
 )
 anchor=2/2/0/1988/548
@@ -65,6 +66,7 @@ measure() { # settings opponent-settings|stockfish
         [[ $2 == "$anchor" ]] && against=anchor
     fi
     local file="$out/$(name_of "$1")-vs-$against"
+    [[ $games == 40 ]] || file+="-$games-games"
     # shellcheck disable=SC2046
     "$build/tools/match/vartok-match" --games "$games" "${opponent[@]}" \
         --engine "$build/vartok-engine" $(engine_options --vartok-option "$1") \
