@@ -208,8 +208,12 @@ int main(int argc, char **argv) {
         !start_player(&stockfish, o.stockfish, opponent_setup))
         return 1;
 
-    std::printf("Vartok (%s) against %s, stockfish at movetime %d ms, %d games\n",
-                o.vartok_go.c_str(), stockfish.name.c_str(), o.movetime, o.games);
+    if (o.opponent_name.empty())
+        std::printf("Vartok (%s) against %s, stockfish at movetime %d ms, %d games\n",
+                    o.vartok_go.c_str(), stockfish.name.c_str(), o.movetime, o.games);
+    else
+        std::printf("Vartok (%s) against %s (%s), %d games\n", o.vartok_go.c_str(),
+                    stockfish.name.c_str(), stockfish.go.c_str(), o.games);
     if (!o.openings.empty())
         std::printf("%zu openings from %s, each played with both colours\n", openings.size(),
                     o.openings.c_str());
