@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Measures the LEVEL presets, or any settings, with vartok-engine and vartok-match: GAMES
 # games a match (default 40), every search on one thread, each game pair from one line of
-# tools/match/openings.txt with colours swapped, a different seed each game for the
-# measured side. The reports and every game go to OUT (default
+# tools/match/openings.txt with colours swapped, every move of a vartok-engine with a seed
+# of its own (so that blunders come move by move, as in the game). The reports and every game go to OUT (default
 # tools/match/calibration), named by the settings, which outlive a level's number, and by the
 # number of games when it is not 40.
 #
@@ -59,7 +59,7 @@ measure() { # settings opponent-settings|stockfish
     else
         IFS=/ read -r d1 d2 b de limit <<<"$2"
         # shellcheck disable=SC2207
-        opponent=(--stockfish "$build/vartok-engine" --opponent-go go
+        opponent=(--stockfish "$build/vartok-engine" --opponent-go go --opponent-seeds
                   --opponent-name "Vartok $d1/$d2 blunders $b deadend $de limit $limit"
                   $(engine_options --opponent-option "$2"))
         against=$(name_of "$2")

@@ -21,7 +21,10 @@ bool wait_for(match_player *p, const std::string &wanted, int timeout_ms) {
 }
 
 // The move the player answers with, or "" when it gives none in time.
-std::string ask_move(match_player *p, const std::string &position) {
+std::string ask_move(match_player *p, const std::string &position, int ply) {
+    if (p->seed_every_move)
+        send_to_child(&p->process, "setoption name Seed value " +
+                                       std::to_string(p->seed_base + static_cast<unsigned>(ply)));
     const auto start = std::chrono::steady_clock::now();
     send_to_child(&p->process, position);
     send_to_child(&p->process, p->go);
@@ -99,7 +102,7 @@ game_result play_game(match_player *white, match_player *black, const opening_li
             return r;
         }
         match_player *mover = white_to_move ? white : black;
-        const std::string text = ask_move(mover, position);
+        const std::string text = ask_move(mover, position, h.plies);
         uci_move m;
         if (!is_legal(h.game, text, &m)) {
             r.termination =

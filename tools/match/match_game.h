@@ -13,6 +13,11 @@ struct match_player {
     std::string go;            // the go command it gets for every move
     int reply_timeout_ms;      // how long a move may take before the player forfeits
     std::vector<long> move_ms; // how long each of its moves took
+    // A vartok-engine draws its random numbers afresh from its Seed at every go. Given a seed
+    // of its own before every move (seed_base plus the half-move), it blunders and breaks ties
+    // move by move as the game does, whose random sequence runs on through the game.
+    bool seed_every_move = false;
+    unsigned seed_base = 0;
 };
 
 struct game_result {

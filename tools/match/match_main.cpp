@@ -26,6 +26,8 @@ constexpr int default_movetime_ms = 50;
 constexpr int default_max_plies = 400;
 constexpr int vartok_timeout_ms = 10 * 60 * 1000; // a search of the game has no clock
 constexpr int stockfish_slack_ms = 30000;
+constexpr unsigned seeds_per_game = 1000;            // more than the half-moves of a game
+constexpr unsigned opponent_seeds_from = 500000000u; // apart from Vartok's seeds
 
 struct match_options {
     int games = default_games;
@@ -44,7 +46,8 @@ struct match_options {
     std::string stockfish = "/usr/games/stockfish";
     std::string pgn_extract = "/usr/games/pgn-extract";
     std::string pgn;
-    std::string openings; // a file of opening lines; none: every game from the start
+    std::string openings;        // a file of opening lines; none: every game from the start
+    bool opponent_seeds = false; // the opponent is a vartok-engine: seed it at every move too
 };
 
 void usage() {
@@ -52,7 +55,7 @@ void usage() {
         stderr,
         "usage: vartok-match [--games N] [--skill K] [--movetime MS] [--stockfish-depth N]\n"
         "                    [--max-plies N] [--opponent-name NAME] [--opponent-go 'go ...']\n"
-        "                    [--opponent-option 'NAME=VALUE']...\n"
+        "                    [--opponent-option 'NAME=VALUE']... [--opponent-seeds]\n"
         "                    [--vartok-go 'go ...'] [--vartok-option 'NAME=VALUE']...\n"
         "                    [--engine PATH] [--stockfish PATH] [--pgn-extract PATH]\n"
         "                    [--pgn FILE] [--openings FILE]\n");
@@ -70,6 +73,10 @@ bool read_count(const char *text, int low, int high, int *out) {
 bool parse_options(int argc, char **argv, match_options *o) {
     for (int i = 1; i < argc; i++) {
         const std::string word = argv[i];
+        if (word == "--opponent-seeds") {
+            o->opponent_seeds = true;
+            continue;
+        }
         if (i + 1 >= argc) {
             usage();
             return false;
@@ -221,8 +228,11 @@ int main(int argc, char **argv) {
     std::string pgn_text;
     for (int g = 1; g <= o.games; g++) {
         const bool vartok_white = g % 2 == 1;
-        // A different seed each game, so that Vartok's ties are broken differently.
-        send_to_child(&vartok.process, "setoption name Seed value " + std::to_string(g));
+        // A seed of its own for every move of every game (see match_player).
+        vartok.seed_every_move = true;
+        vartok.seed_base = static_cast<unsigned>(g) * seeds_per_game;
+        stockfish.seed_every_move = o.opponent_seeds;
+        stockfish.seed_base = opponent_seeds_from + static_cast<unsigned>(g) * seeds_per_game;
         match_player *white = vartok_white ? &vartok : &stockfish;
         match_player *black = vartok_white ? &stockfish : &vartok;
         // Games 1 and 2 start from the first opening, 3 and 4 from the second, ...
