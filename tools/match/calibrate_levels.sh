@@ -39,7 +39,16 @@ presets=(
 anchor=2/2/0/1988/548
 
 settings_of() { # a level or settings -> settings
-    if [[ $1 == */* ]]; then echo "$1"; else echo "${presets[$1]}"; fi
+    local s=$1
+    [[ $s == */* ]] || s=${presets[$1]}
+    # The engine keeps its setting when a value is out of range: the match would measure
+    # other settings than its name says.
+    IFS=/ read -r d1 d2 b de limit <<<"$s"
+    if ((d1 < 0 || d1 > 255 || d2 < 0 || d2 > 255 || b < 0 || b > 255)); then
+        echo "calibrate_levels.sh: $s: depths and blunders go from 0 to 255" >&2
+        exit 2
+    fi
+    echo "$s"
 }
 name_of() { # settings -> file name part
     IFS=/ read -r d1 d2 b de limit <<<"$1"
