@@ -2,15 +2,15 @@
 # Measures the LEVEL presets, or any settings, with vartok-engine and vartok-match: GAMES
 # games a match (default 40), every search on one thread, each game pair from one line of
 # tools/match/openings.txt with colours swapped, every move of a vartok-engine with a seed
-# of its own (so that blunders come move by move, as in the game). The reports and every game go to OUT (default
-# tools/match/calibration), named by the settings, which outlive a level's number, and by the
-# number of games when it is not 40.
+# of its own (so that blunders come move by move, as in the game). The reports and every
+# game go to OUT (default tools/match/calibration), named by the settings, which outlive a
+# level's number, and by the number of games when it is not 40.
 #
 # Usage: calibrate_levels.sh BUILD_DIR MODE [WHAT...]
 #   WHAT is a level (1..8) or settings written D1/D2/BLUNDERS/DEADEND/LIMIT; default: every
 #   level. MODE is one of
 #     stockfish   against stockfish at Skill Level SKILL (default 0), 50 ms a move
-#     anchor      against vartok-engine at 2/2, one pass, no blunders
+#     anchor      against one fixed opponent: vartok-engine at 2/2, no blunders (level 6)
 #     ladder      each level against the level below it (levels only, from 2)
 #     vs=WHAT     against vartok-engine with those settings (a level or D1/D2/B/DE/L)
 # Example: calibrate_levels.sh build/release vs=8 2/6/0/1988/548 2/4/0/2100/548
@@ -30,9 +30,9 @@ presets=(
     1/1/2/1988/548
     2/2/20/1988/548
     2/2/40/1988/548
-    2/4/40/1988/548
+    2/2/100/1988/548
+    2/2/255/1988/548
     2/2/0/1988/548
-    2/4/100/1988/548
     2/3/0/1988/548
     2/4/0/1988/548
 )
@@ -76,6 +76,10 @@ measure() { # settings opponent-settings|stockfish
     fi
     local file="$out/$(name_of "$1")-vs-$against"
     [[ $games == 40 ]] || file+="-$games-games"
+    if [[ -e $file.pgn ]]; then # a result is never overwritten: remove it to measure again
+        echo "calibrate_levels.sh: $file.pgn exists: skipped" >&2
+        return 0
+    fi
     # shellcheck disable=SC2046
     "$build/tools/match/vartok-match" --games "$games" "${opponent[@]}" \
         --engine "$build/vartok-engine" $(engine_options --vartok-option "$1") \
