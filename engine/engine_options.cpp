@@ -1,4 +1,5 @@
 #include "engine/engine_options.h"
+#include "ai/levels.h"
 #include "ai/root_rating.h"
 #include "engine/uci_output.h"
 #include "engine/uci_words.h"
@@ -51,6 +52,14 @@ constexpr engine_option engine_option_table[] = {
     {"Seed", option_kind::spin, 0, seed_max,
      [](const engine_options &o) -> int64_t { return o.seed; },
      [](engine_options *o, int64_t v) { o->seed = static_cast<unsigned>(v); }},
+    // Sets the five search options from a preset, as the game's LEVEL word does; options set
+    // after it change single settings. 0 leaves them alone.
+    {"Level", option_kind::spin, 0, highest_level,
+     [](const engine_options &o) -> int64_t { return o.level; },
+     [](engine_options *o, int64_t v) {
+         o->level = static_cast<int>(v);
+         if (v >= lowest_level) apply_level(o->level, &o->settings);
+     }},
 };
 
 int64_t max_of(const engine_option &option) {

@@ -12,6 +12,7 @@ struct engine_options {
     ai_settings settings;
     bool own_book = true;
     unsigned seed = default_seed;
+    int level = 0; // the last Level set; 0: none, the settings are the options' own
 };
 
 // The options with the defaults of the game; Threads is one per core.

@@ -1,7 +1,7 @@
 // The command-line words. Numbers are read as atoi reads them (leading blanks, a sign,
 // digits up to the first other character, 0 without digits), but a number beyond the
 // 32-bit range saturates instead of wrapping unpredictably.
-#include "game/levels.h"
+#include "ai/levels.h"
 #include "game/settings.h"
 
 #include <climits>

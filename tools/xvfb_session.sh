@@ -2,10 +2,13 @@
 # Source it, then call start_xvfb WORK_DIR and, once the game runs, wait_for_window.
 
 # Starts a display of its own (Xvfb picks a free number and writes it to fd 3); sets
-# xvfb_pid and DISPLAY. Returns 1 with Xvfb's log when it does not start.
+# xvfb_pid and DISPLAY. Returns 1 with Xvfb's log when it does not start. -noreset: without
+# it the server resets whenever its last client leaves (a game that ended, each xdotool
+# call), and a game starting during the reset finds no display and plays in text mode.
 start_xvfb() {
     local work=$1
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$work/display" \
+        2>"$work/xvfb.log" &
     xvfb_pid=$!
     for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || { cat "$work/xvfb.log"; return 1; }

@@ -47,7 +47,8 @@ for wanted in '^id name Vartok [0-9.]+$' '^id author .+' \
     '^option name Limit type spin default 548 min -?[0-9]+ max [0-9]+$' \
     "^option name Threads type spin default $(nproc) min 1 max $(nproc)$" \
     '^option name OwnBook type check default true$' \
-    '^option name Seed type spin default 1 min 0 max [0-9]+$'; do
+    '^option name Seed type spin default 1 min 0 max [0-9]+$' \
+    '^option name Level type spin default 0 min 0 max 8$'; do
     grep -Eq "$wanted" <<<"$handshake" || fail "handshake lacks /$wanted/"
 done
 send isready
@@ -102,6 +103,16 @@ expected=$(analyse_move "$analyse" --blunders 3 --seed 7 "$middle")
 [[ ${moves[1]} == "$expected" ]] || fail "seed 7: ${moves[1]}, the analysis tool $expected"
 send "setoption name Blunders value 0"
 send "setoption name Seed value 1"
+
+# --- Level sets the five search options as the game's LEVEL does; later options win ---
+send "setoption name Level value 4"
+check_go "level 4" "fen $middle" "$middle" --depth1 2 --depth2 2 --blunders 100
+send "setoption name Level value 8"
+send "setoption name Depth2 value 3"
+check_go "level 8, then Depth2 3" "fen $middle" "$middle" --depth1 2 --depth2 3
+for option in "Depth1 3" "Depth2 6" "Level 0"; do
+    send "setoption name ${option% *} value ${option#* }"
+done
 
 # --- A side without a legal move answers 0000 ---
 send "position fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 80"

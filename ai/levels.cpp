@@ -1,4 +1,4 @@
-#include "game/levels.h"
+#include "ai/levels.h"
 
 namespace {
 
