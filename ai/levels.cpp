@@ -11,7 +11,8 @@ struct level_preset {
 // clang-format off
 // Ordered by strength: each level beat the one below it in a match of 80 games from forty
 // opening lines, by a margin whose 95% interval excludes an even score
-// (tools/match/calibrate_levels.sh; the results are in tools/match/calibration).
+// (tools/match/calibrate_levels.sh, which reads this table: one preset a line; the results
+// are in tools/match/calibration).
 constexpr level_preset presets[highest_level] = {
     {1, 1, 2, 1988, 548},   // 1: one half-move, a worse move one time in two
     {2, 2, 20, 1988, 548},  // 2: two half-moves, a worse move one time in twenty

@@ -49,13 +49,7 @@ end_window_test() {
     rm -rf "$work"
 }
 
-# check DESCRIPTION COMMAND...: one line per check, counting the failures.
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/check_lib.sh"
 
 # close_window_and_wait TENTHS: closes the window $win with $close_window and waits up to
 # TENTHS tenths of a second for the game ($game_pid) to end; its exit status goes into

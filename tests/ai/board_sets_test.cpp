@@ -24,29 +24,25 @@ TEST(BoardSets, MovesAndPromotionsKeepTilesAndSetsInStep) {
     for (const fen_position &pos : position_pool()) {
         for (uint8_t side = 0; side <= 1; side++) {
             const coord king = find_king(&pos.board, side);
-            for (uint8_t r = 0; r < board_size; r++)
-                for (uint8_t c = 0; c < board_size; c++) {
-                    const uint8_t t = pos.board.tiles[r][c];
-                    if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
-                    destination_list list;
-                    const uint8_t n = legal_moves(&pos.board, coord{r, c}, &list, &king);
-                    for (int k = 0; k < n; k++) {
-                        struct board plain = pos.board, tracked = pos.board;
-                        board_sets sets = sets_of(pos.board);
-                        const int ascend = move_piece(&plain, coord{r, c}, list.squares[k]);
-                        ASSERT_EQ(move_piece_tracked(&tracked, &sets, coord{r, c}, list.squares[k]),
-                                  ascend);
+            for (const coord sq : side_squares(pos.board, side)) {
+                destination_list list;
+                const uint8_t n = legal_moves(&pos.board, sq, &list, &king);
+                for (int k = 0; k < n; k++) {
+                    struct board plain = pos.board, tracked = pos.board;
+                    board_sets sets = sets_of(pos.board);
+                    const int ascend = move_piece(&plain, sq, list.squares[k]);
+                    ASSERT_EQ(move_piece_tracked(&tracked, &sets, sq, list.squares[k]), ascend);
+                    ASSERT_EQ(tracked, plain);
+                    ASSERT_TRUE(same_sets(sets, sets_of(tracked)));
+                    if (ascend) {
+                        ascend_piece(&plain, list.squares[k], type_knight);
+                        ascend_piece_tracked(&tracked, &sets, list.squares[k], type_knight);
                         ASSERT_EQ(tracked, plain);
                         ASSERT_TRUE(same_sets(sets, sets_of(tracked)));
-                        if (ascend) {
-                            ascend_piece(&plain, list.squares[k], type_knight);
-                            ascend_piece_tracked(&tracked, &sets, list.squares[k], type_knight);
-                            ASSERT_EQ(tracked, plain);
-                            ASSERT_TRUE(same_sets(sets, sets_of(tracked)));
-                        }
-                        moves++;
                     }
+                    moves++;
                 }
+            }
         }
     }
     EXPECT_GT(moves, 1000);
@@ -65,23 +61,19 @@ TEST(BoardSets, SelfCheckFilterForAnySquareMatchesThePlainTest) {
     for (const fen_position &pos : position_pool()) {
         for (uint8_t side = 0; side <= 1; side++) {
             const coord enemy_king = find_king(&pos.board, side ? 0 : 1);
-            for (uint8_t r = 0; r < board_size; r++)
-                for (uint8_t c = 0; c < board_size; c++) {
-                    const uint8_t t = pos.board.tiles[r][c];
-                    if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
-                    for (const coord &keep : squares) {
-                        for (const coord *king_pos : {&keep, &enemy_king}) {
-                            destination_list fast, ref;
-                            const uint8_t n = legal_moves(&pos.board, coord{r, c}, &fast, king_pos);
-                            ASSERT_EQ(n, literal::legal_moves(&pos.board, coord{r, c}, ref.squares,
-                                                              king_pos))
-                                << format_fen(pos) << " square " << int(r) << "," << int(c);
-                            for (int k = 0; k < n; k++)
-                                ASSERT_EQ(fast.squares[k], ref.squares[k]) << format_fen(pos);
-                            compared++;
-                        }
+            for (const coord sq : side_squares(pos.board, side)) {
+                for (const coord &keep : squares) {
+                    for (const coord *king_pos : {&keep, &enemy_king}) {
+                        destination_list fast, ref;
+                        const uint8_t n = legal_moves(&pos.board, sq, &fast, king_pos);
+                        ASSERT_EQ(n, literal::legal_moves(&pos.board, sq, ref.squares, king_pos))
+                            << format_fen(pos) << " square " << int(sq.row) << "," << int(sq.col);
+                        for (int k = 0; k < n; k++)
+                            ASSERT_EQ(fast.squares[k], ref.squares[k]) << format_fen(pos);
+                        compared++;
                     }
                 }
+            }
         }
     }
     EXPECT_GT(compared, 1000);

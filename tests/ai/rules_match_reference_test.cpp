@@ -20,20 +20,16 @@ TEST(RulesMatchReference, DestinationsAndOrder) {
     for (const fen_position &pos : position_pool()) {
         for (uint8_t side = 0; side <= 1; side++) {
             const coord king = find_king(&pos.board, side);
-            for (uint8_t r = 0; r < board_size; r++)
-                for (uint8_t c = 0; c < board_size; c++) {
-                    const uint8_t t = pos.board.tiles[r][c];
-                    if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
-                    destination_list fast, ref;
-                    for (const coord *king_pos : {&king, static_cast<const coord *>(nullptr)}) {
-                        const uint8_t n = legal_moves(&pos.board, coord{r, c}, &fast, king_pos);
-                        ASSERT_EQ(
-                            n, literal::legal_moves(&pos.board, coord{r, c}, ref.squares, king_pos))
-                            << describe(pos) << " square " << int(r) << "," << int(c);
-                        for (int k = 0; k < n; k++)
-                            ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
-                    }
+            for (const coord sq : side_squares(pos.board, side)) {
+                destination_list fast, ref;
+                for (const coord *king_pos : {&king, static_cast<const coord *>(nullptr)}) {
+                    const uint8_t n = legal_moves(&pos.board, sq, &fast, king_pos);
+                    ASSERT_EQ(n, literal::legal_moves(&pos.board, sq, ref.squares, king_pos))
+                        << describe(pos) << " square " << int(sq.row) << "," << int(sq.col);
+                    for (int k = 0; k < n; k++)
+                        ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
                 }
+            }
         }
     }
 }
@@ -46,18 +42,15 @@ TEST(RulesMatchReference, MoveContextGivesTheSameDestinationsAndCount) {
             prepare_move_context(&ctx, &pos.board, king);
             EXPECT_EQ(ctx.in_check, literal::king_threatened(&pos.board, &king, king) != 0);
             uint32_t total = 0;
-            for (uint8_t r = 0; r < board_size; r++)
-                for (uint8_t c = 0; c < board_size; c++) {
-                    const uint8_t t = pos.board.tiles[r][c];
-                    if (t == 0 || ((t & black_bit) != 0) != (side != 0)) continue;
-                    destination_list fast, ref;
-                    const uint8_t n = legal_moves_in(ctx, coord{r, c}, &fast);
-                    ASSERT_EQ(n, literal::legal_moves(&pos.board, coord{r, c}, ref.squares, &king))
-                        << describe(pos) << " square " << int(r) << "," << int(c);
-                    for (int k = 0; k < n; k++)
-                        ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
-                    total += n;
-                }
+            for (const coord sq : side_squares(pos.board, side)) {
+                destination_list fast, ref;
+                const uint8_t n = legal_moves_in(ctx, sq, &fast);
+                ASSERT_EQ(n, literal::legal_moves(&pos.board, sq, ref.squares, &king))
+                    << describe(pos) << " square " << int(sq.row) << "," << int(sq.col);
+                for (int k = 0; k < n; k++)
+                    ASSERT_EQ(fast.squares[k], ref.squares[k]) << describe(pos);
+                total += n;
+            }
             EXPECT_EQ(count_legal_moves(ctx), total) << describe(pos);
         }
     }

@@ -102,3 +102,13 @@ std::vector<fen_position> position_pool() {
     }
     return pool;
 }
+
+std::vector<coord> side_squares(const struct board &b, uint8_t side) {
+    std::vector<coord> squares;
+    for (uint8_t r = 0; r < board_size; r++)
+        for (uint8_t c = 0; c < board_size; c++) {
+            const uint8_t t = b.tiles[r][c];
+            if (t != 0 && ((t & black_bit) != 0) == (side != 0)) squares.push_back(coord{r, c});
+        }
+    return squares;
+}

@@ -21,3 +21,6 @@ ai_run run_ai(const game_state &game, const ai_settings &settings);
 // A varied pool: openings, middlegames, promotions, castling, en passant, endgames, and the
 // positions reached from them by a few random legal moves.
 std::vector<fen_position> position_pool();
+
+// The squares of `side`'s pieces (0 White, 1 Black), a8 to h1.
+std::vector<coord> side_squares(const struct board &b, uint8_t side);

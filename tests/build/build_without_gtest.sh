@@ -7,12 +7,7 @@ set -u
 source_dir=$1 compiler=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/../../tools/check_lib.sh"
 
 build=$work/build
 if ! cmake -S "$source_dir" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
@@ -39,5 +34,5 @@ check "no test program was built" \
 out=$(cd "$build" && printf 'e2\ne4\n' | timeout 30 ./vartok BLACK_HUMAN 2>&1)
 check "the game starts and takes a move" grep -q "^2: Black's turn.$" <<<"$out"
 
-[ "$failures" = 0 ] || { echo "build without GoogleTest: $failures check(s) failed"; exit 1; }
+finish_checks "build without GoogleTest"
 echo "build without GoogleTest: all checks passed"

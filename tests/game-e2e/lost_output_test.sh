@@ -6,12 +6,7 @@ set -u
 vartok=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/../../tools/check_lib.sh"
 expected="vartok: could not write to standard output: $(
     python3 -c 'import os, errno; print(os.strerror(errno.ENOSPC))' 2>/dev/null ||
         echo 'No space left on device')"
@@ -52,5 +47,5 @@ yes '' | timeout 60 "$vartok" WHITE_AI DEPTH1=1 DEPTH2=1 >"$work/out" 2>"$work/e
 check "a written game prints nothing on standard error" [ ! -s "$work/err" ]
 check "a written game ends as before" grep -qE "^(Checkmate|Stalemate|Draw|[0-9]+ moves without)" "$work/out"
 
-[ "$failures" = 0 ] || { echo "lost output: $failures check(s) failed"; exit 1; }
+finish_checks "lost output"
 echo "lost output: all checks passed"

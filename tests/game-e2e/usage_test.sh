@@ -4,12 +4,7 @@
 # Usage: usage_test.sh VARTOK README PROJECT_VERSION
 set -u
 vartok=$1 readme=$2 version=$3
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/../../tools/check_lib.sh"
 # run WORDS...: runs the game on empty input; sets $out, $err and $status.
 run() {
     local errfile
@@ -56,5 +51,5 @@ for word in --HELP -help --versions help; do
     check "$word starts a game" eval '[ "$status" = 1 ] && grep -q "^1: White.s turn.$" <<<"$out"'
 done
 
-[ "$failures" = 0 ] || { echo "usage: $failures check(s) failed"; exit 1; }
+finish_checks "usage"
 echo "usage: all checks passed"

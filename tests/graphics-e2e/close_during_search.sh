@@ -80,19 +80,13 @@ one_game() { # one_game LANE RUN CLOSE_DELAY COVER
     sleep "$delay"
     local searching_at_close
     searching_at_close=$(threads_of "$game_pid")
-    "$close_window" "$win"
     # At once: the next keep-alive of the search sees the close.
-    for _ in $(seq 60); do
-        if ! kill -0 "$game_pid" 2>/dev/null; then
-            wait "$game_pid"
-            status=$?
-            break
-        fi
-        sleep 0.05
-    done
+    local pid=$game_pid
+    close_window_and_wait 30
+    status=$closed_status
     if [ "$status" = running ]; then
-        kill "$game_pid"
-        wait "$game_pid" 2>/dev/null
+        kill "$pid"
+        wait "$pid" 2>/dev/null
         verdict="FAIL"
     elif [ "$status" != 0 ]; then
         verdict="FAIL"

@@ -7,12 +7,7 @@ build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export SDL_VIDEODRIVER=dummy
-failures=0
-check() {
-    local what=$1
-    shift
-    if "$@"; then echo "ok: $what"; else echo "FAIL: $what"; failures=$((failures + 1)); fi
-}
+source "$(dirname "$0")/../../tools/check_lib.sh"
 # Runs the game in graphics mode from a directory for up to 3 s; sets $out and $status.
 run_in() {
     out=$(cd "$1" && timeout 3 stdbuf -oL "$2" GRAPHICS BLACK_HUMAN </dev/null 2>&1)
@@ -61,4 +56,4 @@ check "a display that is not there is named with SDL's reason" \
           grep -qF "DISPLAY is \":$absent\"" <<<"$line"'
 check "without that display the game is played in text mode" grep -q "^2: Black.s turn.$" <<<"$out"
 
-[ "$failures" = 0 ] || { echo "data lookup: $failures check(s) failed"; exit 1; }
+finish_checks "data lookup"

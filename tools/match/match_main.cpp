@@ -197,6 +197,7 @@ int main(int argc, char **argv) {
     vartok.name = "Vartok";
     vartok.go = o.vartok_go;
     vartok.reply_timeout_ms = vartok_timeout_ms;
+    vartok.seed_every_move = true;
     stockfish.name = "Stockfish (Skill Level " + std::to_string(o.skill) +
                      (o.stockfish_depth ? ", depth " + std::to_string(o.stockfish_depth) : "") +
                      ")";
@@ -211,6 +212,7 @@ int main(int argc, char **argv) {
         opponent_setup = o.opponent_options;
     }
     if (!o.opponent_go.empty()) stockfish.go = o.opponent_go;
+    stockfish.seed_every_move = o.opponent_seeds;
     if (!start_player(&vartok, o.engine, o.vartok_options) ||
         !start_player(&stockfish, o.stockfish, opponent_setup))
         return 1;
@@ -229,9 +231,7 @@ int main(int argc, char **argv) {
     for (int g = 1; g <= o.games; g++) {
         const bool vartok_white = g % 2 == 1;
         // A seed of its own for every move of every game (see match_player).
-        vartok.seed_every_move = true;
         vartok.seed_base = static_cast<unsigned>(g) * seeds_per_game;
-        stockfish.seed_every_move = o.opponent_seeds;
         stockfish.seed_base = opponent_seeds_from + static_cast<unsigned>(g) * seeds_per_game;
         match_player *white = vartok_white ? &vartok : &stockfish;
         match_player *black = vartok_white ? &stockfish : &vartok;
