@@ -67,3 +67,17 @@ close_window_and_wait() {
     done
     game_pid=
 }
+
+# await NAME COMMAND...: takes screenshots NAME with the script's own `shot` until COMMAND...
+# holds for it, for up to 10 s: the game redraws at its own pace, more slowly on a loaded
+# machine.
+await() {
+    local name=$1
+    shift
+    for _ in $(seq 100); do
+        shot "$name"
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}

@@ -23,18 +23,6 @@ check "window is centred" grep -q "Position: 192,184" <<<"$geometry"
 
 pixel() { convert "$1" -format "%[hex:p{$2,$3}]" info:; }
 shot() { import -window "$win" "$work/$1.png"; }
-# Takes screenshots NAME until COMMAND... holds for it (up to 5 s): the game redraws at its
-# own pace, more slowly on a loaded machine.
-await() {
-    local name=$1
-    shift
-    for _ in $(seq 50); do
-        shot "$name"
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 pixel_is() { [ "$(pixel "$work/$1.png" "$2" "$3")" = "$4" ]; }
 pixel_is_not() { [ "$(pixel "$work/$1.png" "$2" "$3")" != "$4" ]; }
 

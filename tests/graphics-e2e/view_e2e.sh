@@ -47,17 +47,6 @@ square_pixel_is() { # SHOT ROW COL DX DY COLOUR
 cursor_at() { square_pixel_is "$1" "$2" "$3" 3 6 "$cursor"; }
 # The last move's frame runs along the inside of the square's edge.
 framed() { square_pixel_is "$1" "$2" "$3" 0 12 "$last_move"; }
-# Takes screenshots NAME until COMMAND... holds (up to 10 s).
-await() {
-    local name=$1
-    shift
-    for _ in $(seq 100); do
-        shot "$name"
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
 # Waits up to 10 s for a whole line in the game's standard output, N times.
 output_has() { # output_has LINE [N]
     for _ in $(seq 100); do
