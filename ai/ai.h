@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ai/ai_settings.h"
+#include "ai/search_context.h"
 #include "ai/search_observer.h"
 #include "rules/game_state.h"
 
@@ -24,9 +25,10 @@ struct ai_decision {
 };
 
 // Chooses the move for game.game_status.turn; the report lines ("depth 3: Analyzed ...",
-// "Found my checkmate ...", "Moving e7 to e5 ...") go to the observer in order. Draws the
-// same random numbers as the game always has: the tie-breaks and blunders. When the
+// "Found my checkmate ...", "Moving e7 to e5 ...") go to the observer in order, each
+// finished pass also as a record. Draws the tie-breaks and blunders from the context's
+// random numbers, as the game always has; uses the context's scratch and nothing else. When the
 // observer's stop flag is set it answers at once with the best root move rated so far (in
 // the pass under way, or the earlier pass's choice if this one has rated nothing yet).
-ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
-                           const search_observer &observer);
+ai_decision choose_ai_move(search_context *context, const game_state &game,
+                           const ai_settings &settings, const search_observer &observer);

@@ -3,17 +3,15 @@
 // rated again to depth2. Equal scores are broken at random, blunders are taken when asked
 // for, and a draw is avoided while the computer is ahead.
 #include "ai/ai.h"
-#include "ai/move_cache.h"
+#include "ai/search_context.h"
 #include "ai/opening.h"
 #include "ai/rate_move.h"
-#include "ai/root_rating.h"
 #include "ai/score_math.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 
 #include <cstdarg>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -25,25 +23,16 @@ constexpr uint32_t single_pass_until = 3; // turn_count
 constexpr int report_line_size = 96;
 constexpr uint8_t first_row = 0, last_row = board_size - 1;
 
-struct job_origin {
-    uint8_t row, col, k;
-};
-
 struct selection {
     struct move max;
     struct move max_nostale;
     bool chosen;
 };
 
-// The scratch of one computer move; large, so it lives outside the stack. It is never
-// destroyed: closing the window ends the process with exit() even during a search, and
-// destroying worker threads that still run would abort it.
-root_pass &pass = *new root_pass;
-job_origin origins[max_root_moves];
-
 // Fills the cache in the first pass and lists the moves this pass rates, in visiting order.
-uint32_t collect_jobs(const struct board &board, uint8_t turn, coord king_pos, bool first_pass,
-                      int64_t bestval) {
+uint32_t collect_jobs(search_context *ctx, const struct board &board, uint8_t turn,
+                      coord king_pos, bool first_pass, int64_t bestval) {
+    root_pass &pass = ctx->pass;
     const uint8_t colour = turn ? black_bit : 0;
     uint32_t total_moves = 0;
     pass.job_count = 0;
@@ -51,7 +40,7 @@ uint32_t collect_jobs(const struct board &board, uint8_t turn, coord king_pos, b
         for (uint8_t col = 0; col < board_size; col++) {
             const uint8_t tile = board.tiles[row][col];
             if (tile == 0 || (tile & black_bit) != colour) continue;
-            piece_all_moves &piece_moves = all_moves[row][col];
+            piece_all_moves &piece_moves = ctx->moves.squares[row][col];
             if (first_pass)
                 piece_moves.move_count =
                     legal_moves(&board, coord{row, col}, &piece_moves.legal_moves, &king_pos);
@@ -62,7 +51,7 @@ uint32_t collect_jobs(const struct board &board, uint8_t turn, coord king_pos, b
                 job = {};
                 job.src = coord{row, col};
                 job.dst = piece_moves.legal_moves.squares[k];
-                origins[pass.job_count++] = {row, col, static_cast<uint8_t>(k)};
+                ctx->origins[pass.job_count++] = {row, col, static_cast<uint8_t>(k)};
             }
         }
     }
@@ -86,10 +75,28 @@ bool reaches_last_row(const struct board &board, coord src, coord dst) {
     return is_pawn(board.tiles[src.row][src.col]) && (dst.row == first_row || dst.row == last_row);
 }
 
+void report_pass(const search_observer &observer, const root_pass &pass, uint64_t positions,
+                 const struct move &best) {
+    report(observer, "depth %u: Analyzed %lu possible situations.", pass.depth,
+           static_cast<unsigned long>(positions));
+    if (!observer.pass_done) return;
+    observer.pass_done(observer.context,
+                       {pass.number, pass.depth, positions, best.src.row, best.src.col,
+                        best.dst.row, best.dst.col, best.score});
+}
+
 } // namespace
 
-ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
-                           const search_observer &observer) {
+std::unique_ptr<search_context> new_search_context(unsigned seed) {
+    auto ctx = std::make_unique<search_context>();
+    ctx->random = seeded_random_numbers(seed);
+    return ctx;
+}
+
+ai_decision choose_ai_move(search_context *ctx, const game_state &game,
+                           const ai_settings &settings, const search_observer &observer) {
+    root_pass &pass = ctx->pass;
+    random_numbers &random = ctx->random;
     ai_decision decision{};
     decision.checkmate_found = no_checkmate;
     const book_answer book = ai_opening(game);
@@ -103,7 +110,7 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
     const struct board &board = game.board;
     const uint8_t turn = game.game_status.turn;
     const coord king_pos = find_king(&board, turn);
-    clear_all_moves();
+    clear_move_cache(&ctx->moves);
     pass.game = &game;
     pass.settings = &settings;
     pass.observer = &observer;
@@ -126,7 +133,7 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
     while (d <= last_depth) {
         const selection previous = sel; // the choice of the pass before, if any
         sel.max.score = smallest_score;
-        const uint32_t total_moves = collect_jobs(board, turn, king_pos, i == 0, bestval);
+        const uint32_t total_moves = collect_jobs(ctx, board, turn, king_pos, i == 0, bestval);
         // Some legal move to answer with even when a stop comes before any rating.
         if (i == 0 && pass.job_count > 0) {
             first_rated = pass.jobs[0];
@@ -145,21 +152,21 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
             const root_result &r = *rated;
             collected++;
             if (!r.mate_reported) report_checkmate(observer, r.mv);
-            const job_origin o = origins[j];
-            struct move &mv = all_moves[o.row][o.col].moves[o.k];
+            const job_origin o = ctx->origins[j];
+            struct move &mv = ctx->moves.squares[o.row][o.col].moves[o.k];
             mv = r.mv;
             a += r.a;
             if (i == 0) bestval_limit2 = wrap_add(bestval_limit2, mv.score);
             if (i == 0 && j == 0) first_rated = mv;
             if (mv.score > sel.max.score ||
-                (mv.score == sel.max.score && (std::rand() & tie_break_mask) == 0)) {
+                (mv.score == sel.max.score && (next_random(&random) & tie_break_mask) == 0)) {
                 sel.max = mv;
                 sel.chosen = true;
                 if (sel.max.staledraw && sel.max.score >= draw_avoidance_floor && r.s < clear_lead)
                     report(observer, "Trying to avoid draw...");
                 else
                     sel.max_nostale = sel.max;
-            } else if (settings.blunders != 0 && std::rand() % settings.blunders == 0 &&
+            } else if (settings.blunders != 0 && next_random(&random) % settings.blunders == 0 &&
                        mv.score < sel.max.score) {
                 sel.max = mv;
                 stopped = true;
@@ -172,11 +179,10 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
         if (interrupted && collected == 0 && i > 0) sel = previous;
         if (stopped) break;
 
-        report(observer, "depth %u: Analyzed %lu possible situations.", d,
-               static_cast<unsigned long>(a));
+        report_pass(observer, pass, a, sel.max);
         if (i == 0 && total_moves == 0) {
             // The move-count rule kept the turn-start test from seeing mate or stalemate.
-            clear_all_moves();
+            clear_move_cache(&ctx->moves);
             decision.outcome = ai_outcome::no_move;
             return decision;
         }
@@ -186,7 +192,7 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
             report(observer, "Total moves: %u, average score: %lli", total_moves,
                    static_cast<long long>(average));
             bestval_limit2 = wrap_add(average, wrap_sub(sel.max.score, average) / 2);
-            if (moves_above_score(bestval_limit2) < 2) break;
+            if (moves_above_score(ctx->moves, bestval_limit2) < 2) break;
             report(observer, "Recalculating moves with score >= %lli using depth %u.",
                    static_cast<long long>(bestval_limit2), static_cast<unsigned>(last_depth));
         }
@@ -195,7 +201,7 @@ ai_decision choose_ai_move(const game_state &game, const ai_settings &settings,
         i++;
         a = 0;
     }
-    clear_all_moves();
+    clear_move_cache(&ctx->moves);
 
     // Only a rating at the very bottom of the score range can lose every comparison.
     if (!sel.chosen) sel.max = first_rated;

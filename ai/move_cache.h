@@ -11,9 +11,11 @@ struct piece_all_moves {
 };
 
 // Indexed [row][col]; squares without a piece of the side to move stay empty.
-extern piece_all_moves all_moves[board_size][board_size];
+struct move_cache {
+    piece_all_moves squares[board_size][board_size];
+};
 
-void clear_all_moves();
+void clear_move_cache(move_cache *cache);
 
 // Number of cached move records, over all squares, whose score is at least `score`.
-uint64_t moves_above_score(int64_t score);
+uint64_t moves_above_score(const move_cache &cache, int64_t score);

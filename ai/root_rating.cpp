@@ -11,9 +11,6 @@ constexpr auto keep_alive_interval = std::chrono::milliseconds(100);
 constexpr auto stop_poll_interval = std::chrono::milliseconds(5);
 constexpr int report_line_size = 64;
 
-task_size_hook size_hook = nullptr;
-void *size_hook_context = nullptr;
-
 int8_t rate_root_move(const root_pass *pass, struct move *mv, search_state *st) {
     st->max_depth = pass->depth;
     st->depth = 0;
@@ -72,7 +69,9 @@ void worker(root_pass *pass, unsigned index, uint64_t seen) {
     for (;;) {
         {
             std::unique_lock<std::mutex> guard(pass->lock);
-            pass->work_posted.wait(guard, [&] { return pass->pass_serial != seen; });
+            pass->work_posted.wait(guard,
+                                   [&] { return pass->closing || pass->pass_serial != seen; });
+            if (pass->closing) return;
             seen = pass->pass_serial;
             if (index >= pass->worker_count) continue;
         }
@@ -134,9 +133,13 @@ unsigned default_search_threads() {
     return cores < max_search_threads ? cores : max_search_threads;
 }
 
-void set_task_size_hook(task_size_hook hook, void *context) {
-    size_hook = hook;
-    size_hook_context = context;
+root_pass::~root_pass() {
+    {
+        std::lock_guard<std::mutex> guard(lock);
+        closing = true;
+    }
+    work_posted.notify_all();
+    for (unsigned i = 0; i < pool_size; i++) workers[i].join();
 }
 
 void report_checkmate(const search_observer &observer, const struct move &mv) {
@@ -233,8 +236,9 @@ void finish_root_pass(root_pass *pass) {
         std::unique_lock<std::mutex> guard(pass->lock);
         pass->work_ended.wait(guard, [&] { return pass->still_working == 0; });
     }
-    if (size_hook)
-        size_hook(size_hook_context, pass->positions_rated.data(), pass->task_job.data(),
-                  static_cast<int>(pass->positions_rated.size()));
+    const search_observer &o = *pass->observer;
+    if (o.task_sizes)
+        o.task_sizes(o.context, pass->positions_rated.data(), pass->task_job.data(),
+                     static_cast<int>(pass->positions_rated.size()));
     pass->shared_out = false;
 }

@@ -72,8 +72,14 @@ struct root_pass {
     unsigned worker_count = 0;  // of them, those wanted for this pass
     unsigned still_working = 0; // of those, the ones not yet done with this pass
     uint64_t pass_serial = 0;   // counts the passes posted to the workers
+    bool closing = false;       // the workers are to end; guarded by lock
     // Read and written by the caller's thread alone: this pass is rated by the workers.
     bool shared_out = false;
+
+    root_pass() = default;
+    root_pass(const root_pass &) = delete;
+    root_pass &operator=(const root_pass &) = delete;
+    ~root_pass(); // ends and joins the worker threads
 };
 
 // Starts rating pass->jobs[0..job_count) to `depth`, on settings->threads threads, the
@@ -84,13 +90,6 @@ void start_root_pass(root_pass *pass, uint8_t depth);
 const root_result *await_root_result(root_pass *pass, int i);
 // Abandons the jobs not yet collected and waits for the workers to stop working on them.
 void finish_root_pass(root_pass *pass);
-
-// Hears, after each pass shared out over threads, how many positions each piece of work
-// rated (in a pass ended early by a mate or a blunder, only what was rated before it ended)
-// and to which root move it belongs, in the pass's order: what a scheduling model replays.
-using task_size_hook = void (*)(void *context, const uint64_t *positions, const int *root_move,
-                                int count);
-void set_task_size_hook(task_size_hook hook, void *context);
 
 // Reports "Found ... checkmate at depth ..." when the rating of `mv` met a mate.
 void report_checkmate(const search_observer &observer, const struct move &mv);

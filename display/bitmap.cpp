@@ -10,10 +10,9 @@ uint8_t usedpixels[plane_size];
 
 namespace {
 
-[[noreturn]] void fail_loading(FILE *file) {
+int fail_loading(FILE *file) {
     std::fclose(file);
-    std::puts("Error while loading");
-    std::exit(1);
+    return bitmap_damaged;
 }
 
 // A position off the screen has no bit of its own: its index would name a pixel at the
@@ -40,15 +39,15 @@ int load_bitmap(const char *filename, struct bitmap *bitmap, uint8_t *width, uin
     FILE *file = open_data_file(filename);
     if (!file) return 1;
     if (std::fread(width, 1, 1, file) != 1 || std::fread(height, 1, 1, file) != 1)
-        fail_loading(file);
+        return fail_loading(file);
     // An image of no pixels cannot be drawn or recoloured; treat it as damaged.
-    if (*width == 0 || *height == 0) fail_loading(file);
+    if (*width == 0 || *height == 0) return fail_loading(file);
     if (allocate_bitmap(*width, *height, bitmap)) {
-        std::puts("Out of memory!");
-        std::exit(1);
+        std::fclose(file);
+        return bitmap_out_of_memory;
     }
     size_t size = size_t(*width) * *height;
-    if (std::fread(bitmap->bitmap, size, 1, file) != 1) fail_loading(file);
+    if (std::fread(bitmap->bitmap, size, 1, file) != 1) return fail_loading(file);
     std::fclose(file);
     return 0;
 }

@@ -19,9 +19,12 @@ struct bitmap {
 // the current batch owns the pixel.
 extern uint8_t usedpixels[plane_size];
 
+// What load_bitmap answers besides 0 (loaded) and 1 (the file cannot be opened, record
+// untouched): a short or empty file, or pixels that cannot be allocated.
+constexpr int bitmap_damaged = 2;
+constexpr int bitmap_out_of_memory = 3;
+
 // Sprite file: width byte, height byte, then width*height pixel bytes row by row.
-// 1 when the file cannot be opened (record untouched); a short or empty file prints
-// "Error while loading" and ends the process with status 1.
 int load_bitmap(const char *filename, struct bitmap *bitmap, uint8_t *width, uint8_t *height);
 // 1 when the pixels cannot be allocated.
 int allocate_bitmap(uint8_t width, uint8_t height, struct bitmap *retval);

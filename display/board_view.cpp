@@ -61,15 +61,21 @@ void draw_last_move_frame(int32_t x, int32_t y) {
 } // namespace
 
 int init_board_graphics() {
-    for (const piece_files &p : piece_images) load_piece_bitmap(p.filename, p.white, 0);
-    for (const piece_files &p : piece_images) load_piece_bitmap(p.filename, p.black, 1);
-    return load_font("font.fnt") != 0 ? 1 : 0;
+    for (uint8_t black = 0; black <= 1; black++)
+        for (const piece_files &p : piece_images)
+            if (const int failure = load_piece_bitmap(p.filename, black ? p.black : p.white, black))
+                return failure;
+    return load_font("font.fnt") != 0 ? board_font_missing : 0;
 }
 
-void load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black) {
+int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black) {
     uint8_t width, height;
-    if (load_bitmap(filename, bitmapstruct, &width, &height) != 0) return;
-    if (black) recolour_black(bitmapstruct);
+    const int loaded = load_bitmap(filename, bitmapstruct, &width, &height);
+    // A missing image leaves its piece undrawn; a damaged one stops the game.
+    if (loaded == bitmap_damaged) return board_image_damaged;
+    if (loaded == bitmap_out_of_memory) return board_out_of_memory;
+    if (loaded == 0 && black) recolour_black(bitmapstruct);
+    return 0;
 }
 
 void recolour_black(struct bitmap *bitmapstruct) {
@@ -171,11 +177,12 @@ coord cursor_step(coord at, SDL_Scancode key, bool flipped) {
     return screen_square(on_screen.row, on_screen.col, flipped); // the mirror is its own inverse
 }
 
-void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col) {
+bool select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col) {
     *row = cursor->old_row;
     *col = cursor->old_col;
     for (;;) {
         SDL_Scancode key = poll_keypress();
+        if (window_closed()) return false;
         switch (key) {
         case SDL_SCANCODE_UNKNOWN:
             // Nothing pressed: sleep until the next event instead of spinning.
@@ -184,7 +191,7 @@ void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, u
         case SDL_SCANCODE_RETURN:
             cursor->old_row = *row;
             cursor->old_col = *col;
-            return;
+            return true;
         default: {
             const coord next = cursor_step({*row, *col}, key, board_view_flipped);
             *row = next.row;

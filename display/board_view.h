@@ -48,11 +48,17 @@ struct tile_redraw {
     void (*draw)(void *context, unsigned row, unsigned col);
 };
 
-// Loads the twelve piece images and the font; 0 on success, 1 when the font is missing.
+// Why the board's data could not be loaded; the game turns each into its message.
+constexpr int board_font_missing = 1;
+constexpr int board_image_damaged = 2; // a sprite file is short or empty
+constexpr int board_out_of_memory = 3;
+
+// Loads the twelve piece images and the font, stopping at the first failure; 0 on
+// success, else one of the failures above.
 int init_board_graphics();
 // Loads a sprite file; for Black (black non-zero) recolours it. A missing file leaves
-// the image empty.
-void load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black);
+// the image empty (0); a damaged one answers board_image_damaged.
+int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black);
 // Turns a white piece image into the black one: outline and shading (7, 8) become black,
 // the body (15) a dither of 8 and 7.
 void recolour_black(struct bitmap *bitmapstruct);
@@ -73,5 +79,6 @@ void present_board_view();
 // picture shows (turned boards included), held at the board's edges. Other keys stay.
 coord cursor_step(coord at, SDL_Scancode key, bool flipped);
 // Lets the person choose a square with the arrow keys and Return, starting from the
-// cursor's last square; the board is redrawn after every cursor step.
-void select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);
+// cursor's last square; the board is redrawn after every cursor step. False when the
+// window was closed instead.
+bool select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);

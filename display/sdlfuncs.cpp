@@ -25,6 +25,9 @@ uint32_t rgbx_word(uint8_t color) {
     return uint32_t(c.r) << 24 | uint32_t(c.g) << 16 | uint32_t(c.b) << 8;
 }
 
+// The person has closed the window: the game is to end, without another prompt.
+bool closed = false;
+
 void release_window() {
     if (surface) SDL_FreeSurface(surface);
     if (renderer) SDL_DestroyRenderer(renderer);
@@ -155,11 +158,12 @@ void update_screen() {
     SDL_RenderPresent(renderer);
 }
 
-void exit_program() {
-    // Whatever the game printed must reach its reader before the process goes.
-    std::fflush(stdout);
-    release_window();
-    std::exit(0);
+void close_window() {
+    if (window) release_window();
+}
+
+bool window_closed() {
+    return closed;
 }
 
 int32_t poll_keycode() {
@@ -167,7 +171,8 @@ int32_t poll_keycode() {
     if (!SDL_PollEvent(&event)) return 0;
     switch (event.type) {
     case SDL_QUIT:
-        exit_program();
+        closed = true;
+        return key_window_closed;
     case SDL_KEYDOWN: {
         SDL_Keycode sym = event.key.keysym.sym;
         if (sym == SDLK_BACKSPACE || sym == SDLK_RETURN || sym == SDLK_ESCAPE) return sym;
@@ -188,7 +193,8 @@ SDL_Scancode poll_keypress() {
     if (!SDL_PollEvent(&event)) return SDL_SCANCODE_UNKNOWN;
     switch (event.type) {
     case SDL_QUIT:
-        exit_program();
+        closed = true;
+        return SDL_SCANCODE_UNKNOWN;
     case SDL_KEYDOWN:
         return event.key.keysym.scancode;
     case SDL_WINDOWEVENT:
@@ -206,11 +212,12 @@ void wait_for_window_event() {
     wait_for_pending_event(window, event_wait_slice_ms);
 }
 
-void pump_window_events() {
+bool pump_window_events() {
     static Uint32 last_pump;
-    if (!window) return;
+    if (!window) return true;
+    if (closed) return false;
     Uint32 now = SDL_GetTicks();
-    if (now - last_pump < pump_interval_ms) return;
+    if (now - last_pump < pump_interval_ms) return true;
     last_pump = now;
     SDL_PumpEvents();
     // The window's own events are answered now: an uncovered window is repainted, and a
@@ -219,5 +226,6 @@ void pump_window_events() {
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
         handle_window_event(event);
-    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0) exit_program();
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0) closed = true;
+    return !closed;
 }

@@ -18,15 +18,22 @@ int init_screen_sdl(const char *title);
 int create_surface();
 // Converts the frame buffer to true colour and shows it scaled by two.
 void update_screen();
-[[noreturn]] void exit_program();
-// One non-blocking poll: a typed character, 8, 13, 27, or 0. Closing the window exits.
+// Releases the window and SDL, if the window is open.
+void close_window();
+// True once the person has closed the window: the game is to end.
+bool window_closed();
+
+// What poll_keycode answers when the window is closed: no character is this.
+constexpr int32_t key_window_closed = INT32_MIN;
+// One non-blocking poll: a typed character, 8, 13, 27, 0, or key_window_closed.
 int32_t poll_keycode();
-// One non-blocking poll: the scancode of a key pressed, or 0. Closing the window exits.
+// One non-blocking poll: the scancode of a key pressed, or 0 (also when the window is
+// closed: window_closed() tells).
 SDL_Scancode poll_keypress();
 // Flushes standard output, then blocks until an event is pending (without taking it) or
 // the timeout passes.
 void wait_for_window_event();
 // Lets the window answer the desktop during long work: repaints it when it is uncovered
-// and ends the process (status 0) when it is closed; keys stay queued. Cheap, and a no-op
-// when no window is open.
-void pump_window_events();
+// and notes a close; keys stay queued. False once the window is closed. Cheap, and a no-op
+// (true) when no window is open.
+bool pump_window_events();

@@ -2,6 +2,7 @@
 // piece a pawn becomes on the last rank (e2e4, e1g1 castling, e7e8q).
 #pragma once
 
+#include "rules/notation.h"
 #include "rules/structs.h"
 
 #include <string>
@@ -15,6 +16,3 @@ struct uci_move {
 bool parse_move_text(const std::string &text, uci_move *out);
 
 std::string move_text(coord src, coord dst, uint8_t ascend);
-
-// "e4" for (4, 4).
-std::string square_name(coord square);

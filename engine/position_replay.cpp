@@ -1,8 +1,7 @@
 #include "engine/position_replay.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
-#include "rules/move_piece.h"
-#include "rules/position_rules.h"
+#include "rules/notation.h"
 
 namespace {
 
@@ -12,9 +11,7 @@ constexpr uint8_t first_row = 0, last_row = board_size - 1;
 } // namespace
 
 game_state start_position() {
-    game_state game = new_game();
-    game.turn_count = 1;
-    return game;
+    return new_game();
 }
 
 bool position_from_fen(const std::string &fen, game_state *out, std::string *problem) {
@@ -28,7 +25,7 @@ bool position_from_fen(const std::string &fen, game_state *out, std::string *pro
         *problem = "position: bad FEN '" + shown(fen) + "': " + unreachable;
         return false;
     }
-    const int64_t turn = 2 * (int64_t{pos.fullmoves} - 1) + 1 + pos.turn;
+    const int64_t turn = pos.fullmoves == 0 ? 1 + pos.turn : half_move_number(pos.fullmoves, pos.turn);
     const uint32_t turn_count =
         turn < lowest_searched_turn ? lowest_searched_turn : static_cast<uint32_t>(turn);
     *out = game_from_position(pos, turn_count);
@@ -70,10 +67,7 @@ bool play_move_text(game_state *game, const std::string &text, std::string *prob
         return false;
     }
     if (!legal_in(*game, m, problem)) return false;
-    if (play_move(game, m.src, m.dst)) ascend_piece(&game->board, m.dst, m.ascend);
-    log_move(game);
-    game->game_status.turn = !game->game_status.turn;
-    game->turn_count++;
+    play_half_move(game, m.src, m.dst, m.ascend);
     return true;
 }
 

@@ -10,7 +10,6 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -37,19 +36,19 @@ uint64_t nodes_per_second(uint64_t nodes, int64_t ms) {
     return ms > 0 ? nodes * 1000 / static_cast<uint64_t>(ms) : nodes * 1000;
 }
 
-// Each report line goes out as an info string; a finished pass also as the pass's figures.
-void report_line(void *context, const char *line) {
-    auto *w = static_cast<search_watch *>(context);
+// Each report line goes out as an info string.
+void report_line(void *, const char *line) {
     send_info_string("%s", line);
-    unsigned depth = 0;
-    unsigned long analysed = 0;
-    if (std::sscanf(line, "depth %u: Analyzed %lu possible situations.", &depth, &analysed) == 2) {
-        w->nodes += analysed;
-        const uint64_t nodes = w->nodes_before + w->nodes;
-        const int64_t ms = elapsed_ms(*w);
-        send_line("info depth %u nodes %" PRIu64 " time %" PRId64 " nps %" PRIu64, depth, nodes, ms,
-                  nodes_per_second(nodes, ms));
-    }
+}
+
+// A finished pass also goes out as the pass's figures.
+void report_pass(void *context, const pass_record &pass) {
+    auto *w = static_cast<search_watch *>(context);
+    w->nodes += pass.positions_rated;
+    const uint64_t nodes = w->nodes_before + w->nodes;
+    const int64_t ms = elapsed_ms(*w);
+    send_line("info depth %u nodes %" PRIu64 " time %" PRId64 " nps %" PRIu64,
+              static_cast<unsigned>(pass.depth), nodes, ms, nodes_per_second(nodes, ms));
 }
 
 void note_progress(void *context, const search_progress &p) {
@@ -76,10 +75,10 @@ void watch_clock(search_driver *driver, engine_clock::time_point deadline,
     driver->stop.store(true);
 }
 
-ai_decision search(const game_state &game, const ai_settings &settings, unsigned seed,
-                   search_watch *watch, const search_observer &observer) {
-    std::srand(seed); // every go in the same position chooses alike
-    const ai_decision d = choose_ai_move(game, settings, observer);
+ai_decision search(search_context *context, const game_state &game, const ai_settings &settings,
+                   unsigned seed, search_watch *watch, const search_observer &observer) {
+    context->random = seeded_random_numbers(seed); // every go in the same position chooses alike
+    const ai_decision d = choose_ai_move(context, game, settings, observer);
     watch->nodes_before += d.positions_rated;
     watch->nodes = 0;
     return d;
@@ -98,22 +97,24 @@ ai_decision decide(search_driver *driver, const search_request &request, search_
     search_observer observer;
     observer.context = watch;
     observer.report = report_line;
+    observer.pass_done = report_pass;
     observer.progress = note_progress;
     observer.stop = &driver->stop;
 
     const int64_t budget = move_time_budget(request.limits, game.game_status.turn);
-    if (budget == no_limit) return search(game, settings, seed, watch, observer);
+    if (budget == no_limit) return search(driver->context.get(), game, settings, seed, watch, observer);
 
     std::atomic<bool> expired{false};
     std::thread clock(watch_clock, driver, watch->start + std::chrono::milliseconds(budget),
                       &expired);
     search_observer quiet = observer;
     quiet.report = nullptr;
+    quiet.pass_done = nullptr;
     ai_settings one_pass = settings;
     one_pass.depth2 = one_pass.depth1;
-    ai_decision d = search(game, one_pass, seed, watch, quiet);
+    ai_decision d = search(driver->context.get(), game, one_pass, seed, watch, quiet);
     if (d.outcome == ai_outcome::move && !d.interrupted) {
-        const ai_decision full = search(game, settings, seed, watch, observer);
+        const ai_decision full = search(driver->context.get(), game, settings, seed, watch, observer);
         if (!(full.interrupted && expired.load())) {
             d = full;
         } else {

@@ -3,6 +3,7 @@
 // sends info lines while it works, and ends with "bestmove".
 #pragma once
 
+#include "ai/search_context.h"
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
 #include "rules/game_state.h"
@@ -19,6 +20,8 @@ struct search_request {
 };
 
 struct search_driver {
+    // The computer player's scratch and random numbers, the engine's own.
+    std::unique_ptr<search_context> context = new_search_context(default_seed);
     std::thread worker;
     std::atomic<bool> busy{false}; // a go has not yet been answered with bestmove
     bool infinite = false;         // the search under way answers only after stop

@@ -50,9 +50,21 @@ void print_framed_board(const struct board &brd, const coord *legal_moves, uint8
 } // namespace
 
 int init_board(struct board *brd) {
-    if (graphics && init_board_graphics() != 0) return 1;
+    if (graphics)
+        if (const int failure = init_board_graphics()) return failure;
     set_starting_position(brd);
     return 0;
+}
+
+const char *board_failure_message(int failure) {
+    switch (failure) {
+    case board_image_damaged:
+        return "Error while loading";
+    case board_out_of_memory:
+        return "Out of memory!";
+    default:
+        return "Error while initalizing board.";
+    }
 }
 
 void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,

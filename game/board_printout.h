@@ -4,8 +4,11 @@
 #include "rules/structs.h"
 
 // Sets up the starting position; in graphics mode loads the piece images and the font
-// first. 0 on success, 1 when the font cannot be loaded.
+// first. 0 on success, else the display's reason (board_font_missing ...).
 int init_board(struct board *brd);
+
+// The message for a failure of init_board; the game then ends with status 1.
+const char *board_failure_message(int failure);
 
 // Prints the board; squares in the list (count non-zero) and the selected square get a
 // double frame. A row or column outside 0..7 (callers pass -1) selects nothing. In graphics

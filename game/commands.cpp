@@ -2,6 +2,7 @@
 #include "ai/ai.h"
 #include "game/computer_turn.h"
 #include "game/search_progress.h"
+#include "rules/notation.h"
 
 #include <cctype>
 #include <cstdio>
@@ -27,15 +28,9 @@ constexpr named_command command_table[] = {
     {"help", command_kind::help, "list these commands"},
 };
 
-// The hint's own random generator: the same kind and size as the standard one, so a hint
-// draws what a fresh run seeded with 1 draws.
-constexpr size_t random_state_size = 128;
+// Every hint draws what a fresh run seeded with 1 draws, from a search of its own: the
+// game's random numbers and scratch are untouched.
 constexpr unsigned hint_seed = 1;
-constexpr const char *promotion_letters = "  RNBQ"; // by type: rook 3 .. queen 6
-
-std::string square_name(coord sq) {
-    return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
-}
 
 } // namespace
 
@@ -58,46 +53,39 @@ void show_hint(const game_state &game, const ai_settings &settings) {
     }
     game_state copy = game;
     copy.opening = 0;
-    static char hint_state[random_state_size];
-    char *game_state_of_random = initstate(hint_seed, hint_state, sizeof hint_state);
+    const std::unique_ptr<search_context> search = new_search_context(hint_seed);
     progress_begin();
     search_observer observer = game_search_observer();
     observer.report = nullptr; // the hint's search reports nothing
-    const ai_decision d = choose_ai_move(copy, settings, observer);
-    setstate(game_state_of_random);
+    const ai_decision d = choose_ai_move(search.get(), copy, settings, observer);
     progress_clear();
     if (d.outcome != ai_outcome::move) {
         std::puts("No hint: there is no legal move.");
         return;
     }
     std::string text = "Hint: " + square_name(d.src) + "-" + square_name(d.dst);
-    if (d.ascend) text += std::string("=") + promotion_letters[d.ascend];
+    if (d.ascend) text += std::string("=") + san_piece_letters[d.ascend];
     std::puts(text.c_str());
 }
 
 void show_moves(const game_record &record) {
-    const std::vector<std::string> &moves = record.pgn.moves;
-    if (moves.empty()) {
+    if (record.moves.empty()) {
         std::puts("No moves yet.");
         return;
     }
-    uint32_t number = record.first_fullmove;
-    uint8_t turn = record.first_turn;
+    uint32_t half_move = record_first_half_move(record);
     std::string line;
-    for (const std::string &san : moves) {
-        if (turn == 0) {
-            line = std::to_string(number) + ". " + san;
-        } else {
-            if (line.empty())
-                line = std::to_string(number) + "... ";
-            else
-                line += " ";
-            line += san;
+    for (const recorded_move &m : record.moves) {
+        // White's move starts a line; Black's ends it, or starts the first one alone.
+        if (line.empty())
+            line = move_number_label(half_move) + " " + m.san;
+        else
+            line += " " + m.san;
+        if ((half_move & 1) == 0) {
             std::puts(line.c_str());
             line.clear();
-            number++;
         }
-        turn = !turn;
+        half_move++;
     }
     if (!line.empty()) std::puts(line.c_str());
 }
@@ -108,16 +96,16 @@ void show_command_help() {
     std::puts("  draw    claim a draw after more than 50 moves without pawn move or capture");
 }
 
-void resign_game(const game_state &game, game_record *record) {
+game_ending resign_game(const game_state &game) {
     const bool black = game.game_status.turn != 0;
-    record_end(record, {black ? "1-0" : "0-1", black ? "Black resigns" : "White resigns"});
-    std::puts(black ? "Black resigns. White won." : "White resigns. Black won.");
-    std::exit(0);
+    return finished_game({black ? "1-0" : "0-1", black ? "Black resigns" : "White resigns"},
+                         black ? "Black resigns. White won." : "White resigns. Black won.", false);
 }
 
-void quit_game(const game_record &record) {
+game_ending quit_game(const game_record &record) {
+    game_ending ending;
     if (record.enabled)
-        std::printf("The game is kept in %s; continue it with %s.\n", record.path.c_str(),
-                    record.database.empty() ? ("RESUME=" + record.path).c_str() : "RESUME");
-    std::exit(0);
+        ending.message = "The game is kept in " + record.path + "; continue it with " +
+                         (record.database.empty() ? "RESUME=" + record.path : "RESUME") + ".";
+    return ending;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ai/ai_settings.h"
+#include "game/game_ending.h"
 #include "game/game_record.h"
 #include "rules/game_state.h"
 
@@ -27,8 +28,8 @@ void show_moves(const game_record &record);
 
 void show_command_help();
 
-// The side to move resigns: the result goes into the record and the game ends (status 0).
-[[noreturn]] void resign_game(const game_state &game, game_record *record);
+// The side to move resigns: the game ends with that result (status 0).
+game_ending resign_game(const game_state &game);
 
 // Ends the run and leaves the game unfinished in its record, to be resumed (status 0).
-[[noreturn]] void quit_game(const game_record &record);
+game_ending quit_game(const game_record &record);

@@ -2,17 +2,24 @@
 #pragma once
 
 #include "ai/ai.h"
-#include "game/game_record.h"
+#include "game/game_ending.h"
 #include "rules/game_state.h"
 
-// Lets the computer choose the move for the side to move and plays it on `live`. A side
-// left without any legal move ends the game with the checkmate or stalemate message.
-// Returns the decision that was played. A game that ends here has its result written into
-// `record`, when given.
-// With `announce_book`, a book move is reported like a searched one.
-ai_decision do_ai_move(game_state *live, const ai_settings &settings, game_record *record = nullptr,
-                       bool announce_book = false);
+#include <optional>
+
+struct computer_move {
+    ai_decision decision;              // the move played, when the game goes on
+    std::optional<game_ending> ending; // the game ends here instead
+};
+
+// Lets the computer choose the move for the side to move and plays it on `live`, with the
+// scratch and random numbers of `search`. A side left without any legal move ends the game
+// with the checkmate or stalemate message; a window closed during the search ends it at
+// once. With `announce_book`, a book move is reported like a searched one.
+computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
+                         bool announce_book = false);
 
 // The search observer of the game: report lines on standard output, the progress line on
-// a terminal's standard error, and a window that keeps answering the desktop.
-struct search_observer game_search_observer();
+// a terminal's standard error, and a window that keeps answering the desktop; a close of
+// the window raises `stop` (when given), which ends the search at once.
+struct search_observer game_search_observer(std::atomic<bool> *stop = nullptr);

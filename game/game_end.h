@@ -1,16 +1,20 @@
 // The turn-start announcement of check and of the end of the game.
 #pragma once
 
-#include "game/game_record.h"
+#include "game/game_ending.h"
 #include "rules/game_state.h"
+#include "rules/random_numbers.h"
+
+#include <optional>
 
 // Judges the game's position for the side to move, whose king stands on king_pos: shows
-// "CHECK.", or ends the process with the game-ending message when the game is over.
-// The record, when given, gets the result before the message is shown.
-void check_move_stale(const game_state &game, coord king_pos, game_record *record = nullptr);
+// "CHECK.", or answers how the game ends when it is over (its message not yet shown). The
+// declaration of a draw after 75 half-moves draws from `random`.
+std::optional<game_ending> check_move_stale(const game_state &game, coord king_pos,
+                                            random_numbers *random);
 
 // The record's result when the side `turn` is mated.
 game_outcome mate_outcome(uint8_t turn);
 
 // "Checkmate. %s won.\n" naming the side that is not `turn`, the side to move and mated.
-void format_checkmate(char *message, uint8_t turn);
+std::string checkmate_message(uint8_t turn);

@@ -1,5 +1,6 @@
 #include "game/game_record.h"
 #include "game/atomic_file.h"
+#include "rules/notation.h"
 
 #include <cstdio>
 #include <cstring>
@@ -96,6 +97,7 @@ void record_new_game(game_record *record, const game_options &options, const fen
     pgn_game &pgn = record->pgn;
     pgn = {};
     record->moves.clear();
+    record->finished = false;
     set_tag(&pgn, "Event", "Vartok game");
     set_tag(&pgn, "Site", host_name());
     set_tag(&pgn, "Date", today());
@@ -110,11 +112,47 @@ void record_new_game(game_record *record, const game_options &options, const fen
     set_tag(&pgn, "Termination", "unterminated");
 }
 
+void record_resumed_game(game_record *record, const pgn_game &old, const fen_position &start,
+                         const game_options &options) {
+    record->pgn = old;
+    record->pgn.moves.clear();
+    record->pgn.result.assign(1, '*'); // unfinished again
+    record->pgn.final_comment.clear();
+    record->moves.clear();
+    record->finished = false;
+    record->first_fullmove = start.fullmoves == 0 ? 1 : start.fullmoves;
+    record->first_turn = start.turn;
+    for (pgn_tag &tag : record->pgn.tags)
+        if (tag.name == "Termination") tag.value = "unterminated";
+    record_set_players(record, options);
+}
+
+uint32_t record_first_half_move(const game_record &record) {
+    return half_move_number(record.first_fullmove, record.first_turn);
+}
+
+void record_replayed_move(game_record *record, const game_state &before, const san_move &move) {
+    record->moves.push_back(
+        {move, format_san(before.board, before.game_status.turn, move.src, move.dst, move.ascend)});
+}
+
+namespace {
+
+// The record as PGN text: its tags, result and comment, with its moves.
+std::string record_text(const game_record &record) {
+    pgn_game pgn = record.pgn;
+    pgn.moves.clear();
+    for (const recorded_move &m : record.moves) pgn.moves.push_back(m.san);
+    return format_pgn(pgn);
+}
+
+} // namespace
+
 void record_save(game_record *record) {
     if (!record->enabled) return;
     std::string error;
     if (create_parent_folders(record->path, 0700, &error) &&
-        write_file_atomically(record->path, format_pgn(record->pgn), &error))
+        write_file_atomically(record->path, record_text(*record), &error))
         return;
     if (record->warned) return;
     record->warned = true;
@@ -124,9 +162,7 @@ void record_save(game_record *record) {
 }
 
 void record_move(game_record *record, const game_state &before, const san_move &move) {
-    record->pgn.moves.push_back(
-        format_san(before.board, before.game_status.turn, move.src, move.dst, move.ascend));
-    record->moves.push_back(move);
+    record_replayed_move(record, before, move);
     record_save(record);
 }
 
@@ -144,7 +180,7 @@ void record_end(game_record *record, const game_outcome &outcome) {
     // leaves the game twice, never nowhere.
     std::string error;
     if (create_parent_folders(record->database, 0700, &error) &&
-        append_file_atomically(record->database, format_pgn(record->pgn), &error)) {
+        append_file_atomically(record->database, record_text(*record), &error)) {
         unlink(record->path.c_str());
         return;
     }
@@ -157,7 +193,6 @@ void record_end(game_record *record, const game_outcome &outcome) {
 }
 
 void record_truncate(game_record *record, size_t count) {
-    if (record->pgn.moves.size() > count) record->pgn.moves.resize(count);
     if (record->moves.size() > count) record->moves.resize(count);
     record_save(record);
 }

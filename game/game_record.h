@@ -12,13 +12,19 @@
 #include <string>
 #include <vector>
 
+// One half-move of the game: as played, and in SAN.
+struct recorded_move {
+    san_move move;
+    std::string san;
+};
+
 struct game_record {
     bool enabled = false;
     std::string path;     // the file kept up to date during the game
     std::string database; // where a finished game is appended; empty: it stays at `path`
-    pgn_game pgn;
-    std::vector<san_move> moves; // the moves of pgn.moves, as played
-    bool warned = false;         // a write failed and the one warning has been printed
+    pgn_game pgn;         // the tags, the result and the final comment; the moves are below
+    std::vector<recorded_move> moves;
+    bool warned = false; // a write failed and the one warning has been printed
     bool finished = false;
     uint32_t first_fullmove = 1; // the move number and side of the first recorded move
     uint8_t first_turn = 0;
@@ -37,6 +43,18 @@ void record_new_game(game_record *record, const game_options &options, const fen
 
 // The players and settings tags brought up to date (a resumed game may change them).
 void record_set_players(game_record *record, const game_options &options);
+
+// The record of a resumed game: the old record's tags, its players and settings as
+// `options` now have them, unfinished again, without moves yet (they are replayed with
+// record_replayed_move). `start` is its starting position.
+void record_resumed_game(game_record *record, const pgn_game &old, const fen_position &start,
+                         const game_options &options);
+
+// Adds a move of a resumed game without writing the record.
+void record_replayed_move(game_record *record, const game_state &before, const san_move &move);
+
+// The half-move number of the record's first move: 1 for White's first move of a game.
+uint32_t record_first_half_move(const game_record &record);
 
 // Adds the move src -> dst (with its ascension) made by the side to move in `before`, and
 // writes the record. The moves are kept in memory even when the record cannot be written.

@@ -4,15 +4,14 @@
 #include "game/record_place.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/move_piece.h"
+#include "rules/notation.h"
 #include "rules/position_rules.h"
 
 namespace {
 
 // The half-move number of the side to move in a FEN position: 1 for White's first move.
-uint32_t half_move_number(const fen_position &pos) {
-    const uint32_t full = pos.fullmoves == 0 ? 1 : pos.fullmoves;
-    return 2 * (full - 1) + 1 + pos.turn;
+uint32_t first_half_move(const fen_position &pos) {
+    return half_move_number(pos.fullmoves == 0 ? 1 : pos.fullmoves, pos.turn);
 }
 
 bool is_usual_start(const fen_position &pos) {
@@ -23,7 +22,7 @@ bool is_usual_start(const fen_position &pos) {
 // The game before the first half-move from `start`: the usual start keeps the opening book,
 // any other position has it off.
 game_state game_before(const fen_position &start, const game_options &options) {
-    game_state game = game_from_position(start, half_move_number(start) - 1);
+    game_state game = game_from_position(start, first_half_move(start));
     if (is_usual_start(start)) game.opening = opening_book_calls;
     game.game_status.white_ai = options.white_ai;
     game.game_status.black_ai = options.black_ai;
@@ -33,13 +32,9 @@ game_state game_before(const fen_position &start, const game_options &options) {
 // Plays one recorded move through the game's own move code, as the turn loop does; the book
 // counter goes down on the turns the recorded sides gave the computer.
 void replay_move(game_state *game, const san_move &m, bool white_ai, bool black_ai) {
-    game->turn_count++;
     const bool computer = game->game_status.turn ? black_ai : white_ai;
     if (computer && game->opening > 0) game->opening--;
-    if (play_move(game, m.src, m.dst))
-        ascend_piece(&game->board, m.dst, m.ascend ? m.ascend : type_queen);
-    log_move(game);
-    game->game_status.turn = !game->game_status.turn;
+    play_half_move(game, m.src, m.dst, m.ascend);
 }
 
 bool resume(int argc, char **argv, game_start *out, std::string *error) {
@@ -81,24 +76,14 @@ bool resume(int argc, char **argv, game_start *out, std::string *error) {
     game_record &record = out->record;
     const bool continuing = default_place && options.pgn_path.empty();
     place_record(&record, options, continuing);
-    record.pgn = pgn;
-    record.pgn.moves.clear();
-    record.pgn.result.assign(1, '*'); // unfinished again
-    record.pgn.final_comment.clear();
-    record.first_fullmove = start.fullmoves == 0 ? 1 : start.fullmoves;
-    record.first_turn = start.turn;
-    for (pgn_tag &tag : record.pgn.tags)
-        if (tag.name == "Termination") tag.value = "unterminated";
-    record_set_players(&record, options);
+    record_resumed_game(&record, pgn, start, options);
     // The moves again, one by one: the game, each turn's start for take-backs, and the SAN.
     game_state &game = out->game;
     game = game_before(start, options);
     out->turns.clear();
     for (const san_move &m : replayed.moves) {
-        out->turns.push_back({game, record.pgn.moves.size()});
-        record.pgn.moves.push_back(
-            format_san(game.board, game.game_status.turn, m.src, m.dst, m.ascend));
-        record.moves.push_back(m);
+        out->turns.push_back({game, record.moves.size()});
+        record_replayed_move(&record, game, m);
         replay_move(&game, m, recorded.white_ai, recorded.black_ai);
     }
     return true;

@@ -2,8 +2,10 @@
 #include "game/startup.h"
 #include "game/usage.h"
 
+
 int main(int argc, char **argv) {
-    watch_output();
-    if (const int status = answer_usage_request(argc, argv); status >= 0) return status;
-    return vartok_main(argc, argv);
+    int status = answer_usage_request(argc, argv);
+    if (status < 0) status = vartok_main(argc, argv);
+    // A game whose last words cannot be written has not ended well.
+    return output_exit_status(status);
 }

@@ -16,23 +16,37 @@ void show_message(const char *str) {
         std::puts(str);
 }
 
-char show_dialog(const char *str) {
+interruption show_dialog(const char *str, char *answer) {
     if (graphics) {
         show_message(str);
-        return static_cast<char>(poll_keycode());
+        const int32_t key = poll_keycode();
+        if (key == key_window_closed) return interruption::window_closed;
+        *answer = static_cast<char>(key);
+        return interruption::none;
     }
     std::puts(str);
     char buff[answer_size];
-    read_line(buff, sizeof buff);
-    return buff[0];
+    if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
+        return cut;
+    *answer = buff[0];
+    return interruption::none;
 }
 
-void wait_before_next_poll() {
-    if (!graphics) return;
-    flush_output(); // the transcript stays in step while the window waits
+interruption wait_before_next_poll() {
+    if (!graphics) return interruption::none;
+    // The transcript stays in step while the window waits.
+    if (!flush_output()) return interruption::lost_output;
     wait_for_window_event();
+    return interruption::none;
 }
 
-void show_dialog_nokey(const char *str) {
-    while (show_dialog(str) == 0) wait_before_next_poll();
+interruption show_dialog_nokey(const char *str) {
+    for (;;) {
+        char answer = 0;
+        if (const interruption cut = show_dialog(str, &answer); cut != interruption::none)
+            return cut;
+        if (answer != 0) return interruption::none;
+        if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
+            return cut;
+    }
 }

@@ -1,13 +1,15 @@
 // Messages for the person: a line (and a read) in text mode, a box and a key in graphics.
 #pragma once
 
+#include "game/interruption.h"
+
 constexpr int message_size = 80; // the longest formatted message fits
 
 void show_message(const char *str);
-// Shows the message and returns the answer: the first character of a line typed, or in
-// graphics mode a key (0 when none is waiting).
-char show_dialog(const char *str);
+// Shows the message and sets `answer` to the first character of a line typed, or in
+// graphics mode to a key (0 when none is waiting). Anything but none: the game is to end.
+interruption show_dialog(const char *str, char *answer);
 // Shows the message until the person acknowledges it with any line or key.
-void show_dialog_nokey(const char *str);
+interruption show_dialog_nokey(const char *str);
 // Waits between two polls in graphics mode so that waiting for a key costs no processor.
-void wait_before_next_poll();
+interruption wait_before_next_poll();

@@ -4,7 +4,7 @@
 #include "game/messages.h"
 #include "game/settings.h"
 #include "rules/move_generation.h"
-#include "rules/move_piece.h"
+#include "rules/notation.h"
 #include "rules/position_rules.h"
 
 #include <cstdio>
@@ -21,44 +21,48 @@ const char *const promotion_question =
 
 // The piece type a promotion answer stands for, or 0 when the answer is none of them.
 uint8_t promotion_type(char answer) {
-    switch (answer) {
-    case 'Q':
-    case 'q':
-        return type_queen;
-    case 'K':
-    case 'k':
-        return type_knight; // K is the knight here: a pawn never becomes a king
-    case 'B':
-    case 'b':
-        return type_bishop;
-    case 'R':
-    case 'r':
-        return type_rook;
-    default:
-        return 0;
-    }
+    // K is the knight here: a pawn never becomes a king.
+    if (answer == 'K' || answer == 'k') return type_knight;
+    const uint8_t type = ascension_of_letter(answer);
+    return type == type_knight ? 0 : type;
 }
 
-void claim_draw(const game_status &status, game_record *record) {
-    if (status.moves_pawn_capture > draw_claimable_after) {
-        if (record)
-            record_end(record, {"1/2-1/2", "Draw claimed after " +
-                                               std::to_string(status.moves_pawn_capture) +
-                                               " half-moves without pawn move or capture"});
-        std::puts("Draw.");
-        std::exit(0);
-    }
+// A granted claim ends the game; a refused one is explained.
+std::optional<game_ending> claim_draw(const game_status &status) {
+    if (status.moves_pawn_capture > draw_claimable_after)
+        return finished_game({"1/2-1/2", "Draw claimed after " +
+                                              std::to_string(status.moves_pawn_capture) +
+                                              " half-moves without pawn move or capture"},
+                             "Draw.", false);
     char message[message_size];
     std::snprintf(message, sizeof message, "Only %u moves since pawn moved or piece captured.\n",
                   status.moves_pawn_capture);
-    show_dialog_nokey(message);
+    if (const interruption cut = show_dialog_nokey(message); cut != interruption::none)
+        return interrupted_game(cut);
+    return std::nullopt;
 }
 
-uint8_t ascend(struct board *brd, coord square) {
-    uint8_t type;
-    while ((type = promotion_type(show_dialog(promotion_question))) == 0) wait_before_next_poll();
-    ascend_piece(brd, square, type);
-    return type;
+// Asks which piece the pawn becomes until the answer names one.
+interruption ask_ascension(uint8_t *type) {
+    for (;;) {
+        char answer = 0;
+        if (const interruption cut = show_dialog(promotion_question, &answer);
+            cut != interruption::none)
+            return cut;
+        if ((*type = promotion_type(answer)) != 0) return interruption::none;
+        if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
+            return cut;
+    }
+}
+
+person_move ended(const game_ending &ending) {
+    person_move m;
+    m.ending = ending;
+    return m;
+}
+
+person_move interrupted(interruption cut) {
+    return ended(interrupted_game(cut));
 }
 
 // The board drawn again while the tile cursor moves: the piece's destinations stay marked.
@@ -74,7 +78,7 @@ void redraw_under_cursor(void *context, unsigned row, unsigned col) {
 
 } // namespace
 
-person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game_record *record,
+person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                      const command_context *commands) {
     const struct board &board = game->board;
     char buff[line_size];
@@ -91,18 +95,23 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game
         // The piece.
         std::puts("Select piece.");
         if (graphics) {
-            select_tile(cursor, {&choosing_piece, redraw_under_cursor}, &selrow, &selcol);
+            if (!select_tile(cursor, {&choosing_piece, redraw_under_cursor}, &selrow, &selcol))
+                return interrupted(interruption::window_closed);
         } else {
-            read_line(buff, sizeof buff);
+            if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
+                return interrupted(cut);
             if (buff[0] == '\n') continue;
             if (std::strncmp(buff, "draw", 4) == 0) {
-                claim_draw(game->game_status, record);
+                if (auto end = claim_draw(game->game_status)) return ended(*end);
                 continue;
             }
             if (commands) {
                 switch (command_of(buff)) {
-                case command_kind::undo:
-                    return {{}, true};
+                case command_kind::undo: {
+                    person_move undo;
+                    undo.take_back = true;
+                    return undo;
+                }
                 case command_kind::hint:
                     show_hint(*game, *commands->settings);
                     continue;
@@ -110,9 +119,9 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game
                     show_moves(*commands->record);
                     continue;
                 case command_kind::resign:
-                    resign_game(*game, commands->record);
+                    return ended(resign_game(*game));
                 case command_kind::quit:
-                    quit_game(*commands->record);
+                    return ended(quit_game(*commands->record));
                 case command_kind::help:
                     show_command_help();
                     continue;
@@ -129,13 +138,16 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game
         } else {
             pc_coords = {selrow, selcol};
             const uint8_t tile = board.tiles[selrow][selcol];
-            if (tile == 0) {
-                show_dialog_nokey("There is no piece in that tile.");
-            } else if (((tile & black_bit) != 0) != (game->game_status.turn != 0)) {
-                show_dialog_nokey("You cannot move your opponent's piece.");
-            } else if (legal_moves(&board, pc_coords, &move_list, &king_pos) == 0) {
-                show_dialog_nokey("There are no legal moves for this piece.");
-            }
+            const char *refusal = nullptr;
+            if (tile == 0)
+                refusal = "There is no piece in that tile.";
+            else if (((tile & black_bit) != 0) != (game->game_status.turn != 0))
+                refusal = "You cannot move your opponent's piece.";
+            else if (legal_moves(&board, pc_coords, &move_list, &king_pos) == 0)
+                refusal = "There are no legal moves for this piece.";
+            if (refusal)
+                if (const interruption cut = show_dialog_nokey(refusal); cut != interruption::none)
+                    return interrupted(cut);
         }
 
         // The destination, asked again while the person picks the piece's own square.
@@ -146,10 +158,12 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game
             std::puts("Select where to move.");
             coord new_coords;
             if (graphics) {
-                select_tile(cursor, {&choosing_destination, redraw_under_cursor}, &new_coords.row,
-                            &new_coords.col);
+                if (!select_tile(cursor, {&choosing_destination, redraw_under_cursor},
+                                 &new_coords.row, &new_coords.col))
+                    return interrupted(interruption::window_closed);
             } else {
-                read_line(buff, sizeof buff);
+                if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
+                    return interrupted(cut);
                 if (buff[0] == '\n') { // abandons the selection
                     move_list.count = 0;
                     break;
@@ -160,16 +174,22 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos, game
 
             if (new_coords.row == selrow && new_coords.col == selcol) continue;
             if (!move_in_list(move_list.squares, move_list.count, new_coords.row, new_coords.col)) {
-                show_dialog_nokey("That move is not legal.");
+                if (const interruption cut = show_dialog_nokey("That move is not legal.");
+                    cut != interruption::none)
+                    return interrupted(cut);
                 move_list.count = 0;
                 continue; // the board is shown once more, then the piece is asked for
             }
 
-            san_move played{pc_coords, new_coords, 0};
-            if (play_move(game, pc_coords, new_coords))
-                played.ascend = ascend(&game->board, new_coords);
-            log_move(game);
-            return {played, false};
+            person_move m;
+            m.move = {pc_coords, new_coords, 0};
+            const bool last_row = new_coords.row == 0 || new_coords.row == board_size - 1;
+            if (is_pawn(board.tiles[pc_coords.row][pc_coords.col]) && last_row)
+                if (const interruption cut = ask_ascension(&m.move.ascend);
+                    cut != interruption::none)
+                    return interrupted(cut);
+            play_half_move(game, pc_coords, new_coords, m.move.ascend);
+            return m;
         }
     }
 }

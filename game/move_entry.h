@@ -3,18 +3,22 @@
 
 #include "display/board_view.h"
 #include "game/commands.h"
+#include "game/game_ending.h"
 #include "game/game_record.h"
 #include "rules/game_state.h"
 #include "rules/san.h"
 
+#include <optional>
+
 struct person_move {
     san_move move;
-    bool take_back; // the person typed "undo": nothing was played
+    bool take_back = false;            // the person typed "undo": nothing was played
+    std::optional<game_ending> ending; // the game ends here instead (nothing was played)
 };
 
 // Plays one half-move for the side to move of `game`, read from the person (in graphics
-// mode chosen with the tile cursor), logs it in the history and returns it. A granted draw
-// claim ends the game (after writing the result into `record`, when given). With `commands`
-// the typed commands are understood too; "undo" returns without a move.
+// mode chosen with the tile cursor), and returns it. A granted draw claim, `resign`,
+// `quit`, the end of input and a closed window end the game instead. With `commands` the
+// typed commands are understood too; "undo" returns without a move.
 person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
-                     game_record *record = nullptr, const command_context *commands = nullptr);
+                     const command_context *commands = nullptr);

@@ -2,13 +2,13 @@
 // says why on standard error, instead of playing on and ending as if all was well.
 #pragma once
 
-// Makes every exit of the process check that standard output was written; call once,
-// before anything is printed.
-void watch_output();
-
-// Ends the process with the cause on standard error and status 1 when a write to standard
-// output has failed; cheap, and silent when nothing failed.
-void check_output();
+// False, with the cause on standard error, when a write to standard output has failed;
+// the game is then to end with status 1. Cheap, and silent when nothing failed.
+bool check_output();
 
 // Flushes standard output, then check_output().
-void flush_output();
+bool flush_output();
+
+// The exit status of a run that wants to end with `status`: 1 instead when what it printed
+// last cannot reach standard output (reported on standard error). Call once, at the end.
+int output_exit_status(int status);

@@ -6,8 +6,8 @@
 #include "game/view.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
+#include <memory>
 
 uint8_t graphics = 0;
 
@@ -20,25 +20,31 @@ constexpr int bad_input_status = 2;
 int vartok_main(int argc, char **argv) {
     // Bad words (a record or a position that cannot be played) end the run before the game
     // prints anything.
-    static game_start start;
+    const auto start = std::make_unique<game_start>();
     std::string error;
-    if (!prepare_game(argc - 1, argv + 1, &start, &error)) {
+    if (!prepare_game(argc - 1, argv + 1, start.get(), &error)) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
         return bad_input_status;
     }
-    const game_options &options = start.options;
+    const game_options &options = start->options;
     graphics = options.graphics;
-    game_state &live = start.game;
+    game_state &live = start->game;
     struct board usual;
-    if (init_board(&usual) != 0) {
-        std::puts("Error while initalizing board.");
+    if (const int failure = init_board(&usual); failure != 0) {
+        std::puts(board_failure_message(failure));
         return 1;
     }
     // A resumed game shows where it stands; otherwise its record exists from the start.
-    record_save(&start.record);
-    std::srand(static_cast<unsigned>(std::time(nullptr)));
+    record_save(&start->record);
+    const auto search = new_search_context(static_cast<unsigned>(std::time(nullptr)));
     // Without a window the game goes on in text mode; the failure was reported.
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
-    view_start(options, &live, start.record);
-    game(&live, options, &start.record, &start.turns);
+    view_start(options, &live, start->record);
+    const game_ending ending =
+        play_game(&live, options, &start->record, &start->turns, search.get());
+    const int status = close_game(ending, &start->record);
+    // Whatever the game printed must reach its reader before the window goes.
+    std::fflush(stdout);
+    close_window();
+    return status;
 }

@@ -41,12 +41,9 @@ void view_start(const game_options &options, const game_state *live, const game_
     thinking = false;
     if (!view.panel) return;
     // A resumed game: its moves lead up to the half-move about to be played.
-    const size_t count = record.moves.size() < record.pgn.moves.size() ? record.moves.size()
-                                                                       : record.pgn.moves.size();
-    const uint32_t first = live->turn_count + 1 - static_cast<uint32_t>(count);
-    for (size_t i = 0; i < count; i++)
-        played.push_back({first + static_cast<uint32_t>(i), record.pgn.moves[i],
-                          record.moves[i].src, record.moves[i].dst});
+    uint32_t half_move = record_first_half_move(record);
+    for (const recorded_move &m : record.moves)
+        played.push_back({half_move++, m.san, m.move.src, m.move.dst});
 }
 
 void view_move_played(const game_state &before, const san_move &move) {

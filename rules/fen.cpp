@@ -1,6 +1,7 @@
 #include "rules/fen.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/notation.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -8,29 +9,9 @@
 
 namespace {
 
-constexpr char piece_letters[] = " PPRNBQK";
 constexpr uint8_t white_back_row = 7;
 constexpr uint8_t black_back_row = 0;
 constexpr uint8_t king_col = 4;
-
-int type_of_letter(char c) {
-    switch (std::tolower(static_cast<unsigned char>(c))) {
-    case 'p':
-        return type_pawn;
-    case 'r':
-        return type_rook;
-    case 'n':
-        return type_knight;
-    case 'b':
-        return type_bishop;
-    case 'q':
-        return type_queen;
-    case 'k':
-        return type_king;
-    default:
-        return 0;
-    }
-}
 
 // A character of the text as it may be shown in a message: printable ASCII as it is,
 // anything else (a byte of a UTF-8 character, a control character) as \xNN.
@@ -97,7 +78,7 @@ bool load_fen(const std::string &fen, fen_position *out, std::string *error) {
             col += c - '0';
             if (col > board_size) break;
         } else {
-            const int type = type_of_letter(c);
+            const int type = piece_type_of_letter(c);
             if (type == 0 || col >= board_size) {
                 *error = "Unknown piece letter or too many squares: '" + shown_character(c) + "'.";
                 return false;
@@ -185,7 +166,7 @@ std::string format_fen(const fen_position &pos) {
                 continue;
             }
             if (empty) out += static_cast<char>('0' + empty), empty = 0;
-            const char letter = piece_letters[tile & type_mask];
+            const char letter = fen_piece_letters[tile & type_mask];
             out += (tile & black_bit) ? static_cast<char>(std::tolower(letter)) : letter;
             if (is_pawn(tile) && (tile & en_passant_flag)) {
                 en_passant =

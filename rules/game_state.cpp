@@ -1,11 +1,13 @@
 #include "rules/game_state.h"
 #include "rules/board_queries.h"
 #include "rules/move_piece.h"
+#include "rules/position_rules.h"
 
 game_state new_game() {
     game_state game{};
     set_starting_position(&game.board);
     game.opening = opening_book_calls;
+    game.turn_count = 1;
     return game;
 }
 
@@ -19,6 +21,18 @@ int play_move(game_state *game, coord src, coord dst) {
     else
         game->game_status.moves_pawn_capture++;
     return ascend;
+}
+
+uint8_t play_half_move(game_state *game, coord src, coord dst, uint8_t ascend) {
+    uint8_t became = 0;
+    if (play_move(game, src, dst)) {
+        became = ascend == 0 ? type_queen : ascend;
+        ascend_piece(&game->board, dst, became);
+    }
+    log_move(game);
+    game->game_status.turn = !game->game_status.turn;
+    game->turn_count++;
+    return became;
 }
 
 game_state game_from_position(const fen_position &pos, uint32_t turn_count) {

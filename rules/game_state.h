@@ -13,13 +13,12 @@ constexpr uint8_t opening_book_calls = 2;
 struct game_state {
     struct board board;
     struct game_status game_status;
-    uint32_t turn_count; // the current half-move, counted from 1; 0 before the first
+    uint32_t turn_count; // the half-move the side to move plays now, counted from 1
     uint8_t opening;     // calls left in which the opening book may answer; 0: book off
     friend bool operator==(const game_state &, const game_state &) = default;
 };
 
-// The usual starting position, White to move, nobody's move made yet; the computer
-// plays neither side.
+// The usual starting position, White to play half-move 1; the computer plays neither side.
 game_state new_game();
 
 // Plays src -> dst in the game: the board, and the half-move counter of the draw rules,
@@ -27,9 +26,16 @@ game_state new_game();
 // position is not yet recorded: the caller ascends the pawn, then calls log_move.
 int play_move(game_state *game, coord src, coord dst);
 
+// Plays one half-move of the side to move, the one way every part of the program does it:
+// the move, the pawn's ascension when it reaches the last row (to `ascend`, type_rook ..
+// type_queen; 0 means a queen), the position's entry in the history and the draw rules'
+// counter; then the other side is to move and the half-move number is raised. Returns the
+// type the pawn became, 0 when the move was no ascension. The move must be legal.
+uint8_t play_half_move(game_state *game, coord src, coord dst, uint8_t ascend);
+
 // A game standing at `pos`: its board, side to move and half-move counter, an empty
-// history, the opening book off and half-move number `turn_count`; the computer plays
-// neither side.
+// history, the opening book off and half-move number `turn_count` to play; the computer
+// plays neither side.
 game_state game_from_position(const fen_position &pos, uint32_t turn_count);
 
 // The game's position for FEN: its board, side to move and half-move counter.

@@ -2,6 +2,7 @@
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
+#include "rules/notation.h"
 #include "rules/position_rules.h"
 
 #include <cstdlib>
@@ -9,7 +10,6 @@
 namespace {
 
 constexpr uint8_t ascension_order[] = {type_queen, type_rook, type_bishop, type_knight};
-constexpr char piece_letter[] = {0, 0, 0, 'R', 'N', 'B', 'Q', 'K'}; // pawns have none
 constexpr int castling_col_distance = 2;
 constexpr std::size_t longest_move_text = 16; // "Qa1xb2=Q+!?" and friends fit easily
 
@@ -54,40 +54,6 @@ const char *check_suffix(const board &brd, uint8_t turn, san_move m) {
         return "+";
     default:
         return "";
-    }
-}
-
-char ascension_letter(uint8_t type) {
-    return piece_letter[type];
-}
-
-uint8_t ascension_of_letter(char c) {
-    switch (c) {
-    case 'Q':
-    case 'q':
-        return type_queen;
-    case 'R':
-    case 'r':
-        return type_rook;
-    case 'B':
-    case 'b':
-        return type_bishop;
-    case 'N':
-    case 'n':
-        return type_knight;
-    default:
-        return 0;
-    }
-}
-
-uint8_t piece_of_letter(char c) {
-    switch (c) {
-    case 'K':
-        return type_king;
-    case 'P':
-        return type_pawn;
-    default:
-        return ascension_of_letter(c); // upper case only reaches here
     }
 }
 
@@ -153,7 +119,7 @@ bool read_pattern(std::string_view t, move_pattern *p) {
     t.remove_suffix(2);
 
     if (!t.empty() && std::string_view("KQRBNP").find(t.front()) != std::string_view::npos) {
-        p->piece = piece_of_letter(t.front());
+        p->piece = piece_type_of_letter(t.front());
         t.remove_prefix(1);
     }
     if (!t.empty() && is_file(t.front())) {
@@ -242,7 +208,7 @@ std::string format_san(const struct board &brd, uint8_t turn, coord src, coord d
     } else if (kind_of(tile) == type_pawn) {
         if (src.col != dst.col) san += {file_char(src.col), 'x'};
         san += {file_char(dst.col), rank_char(dst.row)};
-        if (m.ascend) san += {'=', ascension_letter(m.ascend)};
+        if (m.ascend) san += {'=', san_piece_letters[m.ascend]};
     } else {
         // Disambiguate against the same kind of piece of this side reaching the same square.
         bool rival = false, rival_on_file = false, rival_on_rank = false;
@@ -254,7 +220,7 @@ std::string format_san(const struct board &brd, uint8_t turn, coord src, coord d
             rival_on_file |= o.src.col == src.col;
             rival_on_rank |= o.src.row == src.row;
         }
-        san += piece_letter[kind_of(tile)];
+        san += san_piece_letters[kind_of(tile)];
         if (rival && (!rival_on_file || rival_on_rank)) san += file_char(src.col);
         if (rival && rival_on_file) san += rank_char(src.row);
         if (is_capture(brd, src, dst)) san += 'x';

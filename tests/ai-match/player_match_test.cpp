@@ -64,18 +64,24 @@ captured_run play(const review_case &c, player who) {
     return run_captured([&] {
         game_state game = game_of(c);
         const ai_settings settings = settings_of(c);
-        std::srand(c.seed);
+        std::srand(c.seed); // the literal reading draws from the C library
+        const auto search = new_search_context(c.seed);
         for (int p = 0; p < c.plies; p++) {
             const coord king = find_king(&game.board, game.game_status.turn);
-            if (who == player::game)
-                do_ai_move(&game, settings);
-            else
-                literal::do_ai_move(&game, settings, king);
+            if (who == player::game) {
+                // The game's turn plays the whole half-move, the side and number included.
+                const computer_move m = do_ai_move(search.get(), &game, settings);
+                if (m.ending) std::exit(close_game(*m.ending, nullptr));
+                print_game(game);
+                continue;
+            }
+            literal::do_ai_move(&game, settings, king);
             print_game(game);
             game.game_status.turn = !game.game_status.turn;
             game.turn_count++;
         }
-        std::printf("next random number %d\n", std::rand());
+        std::printf("next random number %d\n",
+                    who == player::game ? next_random(&search->random) : std::rand());
     });
 }
 

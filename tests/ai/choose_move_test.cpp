@@ -36,8 +36,7 @@ ai_settings settings_of(const settings &s) {
 }
 
 ai_run decide(const game_state &game, const settings &s) {
-    std::srand(s.seed);
-    return run_ai(game, settings_of(s));
+    return run_ai(game, settings_of(s), s.seed);
 }
 
 std::vector<std::string> play(const std::string &fen, uint32_t turn, const settings &s) {
@@ -235,13 +234,12 @@ TEST(ChooseAiMove, SameGameOnOneThreadAndOnSeveral) {
                 many.threads = 3;
                 const game_state game = game_at(fen, 12);
                 const ai_run single = decide(game, one);
-                const int next_draw = std::rand();
                 const ai_run parallel = decide(game, many);
                 EXPECT_EQ(single.lines, parallel.lines) << fen;
                 EXPECT_EQ(single.decision.src, parallel.decision.src) << fen;
                 EXPECT_EQ(single.decision.dst, parallel.decision.dst) << fen;
                 EXPECT_EQ(single.decision.positions_rated, parallel.decision.positions_rated);
-                EXPECT_EQ(next_draw, std::rand()) << fen; // the same random draws were taken
+                EXPECT_EQ(single.next_random, parallel.next_random) << fen; // the same draws
             }
         }
     }

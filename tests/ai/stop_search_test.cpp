@@ -22,6 +22,7 @@ struct watched_run {
     std::string raise_at_line; // raises the flag when a line starts so
     int raise_after_rated = 0; // raises it once this many moves of the first pass are rated
     ai_decision decision;
+    int next_random = 0;
 };
 
 void keep_line(void *context, const char *line) {
@@ -44,8 +45,9 @@ void run_watched(watched_run *run, const game_state &game, const ai_settings &se
     observer.report = keep_line;
     observer.progress = count_rated;
     observer.stop = &run->stop;
-    std::srand(seed);
-    run->decision = choose_ai_move(game, settings, observer);
+    const auto search = new_search_context(seed);
+    run->decision = choose_ai_move(search.get(), game, settings, observer);
+    run->next_random = next_random(&search->random);
 }
 
 bool legal(const game_state &game, coord src, coord dst) {
@@ -91,9 +93,7 @@ TEST(StopSearch, AFlagNeverRaisedChangesNothing) {
         const game_state game = game_from_position(pool[i], 12);
         for (unsigned threads : {1u, 2u}) {
             const ai_settings settings = small_settings(threads, 3);
-            std::srand(5);
-            const ai_run plain = run_ai(game, settings);
-            const int plain_next = std::rand();
+            const ai_run plain = run_ai(game, settings, 5);
             watched_run watched;
             run_watched(&watched, game, settings, 5);
             EXPECT_EQ(plain.lines, watched.lines) << format_fen(pool[i]);
@@ -101,7 +101,7 @@ TEST(StopSearch, AFlagNeverRaisedChangesNothing) {
             EXPECT_EQ(plain.decision.dst, watched.decision.dst);
             EXPECT_EQ(plain.decision.positions_rated, watched.decision.positions_rated);
             EXPECT_FALSE(watched.decision.interrupted);
-            EXPECT_EQ(plain_next, std::rand()) << "other random draws were taken";
+            EXPECT_EQ(plain.next_random, watched.next_random) << "other random draws were taken";
         }
     }
 }
@@ -116,8 +116,7 @@ TEST(StopSearch, StopAsTheSecondPassBeginsKeepsTheFirstPassChoice) {
         for (unsigned threads : {1u, 2u}) {
             ai_settings one_pass = small_settings(threads, 0);
             one_pass.depth2 = one_pass.depth1;
-            std::srand(9);
-            const ai_run first = run_ai(game, one_pass);
+            const ai_run first = run_ai(game, one_pass, 9);
             watched_run stopped;
             stopped.raise_at_line = "Recalculating moves";
             run_watched(&stopped, game, small_settings(threads, 0), 9);

@@ -76,12 +76,14 @@ void keep_line(void *context, const char *line) {
 
 } // namespace
 
-ai_run run_ai(const game_state &game, const ai_settings &settings) {
+ai_run run_ai(const game_state &game, const ai_settings &settings, unsigned seed) {
     ai_run run;
     search_observer observer;
     observer.context = &run.lines;
     observer.report = keep_line;
-    run.decision = choose_ai_move(game, settings, observer);
+    const auto search = new_search_context(seed);
+    run.decision = choose_ai_move(search.get(), game, settings, observer);
+    run.next_random = next_random(&search->random);
     return run;
 }
 

@@ -15,8 +15,10 @@ game_state game_at(const std::string &fen, uint32_t turn);
 struct ai_run {
     std::vector<std::string> lines;
     ai_decision decision;
+    int next_random; // the search's random numbers after it: what the game draws next
 };
-ai_run run_ai(const game_state &game, const ai_settings &settings);
+// A search of its own, its random numbers seeded with `seed`.
+ai_run run_ai(const game_state &game, const ai_settings &settings, unsigned seed = 1);
 
 // A varied pool: openings, middlegames, promotions, castling, en passant, endgames, and the
 // positions reached from them by a few random legal moves.

@@ -130,7 +130,6 @@ TEST(PositionReplay, ReplayIsTheGamesOwnRecord) {
         settings.threads = 1;
         std::string command = "startpos moves";
         for (int ply = 1; ply <= plies; ply++) {
-            live.turn_count++;
             game_state replay;
             std::string problem;
             if (!set_up_position(split_words(command), 0, &replay, &problem) || !problem.empty())
@@ -138,17 +137,17 @@ TEST(PositionReplay, ReplayIsTheGamesOwnRecord) {
             if (!(replay.board == live.board) || !(replay.game_status == live.game_status) ||
                 replay.turn_count != live.turn_count)
                 std::printf("ply %d: the replay differs from the game\n", ply);
-            std::srand(ply);
-            const ai_decision chosen = choose_ai_move(replay, settings, search_observer{});
+            const auto engine_search = new_search_context(static_cast<unsigned>(ply));
+            const ai_decision chosen =
+                choose_ai_move(engine_search.get(), replay, settings, search_observer{});
             if (chosen.outcome == ai_outcome::no_move) break; // the game would end here
-            std::srand(ply);
-            const ai_decision played = do_ai_move(&live, settings);
+            const auto game_search = new_search_context(static_cast<unsigned>(ply));
+            const ai_decision played = do_ai_move(game_search.get(), &live, settings).decision;
             if (chosen.src != played.src || chosen.dst != played.dst ||
                 chosen.ascend != played.ascend)
                 std::printf("ply %d: the engine chose another move\n", ply);
             command += ' ';
             command += move_text(played.src, played.dst, played.ascend);
-            live.game_status.turn = !live.game_status.turn;
         }
         std::printf("replayed: %s\n", command.c_str());
     });

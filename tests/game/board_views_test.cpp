@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "rules/notation.h"
+
 #include <random>
 #include <sstream>
 
@@ -33,10 +35,7 @@ std::vector<game_state> random_game(unsigned seed, int plies) {
         side_legal_moves(game.board, game.game_status.turn, &list);
         if (list.count == 0) break;
         const san_move m = list.moves[rng() % unsigned(list.count)];
-        game.turn_count++;
-        if (play_move(&game, m.src, m.dst)) ascend_piece(&game.board, m.dst, m.ascend);
-        log_move(&game);
-        game.game_status.turn = !game.game_status.turn;
+        play_half_move(&game, m.src, m.dst, m.ascend);
         positions.push_back(game);
     }
     return positions;
@@ -335,24 +334,18 @@ void play_random(panel_game *g, unsigned seed, int plies, std::vector<std::strin
         const san_move m = list.moves[rng() % unsigned(list.count)];
         const game_state before = live;
         san->push_back(format_san(live.board, live.game_status.turn, m.src, m.dst, m.ascend));
-        if (play_move(&live, m.src, m.dst)) ascend_piece(&live.board, m.dst, m.ascend);
-        log_move(&live);
+        play_half_move(&live, m.src, m.dst, m.ascend);
         view_move_played(before, m);
-        g->record.pgn.moves.push_back(san->back());
-        g->record.moves.push_back(m);
-        live.game_status.turn = !live.game_status.turn;
-        live.turn_count++; // the next half-move begins: its board is drawn with the panel
+        g->record.moves.push_back({m, san->back()});
     }
 }
 
-// The game as the panel shows it, the window open and PANEL given; then the loop counts the
-// first half-move of this run.
+// The game as the panel shows it, the window open and PANEL given.
 void start_panel(panel_game *g) {
     graphics = 1;
     g->options.panel = true;
     view_start(g->options, &g->live, g->record);
     graphics = 0;
-    g->live.turn_count++;
 }
 
 } // namespace
@@ -362,7 +355,10 @@ TEST(SidePanel, NumbersMovesAsTheScoreSheetFromAnyStartAndKeepsTheLastOnes) {
                             "r3k2r/pppq1ppp/2np1n2/4p3/2B1P3/2NP1N2/PPPQ1PPP/R3K2R b KQkq - 3 9",
                             "4k3/P7/8/8/8/8/7p/4K3 w - - 0 99"}) {
         const fen_position start = position_from_fen(fen);
-        panel_game g{game_from_position(start, 2 * (start.fullmoves - 1) + start.turn), {}, {}};
+        panel_game g{game_from_position(start, half_move_number(start.fullmoves, start.turn)), {},
+                     {}};
+        g.record.first_fullmove = start.fullmoves;
+        g.record.first_turn = start.turn;
         start_panel(&g);
         EXPECT_EQ(panel_lines().size(), 0u);
         std::vector<std::string> san;
@@ -376,12 +372,11 @@ TEST(SidePanel, NumbersMovesAsTheScoreSheetFromAnyStartAndKeepsTheLastOnes) {
         view_panel(&panel);
         EXPECT_STREQ(panel.heading, g.live.game_status.turn ? "Black to move" : "White to move");
         const last_move_squares last = view_last_move();
-        EXPECT_EQ(last.from, g.record.moves.back().src);
-        EXPECT_EQ(last.to, g.record.moves.back().dst);
+        EXPECT_EQ(last.from, g.record.moves.back().move.src);
+        EXPECT_EQ(last.to, g.record.moves.back().move.dst);
 
         // A resumed game starts with the same lines.
         panel_game resumed{g.live, g.record, {}};
-        resumed.live.turn_count--; // as the replay leaves it: at the last half-move played
         start_panel(&resumed);
         EXPECT_EQ(panel_lines(), expected) << fen;
     }
@@ -400,7 +395,7 @@ TEST(SidePanel, TakenBackMovesLeaveTheListAndTheMarks) {
     g.live = after_six;
     std::vector<std::string> six(san.begin(), san.begin() + 6);
     EXPECT_EQ(panel_lines(), pgn_numbered(format_fen(position_of(new_game(), 1)), six));
-    EXPECT_EQ(view_last_move().to, g.record.moves[5].dst);
+    EXPECT_EQ(view_last_move().to, g.record.moves[5].move.dst);
 
     // Another move in their place replaces them.
     std::vector<std::string> replay = six;

@@ -13,13 +13,20 @@
 
 namespace {
 
+// As the game ends after its turn-start test: the record aside, the message is shown and the
+// process ends with the status.
+void end_of_turn_start(const std::optional<game_ending> &ending) {
+    if (ending) std::exit(close_game(*ending, nullptr));
+}
+
 // Sets the live game to the position and runs the turn-start test for the side to move.
 captured_run turn_start(const char *fen, uint32_t counter, uint32_t turn = 20, unsigned seed = 1) {
     return run_captured(
         [&] {
             const game_state game = game_from_fen(fen, counter, turn);
-            std::srand(seed);
-            check_move_stale(game, find_king(&game.board, game.game_status.turn));
+            random_numbers random = seeded_random_numbers(seed);
+            end_of_turn_start(check_move_stale(game, find_king(&game.board, game.game_status.turn),
+                                               &random));
         },
         "\n\n");
 }
@@ -87,7 +94,8 @@ TEST(GameEnd, RepetitionEndsTheGameFromTheFourthHalfMove) {
             [&] {
                 game_state game = game_from_fen(check, 0, turn);
                 for (int i = 0; i < 3; i++) log_move(&game);
-                check_move_stale(game, find_king(&game.board, 1));
+                random_numbers random = seeded_random_numbers(1);
+                end_of_turn_start(check_move_stale(game, find_king(&game.board, 1), &random));
             },
             "\n");
     };

@@ -45,6 +45,18 @@ void keep_report_line(void *context, const char *line) {
     *report += '\n';
 }
 
+// The pieces of work of one parallel pass: positions rated and the root move of each.
+struct pass_tasks {
+    std::vector<uint64_t> positions;
+    std::vector<int> root_move;
+};
+
+void keep_task_sizes(void *context, const uint64_t *positions, const int *root_move, int count) {
+    auto *passes = static_cast<std::vector<pass_tasks> *>(context);
+    passes->push_back({std::vector<uint64_t>(positions, positions + count),
+                       std::vector<int>(root_move, root_move + count)});
+}
+
 // Processor time of the whole process (every thread), in seconds.
 double processor_time() {
     timespec t{};
@@ -54,17 +66,23 @@ double processor_time() {
 
 // One search of position p on `threads` threads, kept in `out` when it is the fastest so far;
 // the report lines of the first round are kept.
-void time_search(const game_state &game, unsigned threads, int p, int round, run_figures *out) {
+void time_search(const game_state &game, unsigned threads, int p, int round, run_figures *out,
+                 std::vector<pass_tasks> *task_sizes) {
     ai_settings settings;
     settings.threads = threads;
     std::string discarded;
     search_observer observer;
     observer.context = round == 0 ? &out->report : &discarded;
     observer.report = keep_report_line;
-    std::srand(seed);
+    if (task_sizes) {
+        observer.task_sizes = keep_task_sizes;
+        observer.context = task_sizes;
+        observer.report = nullptr;
+    }
+    const auto search = new_search_context(seed);
     const double processor_start = processor_time();
     const auto start = std::chrono::steady_clock::now();
-    const ai_decision decision = choose_ai_move(game, settings, observer);
+    const ai_decision decision = choose_ai_move(search.get(), game, settings, observer);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     out->rated[p] = decision.positions_rated;
@@ -78,7 +96,7 @@ void time_search(const game_state &game, unsigned threads, int p, int round, run
 // may be null: that run is left out). The two alternate search by search, so that a busy spell of a
 // shared machine falls on both and their ratio holds.
 bool run_positions(unsigned threads, int rounds, run_figures *single, run_figures *parallel,
-                   FILE *figures) {
+                   FILE *figures, std::vector<pass_tasks> *task_sizes = nullptr) {
     if (single) single->report.clear();
     if (parallel) parallel->report.clear();
     for (int p = 0; p < position_count; p++) {
@@ -90,8 +108,8 @@ bool run_positions(unsigned threads, int rounds, run_figures *single, run_figure
         }
         const game_state game = game_from_position(pos, positions[p].turn);
         for (int round = 0; round < rounds; round++) {
-            if (single) time_search(game, 1, p, round, single);
-            if (parallel) time_search(game, threads, p, round, parallel);
+            if (single) time_search(game, 1, p, round, single, nullptr);
+            if (parallel) time_search(game, threads, p, round, parallel, task_sizes);
         }
     }
     return true;
@@ -115,17 +133,6 @@ void print_figures(FILE *f, const char *title, const run_figures &r) {
                  seconds > 0 ? rated / seconds : 0.0, processor_seconds);
 }
 
-// The pieces of work of one parallel pass: positions rated and the root move of each.
-struct pass_tasks {
-    std::vector<uint64_t> positions;
-    std::vector<int> root_move;
-};
-
-void keep_task_sizes(void *context, const uint64_t *positions, const int *root_move, int count) {
-    auto *passes = static_cast<std::vector<pass_tasks> *>(context);
-    passes->push_back({std::vector<uint64_t>(positions, positions + count),
-                       std::vector<int>(root_move, root_move + count)});
-}
 
 // Time to rate `work` (in positions) on `cores` workers, each taking the next piece in order
 // as soon as it is free.
@@ -203,10 +210,8 @@ int main(int argc, char **argv) {
     // The pieces of work do not depend on the number of threads, as long as there are two.
     static run_figures modelled;
     std::vector<pass_tasks> passes;
-    set_task_size_hook(keep_task_sizes, &passes);
     constexpr unsigned model_threads = 2;
-    if (!run_positions(model_threads, 1, nullptr, &modelled, stdout)) return 1;
-    set_task_size_hook(nullptr, nullptr);
+    if (!run_positions(model_threads, 1, nullptr, &modelled, stdout, &passes)) return 1;
     print_model(passes);
     return same ? 0 : 1;
 }

@@ -100,13 +100,6 @@ bool parse_options(int argc, char **argv, analyse_options *o) {
     return true;
 }
 
-fen_position unchanged_position;
-bool moved = false;
-
-void print_unchanged_position() {
-    if (!moved) std::printf("FEN: %s\n", format_fen(unchanged_position).c_str());
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -138,20 +131,22 @@ int main(int argc, char **argv) {
     settings.global_deadend_score = o.deadend_score;
     settings.deadend_limit = o.deadend_limit;
     settings.threads = o.threads;
-    std::srand(static_cast<unsigned>(o.seed));
+    const auto search = new_search_context(static_cast<unsigned>(o.seed));
 
     // The game's own computer turn: the same report lines, move and promotion. A side without
-    // any legal move ends the game inside do_ai_move; the position, unchanged, is still
-    // printed on the way out.
-    unchanged_position = pos;
-    std::atexit(print_unchanged_position);
+    // any legal move ends the game there, with its message; the position, unchanged, is
+    // still printed.
     const auto start = std::chrono::steady_clock::now();
-    const ai_decision decision = do_ai_move(&game, settings);
-    moved = true;
+    const computer_move m = do_ai_move(search.get(), &game, settings);
+    if (m.ending) {
+        close_game(*m.ending, nullptr);
+        std::printf("FEN: %s\n", format_fen(pos).c_str());
+        return 0;
+    }
+    const ai_decision &decision = m.decision;
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    game.game_status.turn = !game.game_status.turn;
     const uint32_t fullmoves = pos.fullmoves + (pos.turn == side_black ? 1 : 0);
     std::printf("FEN: %s\n", format_fen(position_of(game, fullmoves)).c_str());
     std::fflush(stdout);

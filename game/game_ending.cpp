@@ -1,0 +1,38 @@
+#include "game/game_ending.h"
+#include "game/messages.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr int interrupted_status = 1;
+
+} // namespace
+
+game_ending finished_game(const game_outcome &outcome, const std::string &message,
+                          bool acknowledge) {
+    game_ending ending;
+    ending.finished = true;
+    ending.outcome = outcome;
+    ending.message = message;
+    ending.acknowledge = acknowledge;
+    return ending;
+}
+
+game_ending interrupted_game(interruption cause) {
+    game_ending ending;
+    // Closing the window is how a person leaves a graphical game: not a failure.
+    ending.status = cause == interruption::window_closed ? 0 : interrupted_status;
+    return ending;
+}
+
+int close_game(const game_ending &ending, game_record *record) {
+    if (ending.finished && record) record_end(record, ending.outcome);
+    if (ending.message.empty()) return ending.status;
+    if (!ending.acknowledge) {
+        std::puts(ending.message.c_str());
+        return ending.status;
+    }
+    const interruption cut = show_dialog_nokey(ending.message.c_str());
+    return cut == interruption::none ? ending.status : interrupted_game(cut).status;
+}
