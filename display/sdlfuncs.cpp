@@ -110,6 +110,7 @@ int init_screen_sdl(const char *title) {
         SDL_Quit();
         return 1;
     }
+    closed = false;
     window = create_window(title);
     if (!window) {
         std::puts("Error while creating SDL2 window.");

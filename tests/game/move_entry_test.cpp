@@ -20,7 +20,11 @@ captured_run person_moves(const char *fen, const std::string &input, uint32_t co
         [&] {
             game_state game = game_from_fen(fen, counter);
             tile_cursor cursor;
+            const uint8_t mover = game.game_status.turn;
             get_move(&game, &cursor, find_king(&game.board, game.game_status.turn));
+            // The person's side printed, as before the move: the move is the whole half-move
+            // (the other side is to move now), and the position is judged as the mover left it.
+            game.game_status.turn = mover;
             std::printf("==\n%s\nlogged %d\n", format_fen(position_of(game, 1)).c_str(),
                         int(game.game_status.last_moves.index));
             const bool logged = game.game_status.last_moves.position[0].board == game.board;

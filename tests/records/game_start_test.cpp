@@ -34,16 +34,13 @@ game_state play_random(unsigned seed, int plies, const game_options &options, ga
     for (int ply = 0; ply < plies; ply++) {
         side_legal_moves(game.board, game.game_status.turn, &legal);
         if (legal.count == 0) break;
-        game.turn_count++;
         const san_move m = legal.moves[std::uniform_int_distribution<int>(0, legal.count - 1)(rng)];
         const bool computer =
             game.game_status.turn ? game.game_status.black_ai : game.game_status.white_ai;
         if (computer && game.opening > 0) game.opening--;
         const game_state before = game;
-        if (play_move(&game, m.src, m.dst)) ascend_piece(&game.board, m.dst, m.ascend);
-        log_move(&game);
+        play_half_move(&game, m.src, m.dst, m.ascend);
         record_move(record, before, m);
-        game.game_status.turn = !game.game_status.turn;
     }
     return game;
 }
@@ -123,7 +120,7 @@ TEST(GameStart, AFenStartTakesItsPositionWithoutTheBook) {
         << error;
     EXPECT_EQ(start.game.game_status.turn, 1);
     EXPECT_EQ(start.game.game_status.moves_pawn_capture, 7u);
-    EXPECT_EQ(start.game.turn_count, 23u); // Black's 12th move is half-move 24
+    EXPECT_EQ(start.game.turn_count, 24u); // Black's 12th move is half-move 24
     EXPECT_EQ(start.game.opening, 0);
     EXPECT_EQ(start.game.board.tiles[0][4], type_king | black_bit); // castling rights kept
     for (const char *bad : {"FEN=8/8/8/8/8/8/8/8 w - - 0 1", "FEN=4k3/8/8/8/8/8/8/4KK2 w - - 0 1",

@@ -19,13 +19,11 @@
 #include <string>
 #include <vector>
 
+#include "rules/notation.h"
+
 namespace {
 
 constexpr int longest_detour = 4;
-
-std::string square_name(coord sq) {
-    return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
-}
 
 char promotion_letter(uint8_t type) {
     switch (type) {
@@ -53,7 +51,7 @@ bool game_would_end(const game_state &game) {
     const coord king = find_king(&game.board, game.game_status.turn);
     const int code = check_stale(&game.game_status, &game.board, king, 0);
     if (code == stale_stalemate || code == stale_checkmate) return true;
-    if (code == stale_repetition && game.turn_count + 1 >= repetition_counts_from) return true;
+    if (code == stale_repetition && game.turn_count >= repetition_counts_from) return true;
     if (code >= stale_over_50) return true;
     int pieces = 0;
     for (const auto &row : game.board.tiles)
@@ -64,14 +62,9 @@ bool game_would_end(const game_state &game) {
 // Plays a random legal move the way the turn loop does and returns its input line.
 std::string play_random(game_state *game, std::mt19937 &rng, const san_move &m) {
     std::string line = in_check(*game) ? "|" : "";
-    game->turn_count++;
     line += square_name(m.src) + "|" + square_name(m.dst);
-    if (play_move(game, m.src, m.dst)) {
-        ascend_piece(&game->board, m.dst, m.ascend);
+    if (play_half_move(game, m.src, m.dst, m.ascend))
         line += std::string("|") + promotion_letter(m.ascend);
-    }
-    log_move(game);
-    game->game_status.turn = !game->game_status.turn;
     (void)rng;
     return line;
 }

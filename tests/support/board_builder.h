@@ -3,6 +3,7 @@
 
 #include "rules/fen.h"
 #include "rules/game_state.h"
+#include "rules/notation.h"
 
 #include <gtest/gtest.h>
 
@@ -21,10 +22,6 @@ inline struct board board_from_fen(const std::string &fen) {
 
 inline coord square(const char *name) {
     return coord{static_cast<uint8_t>('8' - name[1]), static_cast<uint8_t>(name[0] - 'a')};
-}
-
-inline std::string square_name(coord sq) {
-    return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
 }
 
 // A game standing at the position, with a fresh history, the given move counter and

@@ -5,6 +5,7 @@
 #include "rules/fen.h"
 #include "rules/move_context.h"
 #include "rules/move_piece.h"
+#include "rules/notation.h"
 
 #include <bit>
 #include <chrono>
@@ -17,7 +18,6 @@ namespace {
 
 // A promotion counts once per piece, in the order stockfish lists them.
 constexpr uint8_t promotion_types[] = {type_queen, type_rook, type_bishop, type_knight};
-constexpr char promotion_letters[] = "qrbn";
 constexpr int promotion_choices = 4;
 constexpr int max_depth = 20;
 
@@ -69,10 +69,6 @@ uint64_t perft(const struct board &brd, const board_sets &sets, uint8_t side, in
     return nodes;
 }
 
-std::string square_name(coord sq) {
-    return {static_cast<char>('a' + sq.col), static_cast<char>('8' - sq.row)};
-}
-
 } // namespace
 
 int main(int argc, char **argv) {
@@ -110,7 +106,7 @@ int main(int argc, char **argv) {
                 perft_after(pos.board, sets, pos.turn, static_cast<int>(depth), src, dst, p);
             const std::string name = square_name(src) + square_name(dst);
             if (promotion)
-                std::printf("%s%c: %" PRIu64 "\n", name.c_str(), promotion_letters[p], n);
+                std::printf("%s%c: %" PRIu64 "\n", name.c_str(), coordinate_ascension_letters[promotion_types[p]], n);
             else
                 std::printf("%s: %" PRIu64 "\n", name.c_str(), n);
             total += n;
