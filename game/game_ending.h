@@ -9,9 +9,9 @@
 #include <string>
 
 struct game_ending {
-    bool finished = false; // the game has a result, which its record gets
-    game_outcome outcome;  // the result and its reason, when finished
-    std::string message;   // printed (or shown) last; empty: nothing
+    bool finished = false;    // the game has a result, which its record gets
+    game_outcome outcome;     // the result and its reason, when finished
+    std::string message;      // printed (or shown) last; empty: nothing
     bool acknowledge = false; // the message waits for a line or a key, as game-ending ones do
     int status = 0;           // the process's exit status
 };

@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
 
 namespace {
@@ -21,9 +20,6 @@ int last_pass, last_depth, last_rated, last_tenths;
 } // namespace
 
 void progress_begin() {
-    // A window closed during the search ends the process there: the line goes with it.
-    static const bool cleared_at_exit = std::atexit(progress_clear) == 0;
-    (void)cleared_at_exit;
     enabled = isatty(STDERR_FILENO) != 0;
     shown = false;
     started = steady::now();

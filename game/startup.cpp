@@ -2,6 +2,7 @@
 #include "display/sdlfuncs.h"
 #include "game/board_printout.h"
 #include "game/game_start.h"
+#include "game/search_progress.h"
 #include "game/settings.h"
 #include "game/view.h"
 
@@ -42,6 +43,7 @@ int vartok_main(int argc, char **argv) {
     view_start(options, &live, start->record);
     const game_ending ending =
         play_game(&live, options, &start->record, &start->turns, search.get());
+    progress_clear(); // a search cut short leaves no status line behind
     const int status = close_game(ending, &start->record);
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);

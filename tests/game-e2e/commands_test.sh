@@ -41,4 +41,42 @@ check_tail "The game is kept in $e2e_dir/record.pgn; continue it with RESUME=$e2
 checks=$((checks + 1))
 grep -q '^\[Result "\*"\]$' "$e2e_dir/record.pgn" || fail "the record is not left unfinished"
 
+current="the hint names the piece a pawn becomes"
+play "BLACK_HUMAN COMMANDS" "$(moves hint quit)" "FEN=k7/4P3/8/8/8/8/8/K7 w - - 0 1"
+check_has "Hint: e7-e8=Q"
+
+current="a hint while the opening book is live is searched, and the book still answers"
+play "COMMANDS DEPTH1=1 DEPTH2=1" "$(moves hint e2 e4 quit)"
+check_lacks "No hint"
+checks=$((checks + 1))
+grep -qE '^Hint: [a-h][1-8]-[a-h][1-8]$' <<<"$out" || fail "no hint line"
+check_has "2: Moving c7 to c5 (opening book)"
+
+current="a command typed with blanks around it"
+play "BLACK_HUMAN COMMANDS" "$(moves e2 e4 '   moves  ' quit)"
+check_has "1. e4"
+check_lacks "That tile does not exist."
+
+current="moves after a start whose move number is not 1"
+play "BLACK_HUMAN COMMANDS" "$(moves e7 e5 g1 f3 moves quit)" \
+    "FEN=rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 12"
+check_has "12... e5"
+check_has "13. Nf3"
+
+# The game's random numbers come from the clock: with the clock held still, two games draw
+# alike, and a hint in one of them must not change what the computer plays after it.
+if command -v faketime >/dev/null; then
+    current="a hint leaves the computer's next moves alone"
+    held() {
+        printf '%b' "$1" | faketime '2026-01-01 12:00:00' timeout 60 "$vartok" COMMANDS \
+            DEPTH1=2 DEPTH2=3 PGN="$e2e_dir/held.pgn" 2>/dev/null | grep -E '^[0-9]+: Moving'
+    }
+    # An empty line where the other game asks for a hint: "CHECK." takes either alike.
+    without=$(held "$(moves e2 e4 '' d2 d4 '' g1 f3 '' b1 c3 '' f1 e2 quit)")
+    with=$(held "$(moves e2 e4 hint d2 d4 hint g1 f3 hint b1 c3 hint f1 e2 quit)")
+    checks=$((checks + 1))
+    [[ -n $without && $without == "$with" ]] ||
+        fail "the computer played otherwise after hints:"$'\n'"$without"$'\n---\n'"$with"
+fi
+
 finish

@@ -14,9 +14,10 @@ export XDG_STATE_HOME=$e2e_dir/state XDG_DATA_HOME=$e2e_dir/data
 # Every game is also played with a record, which must read back to the last board shown.
 play() {
     local words=$1 input=$2 record=$e2e_dir/record.pgn
+    shift 2 # any further arguments are words of their own, blanks and all ("FEN=...")
     rm -f "$record"
     # The marker keeps the output's trailing empty lines, which $(...) would drop.
-    out=$(printf '%b' "$input" | timeout 60 "$vartok" $words PGN="$record" 2>/dev/null
+    out=$(printf '%b' "$input" | timeout 60 "$vartok" $words "$@" PGN="$record" 2>/dev/null
           echo "<<exit $?>>")
     status=${out##*<<exit }
     status=${status%>>}
