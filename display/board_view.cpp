@@ -1,5 +1,6 @@
 #include "display/board_view.h"
 
+#include "display/data_files.h"
 #include "display/dbuff.h"
 #include "display/draword.h"
 #include "display/fonts.h"
@@ -68,7 +69,10 @@ int init_board_graphics() {
 
 void load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black) {
     uint8_t width, height;
-    if (load_bitmap(filename, bitmapstruct, &width, &height) != 0) return;
+    if (load_bitmap(filename, bitmapstruct, &width, &height) != 0) {
+        if (!black) report_missing_data_file(filename); // the black copy is the same file
+        return;
+    }
     if (black) recolour_black(bitmapstruct);
 }
 

@@ -51,7 +51,7 @@ struct tile_redraw {
 // Loads the twelve piece images and the font; 0 on success, 1 when the font is missing.
 int init_board_graphics();
 // Loads a sprite file; for Black (black non-zero) recolours it. A missing file leaves
-// the image empty.
+// the image empty, and is named on standard error when the white image is loaded.
 void load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black);
 // Turns a white piece image into the black one: outline and shading (7, 8) become black,
 // the body (15) a dither of 8 and 7.
