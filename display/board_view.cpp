@@ -1,5 +1,6 @@
 #include "display/board_view.h"
 
+#include "display/data_files.h"
 #include "display/dbuff.h"
 #include "display/draword.h"
 #include "display/fonts.h"
@@ -74,7 +75,11 @@ int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t
     // A missing image leaves its piece undrawn; a damaged one stops the game.
     if (loaded == bitmap_damaged) return board_image_damaged;
     if (loaded == bitmap_out_of_memory) return board_out_of_memory;
-    if (loaded == 0 && black) recolour_black(bitmapstruct);
+    if (loaded != 0) {
+        if (!black) report_missing_data_file(filename); // the black copy is the same file
+        return 0;
+    }
+    if (black) recolour_black(bitmapstruct);
     return 0;
 }
 

@@ -57,7 +57,8 @@ constexpr int board_out_of_memory = 3;
 // success, else one of the failures above.
 int init_board_graphics();
 // Loads a sprite file; for Black (black non-zero) recolours it. A missing file leaves
-// the image empty (0); a damaged one answers board_image_damaged.
+// the image empty (0), and is named on standard error when the white image is loaded; a
+// damaged one answers board_image_damaged.
 int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black);
 // Turns a white piece image into the black one: outline and shading (7, 8) become black,
 // the body (15) a dither of 8 and 7.

@@ -21,8 +21,12 @@ teletype_pen teletype;
 
 int load_font(const char *filename) {
     FILE *file = open_data_file(filename);
-    if (!file) return -1;
+    if (!file) {
+        report_missing_data_file(filename);
+        return -1;
+    }
     if (std::fread(&font, sizeof font, 1, file) != 1) {
+        std::fprintf(stderr, "vartok: the data file %s is too short for a font\n", filename);
         std::fclose(file);
         return -1;
     }

@@ -5,7 +5,6 @@
 
 namespace {
 
-constexpr uint32_t lowest_searched_turn = 2; // the castling bonus divides by turn_count / 2
 constexpr uint8_t first_row = 0, last_row = board_size - 1;
 
 } // namespace
@@ -14,10 +13,11 @@ game_state start_position() {
     return new_game();
 }
 
-bool position_from_fen(const std::string &fen, game_state *out, std::string *problem) {
+bool position_from_fen(const std::string &fen, game_state *out, std::string *problem,
+                       std::string *note) {
     fen_position pos;
     std::string error;
-    if (!load_fen(fen, &pos, &error)) {
+    if (!load_fen(fen, &pos, &error, note)) {
         *problem = "position: bad FEN '" + shown(fen) + "': " + error;
         return false;
     }
@@ -25,10 +25,7 @@ bool position_from_fen(const std::string &fen, game_state *out, std::string *pro
         *problem = "position: bad FEN '" + shown(fen) + "': " + unreachable;
         return false;
     }
-    const int64_t turn = pos.fullmoves == 0 ? 1 + pos.turn : half_move_number(pos.fullmoves, pos.turn);
-    const uint32_t turn_count =
-        turn < lowest_searched_turn ? lowest_searched_turn : static_cast<uint32_t>(turn);
-    *out = game_from_position(pos, turn_count);
+    *out = game_from_position(pos, searched_turn_count(pos));
     return true;
 }
 
@@ -74,6 +71,7 @@ bool play_move_text(game_state *game, const std::string &text, std::string *prob
 bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem) {
     const size_t moves_at = find_word(words, from, {"moves"});
     game_state next;
+    std::string note; // about a start that is used all the same
     if (from < words.size() && words[from] == "startpos") {
         if (from + 1 < words.size() && moves_at != from + 1) {
             *problem = "position: unexpected '" + shown(words[from + 1]) + "' after startpos";
@@ -81,18 +79,20 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         }
         next = start_position();
     } else if (from < words.size() && words[from] == "fen") {
-        if (!position_from_fen(join_words(words, from + 1, moves_at), &next, problem)) return false;
+        if (!position_from_fen(join_words(words, from + 1, moves_at), &next, problem, &note))
+            return false;
     } else {
         *problem = "position: expected startpos or fen";
         if (from < words.size()) *problem += ", not '" + shown(words[from]) + "'";
         return false;
     }
-    problem->clear();
+    *problem = note.empty() ? "" : "position: " + note;
     for (size_t i = moves_at + 1; i < words.size(); i++) {
         std::string why;
         if (!play_move_text(&next, words[i], &why)) {
-            *problem = "position: move " + std::to_string(i - moves_at) + " " + why +
-                       "; the moves stop before it";
+            if (!problem->empty()) *problem += "; ";
+            *problem += "position: move " + std::to_string(i - moves_at) + " " + why +
+                        "; the moves stop before it";
             break;
         }
     }

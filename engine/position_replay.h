@@ -15,8 +15,10 @@ game_state start_position();
 // A FEN position with an empty history and the book off; its half-move number comes from
 // the move number as in vartok-analyse (at least 2). False with the problem when the text
 // is not a position or one no game can reach (the side not to move in check, the kings
-// side by side).
-bool position_from_fen(const std::string &fen, game_state *out, std::string *problem);
+// side by side). An en-passant square that no pawn can just have crossed is ignored, and
+// `note` says so (it is empty otherwise).
+bool position_from_fen(const std::string &fen, game_state *out, std::string *problem,
+                       std::string *note = nullptr);
 
 // Plays `text` for the side to move when it is legal there, as the game plays a move:
 // board, ascended pawn, history, side to move and half-move number. False with the
@@ -28,5 +30,6 @@ bool legal_in(const game_state &game, const uci_move &m, std::string *problem);
 
 // Sets up the position of the words after "position". False with the problem when its
 // start is unusable: `*game` is then unchanged. An illegal move ends the replay there:
-// true is returned with `*game` the position before it and the problem named.
+// true is returned with `*game` the position before it and the problem named. A FEN's
+// en-passant square that is ignored is named in the problem too.
 bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem);

@@ -56,7 +56,9 @@ void note_progress(void *context, const search_progress &p) {
 }
 
 std::string score_text(const ai_decision &d) {
-    if (d.score > mate_threshold) {
+    // A mate at the first ply scores exactly the threshold when the mating move earns
+    // nothing else: the search's own "above it" test is for its cut-offs, not for reporting.
+    if (d.score >= mate_threshold) {
         const unsigned ply = d.checkmate_found == no_checkmate ? 1 : d.checkmate_found;
         return "mate " + std::to_string((ply + 1) / 2);
     }

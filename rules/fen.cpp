@@ -56,9 +56,37 @@ void apply_castling_flags(board &brd, const std::string &rights) {
     }
 }
 
+// Flags the pawn that has just made the two-square step past `square` (rank 3 or 6), so
+// that it can be taken en passant. A square that no such step can have crossed is ignored,
+// as readers of the notation do: returns why, or an empty text when the pawn was flagged.
+std::string mark_double_step(board *brd, uint8_t turn, const std::string &square) {
+    // The side that just moved went from its second rank to its fourth, over `square`.
+    const bool black_moved = turn == side_white;
+    const char passed_rank = black_moved ? '6' : '3';
+    if (square[1] != passed_rank)
+        return std::string("with ") + (black_moved ? "White" : "Black") +
+               " to move it must be on rank " + passed_rank;
+    // The pawn's start square is one rank beyond `square`, the pawn one rank short of it.
+    const int beyond = black_moved ? 1 : -1;
+    const std::string start{square[0], static_cast<char>(passed_rank + beyond)};
+    const std::string landing{square[0], static_cast<char>(passed_rank - beyond)};
+    const int col = square[0] - 'a';
+    const int passed_row = '8' - passed_rank;
+    if (brd->tiles[passed_row][col] != 0) return square + " is not empty";
+    if (brd->tiles[passed_row - beyond][col] != 0)
+        return start + ", where the pawn started, is not empty";
+    uint8_t &pawn = brd->tiles[passed_row + beyond][col];
+    if ((pawn & piece_mask) != (type_pawn | (black_moved ? black_bit : 0)))
+        return std::string("no ") + (black_moved ? "black" : "white") + " pawn stands on " +
+               landing;
+    pawn |= en_passant_flag | has_moved_flag;
+    return {};
+}
+
 } // namespace
 
-bool load_fen(const std::string &fen, fen_position *out, std::string *error) {
+bool load_fen(const std::string &fen, fen_position *out, std::string *error, std::string *ignored) {
+    if (ignored) ignored->clear();
     std::istringstream in(fen);
     std::string placement, side, castling = "-", en_passant = "-", half = "0", full = "1";
     in >> placement >> side;
@@ -119,12 +147,9 @@ bool load_fen(const std::string &fen, fen_position *out, std::string *error) {
             *error = "The en-passant square must be - or a square on rank 3 or 6.";
             return false;
         }
-        // The pawn that just made the two-square step stands one rank beyond the square.
-        const int ep_col = en_passant[0] - 'a';
-        const int pawn_row = en_passant[1] == '3' ? 4 : 3;
-        uint8_t &pawn = pos.board.tiles[pawn_row][ep_col];
-        const uint8_t expected = en_passant[1] == '3' ? type_pawn : (type_pawn | black_bit);
-        if ((pawn & piece_mask) == expected) pawn |= en_passant_flag | has_moved_flag;
+        const std::string why = mark_double_step(&pos.board, pos.turn, en_passant);
+        if (!why.empty() && ignored)
+            *ignored = "the en-passant square " + en_passant + " is ignored: " + why;
     }
     if (!parse_number(half, &pos.halfmoves) || !parse_number(full, &pos.fullmoves)) {
         *error = "The move counters must be numbers.";

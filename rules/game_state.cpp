@@ -44,6 +44,12 @@ game_state game_from_position(const fen_position &pos, uint32_t turn_count) {
     return game;
 }
 
+uint32_t searched_turn_count(const fen_position &pos) {
+    constexpr int64_t lowest = 2;
+    const int64_t turn = 2 * (int64_t{pos.fullmoves} - 1) + 1 + pos.turn;
+    return static_cast<uint32_t>(turn < lowest ? lowest : turn);
+}
+
 fen_position position_of(const game_state &game, uint32_t fullmoves) {
     fen_position pos{};
     pos.board = game.board;

@@ -38,5 +38,9 @@ uint8_t play_half_move(game_state *game, coord src, coord dst, uint8_t ascend);
 // plays neither side.
 game_state game_from_position(const fen_position &pos, uint32_t turn_count);
 
+// The half-move number a search from `pos` runs at: from the move number (1 for White's
+// first move), but at least 2, since the castling bonus divides by half of it.
+uint32_t searched_turn_count(const fen_position &pos);
+
 // The game's position for FEN: its board, side to move and half-move counter.
 fen_position position_of(const game_state &game, uint32_t fullmoves);

@@ -3,6 +3,7 @@
 # calendar clock fixed so that both seed their random draws alike, compared byte for byte
 # (standard output and exit status) over several clock dates and settings. For changes that
 # must leave what the game prints untouched. Records are kept in a scratch folder.
+source "$(dirname "$0")/script_help.sh"
 set -uo pipefail
 old=$1 new=$2
 work=$(mktemp -d)

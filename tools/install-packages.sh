@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
+# Usage: tools/install-packages.sh [test]
 # Installs the Debian packages that building (and, with "test", testing) needs, if missing.
+source "$(dirname "$0")/script_help.sh"
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libsdl2-dev pkg-config)

@@ -114,6 +114,16 @@ for option in "Depth1 3" "Depth2 6" "Level 0"; do
     send "setoption name ${option% *} value ${option#* }"
 done
 
+# --- An en-passant square no double step can have crossed is ignored ---
+own_knight="4k3/8/4N3/3Pp3/8/8/8/4K3 w - e6 0 1"
+send "position fen $own_knight"
+send go
+expect_bestmove || fail "no bestmove with an impossible en-passant square"
+grep -q '^info string position: the en-passant square e6 is ignored: e6 is not empty$' <<<"$seen" ||
+    fail "the ignored en-passant square was not named"
+legal_by_stockfish "$stockfish" "fen $own_knight" "${bestmove:-none}" ||
+    fail "with an impossible en-passant square the engine played $bestmove"
+
 # --- A side without a legal move answers 0000 ---
 send "position fen k7/1Q6/1K6/8/8/8/8/8 b - - 0 80"
 send go
@@ -131,6 +141,12 @@ send go
 expect_bestmove || fail "no bestmove for the scholar's mate"
 [[ ${bestmove:-} == h5f7 ]] || fail "the scholar's mate was missed: $bestmove"
 grep -q '^info depth 3 .* score mate 1 pv h5f7$' <<<"$seen" || fail "the mate in one was not scored mate 1"
+# A quiet mate in one: the move earns nothing beside the mate.
+send "position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"
+send go
+expect_bestmove || fail "no bestmove for the back-rank mate"
+[[ ${bestmove:-} == a1a8 ]] || fail "the back-rank mate was missed: $bestmove"
+grep -q '^info depth 3 .* score mate 1 pv a1a8$' <<<"$seen" || fail "the back-rank mate was not scored mate 1"
 
 # --- A long search: isready is answered meanwhile, stop answers at once ---
 long="r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3" # over a minute
@@ -188,6 +204,7 @@ bad_lines=(
     "position|expected startpos or fen"
     "position fen 8/8/8 w|bad FEN"
     "position fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1|the side not to move is in check"
+    "position fen 4k3/8/4N3/3Pp3/8/8/8/4K3 w - e6 0 1|the en-passant square e6 is ignored: e6 is not empty"
     "position startpos moves e2e4 e7e5 e1e8 d2d4|move 3 e1e8: not a legal move"
     "go fly|go: unknown word 'fly'"
 )

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Where the game finds its data files: the working directory first, then the data
-# directory of an installed copy; and what it does when they or the display are missing. Runs on SDL's dummy video driver, no display needed.
+# Where the game finds its data files: the working directory first, then its own folder,
+# then the data directory of an installed copy; and what it does when they or the display
+# are missing (the missing file is named on standard error). Runs on SDL's dummy video
+# driver, no display needed.
 # Usage: data_lookup.sh BUILD_DIR
 set -u
 build=$1
@@ -16,9 +18,15 @@ run_in() {
 started() { [ "$status" = 124 ] && grep -q "Select piece." <<<"$out"; }
 refused() { [ "$status" = 1 ] && grep -qx "Error while initalizing board." <<<"$out"; }
 
-mkdir "$work/empty" "$work/shortfont"
-run_in "$work/empty" "$build/vartok"
+mkdir "$work/empty" "$work/shortfont" "$work/bare"
+cp "$build/vartok" "$work/bare/vartok"
+run_in "$work/empty" "$work/bare/vartok"
 check "without data files the set-up fails" refused
+check "the missing font is named with the places looked in" \
+    grep -qx "vartok: cannot open the data file font.fnt (looked in the working folder, $work/bare, .*)" <<<"$out"
+
+run_in "$work/empty" "$build/vartok"
+check "the built game started from another folder finds its data files beside it" started
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null || exit 1
 run_in "$work/empty" "$work/prefix/bin/vartok"
@@ -27,6 +35,7 @@ check "an installed copy finds its data files" started
 head -c 100 "$build/font.fnt" >"$work/shortfont/font.fnt"
 run_in "$work/shortfont" "$work/prefix/bin/vartok"
 check "a file in the working directory comes first" refused
+check "the short font is named" grep -qx "vartok: the data file font.fnt is too short for a font" <<<"$out"
 
 head -c 30 "$build/rook.spr" >"$work/shortfont/rook.spr"
 cp "$build/font.fnt" "$work/shortfont/font.fnt"

@@ -70,3 +70,42 @@ TEST(Fen, UnreachablePositionsAreNamed) {
     EXPECT_EQ(unreachable_position(position_from_fen("4k3/8/8/8/8/8/8/4K2r w - - 0 1")), nullptr);
     EXPECT_EQ(unreachable_position(position_from_fen("8/8/8/3k4/8/3K4/8/8 w - - 0 1")), nullptr);
 }
+
+// An en-passant square counts only where the pawn of the side that just moved can have
+// crossed it; otherwise no pawn carries the flag, and the square is named as ignored.
+TEST(Fen, AnImpossibleEnPassantSquareIsIgnored) {
+    struct ignored_case {
+        const char *fen;
+        const char *why;
+    };
+    const ignored_case cases[] = {
+        {"4k3/8/4N3/3Pp3/8/8/8/4K3 w - e6 0 1", "e6 is not empty"},
+        {"4k3/4b3/8/3Pp3/8/8/8/4K3 w - e6 0 1", "e7, where the pawn started, is not empty"},
+        {"4k3/8/8/3P4/8/8/8/4K3 w - e6 0 1", "no black pawn stands on e5"},
+        {"4k3/8/8/3PP3/8/8/8/4K3 w - e6 0 1", "no black pawn stands on e5"},
+        {"4k3/8/8/8/3pP3/8/8/4K3 w - e3 0 1", "with White to move it must be on rank 6"},
+        // The same, mirrored: Black to move.
+        {"4k3/8/8/8/3pP3/4n3/8/4K3 b - e3 0 1", "e3 is not empty"},
+        {"4k3/8/8/8/3pP3/8/4B3/4K3 b - e3 0 1", "e2, where the pawn started, is not empty"},
+        {"4k3/8/8/8/3p4/8/8/4K3 b - e3 0 1", "no white pawn stands on e4"},
+        {"4k3/8/8/3Pp3/8/8/8/4K3 b - e6 0 1", "with Black to move it must be on rank 3"},
+    };
+    for (const ignored_case &c : cases) {
+        fen_position pos;
+        std::string error, ignored;
+        ASSERT_TRUE(load_fen(c.fen, &pos, &error, &ignored)) << c.fen << ": " << error;
+        const std::string square = std::string(c.fen).substr(std::string(c.fen).find(" - ") + 3, 2);
+        EXPECT_EQ(ignored, "the en-passant square " + square + " is ignored: " + c.why) << c.fen;
+        for (const auto &row : pos.board.tiles)
+            for (uint8_t tile : row) EXPECT_FALSE(tile & en_passant_flag) << c.fen;
+        EXPECT_NE(format_fen(pos).find(" - 0 1"), std::string::npos) << format_fen(pos);
+    }
+    for (const char *usable :
+         {"4k3/8/8/3Pp3/8/8/8/4K3 w - e6 0 1", "4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1"}) {
+        fen_position pos;
+        std::string error, ignored = "left over";
+        ASSERT_TRUE(load_fen(usable, &pos, &error, &ignored)) << error;
+        EXPECT_EQ(ignored, "") << usable;
+        EXPECT_EQ(format_fen(pos), usable);
+    }
+}

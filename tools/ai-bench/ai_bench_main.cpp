@@ -7,6 +7,7 @@
 // parallel passes to tell how the search would scale on more cores.
 #include "ai/ai.h"
 #include "ai/root_rating.h"
+#include "tools/tool-help/tool_help.h"
 
 #include <chrono>
 #include <cstdio>
@@ -183,9 +184,15 @@ void print_model(const std::vector<pass_tasks> &passes) {
 int main(int argc, char **argv) {
     constexpr int default_rounds = 3;
     constexpr int most_rounds = 100;
+    constexpr const char *usage =
+        "usage: vartok-ai-bench [ROUNDS]\n"
+        "Lets the computer player move at the default depths in five fixed positions, each\n"
+        "ROUNDS times (1 to 100, default 3), on one thread and on every core, and prints the\n"
+        "positions rated, the fastest times and the speed-up.\n";
+    if (const int help = answer_help(argc, argv, usage); help >= 0) return help;
     const int rounds = argc > 1 ? std::atoi(argv[1]) : default_rounds;
-    if (rounds < 1 || rounds > most_rounds) {
-        std::fprintf(stderr, "usage: vartok-ai-bench [ROUNDS from 1 to %d]\n", most_rounds);
+    if (argc > 2 || rounds < 1 || rounds > most_rounds) {
+        std::fputs(usage, stderr);
         return 2;
     }
     static run_figures single, parallel;

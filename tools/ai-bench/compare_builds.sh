@@ -3,6 +3,7 @@
 # after the other, ROUNDS times (default 3), so that both meet the same load on a shared
 # machine, and prints the ratio of their mean times (old / new) on one thread and on all
 # cores. Both must rate the same positions.
+source "$(dirname "$0")/../script_help.sh"
 set -euo pipefail
 old=$1
 new=$2

@@ -7,6 +7,7 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/fen.h"
+#include "tools/tool-help/tool_help.h"
 
 #include <cerrno>
 #include <chrono>
@@ -33,10 +34,17 @@ struct analyse_options {
     std::string fen;
 };
 
-void usage() {
-    std::fprintf(stderr, "usage: vartok-analyse [--seed N] [--turn N] [--depth1 N] [--depth2 N] "
-                         "[--blunders N] [--deadend N] [--limit N] [--threads N] FEN\n");
-}
+constexpr const char *usage =
+    "usage: vartok-analyse [--seed N] [--turn N] [--depth1 N] [--depth2 N] [--blunders N]\n"
+    "                      [--deadend N] [--limit N] [--threads N] FEN\n"
+    "Lets the computer player make one move in the position FEN (its words may be given\n"
+    "apart or quoted as one). Standard output holds its report lines, then \"FEN: \" and the\n"
+    "position after the move; the time taken goes to standard error.\n"
+    "  --seed N      the random seed (default 1)\n"
+    "  --turn N      the half-move number, from 2 (default: from the FEN's move number)\n"
+    "  --depth1 N    --depth2 N    --blunders N    --deadend N    --limit N\n"
+    "                the settings of the game's DEPTH1=, DEPTH2=, BLUNDERS=, DEADEND=, LIMIT=\n"
+    "  --threads N   search threads, 1 to 64 (default: one per core)\n";
 
 bool parse_number(const char *text, long long *out) {
     char *end = nullptr;
@@ -94,7 +102,7 @@ bool parse_options(int argc, char **argv, analyse_options *o) {
         }
     }
     if (o->fen.empty()) {
-        usage();
+        std::fputs(usage, stderr);
         return false;
     }
     return true;
@@ -103,20 +111,22 @@ bool parse_options(int argc, char **argv, analyse_options *o) {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (const int help = answer_help(argc, argv, usage); help >= 0) return help;
     analyse_options o;
     if (!parse_options(argc, argv, &o)) return usage_status;
     fen_position pos;
-    std::string error;
-    if (!load_fen(o.fen, &pos, &error)) {
+    std::string error, ignored;
+    if (!load_fen(o.fen, &pos, &error, &ignored)) {
         std::fprintf(stderr, "vartok-analyse: %s\n", error.c_str());
         return usage_status;
     }
+    if (!ignored.empty()) std::fprintf(stderr, "vartok-analyse: %s\n", ignored.c_str());
     if (const char *unreachable = unreachable_position(pos)) {
         std::fprintf(stderr, "vartok-analyse: %s\n", unreachable);
         return usage_status;
     }
-    const long long turn =
-        o.turn >= 0 ? o.turn : 2 * (static_cast<long long>(pos.fullmoves) - 1) + 1 + pos.turn;
+    // From the move number as the engine derives it, unless given.
+    const long long turn = o.turn >= 0 ? o.turn : searched_turn_count(pos);
     if (turn < lowest_turn || turn > UINT32_MAX) {
         std::fprintf(stderr, "vartok-analyse: the half-move number must be from %u to %u\n",
                      lowest_turn, UINT32_MAX);

@@ -6,6 +6,8 @@
 // whose character the source font lacks gets an empty box.
 //
 // Usage: font_converter SOURCE.psf OUTPUT.fnt
+#include "tools/tool-help/tool_help.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -45,6 +47,10 @@ uint8_t mirror_bits(uint8_t b) {
     return r;
 }
 
+constexpr const char *usage =
+    "usage: font_converter SOURCE.psf OUTPUT.fnt\n"
+    "Converts an 8x8 PC Screen Font (version 1, with a Unicode table) into the game's font.\n";
+
 int fail(const char *what) {
     std::fprintf(stderr, "font_converter: %s\n", what);
     return 1;
@@ -53,7 +59,11 @@ int fail(const char *what) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3) return fail("usage: font_converter SOURCE.psf OUTPUT.fnt");
+    if (const int help = answer_help(argc, argv, usage); help >= 0) return help;
+    if (argc != 3) {
+        std::fputs(usage, stderr);
+        return 1;
+    }
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) return fail("cannot open the source font");
     std::vector<uint8_t> psf((std::istreambuf_iterator<char>(in)),

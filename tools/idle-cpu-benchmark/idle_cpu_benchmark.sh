@@ -3,6 +3,7 @@
 # at the piece prompt (tile cursor) and at a message waiting for a key. Runs the game in a
 # window under Xvfb (needs xvfb and xdotool).
 # Usage: tools/idle-cpu-benchmark/idle_cpu_benchmark.sh BUILD_DIR [SECONDS]
+source "$(dirname "$0")/../script_help.sh"
 set -u
 build=$(cd "${1:?usage: idle_cpu_benchmark.sh BUILD_DIR [SECONDS]}" && pwd)
 seconds=${2:-5}

@@ -6,6 +6,7 @@
 #include "rules/move_context.h"
 #include "rules/move_piece.h"
 #include "rules/notation.h"
+#include "tools/tool-help/tool_help.h"
 
 #include <bit>
 #include <chrono>
@@ -20,6 +21,10 @@ namespace {
 constexpr uint8_t promotion_types[] = {type_queen, type_rook, type_bishop, type_knight};
 constexpr int promotion_choices = 4;
 constexpr int max_depth = 20;
+constexpr const char *usage =
+    "usage: vartok-perft FEN DEPTH\n"
+    "Counts the positions DEPTH half-moves (1 to 20) after FEN with the game's own move\n"
+    "generator: one line per legal move (\"e2e4: 20\"), then the total and the speed.\n";
 
 bool promotes(const struct board &brd, coord src, coord dst) {
     return is_pawn(brd.tiles[src.row][src.col]) && (dst.row == 0 || dst.row == 7);
@@ -72,16 +77,18 @@ uint64_t perft(const struct board &brd, const board_sets &sets, uint8_t side, in
 } // namespace
 
 int main(int argc, char **argv) {
+    if (const int help = answer_help(argc, argv, usage); help >= 0) return help;
     if (argc != 3) {
-        std::fprintf(stderr, "usage: vartok-perft FEN DEPTH\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     fen_position pos;
-    std::string error;
-    if (!load_fen(argv[1], &pos, &error)) {
+    std::string error, ignored;
+    if (!load_fen(argv[1], &pos, &error, &ignored)) {
         std::fprintf(stderr, "vartok-perft: %s\n", error.c_str());
         return 2;
     }
+    if (!ignored.empty()) std::fprintf(stderr, "vartok-perft: %s\n", ignored.c_str());
     // Counting there would count captures of a king.
     if (const char *unreachable = unreachable_position(pos)) {
         std::fprintf(stderr, "vartok-perft: %s\n", unreachable);

@@ -2,6 +2,7 @@
 # speed_vs_stockfish.sh PERFT [ROUNDS]: times vartok-perft against stockfish's "go perft"
 # (depth 6 from the start position, depth 5 on Kiwipete), the two alternated in one loop
 # so that both meet the same load, and prints each round and the ratio of the totals.
+source "$(dirname "$0")/../script_help.sh"
 set -euo pipefail
 perft=$1
 rounds=${2:-3}

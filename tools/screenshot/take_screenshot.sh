@@ -3,6 +3,7 @@
 # chosen the pawn on e2, so that the cursor and the destination markers show.
 # Usage: tools/screenshot/take_screenshot.sh BUILD_DIR OUTPUT.png   (needs xvfb, xdotool,
 # imagemagick)
+source "$(dirname "$0")/../script_help.sh"
 set -u
 build=$(cd "${1:?usage: take_screenshot.sh BUILD_DIR OUTPUT.png}" && pwd)
 output=$(realpath -m "${2:?usage: take_screenshot.sh BUILD_DIR OUTPUT.png}")

@@ -8,6 +8,8 @@
 //                         every row as wide as the first, at most 255 rows of 255.
 //
 // Usage: sprite_compiler SOURCE.txt OUTPUT.spr
+#include "tools/tool-help/tool_help.h"
+
 #include <array>
 #include <cstdio>
 #include <fstream>
@@ -21,6 +23,10 @@ constexpr int max_side = 255;
 constexpr int transparent = 255;
 constexpr int unassigned = -1;
 
+constexpr const char *usage =
+    "usage: sprite_compiler SOURCE.txt OUTPUT.spr\n"
+    "Turns a sprite drawn as a text grid (legend lines, then pixel rows) into a .spr file.\n";
+
 int fail(const std::string &where, const std::string &why) {
     std::fprintf(stderr, "%s: %s\n", where.c_str(), why.c_str());
     return 1;
@@ -29,7 +35,11 @@ int fail(const std::string &where, const std::string &why) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3) return fail("sprite_compiler", "usage: sprite_compiler SOURCE.txt OUTPUT.spr");
+    if (const int help = answer_help(argc, argv, usage); help >= 0) return help;
+    if (argc != 3) {
+        std::fputs(usage, stderr);
+        return 1;
+    }
     std::ifstream in(argv[1]);
     if (!in) return fail(argv[1], "cannot open");
 
