@@ -11,6 +11,14 @@ chess_clock new_clock(const time_control &white, const time_control &black) {
     return {{white, black}, {white.base_ms, black.base_ms}, clock_stopped, 0};
 }
 
+chess_clock clock_from_readings(const time_control &white, const time_control &black,
+                                int64_t white_ms, int64_t black_ms) {
+    chess_clock clock = new_clock(white, black);
+    if (white_ms >= 0) clock.remaining_ms[side_white] = white_ms;
+    if (black_ms >= 0) clock.remaining_ms[side_black] = black_ms;
+    return clock;
+}
+
 void start_clock(chess_clock *clock, uint8_t side, int64_t now) {
     charge_clock(clock, now);
     clock->running = side ? 1 : 0;

@@ -9,6 +9,7 @@
 
 constexpr int8_t clock_stopped = -1; // chess_clock::running when neither side's time runs
 constexpr int64_t no_deadline = -1;  // ms_until_flag when no time runs: wait without limit
+constexpr int64_t no_reading = -1;   // a side without a %clk reading in the record yet
 
 struct chess_clock {
     time_control control[2]; // White's, Black's
@@ -22,6 +23,12 @@ int64_t steady_now_ms();
 
 // Both clocks full, neither running.
 chess_clock new_clock(const time_control &white, const time_control &black);
+
+// The clocks as a record left them: each side's last %clk reading, or its full time where it
+// has none (no_reading, or a reading below 0); neither running. A resumed game then starts
+// the clock of the side to move: quitting paused the game.
+chess_clock clock_from_readings(const time_control &white, const time_control &black,
+                                int64_t white_ms, int64_t black_ms);
 
 // `side`'s time runs from `now`. A clock that was running for the other side is charged first.
 void start_clock(chess_clock *clock, uint8_t side, int64_t now);

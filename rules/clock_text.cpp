@@ -46,7 +46,8 @@ bool read_char(std::string_view text, size_t *pos, char c) {
 }
 
 void skip_spaces(std::string_view text, size_t *pos) {
-    while (*pos < text.size() && (text[*pos] == ' ' || text[*pos] == '\t' || text[*pos] == '\n'))
+    while (*pos < text.size() &&
+           (text[*pos] == ' ' || text[*pos] == '\t' || text[*pos] == '\n' || text[*pos] == '\r'))
         ++*pos;
 }
 

@@ -133,6 +133,17 @@ TEST(ChessClock, AMoveAfterTheFlagGetsNoIncrementAndPausingNone) {
     EXPECT_EQ(clock.running, clock_stopped);
 }
 
+TEST(ChessClock, ReadingsFromARecordRestoreTheClocks) {
+    chess_clock clock = clock_from_readings(five_three, three_seconds, 123400, no_reading);
+    EXPECT_EQ(clock.remaining_ms[side_white], 123400);
+    EXPECT_EQ(clock.remaining_ms[side_black], 3000); // no reading yet: the full time
+    EXPECT_EQ(clock.running, clock_stopped);
+    EXPECT_EQ(clock.control[side_white], five_three);
+    clock = clock_from_readings(five_three, three_seconds, no_reading, 0);
+    EXPECT_EQ(clock.remaining_ms[side_white], 300000);
+    EXPECT_EQ(clock.remaining_ms[side_black], 0);
+}
+
 TEST(ChessClock, TheSteadyClockAdvances) {
     const int64_t before = steady_now_ms();
     EXPECT_GE(steady_now_ms(), before);
