@@ -93,14 +93,6 @@ TEST_F(PanelClocks, BothClocksWithTheRunningOneOnABand) {
     EXPECT_EQ(ink_on_line(30, colour_panel_text), 2u);
     EXPECT_EQ(ink_on_line(45, colour_panel_text), 1u);
     EXPECT_EQ(ink_on_line(55, colour_panel_latest), 2u);
-
-    // Neither clock running (the game paused or over): no band.
-    reset_display_state();
-    set_dot_glyph('X');
-    set_clocks(&panel, no_running_clock);
-    draw_side_panel(panel);
-    EXPECT_EQ(count_colour(panel_left, 0, panel_width, screen_height, colour_clock_running),
-              1u + 3u + 1u + panel_bar_width * 2); // heading, clocks, first move, rules
 }
 
 // Without clocks nothing changes: the frames below were drawn before the panel had clocks,

@@ -141,8 +141,4 @@ TEST_F(ClockRecords, OddsAndFractionsOfASecondAreReadToo) {
                             "[BlackTimeControl \"30\"]", "[Result \"1-0\"]"})
         EXPECT_NE(out.find(tag), std::string::npos) << tag << "\n" << out;
     EXPECT_EQ(clock_readings(out).size(), 3u);
-    // With one reading of White's only, Black's clock is full.
-    const chess_clock resumed = clock_from_readings({600, 250}, {30000, 0}, 700, no_reading);
-    EXPECT_EQ(resumed.remaining_ms[side_black], 30000);
-    EXPECT_EQ(resumed.remaining_ms[side_white], 700);
 }
