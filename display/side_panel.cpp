@@ -13,6 +13,25 @@ void draw_line(unsigned top, uint8_t color, const char *text) {
     print_text(panel_text_left, top, color, text);
 }
 
+void draw_rule(unsigned top) {
+    draw_rectangle(panel_text_left, top, panel_bar_width, rule_height, colour_panel_text);
+}
+
+// Both clocks; the running one as dark text on a light band one pixel around the glyphs.
+void draw_clocks(const side_panel &panel) {
+    for (int side = 0; side < 2; side++) {
+        const unsigned top = panel_clocks_top + unsigned(side) * panel_line_height;
+        uint8_t colour = colour_panel_text;
+        if (panel.running_clock == side) {
+            draw_rectangle(panel_text_left - 1, top - 1, panel_bar_width + 2, panel_line_height,
+                           colour_clock_running);
+            colour = colour_clock_running_text;
+        }
+        draw_line(top, colour, panel.clock_lines[side]);
+    }
+    draw_rule(panel_clocks_rule_top);
+}
+
 } // namespace
 
 unsigned progress_bar_fill(int rated, int to_rate, unsigned width) {
@@ -24,13 +43,18 @@ unsigned progress_bar_fill(int rated, int to_rate, unsigned width) {
 void draw_side_panel(const side_panel &panel) {
     draw_rectangle(panel_left, 0, panel_width, screen_height, colour_screen_fill);
     draw_line(panel_heading_top, colour_panel_text, panel.heading);
-    draw_rectangle(panel_text_left, panel_rule_top, panel_bar_width, rule_height,
-                   colour_panel_text);
-    const unsigned shown =
-        panel.move_count < panel_move_lines ? panel.move_count : panel_move_lines;
+    draw_rule(panel_rule_top);
+    const unsigned kept = panel.move_count < panel_move_lines ? panel.move_count : panel_move_lines;
+    unsigned top = panel_moves_top, shown = kept;
+    if (panel.clocks) {
+        draw_clocks(panel);
+        top = panel_moves_under_clocks_top;
+        if (shown > panel_move_lines_under_clocks) shown = panel_move_lines_under_clocks;
+    }
+    const panel_line *latest = panel.moves + kept - shown; // the last `shown` of those kept
     for (unsigned i = 0; i < shown; i++)
-        draw_line(panel_moves_top + i * panel_line_height,
-                  i + 1 == shown ? colour_panel_latest : colour_panel_text, panel.moves[i]);
+        draw_line(top + i * panel_line_height,
+                  i + 1 == shown ? colour_panel_latest : colour_panel_text, latest[i]);
     if (!panel.thinking) return;
     draw_line(panel_thinking_top, colour_panel_latest, thinking_text);
     draw_line(panel_thinking_top + panel_line_height, colour_panel_text, panel.depth_line);

@@ -41,3 +41,17 @@ void wait_for_pending_event(SDL_Window *window, int timeout_ms) {
     pollfd readable{connection, POLLIN, 0};
     poll(&readable, 1, timeout_ms);
 }
+
+bool wait_for_event_within(SDL_Window *window, int timeout_ms) {
+    const Uint64 start = SDL_GetTicks64();
+    for (;;) {
+        if (event_pending()) return true;
+        int left = -1;
+        if (timeout_ms >= 0) {
+            const Uint64 used = SDL_GetTicks64() - start;
+            if (used >= static_cast<Uint64>(timeout_ms)) return false;
+            left = timeout_ms - static_cast<int>(used);
+        }
+        wait_for_pending_event(window, left);
+    }
+}

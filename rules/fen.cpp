@@ -2,6 +2,7 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/notation.h"
+#include "rules/position_key.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -203,17 +204,11 @@ std::string format_fen(const fen_position &pos) {
     }
     out += pos.turn ? " b " : " w ";
     std::string castling;
-    const auto unflagged = [&](int row, int col, uint8_t tile) {
-        return pos.board.tiles[row][col] == tile;
-    };
-    if (unflagged(7, king_col, type_king)) {
-        if (unflagged(7, 7, type_rook)) castling += 'K';
-        if (unflagged(7, 0, type_rook)) castling += 'Q';
-    }
-    if (unflagged(0, king_col, type_king | black_bit)) {
-        if (unflagged(0, 7, type_rook | black_bit)) castling += 'k';
-        if (unflagged(0, 0, type_rook | black_bit)) castling += 'q';
-    }
+    const uint8_t rights = castling_rights(pos.board);
+    if (rights & castle_white_king_side) castling += 'K';
+    if (rights & castle_white_queen_side) castling += 'Q';
+    if (rights & castle_black_king_side) castling += 'k';
+    if (rights & castle_black_queen_side) castling += 'q';
     out += castling.empty() ? "-" : castling;
     out += ' ' + en_passant + ' ' + std::to_string(pos.halfmoves) + ' ' +
            std::to_string(pos.fullmoves);

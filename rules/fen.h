@@ -26,6 +26,6 @@ bool load_fen(const std::string &fen, fen_position *out, std::string *error,
 // never leaves its king attacked, and so the two kings never stand next to each other.
 const char *unreachable_position(const fen_position &pos);
 
-// Writes a position back: castling rights from unflagged kings and rooks on their squares,
-// the en-passant square from the flagged pawn.
+// Writes a position back: castling rights from unflagged kings and rooks on their squares
+// (castling_rights), the en-passant square from the flagged pawn.
 std::string format_fen(const fen_position &pos);

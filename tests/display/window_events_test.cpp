@@ -1,6 +1,7 @@
 #include "display/board_view.h"
 #include "display/dbuff.h"
 #include "display/sdlfuncs.h"
+#include "display/window_wait.h"
 #include "display_test_support.h"
 
 #include <cstdlib>
@@ -167,6 +168,23 @@ TEST_F(WindowEvents, AnUncoveredWindowIsRepaintedDuringLongWork) {
     push_event(e);
     pump_during_long_work();
     EXPECT_EQ(static_cast<uint32_t *>(surface->pixels)[0], 0xA0000000u);
+}
+
+// The clock's wait: it ends at its timeout when nothing comes, at once when an event is
+// queued, and leaves the event for the game.
+TEST_F(WindowEvents, AWaitWithATimeoutEndsAtTheTimeoutOrAtAnEvent) {
+    Uint64 start = SDL_GetTicks64();
+    EXPECT_FALSE(wait_for_event_within(window, 30));
+    const Uint64 waited = SDL_GetTicks64() - start;
+    EXPECT_GE(waited, 30u);
+    EXPECT_LT(waited, 1030u);
+    EXPECT_FALSE(wait_for_event_within(window, 0));
+    press(SDL_SCANCODE_UP);
+    start = SDL_GetTicks64();
+    EXPECT_TRUE(wait_for_event_within(window, 10000));
+    EXPECT_TRUE(wait_for_event_within(window, -1));
+    EXPECT_LT(SDL_GetTicks64() - start, 1000u);
+    EXPECT_EQ(poll_keypress(), SDL_SCANCODE_UP);
 }
 
 // The board drawn with the cursor after each step, as the game redraws it.

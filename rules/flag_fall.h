@@ -1,0 +1,18 @@
+// The end of a game whose clock ran out.
+#pragma once
+
+#include "rules/structs.h"
+
+#include <string>
+
+// The record's Termination tag for a game decided by a clock.
+constexpr const char *time_forfeit_termination = "time forfeit";
+
+struct flag_verdict {
+    const char *result;  // "1-0", "0-1" or "1/2-1/2"
+    std::string message; // "White's time is up. Black won."
+};
+
+// `flagged` (0 White, 1 Black) has no time left: the other side wins, or the game is drawn
+// when the other side cannot mate ("White's time is up. Draw: Black cannot mate.").
+flag_verdict flag_fall_verdict(const struct board &brd, uint8_t flagged);
