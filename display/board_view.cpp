@@ -182,21 +182,29 @@ coord cursor_step(coord at, SDL_Scancode key, bool flipped) {
     return screen_square(on_screen.row, on_screen.col, flipped); // the mirror is its own inverse
 }
 
-bool select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col) {
+tile_choice select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row,
+                        uint8_t *col) {
     *row = cursor->old_row;
     *col = cursor->old_col;
     for (;;) {
         SDL_Scancode key = poll_keypress();
-        if (window_closed()) return false;
+        if (window_closed()) return tile_choice::closed;
         switch (key) {
         case SDL_SCANCODE_UNKNOWN:
             // Nothing pressed: sleep until the next event instead of spinning.
-            wait_for_window_event();
+            if (!redraw.idle) {
+                wait_for_window_event();
+                continue;
+            }
+            if (const int wait_ms = redraw.idle(redraw.context, *row, *col); wait_ms >= 0)
+                wait_for_window_event_within(wait_ms);
+            else
+                return tile_choice::given_up;
             continue;
         case SDL_SCANCODE_RETURN:
             cursor->old_row = *row;
             cursor->old_col = *col;
-            return true;
+            return tile_choice::chosen;
         default: {
             const coord next = cursor_step({*row, *col}, key, board_view_flipped);
             *row = next.row;

@@ -42,10 +42,22 @@ struct tile_cursor {
     uint8_t old_col = board_size - 1;
 };
 
-// What select_tile calls to draw the board again with the cursor on (row, col).
+// What idle answers to stop the choice: the person has no time left.
+constexpr int tile_give_up = -1;
+
+// What select_tile calls to draw the board again with the cursor on (row, col), and, when
+// given, while no key comes: idle may redraw (a running clock) and answers how long to wait
+// at most before it is called again, in ms, or tile_give_up.
 struct tile_redraw {
     void *context;
     void (*draw)(void *context, unsigned row, unsigned col);
+    int (*idle)(void *context, unsigned row, unsigned col) = nullptr;
+};
+
+enum class tile_choice : uint8_t {
+    chosen,   // the person pressed the selection key
+    closed,   // the window was closed
+    given_up, // idle gave up
 };
 
 // Why the board's data could not be loaded; the game turns each into its message.
@@ -80,6 +92,5 @@ void present_board_view();
 // picture shows (turned boards included), held at the board's edges. Other keys stay.
 coord cursor_step(coord at, SDL_Scancode key, bool flipped);
 // Lets the person choose a square with the arrow keys and Return, starting from the
-// cursor's last square; the board is redrawn after every cursor step. False when the
-// window was closed instead.
-bool select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);
+// cursor's last square; the board is redrawn after every cursor step.
+tile_choice select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);

@@ -213,6 +213,13 @@ void wait_for_window_event() {
     wait_for_pending_event(window, event_wait_slice_ms);
 }
 
+void wait_for_window_event_within(int timeout_ms) {
+    if (!window) return;
+    std::fflush(stdout);
+    wait_for_event_within(window,
+                          timeout_ms < event_wait_slice_ms ? timeout_ms : event_wait_slice_ms);
+}
+
 bool pump_window_events() {
     static Uint32 last_pump;
     if (!window) return true;

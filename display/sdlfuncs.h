@@ -33,6 +33,8 @@ SDL_Scancode poll_keypress();
 // Flushes standard output, then blocks until an event is pending (without taking it) or
 // the timeout passes.
 void wait_for_window_event();
+// The same, waiting at most timeout_ms (and never longer than the usual wait).
+void wait_for_window_event_within(int timeout_ms);
 // Lets the window answer the desktop during long work: repaints it when it is uncovered
 // and notes a close; keys stay queued. False once the window is closed. Cheap, and a no-op
 // (true) when no window is open.

@@ -8,7 +8,13 @@
 #include "rules/board_queries.h"
 #include "rules/notation.h"
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -41,6 +47,81 @@ game_ending end_without_move(const game_state &live) {
     return finished_game({"1/2-1/2", "Stalemate"}, "Stalemate.", false);
 }
 
+// Report lines held back while the search may still be cut short by the clock.
+struct held_lines {
+    std::vector<std::string> lines;
+    std::atomic<bool> *stop; // raised by a close of the window, as in any search
+};
+
+void hold_line(void *context, const char *line) {
+    static_cast<held_lines *>(context)->lines.emplace_back(line);
+}
+
+void held_progress(void *context, const search_progress &p) {
+    show_search_progress(static_cast<held_lines *>(context)->stop, p);
+}
+
+// The observer of a search on the clock: the window is kept alive and may stop it as
+// always, its lines are held back, and a watch raises the stop at the budget's end.
+struct clock_watch {
+    std::mutex lock;
+    std::condition_variable done;
+    bool finished = false;
+    std::atomic<bool> expired{false};
+};
+
+void watch_budget(clock_watch *watch, std::atomic<bool> *stop, int64_t limit_ms) {
+    std::unique_lock<std::mutex> guard(watch->lock);
+    if (watch->done.wait_for(guard, std::chrono::milliseconds(limit_ms),
+                             [watch] { return watch->finished; }))
+        return;
+    watch->expired.store(true);
+    stop->store(true);
+}
+
+// The engine's rule for a search on the clock: one pass at depth1, quietly, then the full
+// search until the budget's soft limit; when that cuts it short, the one-pass move is played.
+ai_decision search_on_clock(search_context *search, const game_state &live,
+                            const ai_settings &settings, const move_budget &budget,
+                            std::atomic<bool> *stop) {
+    search_observer quiet = game_search_observer(stop);
+    quiet.report = nullptr;
+    ai_settings one_pass = settings;
+    one_pass.depth2 = one_pass.depth1;
+    const auto started = std::chrono::steady_clock::now();
+    const ai_decision first = choose_ai_move(search, live, one_pass, quiet);
+    if (first.outcome != ai_outcome::move || first.interrupted || window_closed()) return first;
+    const int64_t spent = std::chrono::duration_cast<std::chrono::milliseconds>(
+                              std::chrono::steady_clock::now() - started)
+                              .count();
+    clock_watch watch;
+    held_lines held{{}, stop};
+    search_observer full = game_search_observer(stop);
+    full.context = &held;
+    full.report = hold_line;
+    full.progress = held_progress;
+    std::thread watcher(watch_budget, &watch, stop,
+                        budget.soft_ms > spent ? budget.soft_ms - spent : 0);
+    ai_decision d = choose_ai_move(search, live, settings, full);
+    {
+        std::lock_guard<std::mutex> guard(watch.lock);
+        watch.finished = true;
+    }
+    watch.done.notify_all();
+    watcher.join();
+    const bool out_of_time = d.interrupted && watch.expired.load() && !window_closed();
+    if (out_of_time) {
+        // Its choice was cut short: its last line ("Moving ...") gives way to the first pass's.
+        if (!held.lines.empty()) held.lines.pop_back();
+        d = first;
+    }
+    for (const std::string &line : held.lines) print_report_line(nullptr, line.c_str());
+    if (out_of_time)
+        std::printf("%u: Moving %s to %s (one pass: out of time)\n", live.turn_count,
+                    square_name(d.src).c_str(), square_name(d.dst).c_str());
+    return d;
+}
+
 } // namespace
 
 search_observer game_search_observer(std::atomic<bool> *stop) {
@@ -53,13 +134,15 @@ search_observer game_search_observer(std::atomic<bool> *stop) {
 }
 
 computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
-                         bool announce_book) {
+                         bool announce_book, const move_budget *budget) {
     progress_begin();
-    // Only a window can be closed during the search; without one the search never stops.
+    // Only a window or a clock can stop the search; without them it never stops.
     std::atomic<bool> stop{false};
     computer_move result;
     const ai_decision decision =
-        choose_ai_move(search, *live, settings, game_search_observer(graphics ? &stop : nullptr));
+        budget ? search_on_clock(search, *live, settings, *budget, &stop)
+               : choose_ai_move(search, *live, settings,
+                                game_search_observer(graphics ? &stop : nullptr));
     if (window_closed()) {
         progress_clear();
         result.ending = interrupted_game(interruption::window_closed);

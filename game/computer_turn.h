@@ -4,6 +4,7 @@
 #include "ai/ai.h"
 #include "game/game_ending.h"
 #include "rules/game_state.h"
+#include "rules/move_budget.h"
 
 #include <optional>
 
@@ -16,8 +17,10 @@ struct computer_move {
 // scratch and random numbers of `search`. A side left without any legal move ends the game
 // with the checkmate or stalemate message; a window closed during the search ends it at
 // once. With `announce_book`, a book move is reported like a searched one.
+// With a `budget` (a game on clocks) the search that would overrun it is cut short: a first
+// pass at depth1 is searched first, and played when the full search runs out of time.
 computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
-                         bool announce_book = false);
+                         bool announce_book = false, const move_budget *budget = nullptr);
 
 // The search observer of the game: report lines on standard output, the progress line on
 // a terminal's standard error, and a window that keeps answering the desktop; a close of

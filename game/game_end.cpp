@@ -1,6 +1,8 @@
 #include "game/game_end.h"
 #include "game/messages.h"
 #include "rules/board_queries.h"
+#include "rules/fide_draws.h"
+#include "rules/flag_fall.h"
 #include "rules/position_rules.h"
 
 #include <cstdio>
@@ -80,4 +82,33 @@ std::optional<game_ending> check_move_stale(const game_state &game, coord king_p
         return ended("Draw: Not enough pieces on the board to continue.",
                      {draw_result, "Draw: only the two kings are left"});
     return std::nullopt;
+}
+
+std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos,
+                                          const position_history &positions) {
+    (void)king_pos;
+    const uint8_t turn = game.game_status.turn;
+    const fide_judgement j =
+        judge_fide(game.board, turn, game.game_status.moves_pawn_capture, positions);
+    switch (j.end) {
+    case fide_end::checkmate:
+        return finished_game(mate_outcome(turn), checkmate_message(turn), true);
+    case fide_end::stalemate:
+        return ended("Stalemate.", {draw_result, "Stalemate"});
+    case fide_end::none:
+        break;
+    default: {
+        const std::string message = fide_draw_message(j.end);
+        return ended(message.c_str(), {draw_result, message});
+    }
+    }
+    if (j.in_check)
+        if (const interruption cut = show_dialog_nokey("CHECK."); cut != interruption::none)
+            return interrupted_game(cut);
+    return std::nullopt;
+}
+
+game_ending flag_fall_ending(const struct board &brd, uint8_t flagged) {
+    const flag_verdict v = flag_fall_verdict(brd, flagged);
+    return finished_game({v.result, v.message, time_forfeit_termination}, v.message, false);
 }

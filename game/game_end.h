@@ -3,6 +3,7 @@
 
 #include "game/game_ending.h"
 #include "rules/game_state.h"
+#include "rules/position_key.h"
 #include "rules/random_numbers.h"
 
 #include <optional>
@@ -12,6 +13,15 @@
 // declaration of a draw after 75 half-moves draws from `random`.
 std::optional<game_ending> check_move_stale(const game_state &game, coord king_pos,
                                             random_numbers *random);
+
+// The same under the standard rules (FIDE): mate, stalemate, the dead positions, the
+// fivefold repetition and the 75-move rule end the game by themselves; `positions` holds the
+// game's positions, this one included.
+std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos,
+                                          const position_history &positions);
+
+// `flagged` has no time left: the other side wins, or it is a draw when that side cannot mate.
+game_ending flag_fall_ending(const struct board &brd, uint8_t flagged);
 
 // The record's result when the side `turn` is mated.
 game_outcome mate_outcome(uint8_t turn);

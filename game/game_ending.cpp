@@ -21,6 +21,7 @@ game_ending finished_game(const game_outcome &outcome, const std::string &messag
 
 game_ending interrupted_game(interruption cause) {
     game_ending ending;
+    ending.cause = cause;
     // Closing the window is how a person leaves a graphical game: not a failure.
     ending.status = cause == interruption::window_closed ? 0 : interrupted_status;
     return ending;

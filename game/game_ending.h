@@ -14,6 +14,7 @@ struct game_ending {
     std::string message;      // printed (or shown) last; empty: nothing
     bool acknowledge = false; // the message waits for a line or a key, as game-ending ones do
     int status = 0;           // the process's exit status
+    interruption cause = interruption::none; // what cut an unfinished game short
 };
 
 // The game is over: the record gets `outcome`, then `message` is shown.

@@ -1,5 +1,6 @@
 #include "game/game_record.h"
 #include "game/atomic_file.h"
+#include "rules/clock_text.h"
 #include "rules/notation.h"
 
 #include <cstdio>
@@ -11,6 +12,8 @@
 namespace {
 
 constexpr const char *settings_tag = "VartokSettings";
+constexpr const char *rules_tag = "VartokRules"; // "FIDE" when the standard draw rules apply
+constexpr const char *fide_rules = "FIDE";
 constexpr const char *program = "program";
 constexpr const char *human = "human";
 constexpr const char *the_words[] = {"DEPTH1=", "DEPTH2=", "BLUNDERS=", "DEADEND=", "LIMIT="};
@@ -53,6 +56,26 @@ bool is_settings_word(const std::string &word) {
     return false;
 }
 
+// The time controls of the TimeControl tags: one for both sides, or one each with odds.
+void apply_clock_tags(const pgn_game &pgn, game_options *options) {
+    time_control both{};
+    if (const std::string *tc = pgn_tag_value(pgn, "TimeControl");
+        tc && parse_time_control_tag_value(*tc, &both)) {
+        options->clock = true;
+        options->clocks[0] = options->clocks[1] = both;
+    }
+    const char *side_tags[] = {"WhiteTimeControl", "BlackTimeControl"};
+    for (int side = 0; side <= 1; side++) {
+        time_control one{};
+        if (const std::string *tc = pgn_tag_value(pgn, side_tags[side]);
+            tc && parse_time_control_tag_value(*tc, &one)) {
+            if (!options->clock) options->clocks[0] = options->clocks[1] = one;
+            options->clock = true;
+            options->clocks[side] = one;
+        }
+    }
+}
+
 } // namespace
 
 std::string settings_words(const ai_settings &settings) {
@@ -70,6 +93,9 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
         options->white_ai = *white == program ? 1 : 0;
     if (const std::string *black = pgn_tag_value(pgn, "BlackType"))
         options->black_ai = *black == program ? 1 : 0;
+    if (const std::string *rules = pgn_tag_value(pgn, rules_tag))
+        options->fide = *rules == fide_rules;
+    apply_clock_tags(pgn, options);
     const std::string *words = pgn_tag_value(pgn, settings_tag);
     if (!words) return;
     std::istringstream in(*words);
@@ -90,6 +116,10 @@ void record_set_players(game_record *record, const game_options &options) {
     set_tag(&pgn, "WhiteType", options.white_ai ? program : human);
     set_tag(&pgn, "BlackType", options.black_ai ? program : human);
     set_tag(&pgn, settings_tag, settings_words(options.ai));
+    if (options.clock)
+        for (const clock_tag &tag : time_control_tags(options.clocks[0], options.clocks[1]))
+            set_tag(&pgn, tag.name.c_str(), tag.value);
+    if (options.fide) set_tag(&pgn, rules_tag, fide_rules);
 }
 
 void record_new_game(game_record *record, const game_options &options, const fen_position &start,
@@ -127,13 +157,26 @@ void record_resumed_game(game_record *record, const pgn_game &old, const fen_pos
     record_set_players(record, options);
 }
 
+chess_clock clocks_of_record(const game_record &record, const game_options &options) {
+    int64_t last[2] = {no_reading, no_reading};
+    uint8_t side = record.first_turn;
+    for (const recorded_move &m : record.moves) {
+        int64_t ms;
+        if (read_clk_annotation(m.comment, &ms)) last[side] = ms;
+        side = !side;
+    }
+    return clock_from_readings(options.clocks[0], options.clocks[1], last[0], last[1]);
+}
+
 uint32_t record_first_half_move(const game_record &record) {
     return half_move_number(record.first_fullmove, record.first_turn);
 }
 
-void record_replayed_move(game_record *record, const game_state &before, const san_move &move) {
+void record_replayed_move(game_record *record, const game_state &before, const san_move &move,
+                          const std::string &comment) {
     record->moves.push_back(
-        {move, format_san(before.board, before.game_status.turn, move.src, move.dst, move.ascend)});
+        {move, format_san(before.board, before.game_status.turn, move.src, move.dst, move.ascend),
+         comment});
 }
 
 namespace {
@@ -142,7 +185,11 @@ namespace {
 std::string record_text(const game_record &record) {
     pgn_game pgn = record.pgn;
     pgn.moves.clear();
-    for (const recorded_move &m : record.moves) pgn.moves.push_back(m.san);
+    pgn.move_comments.clear();
+    for (const recorded_move &m : record.moves) {
+        pgn.moves.push_back(m.san);
+        pgn.move_comments.push_back(m.comment);
+    }
     return format_pgn(pgn);
 }
 
@@ -161,8 +208,9 @@ void record_save(game_record *record) {
                  error.c_str());
 }
 
-void record_move(game_record *record, const game_state &before, const san_move &move) {
-    record_replayed_move(record, before, move);
+void record_move(game_record *record, const game_state &before, const san_move &move,
+                 const std::string &comment) {
+    record_replayed_move(record, before, move, comment);
     record_save(record);
 }
 
@@ -171,7 +219,7 @@ void record_end(game_record *record, const game_outcome &outcome) {
     record->finished = true;
     record->pgn.result = outcome.result;
     record->pgn.final_comment = outcome.reason;
-    set_tag(&record->pgn, "Termination", "normal");
+    set_tag(&record->pgn, "Termination", outcome.termination);
     if (record->database.empty()) {
         record_save(record);
         return;

@@ -5,6 +5,7 @@
 
 #include "game/pgn_text.h"
 #include "game/settings.h"
+#include "rules/chess_clock.h"
 #include "rules/fen.h"
 #include "rules/game_state.h"
 #include "rules/san.h"
@@ -16,6 +17,7 @@
 struct recorded_move {
     san_move move;
     std::string san;
+    std::string comment; // after the move, e.g. its clock "[%clk 0:04:53.2]"; empty: none
 };
 
 struct game_record {
@@ -34,6 +36,7 @@ struct game_record {
 struct game_outcome {
     const char *result;
     std::string reason;
+    const char *termination = "normal"; // the Termination tag: "normal" or "time forfeit"
 };
 
 // The tags of a new game: the roster with today's date, the players as the options have
@@ -51,14 +54,20 @@ void record_resumed_game(game_record *record, const pgn_game &old, const fen_pos
                          const game_options &options);
 
 // Adds a move of a resumed game without writing the record.
-void record_replayed_move(game_record *record, const game_state &before, const san_move &move);
+void record_replayed_move(game_record *record, const game_state &before, const san_move &move,
+                          const std::string &comment = {});
+
+// Both clocks as the record's last %clk comments of each side leave them (a side without one
+// has its full time), neither running: a resumed game goes on with the time it had.
+chess_clock clocks_of_record(const game_record &record, const game_options &options);
 
 // The half-move number of the record's first move: 1 for White's first move of a game.
 uint32_t record_first_half_move(const game_record &record);
 
 // Adds the move src -> dst (with its ascension) made by the side to move in `before`, and
 // writes the record. The moves are kept in memory even when the record cannot be written.
-void record_move(game_record *record, const game_state &before, const san_move &move);
+void record_move(game_record *record, const game_state &before, const san_move &move,
+                 const std::string &comment = {});
 
 // The result and the reason, then the record is written and, when it has a database, moved
 // into it.

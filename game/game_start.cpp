@@ -81,11 +81,18 @@ bool resume(int argc, char **argv, game_start *out, std::string *error) {
     game_state &game = out->game;
     game = game_before(start, options);
     out->turns.clear();
-    for (const san_move &m : replayed.moves) {
+    game_timing &timing = out->timing;
+    timing = timing_for(options);
+    if (timing.fide) note_position(&timing.positions, game.board, game.game_status.turn);
+    for (size_t i = 0; i < replayed.moves.size(); i++) {
+        const san_move &m = replayed.moves[i];
         out->turns.push_back({game, record.moves.size()});
-        record_replayed_move(&record, game, m);
+        record_replayed_move(&record, game, m,
+                             i < pgn.move_comments.size() ? pgn.move_comments[i] : "");
         replay_move(&game, m, recorded.white_ai, recorded.black_ai);
+        if (timing.fide) note_position(&timing.positions, game.board, game.game_status.turn);
     }
+    if (timing.clocks) timing.clock = clocks_of_record(record, options);
     return true;
 }
 
@@ -129,6 +136,9 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error) {
         }
     }
     out->game = game_before(start, options);
+    out->timing = timing_for(options);
+    if (out->timing.fide)
+        note_position(&out->timing.positions, out->game.board, out->game.game_status.turn);
     // A FEN start is recorded with its position even when it is the usual one.
     record_new_game(&out->record, options, start, !options.fen_given);
     place_record(&out->record, options, false);

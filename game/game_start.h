@@ -3,6 +3,7 @@
 #pragma once
 
 #include "game/game_record.h"
+#include "game/game_timing.h"
 #include "game/settings.h"
 #include "game/take_back.h"
 #include "rules/game_state.h"
@@ -14,6 +15,7 @@ struct game_start {
     game_options options; // the command line's, over a resumed record's tags
     game_record record;
     turn_history turns; // the turns of a resumed game, for take-backs
+    game_timing timing; // the clocks (as a resumed record left them) and the FIDE positions
 };
 
 // Prepares the game the words ask for. On bad input (a file that is missing, unreadable or

@@ -8,4 +8,5 @@ enum class interruption : uint8_t {
     end_of_input,  // standard input closed ("End of input." has been printed)
     lost_output,   // standard output cannot be written (reported on standard error)
     window_closed, // the person closed the window
+    time_up,       // the person's clock ran out while the game waited for them
 };

@@ -2,7 +2,6 @@
 #include "game/startup.h"
 #include "game/usage.h"
 
-
 int main(int argc, char **argv) {
     int status = answer_usage_request(argc, argv);
     if (status < 0) status = vartok_main(argc, argv);

@@ -21,6 +21,7 @@ interruption show_dialog(const char *str, char *answer) {
         show_message(str);
         const int32_t key = poll_keycode();
         if (key == key_window_closed) return interruption::window_closed;
+        if (key == 0 && ms_to_input_deadline() == 0) return interruption::time_up;
         *answer = static_cast<char>(key);
         return interruption::none;
     }
@@ -36,7 +37,11 @@ interruption wait_before_next_poll() {
     if (!graphics) return interruption::none;
     // The transcript stays in step while the window waits.
     if (!flush_output()) return interruption::lost_output;
-    wait_for_window_event();
+    const int64_t left = ms_to_input_deadline();
+    if (left < 0)
+        wait_for_window_event();
+    else
+        wait_for_window_event_within(static_cast<int>(left));
     return interruption::none;
 }
 
@@ -46,7 +51,6 @@ interruption show_dialog_nokey(const char *str) {
         if (const interruption cut = show_dialog(str, &answer); cut != interruption::none)
             return cut;
         if (answer != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
-            return cut;
+        if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
     }
 }

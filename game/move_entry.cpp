@@ -3,6 +3,8 @@
 #include "game/line_input.h"
 #include "game/messages.h"
 #include "game/settings.h"
+#include "rules/clock_text.h"
+#include "rules/fide_draws.h"
 #include "rules/move_generation.h"
 #include "rules/notation.h"
 #include "rules/position_rules.h"
@@ -27,12 +29,28 @@ uint8_t promotion_type(char answer) {
     return type == type_knight ? 0 : type;
 }
 
+// Under the standard rules a claim is granted on the third repetition or after 100
+// half-moves without pawn move or capture.
+std::optional<game_ending> claim_fide_draw(const game_state &game,
+                                           const position_history &positions) {
+    const fide_judgement j = judge_fide(game.board, game.game_status.turn,
+                                        game.game_status.moves_pawn_capture, positions);
+    if (draw_claimable(j)) {
+        const std::string reason = fide_claim_message(j);
+        return finished_game({"1/2-1/2", reason}, "Draw.", false);
+    }
+    if (const interruption cut = show_dialog_nokey("No draw can be claimed now.");
+        cut != interruption::none)
+        return interrupted_game(cut);
+    return std::nullopt;
+}
+
 // A granted claim ends the game; a refused one is explained.
 std::optional<game_ending> claim_draw(const game_status &status) {
     if (status.moves_pawn_capture > draw_claimable_after)
         return finished_game({"1/2-1/2", "Draw claimed after " +
-                                              std::to_string(status.moves_pawn_capture) +
-                                              " half-moves without pawn move or capture"},
+                                             std::to_string(status.moves_pawn_capture) +
+                                             " half-moves without pawn move or capture"},
                              "Draw.", false);
     char message[message_size];
     std::snprintf(message, sizeof message, "Only %u moves since pawn moved or piece captured.\n",
@@ -50,8 +68,7 @@ interruption ask_ascension(uint8_t *type) {
             cut != interruption::none)
             return cut;
         if ((*type = promotion_type(answer)) != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
-            return cut;
+        if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
     }
 }
 
@@ -69,6 +86,8 @@ person_move interrupted(interruption cut) {
 struct cursor_redraw {
     const struct board *brd;
     const destination_list *moves;
+    const chess_clock *clock; // null without clocks
+    std::string shown;        // the clocks as last drawn
 };
 
 void redraw_under_cursor(void *context, unsigned row, unsigned col) {
@@ -76,10 +95,45 @@ void redraw_under_cursor(void *context, unsigned row, unsigned col) {
     draw_board(*r->brd, r->moves->squares, r->moves->count, row, col);
 }
 
+// While the person thinks: the clocks drawn again when their reading changes, and the choice
+// given up when the time is out. No clock: the wait is the usual one.
+int watch_clocks(void *context, unsigned row, unsigned col) {
+    auto *r = static_cast<cursor_redraw *>(context);
+    const int64_t left = ms_to_input_deadline();
+    if (left == 0) return tile_give_up;
+    const int64_t now = steady_now_ms();
+    const std::string reading = clocks_line(*r->clock, now);
+    if (reading != r->shown) {
+        r->shown = reading;
+        redraw_under_cursor(context, row, col);
+    }
+    const int64_t change = ms_until_reading_changes(time_left(*r->clock, r->clock->running, now));
+    const int64_t wait = left >= 0 && left < change ? left : change;
+    return static_cast<int>(wait < 1 ? 1 : wait);
+}
+
+interruption choose_tile(tile_cursor *cursor, cursor_redraw *redraw, uint8_t *row, uint8_t *col) {
+    const tile_redraw how{redraw, redraw_under_cursor, redraw->clock ? watch_clocks : nullptr};
+    switch (select_tile(cursor, how, row, col)) {
+    case tile_choice::chosen:
+        return interruption::none;
+    case tile_choice::closed:
+        return interruption::window_closed;
+    case tile_choice::given_up:
+        break;
+    }
+    return interruption::time_up;
+}
+
+// The clocks' line before each prompt of a game on clocks.
+void show_clocks(const person_turn &turn) {
+    if (turn.clock) std::puts(clocks_line(*turn.clock, steady_now_ms()).c_str());
+}
+
 } // namespace
 
 person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
-                     const command_context *commands) {
+                     const command_context *commands, const person_turn &turn) {
     const struct board &board = game->board;
     char buff[line_size];
     uint8_t selrow = 0, selcol = 0;
@@ -88,21 +142,25 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
     move_list.count = 0;
     // While the piece is chosen no destination is marked.
     const destination_list no_moves{};
-    cursor_redraw choosing_piece{&board, &no_moves};
-    cursor_redraw choosing_destination{&board, &move_list};
+    cursor_redraw choosing_piece{&board, &no_moves, turn.clock, {}};
+    cursor_redraw choosing_destination{&board, &move_list, turn.clock, {}};
 
     for (;;) {
         // The piece.
+        show_clocks(turn);
         std::puts("Select piece.");
         if (graphics) {
-            if (!select_tile(cursor, {&choosing_piece, redraw_under_cursor}, &selrow, &selcol))
-                return interrupted(interruption::window_closed);
+            if (const interruption cut = choose_tile(cursor, &choosing_piece, &selrow, &selcol);
+                cut != interruption::none)
+                return interrupted(cut);
         } else {
             if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
                 return interrupted(cut);
             if (buff[0] == '\n') continue;
             if (std::strncmp(buff, "draw", 4) == 0) {
-                if (auto end = claim_draw(game->game_status)) return ended(*end);
+                if (auto end = turn.fide ? claim_fide_draw(*game, *turn.fide)
+                                         : claim_draw(game->game_status))
+                    return ended(*end);
                 continue;
             }
             if (commands) {
@@ -155,14 +213,17 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             draw_board(board, move_list.squares, move_list.count, selrow, selcol);
             if (move_list.count == 0) break;
 
+            show_clocks(turn);
             std::puts("Select where to move.");
             coord new_coords;
             if (graphics) {
-                if (!select_tile(cursor, {&choosing_destination, redraw_under_cursor},
-                                 &new_coords.row, &new_coords.col))
-                    return interrupted(interruption::window_closed);
+                if (const interruption cut = choose_tile(cursor, &choosing_destination,
+                                                         &new_coords.row, &new_coords.col);
+                    cut != interruption::none)
+                    return interrupted(cut);
             } else {
-                if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
+                if (const interruption cut = read_line(buff, sizeof buff);
+                    cut != interruption::none)
                     return interrupted(cut);
                 if (buff[0] == '\n') { // abandons the selection
                     move_list.count = 0;

@@ -5,7 +5,9 @@
 #include "game/commands.h"
 #include "game/game_ending.h"
 #include "game/game_record.h"
+#include "rules/chess_clock.h"
 #include "rules/game_state.h"
+#include "rules/position_key.h"
 #include "rules/san.h"
 
 #include <optional>
@@ -16,9 +18,17 @@ struct person_move {
     std::optional<game_ending> ending; // the game ends here instead (nothing was played)
 };
 
+// What a person's turn shows and judges besides the board: the clocks of a game on clocks
+// (a line before each prompt, and in the window while the person thinks), and the positions
+// of the game under the standard draw rules (its claims).
+struct person_turn {
+    const chess_clock *clock = nullptr;
+    const position_history *fide = nullptr;
+};
+
 // Plays one half-move for the side to move of `game`, read from the person (in graphics
 // mode chosen with the tile cursor), and returns it. A granted draw claim, `resign`,
 // `quit`, the end of input and a closed window end the game instead. With `commands` the
 // typed commands are understood too; "undo" returns without a move.
 person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
-                     const command_context *commands = nullptr);
+                     const command_context *commands = nullptr, const person_turn &turn = {});

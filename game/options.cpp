@@ -26,6 +26,21 @@ bool has_prefix(const char *word, const char *prefix) {
     return std::strncmp(word, prefix, std::strlen(prefix)) == 0;
 }
 
+// CLOCK=M+S sets both sides, WHITE_CLOCK= and BLACK_CLOCK= one side each. A side that no word
+// names plays on the other side's time control.
+void set_clock(game_options *options, const char *word, const char *value, int sides) {
+    time_control control{};
+    std::string error;
+    if (!parse_time_control(value, &control, &error)) {
+        options->error = std::string(word) + ": " + error;
+        return;
+    }
+    if (!options->clock) options->clocks[0] = options->clocks[1] = control;
+    options->clock = true;
+    for (int side = 0; side <= 1; side++)
+        if (sides & (1 << side)) options->clocks[side] = control;
+}
+
 } // namespace
 
 void parse_args(int argc, char **argv, game_options *options) {
@@ -68,6 +83,14 @@ void parse_args(int argc, char **argv, game_options *options) {
             options->flip = true;
         } else if (std::strcmp(word, "PANEL") == 0) {
             options->panel = true;
+        } else if (has_prefix(word, "CLOCK=")) {
+            set_clock(options, word, word + 6, 3);
+        } else if (has_prefix(word, "WHITE_CLOCK=")) {
+            set_clock(options, word, word + 12, 1);
+        } else if (has_prefix(word, "BLACK_CLOCK=")) {
+            set_clock(options, word, word + 12, 2);
+        } else if (std::strcmp(word, "FIDE") == 0) {
+            options->fide = true;
         } else if (has_prefix(word, "LEVEL=")) {
             const int32_t level = option_number(word + 6);
             if (level >= lowest_level && level <= highest_level)

@@ -86,6 +86,13 @@ std::vector<std::string> movetext_tokens(const pgn_game &game) {
         else if (i == 0)
             tokens.push_back(std::to_string(number) + "...");
         tokens.push_back(game.moves[i]);
+        std::vector<std::string> words;
+        if (i < game.move_comments.size()) words = words_of(game.move_comments[i]);
+        if (!words.empty()) {
+            words.front() = "{" + words.front();
+            words.back() += "}";
+            tokens.insert(tokens.end(), words.begin(), words.end());
+        }
         if (black) number++;
         black = !black;
     }
@@ -336,7 +343,9 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
                 *error = at_line(line, quoted(word) + " is not a move");
                 return false;
             }
+            if (!game.moves.empty()) game.move_comments.back() = comments;
             game.moves.emplace_back(move);
+            game.move_comments.emplace_back();
             comments.clear();
         } else {
             *error = at_line(line, "unexpected character " + shown(c));
@@ -356,6 +365,7 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
         game.result = tag && is_result(*tag) ? *tag : "*";
     }
     game.final_comment = comments;
+    if (!game.moves.empty()) game.move_comments.back() = comments;
     *first_game = std::move(game);
     return true;
 }

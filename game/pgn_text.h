@@ -14,8 +14,10 @@ struct pgn_tag {
 struct pgn_game {
     std::vector<pgn_tag> tags;      // in the order they are written or were read
     std::vector<std::string> moves; // SAN tokens of the main line, without move numbers
-    std::string final_comment;      // after the last move, e.g. why the game was drawn
-    std::string result = "*";       // "1-0", "0-1", "1/2-1/2", or "*" while unfinished
+    // The comment after each move of `moves` (empty: none); may be shorter than `moves`.
+    std::vector<std::string> move_comments;
+    std::string final_comment; // after the last move, e.g. why the game was drawn
+    std::string result = "*";  // "1-0", "0-1", "1/2-1/2", or "*" while unfinished
 };
 
 // The value of the first tag of that name, or null.

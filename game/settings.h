@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ai/ai_settings.h"
+#include "rules/time_control.h"
 
 #include <cstdint>
 #include <string>
@@ -25,7 +26,10 @@ struct game_options {
     bool unicode = false;  // UNICODE: the text board with chess symbols (and colours)
     bool flip = false;     // FLIP: Black at the bottom when a person plays Black alone
     bool panel = false;    // PANEL: the window's right part shows the game
-    std::string error;     // a word that cannot be used, said why; empty when all are fine
+    bool clock = false;    // CLOCK=, WHITE_CLOCK= or BLACK_CLOCK=: the game is played on clocks
+    time_control clocks[2] = {}; // White's and Black's time controls, when `clock`
+    bool fide = false;           // FIDE: the standard draw rules instead of the game's own
+    std::string error;           // a word that cannot be used, said why; empty when all are fine
 };
 
 // Applies the command-line words (without the program name); later words override earlier

@@ -2,6 +2,7 @@
 #include "display/sdlfuncs.h"
 #include "game/board_printout.h"
 #include "game/game_start.h"
+#include "game/line_input.h"
 #include "game/search_progress.h"
 #include "game/settings.h"
 #include "game/view.h"
@@ -41,8 +42,11 @@ int vartok_main(int argc, char **argv) {
     // Without a window the game goes on in text mode; the failure was reported.
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
     view_start(options, &live, start->record);
+    // A game on clocks reads its lines with a deadline from the start.
+    if (start->timing.clocks) read_lines_with_deadlines();
+    view_clocks(start->timing.clocks ? &start->timing.clock : nullptr);
     const game_ending ending =
-        play_game(&live, options, &start->record, &start->turns, search.get());
+        play_game(&live, options, &start->record, &start->turns, search.get(), &start->timing);
     progress_clear(); // a search cut short leaves no status line behind
     const int status = close_game(ending, &start->record);
     // Whatever the game printed must reach its reader before the window goes.

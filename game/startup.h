@@ -5,6 +5,7 @@
 #include "ai/search_context.h"
 #include "game/game_ending.h"
 #include "game/game_record.h"
+#include "game/game_timing.h"
 #include "game/settings.h"
 #include "game/take_back.h"
 #include "rules/game_state.h"
@@ -17,4 +18,4 @@ int vartok_main(int argc, char **argv);
 // start kept in `turns` for take-backs, the computer's moves searched with `search`; returns
 // how the game ends.
 game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, search_context *search);
+                      turn_history *turns, search_context *search, game_timing *timing);

@@ -39,6 +39,8 @@ const usage_word usage_words[] = {
     {"UNICODE", "the text board with chess symbols", "letters"},
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},
+    {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},
+    {"FIDE", "the standard draw rules (claims: draw)", "off"},
 };
 
 constexpr const char *help_words[] = {"--help", "-h"};

@@ -2,6 +2,7 @@
 #include "game/board_printout.h"
 #include "game/panel_text.h"
 #include "game/unicode_board.h"
+#include "rules/clock_text.h"
 
 #include <chrono>
 #include <vector>
@@ -17,6 +18,7 @@ constexpr auto panel_redraw_interval = std::chrono::milliseconds(200);
 constexpr unsigned nothing_selected = static_cast<unsigned>(-1);
 
 const game_state *shown_game = nullptr;
+const chess_clock *shown_clock = nullptr; // the game's clocks; null without them
 std::vector<panel_move> played;
 bool thinking = false;
 search_progress last_progress{};
@@ -34,7 +36,8 @@ void view_start(const game_options &options, const game_state *live, const game_
     view.unicode = options.unicode;
     view.colours = options.unicode && terminal_colours();
     view.flipped = options.flip && sides.white_ai && !sides.black_ai;
-    view.panel = options.panel && graphics;
+    // A game on clocks shows them in the panel: the window needs it.
+    view.panel = (options.panel || options.clock) && graphics;
     board_view_flipped = view.flipped;
     shown_game = live;
     played.clear();
@@ -67,11 +70,24 @@ void view_board_drawn() {
     thinking = false;
 }
 
+void view_clocks(const chess_clock *clock) {
+    shown_clock = clock;
+}
+
 void view_panel(side_panel *panel) {
     const uint32_t turn_count = shown_game ? shown_game->turn_count : 0;
     const uint8_t turn = shown_game ? shown_game->game_status.turn : 0;
     fill_panel_moves(played, turn_count, turn, panel);
     panel->thinking = thinking;
+    if (shown_clock) {
+        const int64_t now = steady_now_ms();
+        panel->clocks = true;
+        for (uint8_t side = 0; side <= 1; side++) {
+            const std::string label = clock_label(side, time_left(*shown_clock, side, now));
+            panel->clock_lines[side][label.copy(panel->clock_lines[side], panel_line_chars)] = 0;
+        }
+        panel->running_clock = shown_clock->running;
+    }
     if (thinking) fill_panel_search(last_progress, panel);
 }
 

@@ -7,6 +7,7 @@
 #include "display/side_panel.h"
 #include "game/game_record.h"
 #include "game/settings.h"
+#include "rules/chess_clock.h"
 #include "rules/game_state.h"
 #include "rules/san.h"
 
@@ -23,6 +24,9 @@ extern view_settings view;
 // turns the board only when a person plays Black against the computer alone. The panel
 // starts with the moves a resumed game has already played; `live` is the game it shows.
 void view_start(const game_options &options, const game_state *live, const game_record &record);
+
+// The game's clocks, shown in the panel; null (the default) for a game without them.
+void view_clocks(const chess_clock *clock);
 
 // The half-move `move` was just played from `before` (the game as it stood before it).
 void view_move_played(const game_state &before, const san_move &move);

@@ -336,7 +336,7 @@ void play_random(panel_game *g, unsigned seed, int plies, std::vector<std::strin
         san->push_back(format_san(live.board, live.game_status.turn, m.src, m.dst, m.ascend));
         play_half_move(&live, m.src, m.dst, m.ascend);
         view_move_played(before, m);
-        g->record.moves.push_back({m, san->back()});
+        g->record.moves.push_back({m, san->back(), {}});
     }
 }
 
