@@ -7,8 +7,6 @@
 
 // Taken off every budget for the round trip through the pipes and the GUI.
 constexpr int64_t move_overhead_ms = 20;
-// When the GUI does not say how many moves remain until the next time control.
-constexpr int64_t assumed_moves_left = 30;
 
 // Milliseconds for the move of `side` (0 White, 1 Black), or no_limit. With a clock: an
 // equal share of the time left for the moves to come plus the increment, never more than

@@ -2,6 +2,7 @@
 // skipped while the rest counts, and each side thinks on its own clock.
 #include "engine/go_limits.h"
 #include "engine/time_budget.h"
+#include "rules/move_budget.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +39,8 @@ TEST(GoLimits, EachSideThinksOnItsOwnClock) {
     std::vector<std::string> problems;
     const go_limits l = parse("go wtime 60000 btime 3000 winc 1000 binc 0", &problems);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(move_time_budget(l, 0), 60000 / assumed_moves_left + 1000 - move_overhead_ms);
-    EXPECT_EQ(move_time_budget(l, 1), 3000 / assumed_moves_left - move_overhead_ms);
+    EXPECT_EQ(move_time_budget(l, 0), 60000 / assumed_moves_to_go + 1000 - move_overhead_ms);
+    EXPECT_EQ(move_time_budget(l, 1), 3000 / assumed_moves_to_go - move_overhead_ms);
 }
 
 TEST(GoLimits, BudgetNeverRisksMoreThanHalfTheClockNorGoesBelowZero) {
