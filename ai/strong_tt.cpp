@@ -35,6 +35,7 @@ void resize_table(transposition_table *tt, int megabytes) {
         tt->slots = std::make_unique<tt_slot[]>(buckets * 2);
         tt->buckets = buckets;
     }
+    tt->megabytes = megabytes;
     clear_table(tt);
 }
 

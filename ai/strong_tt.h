@@ -28,6 +28,7 @@ struct transposition_table {
     std::unique_ptr<tt_slot[]> slots;
     uint64_t buckets = 0; // two slots each
     uint8_t age = 0;      // advanced by each new search, so old entries give way
+    int megabytes = 0;    // the size asked for
 };
 
 constexpr int default_hash_mb = 64;
