@@ -12,8 +12,8 @@ constexpr int full_phase = 24;
 constexpr int phase_weight[eval_pieces] = {0, 1, 1, 2, 4, 0};
 // Squares a piece reaches in an average position; fewer cost, more gain.
 constexpr int mobility_base[4] = {4, 6, 7, 13};
-constexpr int bare_king_win = 1000; // on top of the material: a won ending
-constexpr int drawish_scale = 8;    // an ending the stronger side cannot win: score divided
+constexpr int bare_king_win = 100; // on top of the material: a won ending
+constexpr int drawish_scale = 8;   // an ending the stronger side cannot win: score divided
 
 constexpr bitboard file_a = 0x0101010101010101ull;
 
@@ -44,6 +44,11 @@ constexpr int centrality(int sq) {
 constexpr int distance(int a, int b) {
     const int dr = (a >> 3) - (b >> 3), dc = (a & 7) - (b & 7);
     return std::max(dr < 0 ? -dr : dr, dc < 0 ? -dc : dc);
+}
+
+constexpr int manhattan(int a, int b) {
+    const int dr = (a >> 3) - (b >> 3), dc = (a & 7) - (b & 7);
+    return (dr < 0 ? -dr : dr) + (dc < 0 ? -dc : dc);
 }
 
 // The rank of a square counted from `side`'s own first rank (0..7).
@@ -241,14 +246,19 @@ bool bare_king_ending(const position &pos, int weak, int material_eg, int *score
         *score = 0;
         return true;
     }
-    int s = material_eg + bare_king_win + (6 - centrality(weak_king)) * 20 +
-            (7 - distance(weak_king, strong_king)) * 10;
-    if (bishops == 1 && knights >= 1 && !queens && !rooks) {
-        // The corners of the bishop's square colour.
+    const int closeness = (7 - distance(weak_king, strong_king)) * 10;
+    int s = material_eg + bare_king_win + closeness;
+    if (bishops == 1 && knights == 1 && !queens && !rooks) {
+        // Only the corners of the bishop's square colour: the weak king is driven there,
+        // and the knight comes close to help.
         const int bishop = std::countr_zero(pos.kind[c | type_bishop]);
+        const int knight = std::countr_zero(pos.kind[c | type_knight]);
         const bool light = (((bishop >> 3) + (bishop & 7)) & 1) == 0; // a8 is light
         const int corner_a = light ? 0 : 7, corner_b = light ? 63 : 56;
-        s += (7 - std::min(distance(weak_king, corner_a), distance(weak_king, corner_b))) * 30;
+        s += (14 - std::min(manhattan(weak_king, corner_a), manhattan(weak_king, corner_b))) * 25 +
+             (7 - distance(knight, weak_king)) * 4;
+    } else {
+        s += (6 - centrality(weak_king)) * 20;
     }
     *score = s;
     return true;

@@ -312,6 +312,8 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
     }
     t.killers[ply + 1][0] = t.killers[ply + 1][1] = null_move16;
     const bool has_pieces = non_pawn_material(pos, pos.side) > 0;
+    // Looking for a shorter mate than one found, no move may be judged by its evaluation.
+    const bool mate_window = alpha >= mate_bound || beta <= -mate_bound;
 
     if (!pv_node && !check) {
         // Reverse futility: far above beta, a quiet move will not fall below it.
@@ -333,7 +335,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
             if (score >= beta) return score >= mate_bound ? beta : score;
         }
         // Razoring: far below alpha, only captures could help.
-        if (depth <= 3 && eval + 200 + 150 * depth <= alpha) {
+        if (depth <= 3 && !mate_window && eval + 200 + 150 * depth <= alpha) {
             const int score = quiesce(t, alpha, alpha + 1, ply);
             if (t.stopped) return 0;
             if (score <= alpha) return score;
@@ -357,7 +359,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
         const move16 m = pick_next(list, scores, i);
         const bool capture = is_capture(pos, m);
         const bool quiet = !capture && !move_ascend(m);
-        if (!root && best > -mate_bound && has_pieces) {
+        if (!root && best > -mate_bound && has_pieces && !mate_window) {
             if (quiet) {
                 const int late = (3 + depth * depth) / (improving ? 1 : 2);
                 if (depth <= 6 && legal >= late) continue;
@@ -509,7 +511,7 @@ void iterate(thread_data &t, root_result *answer, int *answer_depth) {
         }
         // An unfinished iteration still counts where it found a better move.
         if (t.stopped) {
-            if (t.root.best && t.root.best != answer->best) {
+            if (t.root.best && (t.root.best != answer->best || answer->pv_length == 0)) {
                 *answer = t.root;
                 if (s.observer->iteration_done)
                     s.observer->iteration_done(s.observer->context,
@@ -523,8 +525,8 @@ void iterate(thread_data &t, root_result *answer, int *answer_depth) {
         *answer_depth = depth;
         if (s.observer->iteration_done)
             s.observer->iteration_done(s.observer->context, iteration_of(t, *answer, depth));
-        // A mate within the depth searched will not be bettered.
-        if (std::abs(score) >= mate_bound && mate_score - std::abs(score) < depth - 1) break;
+        // A mate well within the depth searched will not be bettered.
+        if (std::abs(score) >= mate_bound && 2 * (mate_score - std::abs(score)) + 6 < depth) break;
         if (set.node_limit && t.nodes >= set.node_limit) break;
     }
 }

@@ -19,7 +19,7 @@ struct engine_options {
     unsigned seed = default_seed;
     int level = 0; // the last Level set; 0: none, the settings are the options' own
     engine_player player = engine_player::classic;
-    int hash_mb = default_hash_mb;                     // the strong player's table
+    int hash_mb = default_hash_mb;                       // the strong player's table
     int64_t move_overhead_ms = default_move_overhead_ms; // the strong player's time margin
 };
 

@@ -41,6 +41,8 @@ strong_settings strong_settings_for(const search_request &request) {
     strong_settings settings;
     settings.hash_mb = options.hash_mb;
     settings.threads = options.settings.threads;
+    // A GUI judges the game by the usual rules, not the game's own.
+    settings.rules = draw_rules::fide;
     settings.time = {};
     if (limits.depth != no_depth) settings.depth_limit = limits.depth;
     if (limits.nodes > 0) settings.node_limit = static_cast<uint64_t>(limits.nodes);
@@ -48,9 +50,8 @@ strong_settings strong_settings_for(const search_request &request) {
     if (limits.movetime != no_limit)
         settings.time = limits_for_move_time(limits.movetime, options.move_overhead_ms);
     if (limits.time[side] != no_limit) {
-        const strong_time_limits clock =
-            limits_for_clock(limits.time[side], limits.increment[side], limits.movestogo,
-                             options.move_overhead_ms);
+        const strong_time_limits clock = limits_for_clock(
+            limits.time[side], limits.increment[side], limits.movestogo, options.move_overhead_ms);
         if (settings.time.hard_ms == no_time_limit || clock.hard_ms < settings.time.hard_ms)
             settings.time = clock;
     }
