@@ -284,9 +284,9 @@ int evaluate(const position &pos, const eval_weights &w) {
     int phase = 0;
     int material_eg[2] = {0, 0};
     int npm[2] = {0, 0};
-    for (int sq = 0; sq < 64; sq++) {
+    for (bitboard pieces = fast::occupied_squares(pos); pieces;) {
+        const int sq = pop_lowest(pieces);
         const uint8_t tile = pos.tiles[sq];
-        if (!tile) continue;
         const int side = (tile >> 3) & 1;
         const int p = piece_of_type(tile & type_mask);
         const int rel = side ? sq ^ 56 : sq;

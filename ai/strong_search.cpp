@@ -133,6 +133,7 @@ inline void count_node(thread_data &t, int ply) {
 
 void make(thread_data &t, move16 m, undo_record *undo) {
     make_move(&t.pos, m, undo);
+    prefetch_table(*t.shared->table, table_key(t.pos));
     t.keys[t.key_count++] = board_key(t.pos);
 }
 
@@ -248,6 +249,7 @@ int quiesce(thread_data &t, int alpha, int beta, int ply) {
             unmake_move(&pos, undo);
             continue;
         }
+        prefetch_table(*t.shared->table, table_key(pos));
         const int score = -quiesce(t, -beta, -alpha, ply + 1);
         unmake_move(&pos, undo);
         if (t.stopped) return 0;
@@ -565,6 +567,21 @@ bool one_king_each(const position &pos) {
 }
 
 } // namespace
+
+int quiescence_score(const fast::position &pos) {
+    strong_settings settings;
+    settings.time = {};
+    const strong_observer observer;
+    transposition_table table; // without slots: nothing is kept
+    search_shared shared;
+    shared.table = &table;
+    shared.settings = &settings;
+    shared.observer = &observer;
+    shared.start = steady::now();
+    auto t = std::make_unique<thread_data>();
+    prepare_thread(*t, pos, &shared, 0);
+    return quiesce(*t, -infinite_score, infinite_score, 0);
+}
 
 strong_decision choose_strong_move(const game_state &game, const strong_settings &settings,
                                    const strong_observer &observer, strong_memory *memory) {

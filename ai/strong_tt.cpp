@@ -94,6 +94,10 @@ void store_in_table(transposition_table &tt, uint64_t key, fast::move16 move, in
     bucket[chosen].check.store(key ^ data, std::memory_order_relaxed);
 }
 
+void prefetch_table(const transposition_table &tt, uint64_t key) {
+    if (tt.buckets) __builtin_prefetch(bucket_of(tt, key));
+}
+
 int table_fill_permille(const transposition_table &tt) {
     int used = 0;
     const uint64_t n = std::min<uint64_t>(1000, tt.buckets * 2);

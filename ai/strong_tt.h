@@ -42,5 +42,8 @@ bool probe_table(const transposition_table &tt, uint64_t key, tt_hit *hit);
 void store_in_table(transposition_table &tt, uint64_t key, fast::move16 move, int score, int eval,
                     int depth, tt_bound bound);
 
+// Asks the processor to fetch the entry of `key` while the search does other work.
+void prefetch_table(const transposition_table &tt, uint64_t key);
+
 // Per mille of the first thousand slots holding an entry of this search.
 int table_fill_permille(const transposition_table &tt);

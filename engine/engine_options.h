@@ -8,7 +8,7 @@
 #include <string>
 
 constexpr unsigned default_seed = 1; // as vartok-analyse, so that both choose alike
-constexpr int default_move_overhead_ms = 20;
+constexpr int default_move_overhead_ms = 10;
 
 // Which computer player searches: the game's own, or the strong one.
 enum class engine_player : uint8_t { classic, strong };

@@ -23,7 +23,7 @@ send uci
 expect '^uciok$' 10 || fail "no uciok"
 for wanted in '^option name Player type combo default classic var classic var strong$' \
     '^option name Hash type spin default 64 min 1 max [0-9]+$' \
-    '^option name Move Overhead type spin default 20 min 0 max [0-9]+$'; do
+    '^option name Move Overhead type spin default 10 min 0 max [0-9]+$'; do
     grep -Eq "$wanted" <<<"$seen" || fail "handshake lacks /$wanted/"
 done
 send "setoption name Player value fancy"

@@ -179,6 +179,21 @@ TEST(StrongSearch, RepeatsExactlyUnderANodeLimit) {
     EXPECT_EQ(a.result.pv.length, b.result.pv.length);
 }
 
+TEST(StrongSearch, HelperThreadsShareTheTableAndKeepTheAnswer) {
+    // Two threads find the same shortest mate, and a legal move in a busy position.
+    strong_settings settings = depth_limited(13);
+    settings.threads = 2;
+    const strong_decision mate = choose_strong_move(game_at("6R1/8/8/5K2/8/1k6/3R4/8 w - - 0 1"),
+                                                    settings, strong_observer{});
+    EXPECT_EQ(mate.result.score.mate_in, 4);
+    const game_state busy =
+        game_at("r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1");
+    settings.depth_limit = 9;
+    const strong_decision d = choose_strong_move(busy, settings, strong_observer{});
+    EXPECT_TRUE(contains(game_legal_moves(busy), san_of(d.move)));
+    EXPECT_EQ(d.result.depth, 9);
+}
+
 TEST(StrongSearch, StopsAtOnceWithALegalMove) {
     const game_state game =
         game_at("r1b2rk1/2q1bppp/p2ppn2/1p6/3BPP2/2NB4/PPP1Q1PP/2KR3R w - - 0 13");
