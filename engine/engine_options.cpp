@@ -16,7 +16,10 @@ constexpr int64_t deadend_min = -INT32_MAX;
 constexpr int64_t seed_max = INT32_MAX; // some GUIs read spin values as 32-bit numbers
 constexpr int64_t up_to_cores = -1;     // a maximum known only at run time
 
-enum class option_kind { spin, check };
+enum class option_kind { spin, check, combo };
+
+constexpr const char *player_names[] = {"classic", "strong"};
+constexpr int64_t overhead_max = 10000;
 
 struct engine_option {
     const char *name;
@@ -60,6 +63,16 @@ constexpr engine_option engine_option_table[] = {
          o->level = static_cast<int>(v);
          if (v >= lowest_level) apply_level(o->level, &o->settings);
      }},
+    // The second computer player; classic leaves everything as it was.
+    {"Player", option_kind::combo, 0, 1,
+     [](const engine_options &o) -> int64_t { return static_cast<int64_t>(o.player); },
+     [](engine_options *o, int64_t v) { o->player = static_cast<engine_player>(v); }},
+    {"Hash", option_kind::spin, 1, max_hash_mb,
+     [](const engine_options &o) -> int64_t { return o.hash_mb; },
+     [](engine_options *o, int64_t v) { o->hash_mb = static_cast<int>(v); }},
+    {"Move Overhead", option_kind::spin, 0, overhead_max,
+     [](const engine_options &o) -> int64_t { return o.move_overhead_ms; },
+     [](engine_options *o, int64_t v) { o->move_overhead_ms = v; }},
 };
 
 int64_t max_of(const engine_option &option) {
@@ -79,6 +92,9 @@ void send_option_lines(const engine_options &defaults) {
         const long long v = option.get(defaults);
         if (option.kind == option_kind::check)
             send_line("option name %s type check default %s", option.name, v ? "true" : "false");
+        else if (option.kind == option_kind::combo)
+            send_line("option name %s type combo default %s var %s var %s", option.name,
+                      player_names[v], player_names[0], player_names[1]);
         else
             send_line("option name %s type spin default %lld min %lld max %lld", option.name, v,
                       static_cast<long long>(option.min), static_cast<long long>(max_of(option)));
@@ -97,6 +113,14 @@ bool set_option(engine_options *options, const std::string &name, const std::str
                 return false;
             }
             v = value == "true";
+        } else if (option.kind == option_kind::combo) {
+            if (same_name(value, player_names[0]) || same_name(value, player_names[1])) {
+                v = same_name(value, player_names[1]);
+            } else {
+                *error = "setoption: " + std::string(option.name) + " takes " + player_names[0] +
+                         " or " + player_names[1] + ", not '" + shown(value) + "'";
+                return false;
+            }
         } else if (!parse_integer(value, option.min, max_of(option), &v)) {
             *error = "setoption: " + std::string(option.name) + " takes a whole number from " +
                      std::to_string(option.min) + " to " + std::to_string(max_of(option)) +

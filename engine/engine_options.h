@@ -3,16 +3,24 @@
 #pragma once
 
 #include "ai/ai_settings.h"
+#include "ai/strong_tt.h"
 
 #include <string>
 
 constexpr unsigned default_seed = 1; // as vartok-analyse, so that both choose alike
+constexpr int default_move_overhead_ms = 10;
+
+// Which computer player searches: the game's own, or the strong one.
+enum class engine_player : uint8_t { classic, strong };
 
 struct engine_options {
     ai_settings settings;
     bool own_book = true;
     unsigned seed = default_seed;
     int level = 0; // the last Level set; 0: none, the settings are the options' own
+    engine_player player = engine_player::classic;
+    int hash_mb = default_hash_mb;                       // the strong player's table
+    int64_t move_overhead_ms = default_move_overhead_ms; // the strong player's time margin
 };
 
 // The options with the defaults of the game; Threads is one per core.

@@ -16,7 +16,8 @@ bool is_move(const std::string &word) {
 
 } // namespace
 
-go_limits parse_go(const word_list &words, size_t from, std::vector<std::string> *problems) {
+go_limits parse_go(const word_list &words, size_t from, std::vector<std::string> *problems,
+                   bool counts_nodes) {
     go_limits limits;
     for (size_t i = from; i < words.size(); i++) {
         const std::string &key = words[i];
@@ -39,8 +40,9 @@ go_limits parse_go(const word_list &words, size_t from, std::vector<std::string>
             problems->push_back("go: ponder is not supported; searching at once");
             continue;
         }
-        const bool unsupported = key == "nodes" || key == "mate";
-        const bool numbered = time_field || key == "depth" || key == "movestogo" || unsupported;
+        const bool unsupported = (key == "nodes" && !counts_nodes) || key == "mate";
+        const bool numbered =
+            time_field || key == "depth" || key == "movestogo" || key == "nodes" || unsupported;
         if (!numbered) {
             problems->push_back("go: unknown word '" + shown(key) + "'");
             continue;
@@ -62,6 +64,11 @@ go_limits parse_go(const word_list &words, size_t from, std::vector<std::string>
                 problems->push_back("go: depth must be 1 to 255, not " + words[i]);
             else
                 limits.depth = static_cast<int>(v);
+        } else if (key == "nodes") {
+            if (v < 1)
+                problems->push_back("go: nodes must be at least 1, not " + words[i]);
+            else
+                limits.nodes = v;
         } else if (v < 0) {
             problems->push_back("go: movestogo cannot be negative");
         } else {

@@ -17,8 +17,10 @@ struct go_limits {
     int64_t movetime = no_limit;            // ms for this move
     int depth = no_depth;                   // the second pass's depth for this move
     bool infinite = false;                  // answer only after "stop"
+    int64_t nodes = 0;                      // positions to search at most; 0: no limit
 };
 
 // Reads the words after "go". A part it cannot use is named in `problems` and skipped; the
-// rest still counts.
-go_limits parse_go(const word_list &words, size_t from, std::vector<std::string> *problems);
+// rest still counts. A node limit is read only for a player that can keep one.
+go_limits parse_go(const word_list &words, size_t from, std::vector<std::string> *problems,
+                   bool counts_nodes = false);

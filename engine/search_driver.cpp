@@ -2,6 +2,7 @@
 #include "ai/ai.h"
 #include "ai/rate_move.h"
 #include "engine/move_text.h"
+#include "engine/strong_driver.h"
 #include "engine/time_budget.h"
 #include "engine/uci_output.h"
 #include "rules/attack.h"
@@ -156,16 +157,26 @@ void send_result(const search_request &request, const ai_decision &d, const sear
     send_line("bestmove %s", move.c_str());
 }
 
+void wait_for_stop_if_infinite(search_driver *driver, const search_request &request) {
+    if (!request.limits.infinite) return;
+    // The protocol wants no answer before the GUI's stop.
+    std::unique_lock<std::mutex> guard(driver->lock);
+    driver->wake.wait(guard, [driver] { return driver->stop_requested; });
+}
+
 void run_search(search_driver *driver, search_request request) {
+    if (request.options.player == engine_player::strong) {
+        const strong_decision d = search_strong(request, &driver->strong, &driver->stop);
+        wait_for_stop_if_infinite(driver, request);
+        send_strong_result(request, d);
+        driver->busy.store(false);
+        return;
+    }
     search_watch watch;
     watch.start = engine_clock::now();
     watch.depth = request.options.settings.depth1;
     const ai_decision d = decide(driver, request, &watch);
-    if (request.limits.infinite) {
-        // The protocol wants no answer before the GUI's stop.
-        std::unique_lock<std::mutex> guard(driver->lock);
-        driver->wake.wait(guard, [driver] { return driver->stop_requested; });
-    }
+    wait_for_stop_if_infinite(driver, request);
     send_result(request, d, watch);
     driver->busy.store(false);
 }

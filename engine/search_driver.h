@@ -4,6 +4,7 @@
 #pragma once
 
 #include "ai/search_context.h"
+#include "ai/strong_player.h"
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
 #include "rules/game_state.h"
@@ -30,6 +31,7 @@ struct search_driver {
     std::condition_variable wake; // the clock and an infinite search wait on it
     bool stop_requested = false;  // the GUI said stop (or quit); guarded by lock
     bool search_done = false;     // the search has ended; guarded by lock
+    strong_memory strong;         // the strong player's table, kept from go to go
 };
 
 // Starts the search; the previous one must have been answered (busy is false).

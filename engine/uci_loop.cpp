@@ -67,7 +67,7 @@ void go(engine_session *s, const word_list &words) {
     if (!search_over(s, "go")) return;
     std::vector<std::string> problems;
     search_request request;
-    request.limits = parse_go(words, 1, &problems);
+    request.limits = parse_go(words, 1, &problems, s->options.player == engine_player::strong);
     for (const std::string &p : problems) send_info_string("%s", p.c_str());
     request.game = s->position;
     request.options = s->options;

@@ -198,7 +198,7 @@ bad_lines=(
     "fly me to the moon|unknown command 'fly'"
     "setoption name Depth1 value 300|Depth1 takes a whole number from 0 to 255"
     "setoption name Depth1 value three|Depth1 takes a whole number"
-    "setoption name Hash value 16|no option named 'Hash'"
+    "setoption name Ponder value true|no option named 'Ponder'"
     "setoption name OwnBook value yes|OwnBook takes true or false"
     "setoption Depth1 3|expected 'setoption name"
     "position|expected startpos or fen"
