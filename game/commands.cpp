@@ -45,10 +45,22 @@ command_kind command_of(const char *line) {
     return command_kind::none;
 }
 
-void show_hint(const game_state &game, const ai_settings &settings) {
+void show_hint(const game_state &game, const ai_settings &settings, const game_options *options) {
     const uint8_t turn = game.game_status.turn;
     if (turn ? game.game_status.black_ai : game.game_status.white_ai) {
         std::puts("No hint: the computer plays this side.");
+        return;
+    }
+    if (options && options->strong) {
+        const strong_decision s =
+            choose_strong_move(game, strong_settings_for(*options, nullptr, 0), strong_observer{});
+        if (s.outcome == strong_outcome::no_move) {
+            std::puts("No hint: there is no legal move.");
+            return;
+        }
+        std::string text = "Hint: " + square_name(s.move.src) + "-" + square_name(s.move.dst);
+        if (s.move.ascend) text += std::string("=") + san_piece_letters[s.move.ascend];
+        std::puts(text.c_str());
         return;
     }
     game_state copy = game;

@@ -16,12 +16,15 @@ command_kind command_of(const char *line);
 struct command_context {
     const ai_settings *settings;
     game_record *record;
+    const game_options *options; // which player the computer is: the hint asks it
 };
 
 // "Hint: e2-e4": the computer's choice for the side to move, searched at the set depths in
 // a copy of the game with the book off and with random draws of its own (seeded 1), so the
 // game's own draws are untouched. Says why when the computer plays that side.
-void show_hint(const game_state &game, const ai_settings &settings);
+// With PLAYER=strong the strong player searches the hint instead, for its time a move.
+void show_hint(const game_state &game, const ai_settings &settings,
+               const game_options *options = nullptr);
 
 // The game so far in SAN, numbered like a score sheet ("1. e4 c5").
 void show_moves(const game_record &record);

@@ -133,6 +133,67 @@ search_observer game_search_observer(std::atomic<bool> *stop) {
     return observer;
 }
 
+namespace {
+
+// Taken off the strong player's time for printing and playing the move.
+constexpr int64_t strong_overhead_ms = 10;
+
+struct strong_watch {
+    std::atomic<bool> *stop;
+};
+
+// After each iteration the window answers the desktop, and a close stops the search.
+void strong_iteration_done(void *context, const strong_iteration &) {
+    if (!pump_window_events()) static_cast<strong_watch *>(context)->stop->store(true);
+}
+
+} // namespace
+
+strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
+                                    uint8_t side) {
+    strong_settings s;
+    s.time = limits_for_move_time(options.movetime_ms, strong_overhead_ms);
+    if (clock)
+        s.time = limits_for_clock(time_left(*clock, side, steady_now_ms()),
+                                  clock->control[side].increment_ms, 0, strong_overhead_ms);
+    s.rules = options.fide ? draw_rules::fide : draw_rules::game;
+    return s;
+}
+
+computer_move do_strong_move(strong_memory *memory, game_state *live,
+                             const strong_settings &settings) {
+    std::atomic<bool> stop{false};
+    strong_watch watch{&stop};
+    strong_observer observer;
+    observer.context = &watch;
+    observer.iteration_done = strong_iteration_done;
+    observer.stop = &stop;
+    const strong_decision d = choose_strong_move(*live, settings, observer, memory);
+    computer_move result;
+    if (window_closed()) {
+        result.ending = interrupted_game(interruption::window_closed);
+        return result;
+    }
+    if (d.outcome == strong_outcome::no_move) {
+        result.ending = end_without_move(*live);
+        return result;
+    }
+    const uint8_t ascend = is_pawn(live->board.tiles[d.move.src.row][d.move.src.col]) &&
+                                   (d.move.dst.row == 0 || d.move.dst.row == board_size - 1)
+                               ? (d.move.ascend ? d.move.ascend : type_queen)
+                               : 0;
+    std::printf("%u: Moving %s to %s\n", live->turn_count, square_name(d.move.src).c_str(),
+                square_name(d.move.dst).c_str());
+    std::puts(strong_report(*live, d.result).c_str());
+    result.decision.outcome = ai_outcome::move;
+    result.decision.src = d.move.src;
+    result.decision.dst = d.move.dst;
+    result.decision.ascend = ascend;
+    if (const uint8_t became = play_half_move(live, d.move.src, d.move.dst, ascend))
+        std::printf("Ascended to %s\n", ascends[became - type_rook]);
+    return result;
+}
+
 computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
                          bool announce_book, const move_budget *budget) {
     progress_begin();

@@ -2,7 +2,10 @@
 #pragma once
 
 #include "ai/ai.h"
+#include "ai/strong_player.h"
 #include "game/game_ending.h"
+#include "game/settings.h"
+#include "rules/chess_clock.h"
 #include "rules/game_state.h"
 #include "rules/move_budget.h"
 
@@ -21,6 +24,17 @@ struct computer_move {
 // pass at depth1 is searched first, and played when the full search runs out of time.
 computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
                          bool announce_book = false, const move_budget *budget = nullptr);
+
+// The strong player's half-move: searched for `settings`, announced with the game's line
+// ("12: Moving e2 to e4") and one line of its own (depth, score, positions, time, line),
+// played on `live`. A side without a legal move ends the game; a closed window too.
+computer_move do_strong_move(strong_memory *memory, game_state *live,
+                             const strong_settings &settings);
+
+// The strong player's settings for the game: its time a move (or its share of `clock`,
+// when given), the draw rules it steers by.
+strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
+                                    uint8_t side);
 
 // The search observer of the game: report lines on standard output, the progress line on
 // a terminal's standard error, and a window that keeps answering the desktop; a close of

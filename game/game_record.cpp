@@ -16,7 +16,8 @@ constexpr const char *rules_tag = "VartokRules"; // "FIDE" when the standard dra
 constexpr const char *fide_rules = "FIDE";
 constexpr const char *program = "program";
 constexpr const char *human = "human";
-constexpr const char *the_words[] = {"DEPTH1=", "DEPTH2=", "BLUNDERS=", "DEADEND=", "LIMIT="};
+constexpr const char *the_words[] = {
+    "DEPTH1=", "DEPTH2=", "BLUNDERS=", "DEADEND=", "LIMIT=", "PLAYER=", "MOVETIME="};
 constexpr int date_size = 16;
 constexpr int host_size = 256;
 
@@ -44,8 +45,11 @@ std::string host_name() {
     return host;
 }
 
-std::string player_name(bool computer, const ai_settings &settings) {
+std::string player_name(bool computer, const game_options &options) {
     if (!computer) return "Person";
+    if (options.strong)
+        return "Vartok strong (" + std::to_string(options.movetime_ms) + " ms a move)";
+    const ai_settings &settings = options.ai;
     return "Vartok (depths " + std::to_string(settings.depth1) + "/" +
            std::to_string(settings.depth2) + ")";
 }
@@ -107,15 +111,19 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
     game_options from_tag = *options;
     parse_args(static_cast<int>(argv.size()), argv.data(), &from_tag);
     options->ai = from_tag.ai;
+    options->strong = from_tag.strong;
+    options->movetime_ms = from_tag.movetime_ms;
 }
 
 void record_set_players(game_record *record, const game_options &options) {
     pgn_game &pgn = record->pgn;
-    set_tag(&pgn, "White", player_name(options.white_ai, options.ai));
-    set_tag(&pgn, "Black", player_name(options.black_ai, options.ai));
+    set_tag(&pgn, "White", player_name(options.white_ai, options));
+    set_tag(&pgn, "Black", player_name(options.black_ai, options));
     set_tag(&pgn, "WhiteType", options.white_ai ? program : human);
     set_tag(&pgn, "BlackType", options.black_ai ? program : human);
-    set_tag(&pgn, settings_tag, settings_words(options.ai));
+    std::string words = settings_words(options.ai);
+    if (options.strong) words += " PLAYER=strong MOVETIME=" + std::to_string(options.movetime_ms);
+    set_tag(&pgn, settings_tag, words);
     if (options.clock)
         for (const clock_tag &tag : time_control_tags(options.clocks[0], options.clocks[1]))
             set_tag(&pgn, tag.name.c_str(), tag.value);

@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr long long max_movetime_ms = 24LL * 60 * 60 * 1000; // a day
+
 int32_t option_number(const char *text) {
     const long value = std::strtol(text, nullptr, 10);
     if (value > INT32_MAX) return INT32_MAX;
@@ -91,6 +93,21 @@ void parse_args(int argc, char **argv, game_options *options) {
             set_clock(options, word, word + 12, 2);
         } else if (std::strcmp(word, "FIDE") == 0) {
             options->fide = true;
+        } else if (has_prefix(word, "PLAYER=")) {
+            const std::string player = word + 7;
+            if (player == "strong" || player == "classic")
+                options->strong = player == "strong";
+            else
+                options->error = std::string(word) + ": the player is classic or strong";
+        } else if (has_prefix(word, "MOVETIME=")) {
+            char *end = nullptr;
+            const long long ms = std::strtoll(word + 9, &end, 10);
+            if (end == word + 9 || *end != '\0' || ms < 1 || ms > max_movetime_ms)
+                options->error = std::string(word) +
+                                 ": the time a move is a number of ms from 1 to " +
+                                 std::to_string(max_movetime_ms);
+            else
+                options->movetime_ms = ms;
         } else if (has_prefix(word, "LEVEL=")) {
             const int32_t level = option_number(word + 6);
             if (level >= lowest_level && level <= highest_level)

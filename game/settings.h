@@ -29,6 +29,8 @@ struct game_options {
     bool clock = false;    // CLOCK=, WHITE_CLOCK= or BLACK_CLOCK=: the game is played on clocks
     time_control clocks[2] = {}; // White's and Black's time controls, when `clock`
     bool fide = false;           // FIDE: the standard draw rules instead of the game's own
+    bool strong = false;         // PLAYER=strong: the computer's side(s) use the strong player
+    int64_t movetime_ms = 1000;  // MOVETIME=ms: the strong player's time a move without clocks
     std::string error;           // a word that cannot be used, said why; empty when all are fine
 };
 

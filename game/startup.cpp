@@ -45,8 +45,14 @@ int vartok_main(int argc, char **argv) {
     // A game on clocks reads its lines with a deadline from the start.
     if (start->timing.clocks) read_lines_with_deadlines();
     view_clocks(start->timing.clocks ? &start->timing.clock : nullptr);
-    const game_ending ending =
-        play_game(&live, options, &start->record, &start->turns, search.get(), &start->timing);
+    // The strong player's table lives for the game: what it learnt helps its next moves.
+    std::unique_ptr<strong_memory> strong;
+    if (options.strong) {
+        strong = std::make_unique<strong_memory>();
+        resize_table(&strong->table, default_hash_mb);
+    }
+    const game_ending ending = play_game(&live, options, &start->record, &start->turns,
+                                         search.get(), &start->timing, strong.get());
     progress_clear(); // a search cut short leaves no status line behind
     const int status = close_game(ending, &start->record);
     // Whatever the game printed must reach its reader before the window goes.

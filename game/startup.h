@@ -3,6 +3,7 @@
 
 #include "ai/ai_settings.h"
 #include "ai/search_context.h"
+#include "ai/strong_player.h"
 #include "game/game_ending.h"
 #include "game/game_record.h"
 #include "game/game_timing.h"
@@ -15,7 +16,9 @@
 int vartok_main(int argc, char **argv);
 
 // The turn loop: one cycle per half-move of `live`, each move added to `record`, each turn's
-// start kept in `turns` for take-backs, the computer's moves searched with `search`; returns
+// start kept in `turns` for take-backs, the computer's moves searched with `search` (or by
+// the strong player with its table `strong`, when given); returns
 // how the game ends.
 game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, search_context *search, game_timing *timing);
+                      turn_history *turns, search_context *search, game_timing *timing,
+                      strong_memory *strong);

@@ -31,9 +31,10 @@ move_budget computer_budget(const game_timing &timing, uint8_t side) {
 } // namespace
 
 game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, search_context *search, game_timing *timing) {
+                      turn_history *turns, search_context *search, game_timing *timing,
+                      strong_memory *strong) {
     tile_cursor cursor;
-    const command_context commands{&options.ai, record};
+    const command_context commands{&options.ai, record, &options};
     person_turn turn_rules;
     if (timing->clocks) turn_rules.clock = &timing->clock;
     if (timing->fide) turn_rules.fide = &timing->positions;
@@ -53,7 +54,13 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         if (timing->clocks) start_clock(&timing->clock, mover, steady_now_ms());
         const game_state before = *live;
         san_move played;
-        if (computer) {
+        if (computer && strong) {
+            const computer_move m = do_strong_move(
+                strong, live,
+                strong_settings_for(options, timing->clocks ? &timing->clock : nullptr, mover));
+            if (m.ending) return *m.ending;
+            played = {m.decision.src, m.decision.dst, m.decision.ascend};
+        } else if (computer) {
             move_budget budget{};
             if (timing->clocks) budget = computer_budget(*timing, mover);
             const computer_move m = do_ai_move(search, live, options.ai, options.commands,

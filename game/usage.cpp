@@ -39,6 +39,8 @@ const usage_word usage_words[] = {
     {"UNICODE", "the text board with chess symbols", "letters"},
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},
+    {"PLAYER=name", "strong: a real opponent (LEVEL etc.: classic)", "classic"},
+    {"MOVETIME=ms", "the strong player's time a move without clocks", "1000"},
     {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},
     {"FIDE", "the standard draw rules (claims: draw)", "off"},
 };
@@ -72,8 +74,9 @@ void print_usage() {
     std::puts("\n"
               "Exit status: 0 when the game ended or the window was closed; 1 when standard\n"
               "input ended, standard output could not be written, memory ran out, a sprite\n"
-              "file was short or the font missing; 2 when a RESUME, FEN= or LEVEL= start\n"
-              "cannot be used.\n"
+              "file was short or the font missing; 2 when a word cannot be used (RESUME, FEN=,\n"
+              "LEVEL=, PLAYER=, MOVETIME=, CLOCK=...).\n"
+              "LEVEL, DEPTH1, DEPTH2, BLUNDERS, DEADEND and LIMIT set the classic player only.\n"
               "See vartok(6) for more.");
 }
 
