@@ -17,6 +17,7 @@ std::string file_name(const std::string &path) {
 }
 
 bool launch(engine_client *client, std::string *error) {
+    client->failure.clear();
     if (!start_process(client->argv, &client->process, error)) return false;
     client->reader = line_reader{};
     client->reader.fd = client->process.from_engine;
@@ -46,9 +47,12 @@ bool same_name(std::string_view a, std::string_view b) {
 }
 
 bool send(engine_client *client, std::string_view line) {
-    if (!client->failure.empty()) return false;
-    if (send_line(&client->process, line, send_timeout_ms)) return true;
-    engine_failed(client, client->name + " does not read its input (it died or hangs)");
+    return client->failure.empty() && send_line(&client->process, line, send_timeout_ms);
+}
+
+bool send_or_give_up(engine_client *client, std::string_view line) {
+    if (send(client, line)) return true;
+    died(client);
     return false;
 }
 
@@ -59,9 +63,12 @@ void engine_failed(engine_client *client, const std::string &message) {
 }
 
 engine_answer died(engine_client *client) {
-    stop_process(&client->process, "", quit_grace_ms);
-    engine_answer a = fault_answer(*client, engine_fault::died,
-                                   "died (" + describe_exit(client->process.exit_status) + ")");
+    if (!client->failure.empty()) return fault_answer(*client, engine_fault::died, "");
+    engine_answer a =
+        process_ended(&client->process, quit_grace_ms)
+            ? fault_answer(*client, engine_fault::died,
+                           "died (" + describe_exit(client->process.exit_status) + ")")
+            : fault_answer(*client, engine_fault::hung, "stopped reading its input");
     engine_failed(client, a.message);
     return a;
 }
@@ -191,12 +198,7 @@ bool new_engine_game(engine_client *client) {
 
 engine_answer engine_think(engine_client *client, const engine_position &position,
                            const engine_limits &limits, const engine_watch &watch) {
-    if (!client->failure.empty()) {
-        engine_answer a;
-        a.fault = engine_fault::died;
-        a.message = client->failure;
-        return a;
-    }
+    if (!client->failure.empty()) return fault_answer(*client, engine_fault::died, "");
     replayed_position replayed;
     std::string problem;
     if (!replay_position(position, &replayed, &problem)) {

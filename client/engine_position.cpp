@@ -87,6 +87,7 @@ bool replay_position(const engine_position &position, replayed_position *out,
     replayed_position r;
     if (position.start_fen.empty()) {
         r.game = new_game();
+        r.game.turn_count = 1; // as the game counts its first half-move
     } else {
         fen_position start;
         std::string error;

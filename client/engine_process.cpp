@@ -178,9 +178,9 @@ bool send_line(engine_process *process, std::string_view line, int timeout_ms) {
     return !broken;
 }
 
-bool process_ended(engine_process *process) {
+bool process_ended(engine_process *process, int wait_ms) {
     if (process->pid < 0) return true;
-    if (!wait_for_end(process->pid, std::chrono::milliseconds(0))) return false;
+    if (!wait_for_end(process->pid, std::chrono::milliseconds(wait_ms))) return false;
     // Whatever it left running in its group goes with it.
     kill(-process->pid, SIGKILL);
     reap(process);

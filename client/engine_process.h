@@ -32,8 +32,9 @@ bool start_process(const std::vector<std::string> &argv, engine_process *process
 // has closed its input or does not read it.
 bool send_line(engine_process *process, std::string_view line, int timeout_ms);
 
-// True once the engine has ended (it is then reaped and `exit_status` set).
-bool process_ended(engine_process *process);
+// True once the engine has ended, waiting for it up to `wait_ms` (it is then reaped, with
+// whatever it left running in its process group, and `exit_status` set).
+bool process_ended(engine_process *process, int wait_ms);
 
 // Asks the engine to end with `quit_line`, waits up to `grace_ms`, then kills its whole
 // process group, and reaps it. Safe to call on a process already stopped.

@@ -13,19 +13,25 @@ constexpr long resync_ms = 1000; // how long a late move is awaited after "move 
 engine_clock::time_point after_ms(long ms);
 long ms_since(engine_clock::time_point start);
 
-// False when the engine is gone (client->failure then says so).
+// False when the engine does not take the line (it ended, or has not read its input for
+// send_timeout_ms), or was given up on.
 bool send(engine_client *client, std::string_view line);
+
+// send, and the engine given up (died) when it fails.
+bool send_or_give_up(engine_client *client, std::string_view line);
 
 // Gives up on the engine: it is stopped and every later call answers `message`.
 void engine_failed(engine_client *client, const std::string &message);
 
-// The engine's output ended: it is reaped, and the answer says how it ended.
+// The engine's output ended or it takes no more input: it is given up, and the answer
+// says how it ended (or that it stopped reading).
 engine_answer died(engine_client *client);
 
 // The engine ended during its handshake: it is reaped; how it ended and its last line.
 std::string ended_while_starting(engine_client *client, const std::string &last_line);
 
-// The answer for a fault of the engine's, its message naming it.
+// The answer for a fault of the engine's, its message naming it; with `what` empty, the
+// fault it was given up for.
 engine_answer fault_answer(const engine_client &client, engine_fault fault,
                            const std::string &what);
 

@@ -52,8 +52,8 @@ std::string position_command(const replayed_position &position) {
 
 handshake_result uci_handshake(engine_client *client, bool detecting, std::string *error) {
     if (!send(client, "uci")) {
-        *error = client->failure;
-        return handshake_result::failed;
+        *error = ended_while_starting(client, "");
+        return handshake_result::ended;
     }
     const auto full = after_ms(handshake_ms);
     bool heard_uci = !detecting;
@@ -81,8 +81,10 @@ handshake_result uci_handshake(engine_client *client, bool detecting, std::strin
             heard_uci = true;
         } else if (line.rfind("id ", 0) == 0) {
             heard_uci = true;
-        } else if (!heard_uci && refuses_uci(line)) {
-            return handshake_result::not_this_protocol;
+        } else if (refuses_uci(line)) {
+            if (detecting) return handshake_result::not_this_protocol;
+            *error = "does not speak UCI: " + line.substr(0, 200);
+            return handshake_result::failed;
         }
     }
 }
@@ -95,12 +97,13 @@ bool uci_set_option(engine_client *client, const engine_option &option) {
     if (known == names.end()) return false;
     std::string line = "setoption name " + *known;
     if (!option.value.empty()) line += " value " + option.value;
-    return send(client, line);
+    return send_or_give_up(client, line);
 }
 
 bool uci_new_game(engine_client *client) {
-    if (!send(client, "ucinewgame") || !send(client, "isready")) return false;
+    if (!send_or_give_up(client, "ucinewgame") || !send_or_give_up(client, "isready")) return false;
     if (wait_for_ready(client, after_ms(handshake_ms))) return true;
+    if (client->reader.closed) died(client);
     engine_failed(client, client->name + " did not answer 'isready' after 'ucinewgame'");
     return false;
 }

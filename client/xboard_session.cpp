@@ -139,8 +139,8 @@ bool claims_own_loss(std::string_view line, bool engine_is_white) {
 
 handshake_result xboard_handshake(engine_client *client, bool detecting, std::string *error) {
     if (!send(client, "xboard") || !send(client, "protover 2")) {
-        *error = client->failure;
-        return handshake_result::failed;
+        *error = ended_while_starting(client, "");
+        return handshake_result::ended;
     }
     auto deadline = after_ms(first_feature_ms);
     const auto longest = after_ms(handshake_ms);
@@ -153,8 +153,8 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
         if (r == read_result::timeout && !heard && engine_clock::now() < deadline) {
             ask_again = after_ms(protover_again_ms);
             if (!send(client, "protover 2")) {
-                *error = client->failure;
-                return handshake_result::failed;
+                *error = ended_while_starting(client, last_line);
+                return handshake_result::ended;
             }
             continue;
         }
@@ -178,8 +178,8 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
         for (const xboard_feature &f : features) {
             const bool taken = take_feature(client, f);
             if (!send(client, (taken ? "accepted " : "rejected ") + f.name)) {
-                *error = client->failure;
-                return handshake_result::failed;
+                *error = ended_while_starting(client, last_line);
+                return handshake_result::ended;
             }
             if (f.name == "done") {
                 done = is_on(f.value);
@@ -191,8 +191,8 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
     }
     // Pondering off: the engine thinks only when asked.
     if (!send(client, "easy")) {
-        *error = client->failure;
-        return handshake_result::failed;
+        *error = ended_while_starting(client, last_line);
+        return handshake_result::ended;
     }
     return handshake_result::done;
 }
@@ -200,22 +200,24 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
 bool xboard_set_option(engine_client *client, const engine_option &option) {
     const xboard_state &x = client->xboard;
     if (x.memory && (same_name(option.name, "memory") || same_name(option.name, "Hash")))
-        return send(client, "memory " + option.value);
+        return send_or_give_up(client, "memory " + option.value);
     if (x.smp && (same_name(option.name, "cores") || same_name(option.name, "Threads")))
-        return send(client, "cores " + option.value);
+        return send_or_give_up(client, "cores " + option.value);
     const auto &names = client->option_names;
     const auto known = std::find_if(names.begin(), names.end(), [&](const std::string &n) {
         return same_name(n, option.name);
     });
     if (known == names.end()) return false;
-    return send(client, "option " + *known + (option.value.empty() ? "" : "=" + option.value));
+    return send_or_give_up(client,
+                           "option " + *known + (option.value.empty() ? "" : "=" + option.value));
 }
 
 bool xboard_new_game(engine_client *client) {
     client->xboard.synced = false;
-    if (!send(client, "new") || !send(client, "force")) return false;
+    if (!send_or_give_up(client, "new") || !send_or_give_up(client, "force")) return false;
     std::string refusal;
     if (!sync_with_engine(client, after_ms(handshake_ms), &refusal)) {
+        if (client->reader.closed) died(client);
         engine_failed(client, client->name + " did not answer 'ping' after 'new'");
         return false;
     }
@@ -230,7 +232,8 @@ engine_answer xboard_think(engine_client *client, const replayed_position &posit
     const auto start = engine_clock::now();
     const bool white = position.game.game_status.turn == side_white;
     engine_answer a;
-    if (!give_position(client, position, &a)) return client->failure.empty() ? a : died(client);
+    if (!give_position(client, position, &a))
+        return a.fault != engine_fault::none ? a : died(client);
     for (const std::string &command : xboard_time_commands(limits, white, client->xboard.time))
         if (!send(client, command)) return died(client);
     if (!send(client, "post")) return died(client);
