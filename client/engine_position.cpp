@@ -3,6 +3,7 @@
 #include "rules/position_rules.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace {
 
@@ -15,38 +16,17 @@ bool read_square(char file, char rank, coord *out) {
     return true;
 }
 
+// The letter of each piece a pawn may become, at the index of its type.
+constexpr std::string_view promotion_letters = "...rnbq";
+
 uint8_t type_of_letter(char c) {
-    switch (c) {
-    case 'q':
-    case 'Q':
-        return type_queen;
-    case 'r':
-    case 'R':
-        return type_rook;
-    case 'b':
-    case 'B':
-        return type_bishop;
-    case 'n':
-    case 'N':
-        return type_knight;
-    default:
-        return 0;
-    }
+    const size_t type =
+        promotion_letters.find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    return type >= type_rook && type <= type_queen ? static_cast<uint8_t>(type) : 0;
 }
 
 char letter_of_type(uint8_t type) {
-    switch (type) {
-    case type_queen:
-        return 'q';
-    case type_rook:
-        return 'r';
-    case type_bishop:
-        return 'b';
-    case type_knight:
-        return 'n';
-    default:
-        return 0;
-    }
+    return type >= type_rook && type <= type_queen ? promotion_letters[type] : 0;
 }
 
 std::string square_text(coord square) {
