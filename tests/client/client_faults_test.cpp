@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/wait.h>
+#include <thread>
 
 namespace {
 
@@ -42,9 +43,15 @@ bool group_ended(pid_t pid) {
     return true;
 }
 
-// Reaped (not a zombie of ours), and nothing of its process group left running.
+// Reaped (not a zombie of ours), and nothing of its process group left running. (SIGKILL
+// takes a moment to end the others of the group: they are given a second.)
 bool gone(pid_t pid) {
-    return waitpid(pid, nullptr, WNOHANG) < 0 && errno == ECHILD && group_ended(pid);
+    if (waitpid(pid, nullptr, WNOHANG) >= 0 || errno != ECHILD) return false;
+    for (int tries = 0; tries < 100; tries++) {
+        if (group_ended(pid)) return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
 }
 
 // The peak memory of this process, in kilobytes.
