@@ -180,20 +180,31 @@ TEST(EngineFaults, IllegalAndUnreadableMovesAreRefusedByName) {
     }
 }
 
+// AddressSanitizer keeps freed memory in quarantine, and slows the flood: there the test
+// floods a little, for the memory errors, and does not measure.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool measures_memory = false;
+#else
+constexpr bool measures_memory = true;
+#endif
+
 TEST(EngineFaults, FloodsLeaveMemoryBounded) {
+    const std::string megabytes = measures_memory ? "24" : "2";
     const long before = peak_kb();
     engine_client c;
-    start(&c, "uci flood=24");
+    start(&c, "uci flood=" + megabytes);
     engine_answer a = engine_think(&c, from_start, quick(20000));
     EXPECT_EQ(a.fault, engine_fault::none) << a.message;
-    start(&c, "xboard long-line=24");
+    start(&c, "xboard long-line=" + megabytes);
     a = engine_think(&c, from_start, quick(20000));
     EXPECT_EQ(a.fault, engine_fault::none) << a.message;
     start(&c, "uci flood-forever");
     a = engine_think(&c, from_start, quick(500));
     EXPECT_EQ(a.fault, engine_fault::hung);
     // 24 MB went through each time; the client kept a few kilobytes of it.
-    EXPECT_LT(peak_kb() - before, 8 * 1024);
+    if (measures_memory) {
+        EXPECT_LT(peak_kb() - before, 8 * 1024);
+    }
 }
 
 TEST(EngineStop, TheWholeProcessGroupEndsEvenWhenItIgnoresQuit) {
