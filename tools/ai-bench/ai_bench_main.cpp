@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -176,9 +177,14 @@ void print_model(const std::vector<pass_tasks> &passes) {
 int main(int argc, char **argv) {
     constexpr int default_rounds = 3;
     constexpr int most_rounds = 100;
+    constexpr const char *usage = "usage: vartok-ai-bench [ROUNDS from 1 to %d]\n";
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::printf(usage, most_rounds);
+        return 0;
+    }
     const int rounds = argc > 1 ? std::atoi(argv[1]) : default_rounds;
     if (rounds < 1 || rounds > most_rounds) {
-        std::fprintf(stderr, "usage: vartok-ai-bench [ROUNDS from 1 to %d]\n", most_rounds);
+        std::fprintf(stderr, usage, most_rounds);
         return 2;
     }
     static run_figures single, parallel;

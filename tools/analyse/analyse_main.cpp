@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -33,9 +34,9 @@ struct analyse_options {
     std::string fen;
 };
 
-void usage() {
-    std::fprintf(stderr, "usage: vartok-analyse [--seed N] [--turn N] [--depth1 N] [--depth2 N] "
-                         "[--blunders N] [--deadend N] [--limit N] [--threads N] FEN\n");
+void usage(std::FILE *to) {
+    std::fprintf(to, "usage: vartok-analyse [--seed N] [--turn N] [--depth1 N] [--depth2 N] "
+                     "[--blunders N] [--deadend N] [--limit N] [--threads N] FEN\n");
 }
 
 bool parse_number(const char *text, long long *out) {
@@ -94,7 +95,7 @@ bool parse_options(int argc, char **argv, analyse_options *o) {
         }
     }
     if (o->fen.empty()) {
-        usage();
+        usage(stderr);
         return false;
     }
     return true;
@@ -110,6 +111,10 @@ void print_unchanged_position() {
 } // namespace
 
 int main(int argc, char **argv) {
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        usage(stdout);
+        return 0;
+    }
     analyse_options o;
     if (!parse_options(argc, argv, &o)) return usage_status;
     fen_position pos;

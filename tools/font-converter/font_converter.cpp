@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -53,7 +54,12 @@ int fail(const char *what) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3) return fail("usage: font_converter SOURCE.psf OUTPUT.fnt");
+    constexpr const char *usage = "usage: font_converter SOURCE.psf OUTPUT.fnt";
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::puts(usage);
+        return 0;
+    }
+    if (argc != 3) return fail(usage);
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) return fail("cannot open the source font");
     std::vector<uint8_t> psf((std::istreambuf_iterator<char>(in)),

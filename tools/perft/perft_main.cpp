@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -76,8 +77,13 @@ std::string square_name(coord sq) {
 } // namespace
 
 int main(int argc, char **argv) {
+    constexpr const char *usage = "usage: vartok-perft FEN DEPTH\n";
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::fputs(usage, stdout);
+        return 0;
+    }
     if (argc != 3) {
-        std::fprintf(stderr, "usage: vartok-perft FEN DEPTH\n");
+        std::fputs(usage, stderr);
         return 2;
     }
     fen_position pos;

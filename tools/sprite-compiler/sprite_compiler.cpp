@@ -13,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -29,7 +30,12 @@ int fail(const std::string &where, const std::string &why) {
 } // namespace
 
 int main(int argc, char **argv) {
-    if (argc != 3) return fail("sprite_compiler", "usage: sprite_compiler SOURCE.txt OUTPUT.spr");
+    constexpr const char *usage = "usage: sprite_compiler SOURCE.txt OUTPUT.spr";
+    if (argc == 2 && (std::string_view(argv[1]) == "--help" || std::string_view(argv[1]) == "-h")) {
+        std::puts(usage);
+        return 0;
+    }
+    if (argc != 3) return fail("sprite_compiler", usage);
     std::ifstream in(argv[1]);
     if (!in) return fail(argv[1], "cannot open");
 
