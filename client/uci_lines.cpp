@@ -57,6 +57,10 @@ bool read_uci_info(std::string_view line, engine_thinking *t) {
     if (w.empty() || w[0] != "info") return false;
     engine_thinking next = *t;
     bool main_line = false;
+    // A search cut short by its window ends with a bound and a short line: the last exact
+    // line says more.
+    for (const std::string &word : w)
+        if ((word == "lowerbound" || word == "upperbound") && !t->pv.empty()) return false;
     for (size_t i = 1; i < w.size(); i++) {
         long long v = 0;
         const bool has_number = i + 1 < w.size() && read_number(w[i + 1], &v);

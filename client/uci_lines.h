@@ -13,9 +13,9 @@ bool read_uci_id_name(std::string_view line, std::string *name);
 // "option name Skill Level type spin ..." -> "Skill Level".
 bool read_uci_option_name(std::string_view line, std::string *name);
 
-// An info line of the main line (not a second multipv line, not "info string"): its depth,
-// score, nodes, time and principal variation go into `t`, whichever it has. False for
-// other lines.
+// An info line of the main line (not a second multipv line, not "info string", not a bound
+// once an exact line was read): its depth, score, nodes, time and principal variation go
+// into `t`, whichever it has. False for other lines.
 bool read_uci_info(std::string_view line, engine_thinking *t);
 
 // "bestmove e2e4 ponder e7e5" -> "e2e4"; "bestmove" alone -> "".

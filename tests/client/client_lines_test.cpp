@@ -70,10 +70,13 @@ TEST(UciLines, InfoOfTheMainLineOnly) {
     EXPECT_FALSE(read_uci_info("info depth 12 multipv 2 score cp -80 pv d7d5", &t));
     EXPECT_FALSE(read_uci_info("info string NNUE evaluation enabled pv a2a3", &t));
     EXPECT_FALSE(read_uci_info("info depth 13 currmove a2a3 currmovenumber 20", &t));
+    // A bound after an exact line says less than it.
+    EXPECT_FALSE(read_uci_info("info depth 13 score cp -37 upperbound nodes 9 pv e7e5", &t));
     EXPECT_EQ(t.score, -35);
     EXPECT_EQ(t.pv.size(), 3u);
     // Mate scores, and a pv that other words follow.
-    EXPECT_TRUE(read_uci_info("info depth 3 score mate -2 pv f7f6 d1h5 nodes 100", &t));
+    t = engine_thinking{};
+    EXPECT_TRUE(read_uci_info("info depth 3 score mate -2 lowerbound pv f7f6 d1h5 nodes 100", &t));
     EXPECT_TRUE(t.mate);
     EXPECT_EQ(t.score, -2);
     EXPECT_EQ(t.pv, (strings{"f7f6", "d1h5"}));
