@@ -138,6 +138,7 @@ bool start_engine(engine_client *client, const std::string &command, engine_prot
         return false;
     }
     client->argv[0] = program;
+    client->options = options;
     client->name = file_name(program);
     std::string why;
     if (!launch(client, &why)) {
@@ -192,6 +193,15 @@ bool set_engine_option(engine_client *client, const engine_option &option, std::
 
 bool new_engine_game(engine_client *client) {
     if (!client->failure.empty()) return false;
+    if (client->protocol == engine_protocol::xboard && !client->xboard.reuse) {
+        // Copies: starting anew resets the client they belong to.
+        const std::string command = client->command;
+        const std::vector<engine_option> options = client->options;
+        std::string error;
+        if (start_engine(client, command, engine_protocol::xboard, options, &error)) return true;
+        client->failure = error;
+        return false;
+    }
     return client->protocol == engine_protocol::uci ? uci_new_game(client)
                                                     : xboard_new_game(client);
 }
@@ -208,6 +218,11 @@ engine_answer engine_think(engine_client *client, const engine_position &positio
         return a;
     }
     const game_state &game = replayed.game;
+    side_move_list moves;
+    side_legal_moves(game.board, game.game_status.turn, &moves);
+    if (moves.count == 0)
+        return fault_answer(*client, engine_fault::bad_position,
+                            "cannot move: the position has no legal move");
     const bool white = game.game_status.turn == side_white;
     const auto start = engine_clock::now();
     reply_wait wait{after_ms(answer_wait_ms(limits, white)), watch};

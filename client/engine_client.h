@@ -30,8 +30,9 @@ struct xboard_state {
 };
 
 struct engine_client {
-    std::string command;           // as given
-    std::vector<std::string> argv; // its words, the program found
+    std::string command;                // as given
+    std::vector<std::string> argv;      // its words, the program found
+    std::vector<engine_option> options; // set at the start, and again when it is restarted
     engine_protocol protocol = engine_protocol::detect;
     std::string name;                      // its own (id name, myname), or its program's file name
     std::vector<std::string> option_names; // the options it declares
@@ -53,8 +54,8 @@ bool start_engine(engine_client *client, const std::string &command, engine_prot
 // is not sent: false with a warning in `warning`.
 bool set_engine_option(engine_client *client, const engine_option &option, std::string *warning);
 
-// Tells the engine that a new game begins (ucinewgame; xboard new). False when it fails
-// (client->failure says why).
+// Tells the engine that a new game begins (ucinewgame; xboard new, or the engine started
+// anew when it asks for that with reuse=0). False when it fails (client->failure says why).
 bool new_engine_game(engine_client *client);
 
 enum class engine_fault {

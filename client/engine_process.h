@@ -24,7 +24,9 @@ struct engine_process {
 };
 
 // Runs argv[0] (a path) with the other words as its arguments. False with the reason in
-// `error` when it cannot be run.
+// `error` when it cannot be run. The engine is killed when the thread that started it
+// ends (the kernel's parent-death signal follows the thread): start it from one that
+// outlives it, such as the main thread.
 bool start_process(const std::vector<std::string> &argv, engine_process *process,
                    std::string *error);
 

@@ -241,6 +241,22 @@ TEST(EngineThink, TheCallerCanAskForTheMoveNow) {
     }
 }
 
+TEST(EngineThink, AnEngineThatAsksForItIsStartedAnewForEachGame) {
+    engine_client c;
+    start(&c, "xboard no-reuse", engine_protocol::detect, {{"Strength", "3"}});
+    const pid_t first = c.process.pid;
+    ASSERT_TRUE(new_engine_game(&c));
+    EXPECT_NE(c.process.pid, first);
+    EXPECT_TRUE(gone(first));
+    EXPECT_EQ(c.options.size(), 1u) << "its options are set again";
+    EXPECT_EQ(engine_think(&c, from_start, quick()).fault, engine_fault::none);
+    engine_client d;
+    start(&d, "xboard");
+    const pid_t kept = d.process.pid;
+    ASSERT_TRUE(new_engine_game(&d));
+    EXPECT_EQ(d.process.pid, kept);
+}
+
 TEST(EngineThink, ResignationAndUnusablePositions) {
     engine_client c;
     start(&c, "xboard resign");
@@ -253,6 +269,9 @@ TEST(EngineThink, ResignationAndUnusablePositions) {
     EXPECT_EQ(bad.fault, engine_fault::bad_position);
     EXPECT_TRUE(has(bad.message, "move 2 'e2e4'")) << bad.message;
     EXPECT_TRUE(c.failure.empty()) << "not the engine's fault";
+    // Mate: nothing to ask.
+    const engine_answer mated = engine_think(&c, {"", {"f2f3", "e7e5", "g2g4", "d8h4"}}, quick());
+    EXPECT_EQ(mated.fault, engine_fault::bad_position);
     EXPECT_EQ(engine_think(&c, from_start, quick()).fault, engine_fault::none);
 }
 

@@ -12,6 +12,7 @@
 //   silent           answers nothing at all
 //   resign           resigns instead of moving (xboard)
 //   slow             thinks until told to move ("stop", "?")
+//   no-reuse         asks to be started anew for every game (xboard reuse=0)
 //   name=TEXT        its name (default "Fake Engine")
 #include "client/command_words.h"
 #include "client/engine_position.h"
@@ -29,7 +30,7 @@ struct script {
     bool xboard = false;
     int die_after = -1, hang_after = -1, illegal_after = -1;
     bool unreadable = false, flood_forever = false, deaf = false, silent = false, resign = false;
-    bool slow = false;
+    bool slow = false, no_reuse = false;
     long flood_bytes = 0, long_line_bytes = 0;
     std::string name = "Fake Engine";
 };
@@ -66,6 +67,8 @@ script read_script(int argc, char **argv) {
             s.resign = true;
         else if (key == "slow")
             s.slow = true;
+        else if (key == "no-reuse")
+            s.no_reuse = true;
         else if (key == "name")
             s.name = value;
         else if (key == "spawn" && fork() == 0) {
@@ -164,7 +167,8 @@ void play_xboard(const script &s) {
         san_move m;
         if (w[0] == "protover") {
             say("feature ping=1 setboard=1 usermove=1 sigint=0 myname=\"" + s.name + "\"");
-            say("feature option=\"Strength -spin 5 1 10\" done=1");
+            say(std::string("feature option=\"Strength -spin 5 1 10\" reuse=") +
+                (s.no_reuse ? "0" : "1") + " done=1");
         } else if (w[0] == "uci") {
             say("Error (unknown command): uci");
         } else if (w[0] == "new") {
