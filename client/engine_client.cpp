@@ -35,6 +35,13 @@ long ms_since(engine_clock::time_point start) {
         std::chrono::duration_cast<std::chrono::milliseconds>(engine_clock::now() - start).count());
 }
 
+std::string printable(std::string_view text, size_t most) {
+    std::string out(text.substr(0, most));
+    for (char &c : out)
+        if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
+    return out;
+}
+
 engine_clock::time_point after_ms(long ms) {
     return engine_clock::now() + std::chrono::milliseconds(ms);
 }
@@ -77,7 +84,7 @@ std::string ended_while_starting(engine_client *client, const std::string &last_
     stop_process(&client->process, "", quit_grace_ms);
     client->reader.fd = -1;
     std::string text = "ended while starting (" + describe_exit(client->process.exit_status) + ")";
-    if (!last_line.empty()) text += ": " + last_line.substr(0, 200);
+    if (!last_line.empty()) text += ": " + printable(last_line, quoted_bytes);
     return text;
 }
 
@@ -242,7 +249,8 @@ engine_answer engine_think(engine_client *client, const engine_position &positio
                             "played an illegal move: " + a.move_text);
     case move_reading::unreadable:
         return fault_answer(*client, engine_fault::unreadable_move,
-                            "sent an unreadable move: '" + a.move_text.substr(0, 40) + "'");
+                            "sent an unreadable move: '" + printable(a.move_text, name_bytes) +
+                                "'");
     }
     return a;
 }

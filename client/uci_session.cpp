@@ -74,7 +74,7 @@ handshake_result uci_handshake(engine_client *client, bool detecting, std::strin
         std::string text;
         if (line == "uciok") return handshake_result::done;
         if (read_uci_id_name(line, &text)) {
-            client->name = text;
+            client->name = printable(text, name_bytes);
             heard_uci = true;
         } else if (read_uci_option_name(line, &text)) {
             client->option_names.push_back(text);
@@ -83,7 +83,7 @@ handshake_result uci_handshake(engine_client *client, bool detecting, std::strin
             heard_uci = true;
         } else if (refuses_uci(line)) {
             if (detecting) return handshake_result::not_this_protocol;
-            *error = "does not speak UCI: " + line.substr(0, 200);
+            *error = "does not speak UCI: " + printable(line, quoted_bytes);
             return handshake_result::failed;
         }
     }

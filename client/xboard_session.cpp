@@ -40,7 +40,7 @@ bool take_feature(engine_client *client, const xboard_feature &f) {
     else if (f.name == "reuse")
         x.reuse = on;
     else if (f.name == "myname")
-        client->name = f.value;
+        client->name = printable(f.value, name_bytes);
     else if (f.name == "option")
         client->option_names.push_back(f.value.substr(0, f.value.find(" -")));
     else {
@@ -242,7 +242,8 @@ engine_answer xboard_think(engine_client *client, const replayed_position &posit
         return client->reader.closed ? died(client) : hung(client, ms_since(start), false);
     if (!refusal.empty()) {
         client->xboard.synced = false;
-        return fault_answer(*client, engine_fault::no_move, "refused the position: " + refusal);
+        return fault_answer(*client, engine_fault::no_move,
+                            "refused the position: " + printable(refusal, quoted_bytes));
     }
     if (!send(client, "go")) return died(client);
     wait->ask_to_move = ask_to_move;
@@ -259,7 +260,8 @@ engine_answer xboard_think(engine_client *client, const replayed_position &posit
         }
         if (is_refusal(line)) {
             client->xboard.synced = false;
-            return fault_answer(*client, engine_fault::no_move, "refused the position: " + line);
+            return fault_answer(*client, engine_fault::no_move,
+                                "refused the position: " + printable(line, quoted_bytes));
         }
         if (is_game_end_claim(line)) {
             client->xboard.synced = false;
@@ -268,7 +270,7 @@ engine_answer xboard_think(engine_client *client, const replayed_position &posit
                 return a;
             }
             return fault_answer(*client, engine_fault::no_move,
-                                "claims " + line + " instead of moving");
+                                "claims " + printable(line, quoted_bytes) + " instead of moving");
         }
         read_xboard_thinking(line, &a.thinking);
     }

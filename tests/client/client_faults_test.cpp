@@ -124,6 +124,15 @@ TEST(EngineStart, NoWordOfTheCommandIsInterpreted) {
     EXPECT_EQ(c.name, "$HOME*;`true`");
 }
 
+TEST(EngineStart, NamesAreFitToPrint) {
+    engine_client c;
+    // A terminal's clear-screen sequence, and a name too long for a record's tag.
+    start(&c, "xboard name=Evil%1b[2J");
+    EXPECT_EQ(c.name, "Evil?[2J");
+    start(&c, "uci name=" + std::string(300, 'n'));
+    EXPECT_EQ(c.name, std::string(80, 'n'));
+}
+
 TEST(EngineFaults, DeathIsReportedAndTheEngineReaped) {
     for (const char *protocol : {"uci", "xboard"}) {
         SCOPED_TRACE(protocol);

@@ -13,7 +13,7 @@
 //   resign           resigns instead of moving (xboard)
 //   slow             thinks until told to move ("stop", "?")
 //   no-reuse         asks to be started anew for every game (xboard reuse=0)
-//   name=TEXT        its name (default "Fake Engine")
+//   name=TEXT        its name (default "Fake Engine"); %XX is the byte of hex XX
 #include "client/command_words.h"
 #include "client/engine_position.h"
 
@@ -36,6 +36,19 @@ struct script {
 };
 
 constexpr long megabyte = 1024 * 1024;
+
+std::string decoded(const std::string &text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
 
 script read_script(int argc, char **argv) {
     script s;
@@ -70,7 +83,7 @@ script read_script(int argc, char **argv) {
         else if (key == "no-reuse")
             s.no_reuse = true;
         else if (key == "name")
-            s.name = value;
+            s.name = decoded(value);
         else if (key == "spawn" && fork() == 0) {
             for (;;) pause();
         }
