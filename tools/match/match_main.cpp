@@ -1,135 +1,30 @@
-// vartok-match: plays games of vartok-engine against stockfish at a chosen Skill Level,
-// colours alternating, writes them as PGN, has pgn-extract read them back, and prints the
-// score and the Elo difference with its 95% margin.
+// vartok-match: plays games of vartok-engine (or any engine) against stockfish at a chosen
+// Skill Level or any other engine, UCI or xboard, colours alternating, writes them as PGN,
+// has pgn-extract read them back, and prints the score and the Elo difference with its 95%
+// margin.
+#include "client/uci_lines.h"
 #include "elo.h"
 #include "match_game.h"
+#include "match_options.h"
 #include "pgn_file.h"
+#include "program_output.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cctype>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <ctime>
 #include <string>
 #include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
 
 constexpr int usage_status = 2;
-constexpr int default_games = 20;
-constexpr int default_skill = 0;
-constexpr int default_movetime_ms = 50;
-constexpr int default_max_plies = 400;
-constexpr int vartok_timeout_ms = 10 * 60 * 1000; // a search of the game has no clock
-constexpr int stockfish_slack_ms = 30000;
+constexpr long search_timeout_ms = 10 * 60 * 1000; // a search without a time limit
+constexpr long movetime_slack_ms = 30000;
 constexpr unsigned seeds_per_game = 1000;            // more than the half-moves of a game
 constexpr unsigned opponent_seeds_from = 500000000u; // apart from Vartok's seeds
-
-struct match_options {
-    int games = default_games;
-    int skill = default_skill;
-    int movetime = default_movetime_ms;
-    int max_plies = default_max_plies;
-    int stockfish_depth = 0; // a depth limit instead of the move time: a weaker opponent
-    std::string vartok_go = "go";
-    std::vector<std::string> vartok_options;
-    // Another opponent than stockfish (e.g. vartok-engine at fixed settings), as an anchor
-    // for settings too weak to score against stockfish: its name, go command and options.
-    std::string opponent_name;
-    std::string opponent_go;
-    std::vector<std::string> opponent_options;
-    std::string engine = VARTOK_ENGINE_PATH;
-    std::string stockfish = "/usr/games/stockfish";
-    std::string pgn_extract = "/usr/games/pgn-extract";
-    std::string pgn;
-    std::string openings;        // a file of opening lines; none: every game from the start
-    bool opponent_seeds = false; // the opponent is a vartok-engine: seed it at every move too
-};
-
-void usage() {
-    std::fprintf(
-        stderr,
-        "usage: vartok-match [--games N] [--skill K] [--movetime MS] [--stockfish-depth N]\n"
-        "                    [--max-plies N] [--opponent-name NAME] [--opponent-go 'go ...']\n"
-        "                    [--opponent-option 'NAME=VALUE']... [--opponent-seeds]\n"
-        "                    [--vartok-go 'go ...'] [--vartok-option 'NAME=VALUE']...\n"
-        "                    [--engine PATH] [--stockfish PATH] [--pgn-extract PATH]\n"
-        "                    [--pgn FILE] [--openings FILE]\n");
-}
-
-bool read_count(const char *text, int low, int high, int *out) {
-    char *end = nullptr;
-    errno = 0;
-    const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || v < low || v > high) return false;
-    *out = static_cast<int>(v);
-    return true;
-}
-
-bool parse_options(int argc, char **argv, match_options *o) {
-    for (int i = 1; i < argc; i++) {
-        const std::string word = argv[i];
-        if (word == "--opponent-seeds") {
-            o->opponent_seeds = true;
-            continue;
-        }
-        if (i + 1 >= argc) {
-            usage();
-            return false;
-        }
-        const char *value = argv[++i];
-        bool ok = true;
-        if (word == "--games") {
-            ok = read_count(value, 1, 100000, &o->games);
-        } else if (word == "--skill") {
-            ok = read_count(value, 0, 20, &o->skill);
-        } else if (word == "--movetime") {
-            ok = read_count(value, 1, 3600000, &o->movetime);
-        } else if (word == "--stockfish-depth") {
-            ok = read_count(value, 1, 100, &o->stockfish_depth);
-        } else if (word == "--max-plies") {
-            ok = read_count(value, 1, 100000, &o->max_plies);
-        } else if (word == "--vartok-go") {
-            o->vartok_go = value;
-            ok = o->vartok_go.rfind("go", 0) == 0;
-        } else if (word == "--vartok-option" || word == "--opponent-option") {
-            const std::string option = value;
-            const size_t equals = option.find('=');
-            ok = equals != std::string::npos && equals > 0;
-            if (ok)
-                (word == "--vartok-option" ? o->vartok_options : o->opponent_options)
-                    .push_back("setoption name " + option.substr(0, equals) + " value " +
-                               option.substr(equals + 1));
-        } else if (word == "--opponent-name") {
-            o->opponent_name = value;
-        } else if (word == "--opponent-go") {
-            o->opponent_go = value;
-            ok = o->opponent_go.rfind("go", 0) == 0;
-        } else if (word == "--engine") {
-            o->engine = value;
-        } else if (word == "--stockfish") {
-            o->stockfish = value;
-        } else if (word == "--pgn-extract") {
-            o->pgn_extract = value;
-        } else if (word == "--pgn") {
-            o->pgn = value;
-        } else if (word == "--openings") {
-            o->openings = value;
-        } else {
-            ok = false;
-        }
-        if (!ok) {
-            std::fprintf(stderr, "vartok-match: bad %s %s\n", word.c_str(), value);
-            usage();
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string today(const char *format) {
     char text[32];
@@ -138,21 +33,29 @@ std::string today(const char *format) {
     return text;
 }
 
+// "Stockfish (Skill Level 0)" -> "stockfish-skill-level-0", for a file name.
+std::string file_part(const std::string &name) {
+    std::string part;
+    for (const char c : name) {
+        if (std::isalnum(static_cast<unsigned char>(c)) || c == '.')
+            part += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        else if (!part.empty() && part.back() != '-')
+            part += '-';
+    }
+    while (!part.empty() && part.back() == '-') part.pop_back();
+    return part.empty() ? "engine" : part;
+}
+
 // The games pgn-extract read without a complaint; -1 when it complained or did not run.
 int games_read_cleanly(const std::string &pgn_extract, const std::string &pgn, int games,
                        std::string *report) {
-    std::string output;
-    if (run_and_collect({pgn_extract, "-o", "/dev/null", pgn}, &output) != 0) {
-        *report = output;
-        return -1;
-    }
-    *report = output;
+    if (run_and_collect({pgn_extract, "-o", "/dev/null", pgn}, report) != 0) return -1;
     for (const char *complaint : {"Failed", "failed", "illegal", "Illegal", "inconsistent",
                                   "Warning", "warning", "error", "Error"})
-        if (output.find(complaint) != std::string::npos) return -1;
+        if (report->find(complaint) != std::string::npos) return -1;
     const std::string all = std::to_string(games) + (games == 1 ? " game" : " games") +
                             " matched out of " + std::to_string(games) + ".";
-    return output.find(all) != std::string::npos ? games : -1;
+    return report->find(all) != std::string::npos ? games : -1;
 }
 
 // Rounded Elo figures print "0", never "-0".
@@ -166,78 +69,132 @@ long percentile(std::vector<long> v, double q) {
     return v[static_cast<size_t>(q * static_cast<double>(v.size() - 1))];
 }
 
+void print_elo(const elo_estimate &e) {
+    if (e.finite && std::isfinite(e.low) && std::isfinite(e.high))
+        std::printf("Elo difference: %.0f +/- %.0f (95%% interval %.0f to %.0f)\n", shown(e.elo),
+                    shown((e.high - e.low) / 2), shown(e.low), shown(e.high));
+    else if (e.finite && std::isfinite(e.high))
+        std::printf("Elo difference: %.0f, 95%% interval: below %.0f\n", e.elo, e.high);
+    else if (e.finite)
+        std::printf("Elo difference: %.0f, 95%% interval: above %.0f\n", e.elo, e.low);
+    // A sweep has a bound only, whose sign is printed always: after two lost games the
+    // bound is still above zero.
+    else if (e.score <= 0)
+        std::printf("Elo difference: below %+.0f (95%%): every game lost\n", shown(e.high));
+    else
+        std::printf("Elo difference: above %+.0f (95%%): every game won\n", shown(e.low));
+}
+
+// The players as the options describe them; the opponent's name waits for its engine.
+void set_up_players(const match_options &o, match_player *vartok, match_player *opponent) {
+    vartok->command = o.vartok.command;
+    vartok->protocol = o.vartok.protocol;
+    vartok->options = o.vartok.options;
+    vartok->name = o.vartok.name;
+    limits_of_go(o.vartok.go, &vartok->limits);
+    vartok->limits.deadline_ms = search_timeout_ms;
+
+    opponent->command = o.opponent.command;
+    opponent->protocol = o.opponent.protocol;
+    opponent->options = o.opponent.options;
+    opponent->name = o.opponent.name;
+    opponent->seed_every_move = o.opponent.seeds;
+    if (o.default_opponent || o.skill_given)
+        opponent->options.insert(opponent->options.begin(),
+                                 {"Skill Level", std::to_string(o.skill)});
+    if (o.default_opponent)
+        opponent->name = "Stockfish (Skill Level " + std::to_string(o.skill) +
+                         (o.stockfish_depth ? ", depth " + std::to_string(o.stockfish_depth) : "") +
+                         ")";
+    if (!o.opponent.go.empty()) {
+        limits_of_go(o.opponent.go, &opponent->limits);
+    } else if (o.stockfish_depth) {
+        opponent->limits.depth = o.stockfish_depth;
+    } else {
+        opponent->limits.movetime_ms = o.movetime;
+    }
+    const int movetime = opponent->limits.movetime_ms;
+    opponent->limits.deadline_ms =
+        movetime > 0 && o.opponent.name.empty() ? movetime + movetime_slack_ms : search_timeout_ms;
+}
+
+bool declares(const engine_client &client, const std::string &option) {
+    return std::find(client.option_names.begin(), client.option_names.end(), option) !=
+           client.option_names.end();
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
     match_options o;
-    if (!parse_options(argc, argv, &o)) return usage_status;
-    if (o.pgn.empty())
-        o.pgn = "match-skill" + std::to_string(o.skill) + "-" + today("%Y%m%d-%H%M%S") + ".pgn";
-    struct stat existing;
-    if (stat(o.pgn.c_str(), &existing) == 0) {
-        std::fprintf(stderr, "vartok-match: %s exists; choose another --pgn\n", o.pgn.c_str());
+    std::string error;
+    if (!parse_match_options(argc, argv, VARTOK_ENGINE_PATH, &o, &error)) {
+        std::fprintf(stderr, "vartok-match: %s\n%s", error.c_str(), match_usage());
         return usage_status;
     }
-    for (const std::string &tool : {o.engine, o.stockfish, o.pgn_extract})
-        if (access(tool.c_str(), X_OK) != 0) {
-            std::fprintf(stderr, "vartok-match: cannot run %s\n", tool.c_str());
+    if (o.help) {
+        std::fputs(match_usage(), stdout);
+        return 0;
+    }
+    if (!o.pgn.empty()) {
+        struct stat existing;
+        if (stat(o.pgn.c_str(), &existing) == 0) {
+            std::fprintf(stderr, "vartok-match: %s exists; choose another --pgn\n", o.pgn.c_str());
             return usage_status;
         }
-
+    }
     std::vector<opening_line> openings{opening_line{}};
-    if (!o.openings.empty()) {
-        std::string error;
-        if (!load_openings(o.openings, &openings, &error)) {
+    if (!o.openings.empty() && !load_openings(o.openings, &openings, &error)) {
+        std::fprintf(stderr, "vartok-match: %s\n", error.c_str());
+        return usage_status;
+    }
+
+    match_player vartok, opponent;
+    set_up_players(o, &vartok, &opponent);
+    for (match_player *p : {&vartok, &opponent})
+        if (!start_player(p, &error)) {
             std::fprintf(stderr, "vartok-match: %s\n", error.c_str());
+            return 1;
+        }
+    // Vartok's engine gets a seed for every move; another engine has no Seed to take.
+    vartok.seed_every_move = o.vartok.seeds && declares(vartok.client, "Seed");
+    if (o.pgn.empty()) {
+        o.pgn = "match-" + file_part(opponent.name) + "-" + today("%Y%m%d-%H%M%S") + ".pgn";
+        struct stat existing;
+        if (stat(o.pgn.c_str(), &existing) == 0) {
+            std::fprintf(stderr, "vartok-match: %s exists; choose another --pgn\n", o.pgn.c_str());
             return usage_status;
         }
     }
 
-    match_player vartok, stockfish;
-    vartok.name = "Vartok";
-    vartok.go = o.vartok_go;
-    vartok.reply_timeout_ms = vartok_timeout_ms;
-    vartok.seed_every_move = true;
-    stockfish.name = "Stockfish (Skill Level " + std::to_string(o.skill) +
-                     (o.stockfish_depth ? ", depth " + std::to_string(o.stockfish_depth) : "") +
-                     ")";
-    stockfish.go = o.stockfish_depth ? "go depth " + std::to_string(o.stockfish_depth)
-                                     : "go movetime " + std::to_string(o.movetime);
-    stockfish.reply_timeout_ms = o.movetime + stockfish_slack_ms;
-    std::vector<std::string> opponent_setup = {"setoption name Skill Level value " +
-                                               std::to_string(o.skill)};
-    if (!o.opponent_name.empty()) {
-        stockfish.name = o.opponent_name;
-        stockfish.reply_timeout_ms = vartok_timeout_ms;
-        opponent_setup = o.opponent_options;
-    }
-    if (!o.opponent_go.empty()) stockfish.go = o.opponent_go;
-    stockfish.seed_every_move = o.opponent_seeds;
-    if (!start_player(&vartok, o.engine, o.vartok_options) ||
-        !start_player(&stockfish, o.stockfish, opponent_setup))
-        return 1;
-
-    if (o.opponent_name.empty())
-        std::printf("Vartok (%s) against %s, stockfish at movetime %d ms, %d games\n",
-                    o.vartok_go.c_str(), stockfish.name.c_str(), o.movetime, o.games);
+    char clock_text[64] = "";
+    if (o.clock_base_ms)
+        std::snprintf(clock_text, sizeof clock_text, ", clocks %g s + %g s",
+                      o.clock_base_ms / 1000.0, o.clock_increment_ms / 1000.0);
+    if (o.default_opponent && !o.stockfish_depth && o.opponent.go.empty() && !o.clock_base_ms)
+        std::printf("%s (%s) against %s, stockfish at movetime %d ms, %d games\n",
+                    vartok.name.c_str(), o.vartok.go.c_str(), opponent.name.c_str(), o.movetime,
+                    o.games);
     else
-        std::printf("Vartok (%s) against %s (%s), %d games\n", o.vartok_go.c_str(),
-                    stockfish.name.c_str(), stockfish.go.c_str(), o.games);
+        std::printf("%s (%s) against %s (%s), %d games%s\n", vartok.name.c_str(),
+                    o.vartok.go.c_str(), opponent.name.c_str(),
+                    uci_go_command(opponent.limits).c_str(), o.games, clock_text);
     if (!o.openings.empty())
         std::printf("%zu openings from %s, each played with both colours\n", openings.size(),
                     o.openings.c_str());
+    const match_clock clock{o.clock_base_ms, o.clock_increment_ms};
     match_score score;
     std::string pgn_text;
     for (int g = 1; g <= o.games; g++) {
         const bool vartok_white = g % 2 == 1;
         // A seed of its own for every move of every game (see match_player).
         vartok.seed_base = static_cast<unsigned>(g) * seeds_per_game;
-        stockfish.seed_base = opponent_seeds_from + static_cast<unsigned>(g) * seeds_per_game;
-        match_player *white = vartok_white ? &vartok : &stockfish;
-        match_player *black = vartok_white ? &stockfish : &vartok;
+        opponent.seed_base = opponent_seeds_from + static_cast<unsigned>(g) * seeds_per_game;
+        match_player *white = vartok_white ? &vartok : &opponent;
+        match_player *black = vartok_white ? &opponent : &vartok;
         // Games 1 and 2 start from the first opening, 3 and 4 from the second, ...
         const opening_line &opening = openings[static_cast<size_t>((g - 1) / 2) % openings.size()];
-        const game_result r = play_game(white, black, opening, o.max_plies);
+        const game_result r = play_game(white, black, opening, o.max_plies, clock);
         const std::string vartok_won = vartok_white ? "1-0" : "0-1";
         if (r.result == "1/2-1/2")
             score.draws++;
@@ -245,11 +202,10 @@ int main(int argc, char **argv) {
             score.wins++;
         else
             score.losses++;
-        pgn_game record{"Vartok match", today("%Y.%m.%d"), std::to_string(g),
-                        white->name,    black->name,       r.result,
-                        r.san,          r.termination};
+        const pgn_game record{"Vartok match", today("%Y.%m.%d"), std::to_string(g),
+                              white->name,    black->name,       r.result,
+                              r.san,          r.termination};
         pgn_text += format_pgn(record);
-        std::string error;
         if (!write_file_safely(o.pgn, pgn_text, &error)) {
             std::fprintf(stderr, "vartok-match: cannot write %s\n", error.c_str());
             return 1;
@@ -258,10 +214,8 @@ int main(int argc, char **argv) {
                     black->name.c_str(), r.result.c_str(), r.termination.c_str(), r.san.size());
         std::fflush(stdout);
     }
-    send_to_child(&vartok.process, "quit");
-    send_to_child(&stockfish.process, "quit");
-    finish_child(&vartok.process);
-    finish_child(&stockfish.process);
+    stop_engine(&vartok.client);
+    stop_engine(&opponent.client);
 
     std::string report;
     const int checked = games_read_cleanly(o.pgn_extract, o.pgn, o.games, &report);
@@ -272,21 +226,12 @@ int main(int argc, char **argv) {
     }
     std::printf("pgn-extract read all %d games of %s without an error\n", checked, o.pgn.c_str());
     const elo_estimate e = estimate_elo(score);
-    std::printf("Score of Vartok: %d wins, %d draws, %d losses: %.1f/%d (%.1f%%)\n", score.wins,
-                score.draws, score.losses, e.score * o.games, o.games, 100 * e.score);
-    if (e.finite && std::isfinite(e.low) && std::isfinite(e.high))
-        std::printf("Elo difference: %.0f +/- %.0f (95%% interval %.0f to %.0f)\n", shown(e.elo),
-                    shown((e.high - e.low) / 2), shown(e.low), shown(e.high));
-    else if (e.finite && std::isfinite(e.high))
-        std::printf("Elo difference: %.0f, 95%% interval: below %.0f\n", e.elo, e.high);
-    else if (e.finite)
-        std::printf("Elo difference: %.0f, 95%% interval: above %.0f\n", e.elo, e.low);
-    else if (e.score <= 0)
-        std::printf("Elo difference: below %.0f (95%%): every game lost\n", e.high);
-    else
-        std::printf("Elo difference: above %.0f (95%%): every game won\n", e.low);
-    std::printf("Vartok's moves: median %ld ms, 90%% within %ld ms, longest %ld ms\n",
-                percentile(vartok.move_ms, 0.5), percentile(vartok.move_ms, 0.9),
-                percentile(vartok.move_ms, 1.0));
+    std::printf("Score of %s: %d wins, %d draws, %d losses: %.1f/%d (%.1f%%)\n",
+                vartok.name.c_str(), score.wins, score.draws, score.losses, e.score * o.games,
+                o.games, 100 * e.score);
+    print_elo(e);
+    std::printf("%s's moves: median %ld ms, 90%% within %ld ms, longest %ld ms\n",
+                vartok.name.c_str(), percentile(vartok.move_ms, 0.5),
+                percentile(vartok.move_ms, 0.9), percentile(vartok.move_ms, 1.0));
     return 0;
 }

@@ -1,5 +1,6 @@
 #include "pgn_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -51,7 +52,12 @@ std::string format_pgn(const pgn_game &game) {
         if (i % 2 == 0) add_token(&out, &line_length, std::to_string(i / 2 + 1) + ".");
         add_token(&out, &line_length, game.san[i]);
     }
-    if (!game.termination.empty()) add_token(&out, &line_length, "{" + game.termination + "}");
+    if (!game.termination.empty()) {
+        // An engine's message may hold a brace, which would end the comment early.
+        std::string comment = game.termination;
+        std::replace(comment.begin(), comment.end(), '}', ')');
+        add_token(&out, &line_length, "{" + comment + "}");
+    }
     add_token(&out, &line_length, game.result);
     out += "\n\n";
     return out;

@@ -1,0 +1,144 @@
+#include "client/engine_position.h"
+#include "rules/move_piece.h"
+#include "rules/position_rules.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+constexpr std::string_view usual_start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+constexpr size_t plain_length = 4, promotion_length = 5;
+
+bool read_square(char file, char rank, coord *out) {
+    if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return false;
+    *out = coord{static_cast<uint8_t>('8' - rank), static_cast<uint8_t>(file - 'a')};
+    return true;
+}
+
+// The letter of each piece a pawn may become, at the index of its type.
+constexpr std::string_view promotion_letters = "...rnbq";
+
+uint8_t type_of_letter(char c) {
+    const size_t type =
+        promotion_letters.find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
+    return type >= type_rook && type <= type_queen ? static_cast<uint8_t>(type) : 0;
+}
+
+char letter_of_type(uint8_t type) {
+    return type >= type_rook && type <= type_queen ? promotion_letters[type] : 0;
+}
+
+std::string square_text(coord square) {
+    return {static_cast<char>('a' + square.col), static_cast<char>('8' - square.row)};
+}
+
+bool read_coordinates(std::string_view text, san_move *out) {
+    if (text.size() != plain_length && text.size() != promotion_length) return false;
+    san_move m{};
+    if (!read_square(text[0], text[1], &m.src) || !read_square(text[2], text[3], &m.dst))
+        return false;
+    if (text.size() == promotion_length && (m.ascend = type_of_letter(text[4])) == 0) return false;
+    *out = m;
+    return true;
+}
+
+bool is_legal(const game_state &game, const san_move &m) {
+    side_move_list list;
+    side_legal_moves(game.board, game.game_status.turn, &list);
+    return std::find(list.moves, list.moves + list.count, m) != list.moves + list.count;
+}
+
+bool is_move_number(std::string_view word) {
+    const size_t digits = word.find_first_not_of("0123456789");
+    return digits > 0 && digits != std::string_view::npos &&
+           word.find_first_not_of('.', digits) == std::string_view::npos;
+}
+
+} // namespace
+
+engine_position position_of_game(const game_state &game) {
+    const uint32_t fullmoves = std::max<uint32_t>(1, (game.turn_count + 1) / 2);
+    return {format_fen(position_of(game, fullmoves)), {}};
+}
+
+bool replay_position(const engine_position &position, replayed_position *out,
+                     std::string *problem) {
+    replayed_position r;
+    if (position.start_fen.empty()) {
+        r.game = new_game();
+        r.game.turn_count = 1; // as the game counts its first half-move
+    } else {
+        fen_position start;
+        std::string error;
+        if (!load_fen(position.start_fen, &start, &error)) {
+            *problem = "not a usable position: " + error;
+            return false;
+        }
+        if (const char *why = unreachable_position(start)) {
+            *problem = std::string("not a usable position: ") + why;
+            return false;
+        }
+        r.start_fen = format_fen(start);
+        if (r.start_fen == usual_start) r.start_fen.clear();
+        r.game = game_from_position(start, 2 * (std::max<uint32_t>(start.fullmoves, 1) - 1) + 1 +
+                                               start.turn);
+    }
+    r.start = r.game;
+    for (const std::string &text : position.moves) {
+        san_move m;
+        if (read_engine_move(r.game, text, false, &m) != move_reading::legal) {
+            *problem = "move " + std::to_string(r.moves.size() + 1) + " '" + text +
+                       "' is not a legal move in coordinates";
+            return false;
+        }
+        play_legal_move(&r.game, m);
+        r.moves.push_back(m);
+    }
+    *out = std::move(r);
+    return true;
+}
+
+move_reading read_engine_move(const game_state &game, std::string_view text, bool any_notation,
+                              san_move *out) {
+    san_move m;
+    if (read_coordinates(text, &m)) {
+        if (!is_legal(game, m)) return move_reading::illegal;
+        *out = m;
+        return move_reading::legal;
+    }
+    if (!any_notation) return move_reading::unreadable;
+    std::string error;
+    if (parse_san(game.board, game.game_status.turn, text, &m, &error)) {
+        *out = m;
+        return move_reading::legal;
+    }
+    return error == "not a move" ? move_reading::unreadable : move_reading::illegal;
+}
+
+void play_legal_move(game_state *game, const san_move &m) {
+    if (play_move(game, m.src, m.dst))
+        ascend_piece(&game->board, m.dst, m.ascend ? m.ascend : type_queen);
+    log_move(game);
+    game->game_status.turn = !game->game_status.turn;
+    game->turn_count++;
+}
+
+std::string coordinate_text(const san_move &m) {
+    std::string text = square_text(m.src) + square_text(m.dst);
+    if (const char letter = letter_of_type(m.ascend)) text += letter;
+    return text;
+}
+
+std::vector<std::string> variation_in_san(game_state game, const std::vector<std::string> &words,
+                                          bool any_notation) {
+    std::vector<std::string> san;
+    for (const std::string &word : words) {
+        if (is_move_number(word)) continue;
+        san_move m;
+        if (read_engine_move(game, word, any_notation, &m) != move_reading::legal) break;
+        san.push_back(format_san(game.board, game.game_status.turn, m.src, m.dst, m.ascend));
+        play_legal_move(&game, m);
+    }
+    return san;
+}
