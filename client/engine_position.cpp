@@ -1,5 +1,6 @@
 #include "client/engine_position.h"
 #include "rules/move_piece.h"
+#include "rules/notation.h"
 #include "rules/position_rules.h"
 
 #include <algorithm>
@@ -10,35 +11,13 @@ namespace {
 constexpr std::string_view usual_start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
 constexpr size_t plain_length = 4, promotion_length = 5;
 
-bool read_square(char file, char rank, coord *out) {
-    if (file < 'a' || file > 'h' || rank < '1' || rank > '8') return false;
-    *out = coord{static_cast<uint8_t>('8' - rank), static_cast<uint8_t>(file - 'a')};
-    return true;
-}
-
-// The letter of each piece a pawn may become, at the index of its type.
-constexpr std::string_view promotion_letters = "...rnbq";
-
-uint8_t type_of_letter(char c) {
-    const size_t type =
-        promotion_letters.find(static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    return type >= type_rook && type <= type_queen ? static_cast<uint8_t>(type) : 0;
-}
-
-char letter_of_type(uint8_t type) {
-    return type >= type_rook && type <= type_queen ? promotion_letters[type] : 0;
-}
-
-std::string square_text(coord square) {
-    return {static_cast<char>('a' + square.col), static_cast<char>('8' - square.row)};
-}
-
 bool read_coordinates(std::string_view text, san_move *out) {
     if (text.size() != plain_length && text.size() != promotion_length) return false;
     san_move m{};
-    if (!read_square(text[0], text[1], &m.src) || !read_square(text[2], text[3], &m.dst))
+    if (!read_square_name(text[0], text[1], &m.src) || !read_square_name(text[2], text[3], &m.dst))
         return false;
-    if (text.size() == promotion_length && (m.ascend = type_of_letter(text[4])) == 0) return false;
+    if (text.size() == promotion_length && (m.ascend = ascension_of_letter(text[4])) == 0)
+        return false;
     *out = m;
     return true;
 }
@@ -117,16 +96,12 @@ move_reading read_engine_move(const game_state &game, std::string_view text, boo
 }
 
 void play_legal_move(game_state *game, const san_move &m) {
-    if (play_move(game, m.src, m.dst))
-        ascend_piece(&game->board, m.dst, m.ascend ? m.ascend : type_queen);
-    log_move(game);
-    game->game_status.turn = !game->game_status.turn;
-    game->turn_count++;
+    play_half_move(game, m.src, m.dst, m.ascend);
 }
 
 std::string coordinate_text(const san_move &m) {
-    std::string text = square_text(m.src) + square_text(m.dst);
-    if (const char letter = letter_of_type(m.ascend)) text += letter;
+    std::string text = square_name(m.src) + square_name(m.dst);
+    if (const char letter = coordinate_ascension_letters[m.ascend & type_mask]) text += letter;
     return text;
 }
 

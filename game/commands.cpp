@@ -45,12 +45,20 @@ command_kind command_of(const char *line) {
     return command_kind::none;
 }
 
-void show_hint(const game_state &game, const ai_settings &settings, const game_options *options) {
+void show_hint(const game_state &game, const ai_settings &settings,
+               const command_context *context) {
+    const game_options *options = context ? context->options : nullptr;
     const uint8_t turn = game.game_status.turn;
     if (turn ? game.game_status.black_ai : game.game_status.white_ai) {
         std::puts("No hint: the computer plays this side.");
         return;
     }
+    if (context && context->engines)
+        for (auto &engine : context->engines->side)
+            if (engine) {
+                show_engine_hint(engine.get(), game, *context->record, *options);
+                return;
+            }
     if (options && options->strong) {
         const strong_decision s =
             choose_strong_move(game, strong_settings_for(*options, nullptr, 0), strong_observer{});

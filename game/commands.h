@@ -4,6 +4,7 @@
 
 #include "ai/ai_settings.h"
 #include "game/game_ending.h"
+#include "game/engine_turn.h"
 #include "game/game_record.h"
 #include "rules/game_state.h"
 
@@ -17,14 +18,16 @@ struct command_context {
     const ai_settings *settings;
     game_record *record;
     const game_options *options; // which player the computer is: the hint asks it
+    outside_engines *engines;    // when an engine plays, the hint asks it
 };
 
 // "Hint: e2-e4": the computer's choice for the side to move, searched at the set depths in
 // a copy of the game with the book off and with random draws of its own (seeded 1), so the
 // game's own draws are untouched. Says why when the computer plays that side.
-// With PLAYER=strong the strong player searches the hint instead, for its time a move.
+// With PLAYER=strong the strong player searches the hint instead, for its time a move;
+// when an engine plays, the engine is asked.
 void show_hint(const game_state &game, const ai_settings &settings,
-               const game_options *options = nullptr);
+               const command_context *context = nullptr);
 
 // The game so far in SAN, numbered like a score sheet ("1. e4 c5").
 void show_moves(const game_record &record);

@@ -45,8 +45,12 @@ std::string host_name() {
     return host;
 }
 
-std::string player_name(bool computer, const game_options &options) {
+// The tags that keep each side's engine command, for RESUME to start it again.
+constexpr const char *engine_tags[] = {"WhiteEngine", "BlackEngine"};
+
+std::string player_name(uint8_t side, bool computer, const game_options &options) {
     if (!computer) return "Person";
+    if (!options.engine_names[side].empty()) return options.engine_names[side];
     if (options.strong)
         return "Vartok strong (" + std::to_string(options.movetime_ms) + " ms a move)";
     const ai_settings &settings = options.ai;
@@ -97,6 +101,9 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
         options->white_ai = *white == program ? 1 : 0;
     if (const std::string *black = pgn_tag_value(pgn, "BlackType"))
         options->black_ai = *black == program ? 1 : 0;
+    for (uint8_t side = 0; side <= 1; side++)
+        if (const std::string *command = pgn_tag_value(pgn, engine_tags[side]))
+            options->side_engines[side] = *command;
     if (const std::string *rules = pgn_tag_value(pgn, rules_tag))
         options->fide = *rules == fide_rules;
     apply_clock_tags(pgn, options);
@@ -117,8 +124,11 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
 
 void record_set_players(game_record *record, const game_options &options) {
     pgn_game &pgn = record->pgn;
-    set_tag(&pgn, "White", player_name(options.white_ai, options));
-    set_tag(&pgn, "Black", player_name(options.black_ai, options));
+    set_tag(&pgn, "White", player_name(0, options.white_ai, options));
+    set_tag(&pgn, "Black", player_name(1, options.black_ai, options));
+    for (uint8_t side = 0; side <= 1; side++)
+        if (const std::string command = engine_command(options, side); !command.empty())
+            set_tag(&pgn, engine_tags[side], command);
     set_tag(&pgn, "WhiteType", options.white_ai ? program : human);
     set_tag(&pgn, "BlackType", options.black_ai ? program : human);
     std::string words = settings_words(options.ai);

@@ -171,7 +171,7 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                     return undo;
                 }
                 case command_kind::hint:
-                    show_hint(*game, *commands->settings, commands->options);
+                    show_hint(*game, *commands->settings, commands);
                     continue;
                 case command_kind::moves:
                     show_moves(*commands->record);

@@ -45,6 +45,12 @@ void set_clock(game_options *options, const char *word, const char *value, int s
 
 } // namespace
 
+std::string engine_command(const game_options &options, uint8_t side) {
+    if (!options.side_engines[side].empty()) return options.side_engines[side];
+    const bool computer = side ? options.black_ai : options.white_ai;
+    return computer ? options.engine : std::string();
+}
+
 void parse_args(int argc, char **argv, game_options *options) {
     ai_settings *settings = &options->ai;
     for (int i = 0; i < argc; i++) {
@@ -93,6 +99,26 @@ void parse_args(int argc, char **argv, game_options *options) {
             set_clock(options, word, word + 12, 2);
         } else if (std::strcmp(word, "FIDE") == 0) {
             options->fide = true;
+        } else if (has_prefix(word, "ENGINE=")) {
+            options->engine = word + 7;
+        } else if (has_prefix(word, "WHITE_ENGINE=")) {
+            options->side_engines[0] = word + 13;
+            options->white_ai = 1;
+        } else if (has_prefix(word, "BLACK_ENGINE=")) {
+            options->side_engines[1] = word + 13;
+            options->black_ai = 1;
+        } else if (has_prefix(word, "ENGINE_OPTION=")) {
+            const std::string option = word + 14;
+            if (option.find('=') == std::string::npos || option.front() == '=')
+                options->error = std::string(word) + ": an option is written Name=Value";
+            else
+                options->engine_options.push_back(option);
+        } else if (has_prefix(word, "ENGINE_PROTOCOL=")) {
+            const std::string protocol = word + 16;
+            if (protocol == "uci" || protocol == "xboard")
+                options->engine_protocol = protocol;
+            else
+                options->error = std::string(word) + ": the protocol is uci or xboard";
         } else if (has_prefix(word, "PLAYER=")) {
             const std::string player = word + 7;
             if (player == "strong" || player == "classic")

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // 1: the window is open (or being opened) besides the text board. The messages and the
 // move entry ask it how to talk to the person.
@@ -30,9 +31,19 @@ struct game_options {
     time_control clocks[2] = {}; // White's and Black's time controls, when `clock`
     bool fide = false;           // FIDE: the standard draw rules instead of the game's own
     bool strong = false;         // PLAYER=strong: the computer's side(s) use the strong player
-    int64_t movetime_ms = 1000;  // MOVETIME=ms: the strong player's time a move without clocks
+    int64_t movetime_ms = 1000;  // MOVETIME=ms: the strong player's (or an engine's) time a move
+    // Outside engines: ENGINE= for every side the computer plays, WHITE_ENGINE= and
+    // BLACK_ENGINE= for one side (which the computer then plays); empty: none.
+    std::string engine;
+    std::string side_engines[2];
+    std::vector<std::string> engine_options; // ENGINE_OPTION=Name=Value, in order
+    std::string engine_protocol;             // ENGINE_PROTOCOL=uci or xboard; empty: asked
+    std::string engine_names[2];             // the engines' own names, once they run
     std::string error;           // a word that cannot be used, said why; empty when all are fine
 };
+
+// The engine command that plays `side`, or empty when none does.
+std::string engine_command(const game_options &options, uint8_t side);
 
 // Applies the command-line words (without the program name); later words override earlier
 // ones, unknown words are ignored.

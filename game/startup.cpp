@@ -28,6 +28,13 @@ int vartok_main(int argc, char **argv) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
         return bad_input_status;
     }
+    // Outside engines start before anything is printed: one that cannot is a bad word.
+    outside_engines engines;
+    if (!start_outside_engines(&start->options, &engines, &error)) {
+        std::fprintf(stderr, "vartok: %s\n", error.c_str());
+        return bad_input_status;
+    }
+    record_set_players(&start->record, start->options);
     const game_options &options = start->options;
     graphics = options.graphics;
     game_state &live = start->game;
@@ -52,7 +59,7 @@ int vartok_main(int argc, char **argv) {
         resize_table(&strong->table, default_hash_mb);
     }
     const game_ending ending = play_game(&live, options, &start->record, &start->turns,
-                                         search.get(), &start->timing, strong.get());
+                                         {search.get(), strong.get(), &engines}, &start->timing);
     progress_clear(); // a search cut short leaves no status line behind
     const int status = close_game(ending, &start->record);
     // Whatever the game printed must reach its reader before the window goes.

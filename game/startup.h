@@ -4,6 +4,7 @@
 #include "ai/ai_settings.h"
 #include "ai/search_context.h"
 #include "ai/strong_player.h"
+#include "game/engine_turn.h"
 #include "game/game_ending.h"
 #include "game/game_record.h"
 #include "game/game_timing.h"
@@ -15,10 +16,16 @@
 // plays the game, closes its record and the window; returns the exit status.
 int vartok_main(int argc, char **argv);
 
+// Who plays the computer's moves: the classic player's search (whose random numbers are
+// also the game's), the strong player's table when PLAYER=strong, the outside engines.
+struct computer_players {
+    search_context *classic = nullptr;
+    strong_memory *strong = nullptr;
+    outside_engines *engines = nullptr;
+};
+
 // The turn loop: one cycle per half-move of `live`, each move added to `record`, each turn's
-// start kept in `turns` for take-backs, the computer's moves searched with `search` (or by
-// the strong player with its table `strong`, when given); returns
-// how the game ends.
+// start kept in `turns` for take-backs, the computer's moves made by `players`, the clocks and
+// draw rules of `timing`; returns how the game ends.
 game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, search_context *search, game_timing *timing,
-                      strong_memory *strong);
+                      turn_history *turns, const computer_players &players, game_timing *timing);

@@ -31,10 +31,11 @@ move_budget computer_budget(const game_timing &timing, uint8_t side) {
 } // namespace
 
 game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, search_context *search, game_timing *timing,
-                      strong_memory *strong) {
+                      turn_history *turns, const computer_players &players, game_timing *timing) {
+    search_context *search = players.classic;
+    strong_memory *strong = players.strong;
     tile_cursor cursor;
-    const command_context commands{&options.ai, record, &options};
+    const command_context commands{&options.ai, record, &options, players.engines};
     person_turn turn_rules;
     if (timing->clocks) turn_rules.clock = &timing->clock;
     if (timing->fide) turn_rules.fide = &timing->positions;
@@ -54,7 +55,12 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         if (timing->clocks) start_clock(&timing->clock, mover, steady_now_ms());
         const game_state before = *live;
         san_move played;
-        if (computer && strong) {
+        engine_client *engine = players.engines ? players.engines->side[mover].get() : nullptr;
+        if (computer && engine) {
+            const computer_move m = do_engine_move(engine, live, *record, options, *timing);
+            if (m.ending) return *m.ending;
+            played = {m.decision.src, m.decision.dst, m.decision.ascend};
+        } else if (computer && strong) {
             const computer_move m = do_strong_move(
                 strong, live,
                 strong_settings_for(options, timing->clocks ? &timing->clock : nullptr, mover));

@@ -41,6 +41,7 @@ const usage_word usage_words[] = {
     {"PANEL", "the window's right part shows the game", "off"},
     {"PLAYER=name", "strong: a real opponent (LEVEL etc.: classic)", "classic"},
     {"MOVETIME=ms", "the strong player's time a move without clocks", "1000"},
+    {"ENGINE=CMD", "an outside engine plays the computer's side(s)", "none"},
     {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},
     {"FIDE", "the standard draw rules (claims: draw)", "off"},
 };
@@ -77,6 +78,9 @@ void print_usage() {
               "file was short or the font missing; 2 when a word cannot be used (RESUME, FEN=,\n"
               "LEVEL=, PLAYER=, MOVETIME=, CLOCK=...).\n"
               "LEVEL, DEPTH1, DEPTH2, BLUNDERS, DEADEND and LIMIT set the classic player only.\n"
+              "WHITE_ENGINE=CMD and BLACK_ENGINE=CMD give one side an engine (the computer then\n"
+              "plays it); ENGINE_OPTION=Name=Value (again for more) sets an engine's option;\n"
+              "ENGINE_PROTOCOL=uci or =xboard skips asking the engine which it speaks.\n"
               "See vartok(6) for more.");
 }
 
