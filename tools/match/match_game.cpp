@@ -1,6 +1,7 @@
 #include "match_game.h"
 #include "adjudication.h"
 #include "engine/position_replay.h"
+#include "rules/chess_clock.h"
 #include "rules/san.h"
 
 namespace {
@@ -8,22 +9,19 @@ namespace {
 // Past its clock by this much, a player's move is no longer awaited.
 constexpr long clock_grace_ms = 1000;
 
-struct clocks {
-    long left_ms[2];
-    long increment_ms;
-};
-
-// The limits of the player to move: its own, or the match's clocks.
-engine_limits limits_for(const match_player &p, const match_clock &clock, const clocks &c,
+// The limits of the player to move: its own, or the match's clocks (the game's clock code,
+// its time the sum of the moves' times as the client measured them).
+engine_limits limits_for(const match_player &p, const match_clock &clock, const chess_clock &c,
                          uint8_t side) {
     if (clock.base_ms == 0) return p.limits;
     engine_limits l;
     l.clocks = true;
-    l.wtime_ms = c.left_ms[side_white];
-    l.btime_ms = c.left_ms[side_black];
-    l.winc_ms = l.binc_ms = c.increment_ms;
+    l.wtime_ms = static_cast<long>(c.remaining_ms[side_white]);
+    l.btime_ms = static_cast<long>(c.remaining_ms[side_black]);
+    l.winc_ms = static_cast<long>(c.control[side_white].increment_ms);
+    l.binc_ms = static_cast<long>(c.control[side_black].increment_ms);
     l.depth = p.limits.depth;
-    l.deadline_ms = c.left_ms[side] + clock_grace_ms;
+    l.deadline_ms = static_cast<long>(c.remaining_ms[side]) + clock_grace_ms;
     return l;
 }
 
@@ -73,7 +71,9 @@ game_result play_game(match_player *white, match_player *black, const opening_li
         if (!parse_move_text(text, &m) || !legal_in(h.game, m, &problem)) break;
         record_move(&h, &r, &position, text);
     }
-    clocks c{{clock.base_ms, clock.base_ms}, clock.increment_ms};
+    const time_control control{clock.base_ms, clock.increment_ms};
+    chess_clock c = new_clock(control, control);
+    int64_t now = 0; // the time of the moves played so far
     for (;;) {
         const game_end end = judge(h, max_plies);
         const uint8_t mover_side = h.game.game_status.turn;
@@ -105,12 +105,12 @@ game_result play_game(match_player *white, match_player *black, const opening_li
             return r;
         }
         if (clock.base_ms > 0) {
-            c.left_ms[mover_side] -= a.elapsed_ms;
-            if (c.left_ms[mover_side] < 0) {
+            start_clock(&c, mover_side, now);
+            now += a.elapsed_ms;
+            if (!stop_clock(&c, now)) {
                 r.termination = mover->name + " lost on time";
                 return r;
             }
-            c.left_ms[mover_side] += c.increment_ms;
         }
         record_move(&h, &r, &position, coordinate_text(a.move));
     }
