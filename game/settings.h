@@ -28,6 +28,12 @@ struct game_options {
     std::string error;     // a word that cannot be used, said why; empty when all are fine
 };
 
+// The word that skips the words file.
+constexpr const char *no_words_file_word = "--no-config";
+
 // Applies the command-line words (without the program name); later words override earlier
-// ones, unknown words are ignored.
-void parse_args(int argc, char **argv, game_options *options);
+// ones, unknown words are ignored. Returns how many words were unknown.
+int parse_args(int argc, char **argv, game_options *options);
+
+// Whether parse_args takes the word (a word it takes may still be refused, as LEVEL=9).
+bool known_word(const char *word);

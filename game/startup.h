@@ -7,11 +7,13 @@
 #include "game/game_record.h"
 #include "game/settings.h"
 #include "game/take_back.h"
+#include "game/words_file.h"
 #include "rules/game_state.h"
 
-// Reads the command-line words, sets up the board, opens the window in graphics mode,
-// plays the game, closes its record and the window; returns the exit status.
-int vartok_main(int argc, char **argv);
+// Reads the words (those of the words file `config`, then the command line's), sets up the
+// board, opens the window in graphics mode, plays the game, closes its record and the
+// window; returns the exit status.
+int vartok_main(int argc, char **argv, const words_file &config);
 
 // The turn loop: one cycle per half-move of `live`, each move added to `record`, each turn's
 // start kept in `turns` for take-backs, the computer's moves searched with `search`; returns

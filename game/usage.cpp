@@ -39,6 +39,7 @@ const usage_word usage_words[] = {
     {"UNICODE", "the text board with chess symbols", "letters"},
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},
+    {"--no-config", "do not read the words file (below)", "read"},
 };
 
 constexpr const char *help_words[] = {"--help", "-h"};
@@ -52,7 +53,7 @@ bool asks_for_help(const char *word) {
 
 } // namespace
 
-void print_usage() {
+void print_usage(const words_file &config) {
     std::puts("Usage: vartok [WORD...]\n"
               "       vartok --help | -h | --version\n"
               "\n"
@@ -71,14 +72,17 @@ void print_usage() {
               "Exit status: 0 when the game ended or the window was closed; 1 when standard\n"
               "input ended, standard output could not be written, memory ran out, a sprite\n"
               "file was short or the font missing; 2 when a RESUME, FEN= or LEVEL= start\n"
-              "cannot be used.\n"
-              "See vartok(6) for more.");
+              "cannot be used.\n");
+    std::puts("Words file (words one or more a line, # comments; read before the command line,\n"
+              "which overrides it):");
+    std::printf("  %s\n", describe_words_file(config).c_str());
+    std::puts("\nSee vartok(6) for more.");
 }
 
-int answer_usage_request(int argc, char **argv) {
+int answer_usage_request(int argc, char **argv, const words_file &config) {
     for (int i = 1; i < argc; i++) {
         if (asks_for_help(argv[i])) {
-            print_usage();
+            print_usage(config);
             return 0;
         }
         if (std::strcmp(argv[i], version_word) == 0) {

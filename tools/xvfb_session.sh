@@ -39,7 +39,7 @@ begin_window_test() {
     work=$(mktemp -d)
     xvfb_pid= game_pid=
     trap end_window_test EXIT
-    export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
+    export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
     start_xvfb "$work" || { echo "FAIL: Xvfb did not start"; exit 1; }
 }
 
