@@ -91,7 +91,8 @@ void show_moves(const game_record &record) {
 }
 
 void show_command_help() {
-    std::puts("Type the square of a piece (e2), or one of these commands:");
+    std::puts("Type the square of a piece (e2), a whole move (Nf3, exd5, O-O, e2e4, e7e8q; a\n"
+              "pawn's step needs its square first, as e4 alone is a square), or a command:");
     for (const named_command &c : command_table) std::printf("  %-7s %s\n", c.name, c.help);
     std::puts("  draw    claim a draw after more than 50 moves without pawn move or capture");
 }

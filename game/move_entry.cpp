@@ -3,6 +3,7 @@
 #include "game/line_input.h"
 #include "game/messages.h"
 #include "game/settings.h"
+#include "game/typed_move.h"
 #include "rules/move_generation.h"
 #include "rules/notation.h"
 #include "rules/position_rules.h"
@@ -19,12 +20,12 @@ constexpr uint8_t column_mask = 31; // destination letters count in either case
 const char *const promotion_question =
     "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook";
 
-// The piece type a promotion answer stands for, or 0 when the answer is none of them.
-uint8_t promotion_type(char answer) {
-    // K is the knight here: a pawn never becomes a king.
+// The piece type a promotion answer stands for, or 0 when the answer is none of them. K is
+// the knight here (a pawn never becomes a king); N too when `n_is_knight`, as in SAN.
+uint8_t promotion_type(char answer, bool n_is_knight) {
     if (answer == 'K' || answer == 'k') return type_knight;
     const uint8_t type = ascension_of_letter(answer);
-    return type == type_knight ? 0 : type;
+    return type == type_knight && !n_is_knight ? 0 : type;
 }
 
 // A granted claim ends the game; a refused one is explained.
@@ -43,13 +44,13 @@ std::optional<game_ending> claim_draw(const game_status &status) {
 }
 
 // Asks which piece the pawn becomes until the answer names one.
-interruption ask_ascension(uint8_t *type) {
+interruption ask_ascension(uint8_t *type, bool n_is_knight) {
     for (;;) {
         char answer = 0;
         if (const interruption cut = show_dialog(promotion_question, &answer);
             cut != interruption::none)
             return cut;
-        if ((*type = promotion_type(answer)) != 0) return interruption::none;
+        if ((*type = promotion_type(answer, n_is_knight)) != 0) return interruption::none;
         if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
             return cut;
     }
@@ -63,6 +64,20 @@ person_move ended(const game_ending &ending) {
 
 person_move interrupted(interruption cut) {
     return ended(interrupted_game(cut));
+}
+
+// Plays the person's move; a pawn reaching the last row becomes the piece `move.ascend`
+// names, or when it names none the piece the person is asked for.
+person_move play_person_move(game_state *game, san_move move, bool n_is_knight) {
+    person_move m;
+    m.move = move;
+    const bool last_row = move.dst.row == 0 || move.dst.row == board_size - 1;
+    if (is_pawn(game->board.tiles[move.src.row][move.src.col]) && last_row && move.ascend == 0)
+        if (const interruption cut = ask_ascension(&m.move.ascend, n_is_knight);
+            cut != interruption::none)
+            return interrupted(cut);
+    play_half_move(game, m.move.src, m.move.dst, m.move.ascend);
+    return m;
 }
 
 // The board drawn again while the tile cursor moves: the piece's destinations stay marked.
@@ -128,6 +143,16 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 case command_kind::none:
                     break;
                 }
+                const typed_move typed = read_typed_move(*game, buff);
+                if (typed.kind == typed_kind::refused) {
+                    std::puts(typed.refusal.c_str());
+                    continue;
+                }
+                if (typed.kind == typed_kind::move) {
+                    san_move move = typed.move;
+                    if (!typed.ascension_named) move.ascend = 0; // asked for, as at a square
+                    return play_person_move(game, move, true);
+                }
             }
             selcol = static_cast<uint8_t>(buff[0] - 'a');
             selrow = static_cast<uint8_t>('8' - buff[1]);
@@ -181,15 +206,7 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 continue; // the board is shown once more, then the piece is asked for
             }
 
-            person_move m;
-            m.move = {pc_coords, new_coords, 0};
-            const bool last_row = new_coords.row == 0 || new_coords.row == board_size - 1;
-            if (is_pawn(board.tiles[pc_coords.row][pc_coords.col]) && last_row)
-                if (const interruption cut = ask_ascension(&m.move.ascend);
-                    cut != interruption::none)
-                    return interrupted(cut);
-            play_half_move(game, pc_coords, new_coords, m.move.ascend);
-            return m;
+            return play_person_move(game, {pc_coords, new_coords, 0}, commands != nullptr);
         }
     }
 }
