@@ -79,7 +79,21 @@ void present_board_view();
 // The square the cursor goes to from `at` for an arrow key: one step in the direction the
 // picture shows (turned boards included), held at the board's edges. Other keys stay.
 coord cursor_step(coord at, SDL_Scancode key, bool flipped);
+// The board square under pixel (x, y) of the picture, turned or not; false off the board.
+bool square_at_pixel(unsigned x, unsigned y, bool flipped, coord *square);
 // Lets the person choose a square with the arrow keys and Return, starting from the
 // cursor's last square; the board is redrawn after every cursor step. False when the
 // window was closed instead.
 bool select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);
+
+// What the tile cursor takes besides the arrow keys and Return, when the words ask for it.
+struct tile_extras {
+    bool clicks = false;                // a click on a square moves the cursor there and takes it
+    bool escape = false;                // Escape gives the choice up
+    const SDL_Scancode *keys = nullptr; // keys handed back to the caller
+    int key_count = 0;
+};
+enum class tile_choice { chosen, closed, given_up, key };
+// select_tile with the extras: `key` receives the key handed back.
+tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const tile_extras &extras,
+                        uint8_t *row, uint8_t *col, SDL_Scancode *key);

@@ -45,12 +45,28 @@ command_kind command_of(const char *line) {
     return command_kind::none;
 }
 
-void show_hint(const game_state &game, const ai_settings &settings) {
-    const uint8_t turn = game.game_status.turn;
-    if (turn ? game.game_status.black_ai : game.game_status.white_ai) {
-        std::puts("No hint: the computer plays this side.");
-        return;
+command_kind command_of_key(SDL_Scancode key) {
+    switch (key) {
+    case SDL_SCANCODE_U:
+        return command_kind::undo;
+    case SDL_SCANCODE_H:
+        return command_kind::hint;
+    case SDL_SCANCODE_F1:
+    case SDL_SCANCODE_SLASH:
+        return command_kind::help;
+    default:
+        return command_kind::none;
     }
+}
+
+const char *const window_keys_help =
+    "Keys: the arrows and Return, or a click, choose a square; Escape drops the chosen "
+    "piece; U takes back a move; H shows a hint; F1 or ? shows these keys.";
+
+std::string hint_line(const game_state &game, const ai_settings &settings) {
+    const uint8_t turn = game.game_status.turn;
+    if (turn ? game.game_status.black_ai : game.game_status.white_ai)
+        return "No hint: the computer plays this side.";
     game_state copy = game;
     copy.opening = 0;
     const std::unique_ptr<search_context> search = new_search_context(hint_seed);
@@ -59,13 +75,10 @@ void show_hint(const game_state &game, const ai_settings &settings) {
     observer.report = nullptr; // the hint's search reports nothing
     const ai_decision d = choose_ai_move(search.get(), copy, settings, observer);
     progress_clear();
-    if (d.outcome != ai_outcome::move) {
-        std::puts("No hint: there is no legal move.");
-        return;
-    }
+    if (d.outcome != ai_outcome::move) return "No hint: there is no legal move.";
     std::string text = "Hint: " + square_name(d.src) + "-" + square_name(d.dst);
     if (d.ascend) text += std::string("=") + san_piece_letters[d.ascend];
-    std::puts(text.c_str());
+    return text;
 }
 
 void show_moves(const game_record &record) {

@@ -50,3 +50,9 @@ interruption show_dialog_nokey(const char *str) {
             return cut;
     }
 }
+
+interruption show_notice(const char *str) {
+    std::puts(str);
+    if (!graphics) return interruption::none;
+    return show_dialog_nokey(str);
+}

@@ -4,6 +4,7 @@
 #include "game/messages.h"
 #include "game/settings.h"
 #include "game/typed_move.h"
+#include "game/view.h"
 #include "rules/move_generation.h"
 #include "rules/notation.h"
 #include "rules/position_rules.h"
@@ -11,11 +12,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
 constexpr int line_size = 80;
 constexpr uint8_t column_mask = 31; // destination letters count in either case
+constexpr unsigned nothing_selected = static_cast<unsigned>(-1);
 
 const char *const promotion_question =
     "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook";
@@ -80,6 +83,51 @@ person_move play_person_move(game_state *game, san_move move, bool n_is_knight) 
     return m;
 }
 
+// A message for the person; in the window the board is shown again once it is read.
+interruption notice(const char *text, const board &brd) {
+    const interruption cut = show_notice(text);
+    if (cut == interruption::none && graphics)
+        draw_window_board(brd, nullptr, 0, nothing_selected, nothing_selected);
+    return cut;
+}
+
+// Carries out a command typed or given by a key: a result ends the person's turn, none
+// asks again.
+std::optional<person_move> run_command(command_kind kind, game_state *game,
+                                       const command_context &commands) {
+    switch (kind) {
+    case command_kind::undo: {
+        person_move undo;
+        undo.take_back = true;
+        return undo;
+    }
+    case command_kind::hint:
+        if (const interruption cut =
+                notice(hint_line(*game, *commands.settings).c_str(), game->board);
+            cut != interruption::none)
+            return interrupted(cut);
+        break;
+    case command_kind::moves:
+        show_moves(*commands.record);
+        break;
+    case command_kind::resign:
+        return ended(resign_game(*game));
+    case command_kind::quit:
+        return ended(quit_game(*commands.record));
+    case command_kind::help:
+        if (!graphics) {
+            show_command_help();
+        } else if (const interruption cut = notice(window_keys_help, game->board);
+                   cut != interruption::none) {
+            return interrupted(cut);
+        }
+        break;
+    case command_kind::none:
+        break;
+    }
+    return std::nullopt;
+}
+
 // The board drawn again while the tile cursor moves: the piece's destinations stay marked.
 struct cursor_redraw {
     const struct board *brd;
@@ -106,12 +154,34 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
     cursor_redraw choosing_piece{&board, &no_moves};
     cursor_redraw choosing_destination{&board, &move_list};
 
+    // The window's additions, with the words that ask for them: a click takes a square,
+    // Escape drops the chosen piece, and with COMMANDS keys give commands.
+    const bool window_extras = commands != nullptr || view.panel;
+    tile_extras piece_extras;
+    piece_extras.clicks = window_extras;
+    if (commands) {
+        piece_extras.keys = window_command_keys;
+        piece_extras.key_count = static_cast<int>(std::size(window_command_keys));
+    }
+    tile_extras destination_extras;
+    destination_extras.clicks = destination_extras.escape = window_extras;
+
     for (;;) {
         // The piece.
         std::puts("Select piece.");
         if (graphics) {
-            if (!select_tile(cursor, {&choosing_piece, redraw_under_cursor}, &selrow, &selcol))
+            SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
+            switch (choose_tile(cursor, {&choosing_piece, redraw_under_cursor}, piece_extras,
+                                &selrow, &selcol, &key)) {
+            case tile_choice::closed:
                 return interrupted(interruption::window_closed);
+            case tile_choice::key:
+                if (auto done = run_command(command_of_key(key), game, *commands)) return *done;
+                continue;
+            case tile_choice::chosen:
+            case tile_choice::given_up:
+                break;
+            }
         } else {
             if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
                 return interrupted(cut);
@@ -121,27 +191,9 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 continue;
             }
             if (commands) {
-                switch (command_of(buff)) {
-                case command_kind::undo: {
-                    person_move undo;
-                    undo.take_back = true;
-                    return undo;
-                }
-                case command_kind::hint:
-                    show_hint(*game, *commands->settings);
+                if (const command_kind kind = command_of(buff); kind != command_kind::none) {
+                    if (auto done = run_command(kind, game, *commands)) return *done;
                     continue;
-                case command_kind::moves:
-                    show_moves(*commands->record);
-                    continue;
-                case command_kind::resign:
-                    return ended(resign_game(*game));
-                case command_kind::quit:
-                    return ended(quit_game(*commands->record));
-                case command_kind::help:
-                    show_command_help();
-                    continue;
-                case command_kind::none:
-                    break;
                 }
                 const typed_move typed = read_typed_move(*game, buff);
                 if (typed.kind == typed_kind::refused) {
@@ -183,11 +235,19 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             std::puts("Select where to move.");
             coord new_coords;
             if (graphics) {
-                if (!select_tile(cursor, {&choosing_destination, redraw_under_cursor},
-                                 &new_coords.row, &new_coords.col))
-                    return interrupted(interruption::window_closed);
+                SDL_Scancode key;
+                const tile_choice choice =
+                    choose_tile(cursor, {&choosing_destination, redraw_under_cursor},
+                                destination_extras, &new_coords.row, &new_coords.col, &key);
+                if (choice == tile_choice::closed) return interrupted(interruption::window_closed);
+                if (choice == tile_choice::given_up) { // Escape: the piece is dropped
+                    move_list.count = 0;
+                    draw_board(board, no_moves.squares, 0, selrow, selcol);
+                    break;
+                }
             } else {
-                if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
+                if (const interruption cut = read_line(buff, sizeof buff);
+                    cut != interruption::none)
                     return interrupted(cut);
                 if (buff[0] == '\n') { // abandons the selection
                     move_list.count = 0;

@@ -130,9 +130,20 @@ check "no search shown" text_is book 202 156 13 ""
 keys Down Down Down Down Down Down Right Right Right Return
 check "e7 chosen" output_has "Select where to move."
 keys Up Up Return
-check "after the person's move the panel shows 1...e5" \
-    await reply text_is reply 202 30 13 "1...e5"
-check "the first move stays above it" text_is reply 202 20 13 "1. e4"
+check "after the person's move the panel shows 1. e4 e5, as a score sheet" \
+    await reply text_is reply 202 20 13 "1. e4 e5"
+check "no second move line yet" text_is reply 202 30 13 ""
+# Colours inside the emulated rectangle X Y W H of a screenshot.
+colours_in() {
+    convert "$work/$1.png" -crop "$(($4 * 2))x$(($5 * 2))+$(($2 * 2))+$(($3 * 2))" +repage \
+        -format %c histogram:info:
+}
+latest_in_yellow() {
+    grep -q "#FFFF5F" <<<"$(colours_in reply 256 20 17 8)" &&
+        ! grep -q "#FFFFFF" <<<"$(colours_in reply 256 20 17 8)" &&
+        grep -q "#FFFFFF" <<<"$(colours_in reply 202 20 44 8)" &&
+        ! grep -q "#FFFF5F" <<<"$(colours_in reply 202 20 44 8)"
+}
 check "e7 is framed" framed reply 6 3
 check "e5 is framed" framed reply 4 3
 check "e2 is no longer framed" square_pixel_is reply 1 3 0 12 "$light"
@@ -142,12 +153,14 @@ check "with the depth of its pass" \
     eval '[[ "$(text_at thinking 202 166 13)" == "Depth 5" ]]'
 check "and how many moves are rated" \
     eval '[[ "$(text_at thinking 202 176 13)" =~ ^[0-9]+/[0-9]+$ ]]'
+# Read off the screenshot after the search was seen: it takes a moment.
+check "e5, the latest move, in yellow; 1. e4 before it in white" latest_in_yellow
 check "after the computer's move: Black to move again" \
     await second text_is second 202 4 13 "Black to move"
 check "the record holds three moves" [ "$(record_moves | wc -l)" = 3 ]
 computer_move=$(record_moves | sed -n 3p)
 check "the panel shows the computer's move as the record has it (2. $computer_move)" \
-    text_is second 202 40 13 "2. $computer_move"
+    text_is second 202 30 13 "2. $computer_move"
 check "the search is no longer shown" text_is second 202 156 13 ""
 close_game
 
