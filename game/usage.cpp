@@ -35,7 +35,7 @@ const usage_word usage_words[] = {
     {"RESUME", "continue the unfinished game kept there", "a new game"},
     {"RESUME=FILE", "continue the game kept in FILE", "a new game"},
     {"FEN=...", "start from this position (quote the word)", "usual start"},
-    {"COMMANDS", "undo, hint, moves, resign, quit and help", "off"},
+    {"COMMANDS", "typed moves (Nf3, e2e4) and commands (see help)", "off"},
     {"UNICODE", "the text board with chess symbols", "letters"},
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},

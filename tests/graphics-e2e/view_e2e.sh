@@ -31,14 +31,6 @@ text_is() { # text_is SHOT X Y COUNT TEXT
 pixel() { convert "$work/$1.png" -format "%[hex:p{$2,$3}]" info:; }
 pixel_is() { [ "$(pixel "$1" "$2" "$3")" = "$4" ]; }
 pixel_is_not() { [ "$(pixel "$1" "$2" "$3")" != "$4" ]; }
-# The colours inside the square at row ROW, column COL of the picture (not of the board).
-square_colours() {
-    local name=$1 row=$2 col=$3
-    convert "$work/$name.png" -crop "48x48+$(((8 + col * 24) * 2))+$((row * 48))" +repage \
-        -format "%c" histogram:info:
-}
-square_has() { grep -q "#$4" <<<"$(square_colours "$1" "$2" "$3")"; }
-square_lacks() { ! square_has "$@"; }
 # A window pixel inside the square at picture (ROW, COL), DX and DY emulated pixels in.
 square_pixel_is() { # SHOT ROW COL DX DY COLOUR
     pixel_is "$1" $(((8 + $3 * 24 + $4) * 2)) $((($2 * 24 + $5) * 2)) "$6"
@@ -47,37 +39,8 @@ square_pixel_is() { # SHOT ROW COL DX DY COLOUR
 cursor_at() { square_pixel_is "$1" "$2" "$3" 3 6 "$cursor"; }
 # The last move's frame runs along the inside of the square's edge.
 framed() { square_pixel_is "$1" "$2" "$3" 0 12 "$last_move"; }
-# Waits up to 10 s for a whole line in the game's standard output, N times.
-output_has() { # output_has LINE [N]
-    for _ in $(seq 100); do
-        [ "$(grep -cxF -- "$1" "$work/stdout")" -ge "${2:-1}" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 keys() { xdotool key --delay 80 "$@"; }
 
-start_game() {
-    "$vartok" GRAPHICS "$@" PGN="$work/game.pgn" </dev/null >"$work/stdout" 2>"$work/stderr" &
-    game_pid=$!
-    # Up to 30 s: a loaded machine may be slow to map the window.
-    for _ in 1 2 3; do wait_for_window && break; done
-    [ -n "$win" ] || {
-        echo "FAIL: no window titled Vartok"
-        cat "$work/stdout" "$work/stderr"
-        exit 1
-    }
-    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-    xdotool mousemove --window "$win" 300 300
-}
-close_game() {
-    close_window_and_wait 50
-    check "closing the window ends the game with status 0" [ "$closed_status" = 0 ]
-}
-# The SAN moves of the game's record, one a line.
-record_moves() {
-    grep -v '^\[' "$work/game.pgn" | tr -s ' \n' '\n\n' | grep -vE '^([0-9]+\.+|\*|)$'
-}
 
 echo "--- FLIP: a person plays Black against the computer"
 start_game WHITE_AI BLACK_HUMAN FLIP
@@ -114,7 +77,6 @@ check "Black's pawn drawn on e5: picture row 4, column 3" \
 close_game
 
 echo "--- PANEL with FLIP: the panel after each move, the last move's squares, the search"
-rm -f "$work/game.pgn"
 # A slow search for the third half-move, so that a screenshot sees it.
 start_game WHITE_AI BLACK_HUMAN FLIP PANEL DEPTH1=5 DEPTH2=5 DEADEND=2200
 check "after the computer's book move: Black to move" \
@@ -164,9 +126,4 @@ check "the panel shows the computer's move as the record has it (2. $computer_mo
 check "the search is no longer shown" text_is second 202 156 13 ""
 close_game
 
-if [ "$failures" -ne 0 ]; then
-    echo "--- stdout"; tail -30 "$work/stdout"; echo "--- stderr"; cat "$work/stderr"
-    echo "view e2e: $failures check(s) failed"
-    exit 1
-fi
-echo "view e2e: all checks passed"
+finish_window_test "view e2e"

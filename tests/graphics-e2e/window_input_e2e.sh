@@ -15,21 +15,7 @@ cd "$data_dir" || exit 1
 destination=00A000 box=A00000
 
 shot() { import -window "$win" "$work/$1.png"; }
-# The colours inside the square at picture row ROW, column COL.
-square_has() { # SHOT ROW COL COLOUR
-    convert "$work/$1.png" -crop "48x48+$(((8 + $3 * 24) * 2))+$(($2 * 48))" +repage \
-        -format "%c" histogram:info: | grep -q "#$4"
-}
-square_lacks() { ! square_has "$@"; }
 box_shown() { convert "$work/$1.png" -format "%[hex:p{90,70}]" info: | grep -qx "$box"; }
-# Waits up to 10 s until the whole line LINE is in the game's output N times.
-output_has() { # LINE [N]
-    for _ in $(seq 100); do
-        [ "$(grep -cxF -- "$1" "$work/stdout")" -ge "${2:-1}" ] && return 0
-        sleep 0.1
-    done
-    return 1
-}
 lines_of() { grep -cxF -- "$1" "$work/stdout"; }
 # A left click in the middle of the square at picture row ROW, column COL.
 click() { # ROW COL
@@ -38,26 +24,6 @@ click() { # ROW COL
     sleep 0.2
 }
 keys() { xdotool key --delay 100 "$@"; }
-record_moves() {
-    grep -v '^\[' "$work/game.pgn" | tr -s ' \n' '\n\n' | grep -vE '^([0-9]+\.+|\*|)$'
-}
-
-start_game() {
-    rm -f "$work/game.pgn"
-    "$vartok" GRAPHICS "$@" PGN="$work/game.pgn" </dev/null >"$work/stdout" 2>"$work/stderr" &
-    game_pid=$!
-    for _ in 1 2 3; do wait_for_window && break; done
-    [ -n "$win" ] || {
-        echo "FAIL: no window titled Vartok"
-        cat "$work/stdout" "$work/stderr"
-        exit 1
-    }
-    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
-}
-close_game() {
-    close_window_and_wait 50
-    check "closing the window ends the game with status 0" [ "$closed_status" = 0 ]
-}
 
 echo "--- without COMMANDS or PANEL: clicks do nothing, Escape redraws as before"
 start_game BLACK_HUMAN
@@ -118,9 +84,4 @@ check "clicks on e7 and e5 play e7-e5" output_has "3: White's turn."
 check "the record's second move is e5" [ "$(record_moves | sed -n 2p)" = e5 ]
 close_game
 
-if [ "$failures" -ne 0 ]; then
-    echo "--- stdout"; tail -30 "$work/stdout"; echo "--- stderr"; cat "$work/stderr"
-    echo "window input e2e: $failures check(s) failed"
-    exit 1
-fi
-echo "window input e2e: all checks passed"
+finish_window_test "window input e2e"
