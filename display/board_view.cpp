@@ -182,36 +182,67 @@ coord cursor_step(coord at, SDL_Scancode key, bool flipped) {
     return screen_square(on_screen.row, on_screen.col, flipped); // the mirror is its own inverse
 }
 
+bool square_at_pixel(unsigned x, unsigned y, bool flipped, coord *square) {
+    if (x < board_left || x >= board_left + board_size * tile_pixels ||
+        y >= board_size * tile_pixels)
+        return false;
+    // The mirror through the centre is its own inverse: picture square to board square.
+    *square = screen_square(y / tile_pixels, (x - board_left) / tile_pixels, flipped);
+    return true;
+}
+
 tile_choice select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row,
                         uint8_t *col) {
+    SDL_Scancode key;
+    return choose_tile(cursor, redraw, {}, row, col, &key);
+}
+
+tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const tile_extras &extras,
+                        uint8_t *row, uint8_t *col, SDL_Scancode *key) {
     *row = cursor->old_row;
     *col = cursor->old_col;
     for (;;) {
-        SDL_Scancode key = poll_keypress();
+        const key_or_click input = poll_key_or_click();
         if (window_closed()) return tile_choice::closed;
-        switch (key) {
-        case SDL_SCANCODE_UNKNOWN:
+        coord clicked;
+        if (input.clicked && extras.clicks &&
+            square_at_pixel(input.x, input.y, board_view_flipped, &clicked)) {
+            // As the cursor moved there (one redraw when it moves) and Return pressed.
+            if (!(clicked == coord{*row, *col})) {
+                *row = clicked.row;
+                *col = clicked.col;
+                redraw.draw(redraw.context, *row, *col);
+            }
+            cursor->old_row = *row;
+            cursor->old_col = *col;
+            return tile_choice::chosen;
+        }
+        if (input.key == SDL_SCANCODE_UNKNOWN) {
             // Nothing pressed: sleep until the next event instead of spinning.
             if (!redraw.idle) {
                 wait_for_window_event();
                 continue;
             }
-            if (const int wait_ms = redraw.idle(redraw.context, *row, *col); wait_ms >= 0)
-                wait_for_window_event_within(wait_ms);
-            else
-                return tile_choice::given_up;
+            const int wait_ms = redraw.idle(redraw.context, *row, *col);
+            if (wait_ms < 0) return tile_choice::timed_out;
+            wait_for_window_event_within(wait_ms);
             continue;
-        case SDL_SCANCODE_RETURN:
+        }
+        if (input.key == SDL_SCANCODE_RETURN) {
             cursor->old_row = *row;
             cursor->old_col = *col;
             return tile_choice::chosen;
-        default: {
-            const coord next = cursor_step({*row, *col}, key, board_view_flipped);
-            *row = next.row;
-            *col = next.col;
-            break;
         }
-        }
+        if (input.key == SDL_SCANCODE_ESCAPE && extras.escape) return tile_choice::given_up;
+        for (int i = 0; i < extras.key_count; i++)
+            if (input.key == extras.keys[i]) {
+                drop_typed_text();
+                *key = input.key;
+                return tile_choice::key;
+            }
+        const coord next = cursor_step({*row, *col}, input.key, board_view_flipped);
+        *row = next.row;
+        *col = next.col;
         redraw.draw(redraw.context, *row, *col);
     }
 }

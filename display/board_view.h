@@ -42,6 +42,7 @@ struct tile_cursor {
     uint8_t old_col = board_size - 1;
 };
 
+// What select_tile calls to draw the board again with the cursor on (row, col).
 // What idle answers to stop the choice: the person has no time left.
 constexpr int tile_give_up = -1;
 
@@ -52,12 +53,6 @@ struct tile_redraw {
     void *context;
     void (*draw)(void *context, unsigned row, unsigned col);
     int (*idle)(void *context, unsigned row, unsigned col) = nullptr;
-};
-
-enum class tile_choice : uint8_t {
-    chosen,   // the person pressed the selection key
-    closed,   // the window was closed
-    given_up, // idle gave up
 };
 
 // Why the board's data could not be loaded; the game turns each into its message.
@@ -91,6 +86,27 @@ void present_board_view();
 // The square the cursor goes to from `at` for an arrow key: one step in the direction the
 // picture shows (turned boards included), held at the board's edges. Other keys stay.
 coord cursor_step(coord at, SDL_Scancode key, bool flipped);
+// The board square under pixel (x, y) of the picture, turned or not; false off the board.
+bool square_at_pixel(unsigned x, unsigned y, bool flipped, coord *square);
 // Lets the person choose a square with the arrow keys and Return, starting from the
-// cursor's last square; the board is redrawn after every cursor step.
+// cursor's last square; the board is redrawn after every cursor step. Answers chosen,
+// closed (the window was closed) or timed_out (idle gave up).
+enum class tile_choice {
+    chosen,
+    closed,
+    given_up,  // Escape, with tile_extras::escape
+    key,       // one of tile_extras::keys
+    timed_out, // idle gave up: the person's time is out
+};
 tile_choice select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);
+
+// What the tile cursor takes besides the arrow keys and Return, when the words ask for it.
+struct tile_extras {
+    bool clicks = false;                // a click on a square moves the cursor there and takes it
+    bool escape = false;                // Escape gives the choice up
+    const SDL_Scancode *keys = nullptr; // keys handed back to the caller
+    int key_count = 0;
+};
+// select_tile with the extras: `key` receives the key handed back.
+tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const tile_extras &extras,
+                        uint8_t *row, uint8_t *col, SDL_Scancode *key);

@@ -96,6 +96,18 @@ void explain_missing_display() {
     SDL_SetError("no display to open a window on");
 }
 
+// The window shows the picture stretched over its whole size.
+key_or_click click_in_picture(const SDL_MouseButtonEvent &button) {
+    key_or_click answer;
+    int width = window_width, height = window_height;
+    if (window) SDL_GetWindowSize(window, &width, &height);
+    if (button.x < 0 || button.y < 0 || width <= 0 || height <= 0) return answer;
+    answer.clicked = true;
+    answer.x = unsigned(int64_t(button.x) * screen_width / width);
+    answer.y = unsigned(int64_t(button.y) * screen_height / height);
+    return answer;
+}
+
 } // namespace
 
 int init_screen_sdl(const char *title) {
@@ -190,20 +202,35 @@ int32_t poll_keycode() {
 }
 
 SDL_Scancode poll_keypress() {
+    return poll_key_or_click().key;
+}
+
+key_or_click poll_key_or_click() {
+    key_or_click answer;
     SDL_Event event;
-    if (!SDL_PollEvent(&event)) return SDL_SCANCODE_UNKNOWN;
+    if (!SDL_PollEvent(&event)) return answer;
     switch (event.type) {
     case SDL_QUIT:
         closed = true;
-        return SDL_SCANCODE_UNKNOWN;
+        break;
     case SDL_KEYDOWN:
-        return event.key.keysym.scancode;
+        answer.key = event.key.keysym.scancode;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (event.button.button == SDL_BUTTON_LEFT) answer = click_in_picture(event.button);
+        break;
     case SDL_WINDOWEVENT:
         handle_window_event(event);
-        return SDL_SCANCODE_UNKNOWN;
+        break;
     default:
-        return SDL_SCANCODE_UNKNOWN;
+        break;
     }
+    return answer;
+}
+
+void drop_typed_text() {
+    SDL_PumpEvents();
+    SDL_FlushEvent(SDL_TEXTINPUT);
 }
 
 void wait_for_window_event() {

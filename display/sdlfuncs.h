@@ -30,6 +30,17 @@ int32_t poll_keycode();
 // One non-blocking poll: the scancode of a key pressed, or 0 (also when the window is
 // closed: window_closed() tells).
 SDL_Scancode poll_keypress();
+// One event for the tile cursor: a key pressed, or a press of the left mouse button.
+struct key_or_click {
+    SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
+    bool clicked = false;
+    unsigned x = 0, y = 0; // where the click was, in pixels of the 320x200 picture
+};
+// One non-blocking poll as poll_keypress that also tells a click.
+key_or_click poll_key_or_click();
+// Drops the text that keys pressed so far have typed: a key taken as a command is not also
+// the answer to the message that follows it.
+void drop_typed_text();
 // Flushes standard output, then blocks until an event is pending (without taking it) or
 // the timeout passes.
 void wait_for_window_event();

@@ -4,6 +4,8 @@
 #include "display/dbuff.h"
 #include "display/fonts.h"
 
+#include <string>
+
 namespace {
 
 constexpr const char *thinking_text = "Thinking...";
@@ -32,6 +34,16 @@ void draw_clocks(const side_panel &panel) {
     draw_rule(panel_clocks_rule_top);
 }
 
+// The line of the latest move: the move in the latest move's colour, what comes before it on
+// the line (White's move of the same number) in the text colour.
+void draw_latest_line(unsigned top, const side_panel &panel, const char *line) {
+    const std::string text = line;
+    const size_t from = panel.latest_from < text.size() ? panel.latest_from : 0;
+    draw_line(top, colour_panel_text, text.substr(0, from).c_str());
+    print_text(panel_text_left + unsigned(from) * text_advance, top, colour_panel_latest,
+               text.substr(from).c_str());
+}
+
 } // namespace
 
 unsigned progress_bar_fill(int rated, int to_rate, unsigned width) {
@@ -52,9 +64,10 @@ void draw_side_panel(const side_panel &panel) {
         if (shown > panel_move_lines_under_clocks) shown = panel_move_lines_under_clocks;
     }
     const panel_line *latest = panel.moves + kept - shown; // the last `shown` of those kept
-    for (unsigned i = 0; i < shown; i++)
-        draw_line(top + i * panel_line_height,
-                  i + 1 == shown ? colour_panel_latest : colour_panel_text, latest[i]);
+    for (unsigned i = 0; i + 1 < shown; i++)
+        draw_line(top + i * panel_line_height, colour_panel_text, latest[i]);
+    if (shown > 0)
+        draw_latest_line(top + (shown - 1) * panel_line_height, panel, latest[shown - 1]);
     if (!panel.thinking) return;
     draw_line(panel_thinking_top, colour_panel_latest, thinking_text);
     draw_line(panel_thinking_top + panel_line_height, colour_panel_text, panel.depth_line);

@@ -36,8 +36,9 @@ using panel_line = char[panel_line_chars + 1];
 // What the panel shows; the game fills it in.
 struct side_panel {
     panel_line heading;                 // e.g. "White to move"
-    panel_line moves[panel_move_lines]; // oldest first; the last one is the latest move
+    panel_line moves[panel_move_lines]; // oldest first; the last one holds the latest move
     uint8_t move_count;
+    uint8_t latest_from = 0; // where the latest move starts in the last line (0: all of it)
     bool thinking;
     panel_line depth_line; // e.g. "Depth 6"
     panel_line rated_line; // e.g. "12/20"

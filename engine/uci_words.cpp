@@ -1,4 +1,5 @@
 #include "engine/uci_words.h"
+#include "rules/shown_text.h"
 
 #include <cctype>
 #include <cerrno>
@@ -49,21 +50,7 @@ bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int
 }
 
 std::string shown(const std::string &text) {
-    constexpr size_t longest = 60;
-    constexpr char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (size_t i = 0; i < text.size() && i < longest; i++) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= ' ' && byte < 0x7F) {
-            out += text[i];
-        } else {
-            out += "\\x";
-            out += hex[byte >> 4];
-            out += hex[byte & 0xF];
-        }
-    }
-    if (text.size() > longest) out += "...";
-    return out;
+    return shown_text(text);
 }
 
 bool same_name(const std::string &a, const std::string &b) {

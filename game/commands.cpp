@@ -45,31 +45,40 @@ command_kind command_of(const char *line) {
     return command_kind::none;
 }
 
-void show_hint(const game_state &game, const ai_settings &settings,
-               const command_context *context) {
+command_kind command_of_key(SDL_Scancode key) {
+    switch (key) {
+    case SDL_SCANCODE_U:
+        return command_kind::undo;
+    case SDL_SCANCODE_H:
+        return command_kind::hint;
+    case SDL_SCANCODE_F1:
+    case SDL_SCANCODE_SLASH:
+        return command_kind::help;
+    default:
+        return command_kind::none;
+    }
+}
+
+const char *const window_keys_help =
+    "Keys: the arrows and Return, or a click, choose a square; Escape drops the chosen "
+    "piece; U takes back a move; H shows a hint; F1 or ? shows these keys.";
+
+std::string hint_line(const game_state &game, const ai_settings &settings,
+                      const command_context *context) {
     const game_options *options = context ? context->options : nullptr;
     const uint8_t turn = game.game_status.turn;
-    if (turn ? game.game_status.black_ai : game.game_status.white_ai) {
-        std::puts("No hint: the computer plays this side.");
-        return;
-    }
+    if (turn ? game.game_status.black_ai : game.game_status.white_ai)
+        return "No hint: the computer plays this side.";
     if (context && context->engines)
         for (auto &engine : context->engines->side)
-            if (engine) {
-                show_engine_hint(engine.get(), game, *context->record, *options);
-                return;
-            }
+            if (engine) return engine_hint_line(engine.get(), *context->record, *options);
     if (options && options->strong) {
         const strong_decision s =
             choose_strong_move(game, strong_settings_for(*options, nullptr, 0), strong_observer{});
-        if (s.outcome == strong_outcome::no_move) {
-            std::puts("No hint: there is no legal move.");
-            return;
-        }
+        if (s.outcome == strong_outcome::no_move) return "No hint: there is no legal move.";
         std::string text = "Hint: " + square_name(s.move.src) + "-" + square_name(s.move.dst);
         if (s.move.ascend) text += std::string("=") + san_piece_letters[s.move.ascend];
-        std::puts(text.c_str());
-        return;
+        return text;
     }
     game_state copy = game;
     copy.opening = 0;
@@ -79,13 +88,10 @@ void show_hint(const game_state &game, const ai_settings &settings,
     observer.report = nullptr; // the hint's search reports nothing
     const ai_decision d = choose_ai_move(search.get(), copy, settings, observer);
     progress_clear();
-    if (d.outcome != ai_outcome::move) {
-        std::puts("No hint: there is no legal move.");
-        return;
-    }
+    if (d.outcome != ai_outcome::move) return "No hint: there is no legal move.";
     std::string text = "Hint: " + square_name(d.src) + "-" + square_name(d.dst);
     if (d.ascend) text += std::string("=") + san_piece_letters[d.ascend];
-    std::puts(text.c_str());
+    return text;
 }
 
 void show_moves(const game_record &record) {
@@ -111,7 +117,8 @@ void show_moves(const game_record &record) {
 }
 
 void show_command_help() {
-    std::puts("Type the square of a piece (e2), or one of these commands:");
+    std::puts("Type the square of a piece (e2), a whole move (Nf3, exd5, O-O, e2e4, e7e8q; a\n"
+              "pawn's step needs its square first, as e4 alone is a square), or a command:");
     for (const named_command &c : command_table) std::printf("  %-7s %s\n", c.name, c.help);
     std::puts("  draw    claim a draw after more than 50 moves without pawn move or capture");
 }

@@ -120,17 +120,14 @@ computer_move do_engine_move(engine_client *engine, game_state *live, const game
     return result;
 }
 
-void show_engine_hint(engine_client *engine, const game_state &game, const game_record &record,
-                      const game_options &options) {
+std::string engine_hint_line(engine_client *engine, const game_record &record,
+                             const game_options &options) {
     engine_limits limits;
     limits.movetime_ms = static_cast<int>(options.movetime_ms);
-    (void)game;
     const engine_answer a = engine_think(engine, position_for(record), limits);
-    if (a.fault != engine_fault::none || a.resigned) {
-        std::printf("No hint: %s\n", a.resigned ? "the engine resigns" : a.message.c_str());
-        return;
-    }
+    if (a.resigned) return "No hint: the engine resigns.";
+    if (a.fault != engine_fault::none) return "No hint: " + a.message;
     std::string text = "Hint: " + square_name(a.move.src) + "-" + square_name(a.move.dst);
     if (a.move.ascend) text += std::string("=") + san_piece_letters[a.move.ascend];
-    std::puts(text.c_str());
+    return text;
 }

@@ -28,6 +28,6 @@ bool start_outside_engines(game_options *options, outside_engines *engines, std:
 computer_move do_engine_move(engine_client *engine, game_state *live, const game_record &record,
                              const game_options &options, const game_timing &timing);
 
-// "Hint: e2-e4" from the engine, at its time a move.
-void show_engine_hint(engine_client *engine, const game_state &game, const game_record &record,
-                      const game_options &options);
+// "Hint: e2-e4" from the engine, at its time a move, or why there is none.
+std::string engine_hint_line(engine_client *engine, const game_record &record,
+                             const game_options &options);

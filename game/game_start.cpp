@@ -118,8 +118,21 @@ bool playable_position(const fen_position &pos, std::string *error) {
     return true;
 }
 
-bool prepare_game(int argc, char **argv, game_start *out, std::string *error) {
+bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
+                  const words_file *config) {
     out->options = game_options{};
+    // The words file first: the command line overrides it, and a resumed record's tags
+    // override it too (they are applied over these options, the command line again last).
+    if (config && config->state == words_file_state::read) {
+        std::vector<std::string> words = config->words;
+        std::vector<char *> file_argv;
+        for (std::string &word : words) file_argv.push_back(word.data());
+        parse_args(static_cast<int>(file_argv.size()), file_argv.data(), &out->options);
+        if (!out->options.error.empty()) {
+            *error = config->path + ": " + out->options.error;
+            return false;
+        }
+    }
     parse_args(argc, argv, &out->options);
     const game_options &options = out->options;
     if (!options.error.empty()) {

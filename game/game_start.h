@@ -6,6 +6,7 @@
 #include "game/game_timing.h"
 #include "game/settings.h"
 #include "game/take_back.h"
+#include "game/words_file.h"
 #include "rules/game_state.h"
 
 #include <string>
@@ -18,10 +19,12 @@ struct game_start {
     game_timing timing; // the clocks (as a resumed record left them) and the FIDE positions
 };
 
-// Prepares the game the words ask for. On bad input (a file that is missing, unreadable or
-// not a PGN game, an illegal or ambiguous move in it, a position the game cannot play)
-// returns false with one line in `error` naming the file, and touches no file.
-bool prepare_game(int argc, char **argv, game_start *out, std::string *error);
+// Prepares the game the words ask for: those of the words file `config` (when given and
+// read), then the command line's. On bad input (a file that is missing, unreadable or not a
+// PGN game, an illegal or ambiguous move in it, a position the game cannot play) returns
+// false with one line in `error` naming the file, and touches no file.
+bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
+                  const words_file *config = nullptr);
 
 // Refuses what the game cannot play: not exactly one king a side, or the side not to move
 // in check.

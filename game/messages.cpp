@@ -54,3 +54,9 @@ interruption show_dialog_nokey(const char *str) {
         if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
     }
 }
+
+interruption show_notice(const char *str) {
+    std::puts(str);
+    if (!graphics) return interruption::none;
+    return show_dialog_nokey(str);
+}

@@ -13,3 +13,5 @@ interruption show_dialog(const char *str, char *answer);
 interruption show_dialog_nokey(const char *str);
 // Waits between two polls in graphics mode so that waiting for a key costs no processor.
 interruption wait_before_next_poll();
+// A line on standard output; in graphics mode also shown in the message box until a key.
+interruption show_notice(const char *str);

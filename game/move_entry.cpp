@@ -3,6 +3,8 @@
 #include "game/line_input.h"
 #include "game/messages.h"
 #include "game/settings.h"
+#include "game/typed_move.h"
+#include "game/view.h"
 #include "rules/clock_text.h"
 #include "rules/fide_draws.h"
 #include "rules/move_generation.h"
@@ -12,21 +14,23 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
 constexpr int line_size = 80;
 constexpr uint8_t column_mask = 31; // destination letters count in either case
+constexpr unsigned nothing_selected = static_cast<unsigned>(-1);
 
 const char *const promotion_question =
     "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook";
 
-// The piece type a promotion answer stands for, or 0 when the answer is none of them.
-uint8_t promotion_type(char answer) {
-    // K is the knight here: a pawn never becomes a king.
+// The piece type a promotion answer stands for, or 0 when the answer is none of them. K is
+// the knight here (a pawn never becomes a king); N too when `n_is_knight`, as in SAN.
+uint8_t promotion_type(char answer, bool n_is_knight) {
     if (answer == 'K' || answer == 'k') return type_knight;
     const uint8_t type = ascension_of_letter(answer);
-    return type == type_knight ? 0 : type;
+    return type == type_knight && !n_is_knight ? 0 : type;
 }
 
 // Under the standard rules a claim is granted on the third repetition or after 100
@@ -35,10 +39,7 @@ std::optional<game_ending> claim_fide_draw(const game_state &game,
                                            const position_history &positions) {
     const fide_judgement j = judge_fide(game.board, game.game_status.turn,
                                         game.game_status.moves_pawn_capture, positions);
-    if (draw_claimable(j)) {
-        const std::string reason = fide_claim_message(j);
-        return finished_game({"1/2-1/2", reason}, "Draw.", false);
-    }
+    if (draw_claimable(j)) return finished_game({"1/2-1/2", fide_claim_message(j)}, "Draw.", false);
     if (const interruption cut = show_dialog_nokey("No draw can be claimed now.");
         cut != interruption::none)
         return interrupted_game(cut);
@@ -61,13 +62,13 @@ std::optional<game_ending> claim_draw(const game_status &status) {
 }
 
 // Asks which piece the pawn becomes until the answer names one.
-interruption ask_ascension(uint8_t *type) {
+interruption ask_ascension(uint8_t *type, bool n_is_knight) {
     for (;;) {
         char answer = 0;
         if (const interruption cut = show_dialog(promotion_question, &answer);
             cut != interruption::none)
             return cut;
-        if ((*type = promotion_type(answer)) != 0) return interruption::none;
+        if ((*type = promotion_type(answer, n_is_knight)) != 0) return interruption::none;
         if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
     }
 }
@@ -80,6 +81,65 @@ person_move ended(const game_ending &ending) {
 
 person_move interrupted(interruption cut) {
     return ended(interrupted_game(cut));
+}
+
+// Plays the person's move; a pawn reaching the last row becomes the piece `move.ascend`
+// names, or when it names none the piece the person is asked for.
+person_move play_person_move(game_state *game, san_move move, bool n_is_knight) {
+    person_move m;
+    m.move = move;
+    const bool last_row = move.dst.row == 0 || move.dst.row == board_size - 1;
+    if (is_pawn(game->board.tiles[move.src.row][move.src.col]) && last_row && move.ascend == 0)
+        if (const interruption cut = ask_ascension(&m.move.ascend, n_is_knight);
+            cut != interruption::none)
+            return interrupted(cut);
+    play_half_move(game, m.move.src, m.move.dst, m.move.ascend);
+    return m;
+}
+
+// A message for the person; in the window the board is shown again once it is read.
+interruption notice(const char *text, const board &brd) {
+    const interruption cut = show_notice(text);
+    if (cut == interruption::none && graphics)
+        draw_window_board(brd, nullptr, 0, nothing_selected, nothing_selected);
+    return cut;
+}
+
+// Carries out a command typed or given by a key: a result ends the person's turn, none
+// asks again.
+std::optional<person_move> run_command(command_kind kind, game_state *game,
+                                       const command_context &commands) {
+    switch (kind) {
+    case command_kind::undo: {
+        person_move undo;
+        undo.take_back = true;
+        return undo;
+    }
+    case command_kind::hint:
+        if (const interruption cut =
+                notice(hint_line(*game, *commands.settings, &commands).c_str(), game->board);
+            cut != interruption::none)
+            return interrupted(cut);
+        break;
+    case command_kind::moves:
+        show_moves(*commands.record);
+        break;
+    case command_kind::resign:
+        return ended(resign_game(*game));
+    case command_kind::quit:
+        return ended(quit_game(*commands.record));
+    case command_kind::help:
+        if (!graphics) {
+            show_command_help();
+        } else if (const interruption cut = notice(window_keys_help, game->board);
+                   cut != interruption::none) {
+            return interrupted(cut);
+        }
+        break;
+    case command_kind::none:
+        break;
+    }
+    return std::nullopt;
 }
 
 // The board drawn again while the tile cursor moves: the piece's destinations stay marked.
@@ -96,7 +156,7 @@ void redraw_under_cursor(void *context, unsigned row, unsigned col) {
 }
 
 // While the person thinks: the clocks drawn again when their reading changes, and the choice
-// given up when the time is out. No clock: the wait is the usual one.
+// given up when the time is out.
 int watch_clocks(void *context, unsigned row, unsigned col) {
     auto *r = static_cast<cursor_redraw *>(context);
     const int64_t left = ms_to_input_deadline();
@@ -112,17 +172,8 @@ int watch_clocks(void *context, unsigned row, unsigned col) {
     return static_cast<int>(wait < 1 ? 1 : wait);
 }
 
-interruption choose_tile(tile_cursor *cursor, cursor_redraw *redraw, uint8_t *row, uint8_t *col) {
-    const tile_redraw how{redraw, redraw_under_cursor, redraw->clock ? watch_clocks : nullptr};
-    switch (select_tile(cursor, how, row, col)) {
-    case tile_choice::chosen:
-        return interruption::none;
-    case tile_choice::closed:
-        return interruption::window_closed;
-    case tile_choice::given_up:
-        break;
-    }
-    return interruption::time_up;
+tile_redraw redraw_of(cursor_redraw *r) {
+    return {r, redraw_under_cursor, r->clock ? watch_clocks : nullptr};
 }
 
 // The clocks' line before each prompt of a game on clocks.
@@ -145,14 +196,37 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
     cursor_redraw choosing_piece{&board, &no_moves, turn.clock, {}};
     cursor_redraw choosing_destination{&board, &move_list, turn.clock, {}};
 
+    // The window's additions, with the words that ask for them: a click takes a square,
+    // Escape drops the chosen piece, and with COMMANDS keys give commands.
+    const bool window_extras = commands != nullptr || view.panel;
+    tile_extras piece_extras;
+    piece_extras.clicks = window_extras;
+    if (commands) {
+        piece_extras.keys = window_command_keys;
+        piece_extras.key_count = static_cast<int>(std::size(window_command_keys));
+    }
+    tile_extras destination_extras;
+    destination_extras.clicks = destination_extras.escape = window_extras;
+
     for (;;) {
         // The piece.
         show_clocks(turn);
         std::puts("Select piece.");
         if (graphics) {
-            if (const interruption cut = choose_tile(cursor, &choosing_piece, &selrow, &selcol);
-                cut != interruption::none)
-                return interrupted(cut);
+            SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
+            switch (choose_tile(cursor, redraw_of(&choosing_piece), piece_extras, &selrow, &selcol,
+                                &key)) {
+            case tile_choice::closed:
+                return interrupted(interruption::window_closed);
+            case tile_choice::timed_out:
+                return interrupted(interruption::time_up);
+            case tile_choice::key:
+                if (auto done = run_command(command_of_key(key), game, *commands)) return *done;
+                continue;
+            case tile_choice::chosen:
+            case tile_choice::given_up:
+                break;
+            }
         } else {
             if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
                 return interrupted(cut);
@@ -164,27 +238,19 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 continue;
             }
             if (commands) {
-                switch (command_of(buff)) {
-                case command_kind::undo: {
-                    person_move undo;
-                    undo.take_back = true;
-                    return undo;
+                if (const command_kind kind = command_of(buff); kind != command_kind::none) {
+                    if (auto done = run_command(kind, game, *commands)) return *done;
+                    continue;
                 }
-                case command_kind::hint:
-                    show_hint(*game, *commands->settings, commands);
+                const typed_move typed = read_typed_move(*game, buff);
+                if (typed.kind == typed_kind::refused) {
+                    std::puts(typed.refusal.c_str());
                     continue;
-                case command_kind::moves:
-                    show_moves(*commands->record);
-                    continue;
-                case command_kind::resign:
-                    return ended(resign_game(*game));
-                case command_kind::quit:
-                    return ended(quit_game(*commands->record));
-                case command_kind::help:
-                    show_command_help();
-                    continue;
-                case command_kind::none:
-                    break;
+                }
+                if (typed.kind == typed_kind::move) {
+                    san_move move = typed.move;
+                    if (!typed.ascension_named) move.ascend = 0; // asked for, as at a square
+                    return play_person_move(game, move, true);
                 }
             }
             selcol = static_cast<uint8_t>(buff[0] - 'a');
@@ -217,10 +283,17 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             std::puts("Select where to move.");
             coord new_coords;
             if (graphics) {
-                if (const interruption cut = choose_tile(cursor, &choosing_destination,
-                                                         &new_coords.row, &new_coords.col);
-                    cut != interruption::none)
-                    return interrupted(cut);
+                SDL_Scancode key;
+                const tile_choice choice =
+                    choose_tile(cursor, redraw_of(&choosing_destination), destination_extras,
+                                &new_coords.row, &new_coords.col, &key);
+                if (choice == tile_choice::closed) return interrupted(interruption::window_closed);
+                if (choice == tile_choice::timed_out) return interrupted(interruption::time_up);
+                if (choice == tile_choice::given_up) { // Escape: the piece is dropped
+                    move_list.count = 0;
+                    draw_board(board, no_moves.squares, 0, selrow, selcol);
+                    break;
+                }
             } else {
                 if (const interruption cut = read_line(buff, sizeof buff);
                     cut != interruption::none)
@@ -242,15 +315,7 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 continue; // the board is shown once more, then the piece is asked for
             }
 
-            person_move m;
-            m.move = {pc_coords, new_coords, 0};
-            const bool last_row = new_coords.row == 0 || new_coords.row == board_size - 1;
-            if (is_pawn(board.tiles[pc_coords.row][pc_coords.col]) && last_row)
-                if (const interruption cut = ask_ascension(&m.move.ascend);
-                    cut != interruption::none)
-                    return interrupted(cut);
-            play_half_move(game, pc_coords, new_coords, m.move.ascend);
-            return m;
+            return play_person_move(game, {pc_coords, new_coords, 0}, commands != nullptr);
         }
     }
 }

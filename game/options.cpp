@@ -51,8 +51,9 @@ std::string engine_command(const game_options &options, uint8_t side) {
     return computer ? options.engine : std::string();
 }
 
-void parse_args(int argc, char **argv, game_options *options) {
+int parse_args(int argc, char **argv, game_options *options) {
     ai_settings *settings = &options->ai;
+    int ignored = 0;
     for (int i = 0; i < argc; i++) {
         const char *word = argv[i];
         if (std::strcmp(word, "GRAPHICS") == 0) {
@@ -142,7 +143,17 @@ void parse_args(int argc, char **argv, game_options *options) {
                 options->error = std::string(word) + ": the level is a number from " +
                                  std::to_string(lowest_level) + " to " +
                                  std::to_string(highest_level);
+        } else if (std::strcmp(word, no_words_file_word) == 0) {
+            // Acted on before any word is read: the words file is then skipped.
+        } else {
+            ignored++;
         }
-        // Any other word is ignored.
     }
+    return ignored;
+}
+
+bool known_word(const char *word) {
+    game_options scratch;
+    char *words[] = {const_cast<char *>(word)};
+    return parse_args(1, words, &scratch) == 0;
 }

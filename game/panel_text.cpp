@@ -26,16 +26,37 @@ const panel_move *last_move_before(const std::vector<panel_move> &moves, uint32_
     return nullptr;
 }
 
+std::vector<score_sheet_row> score_sheet_rows(const std::vector<panel_move> &moves,
+                                              uint32_t turn_count) {
+    std::vector<score_sheet_row> rows;
+    bool white_row_open = false; // the last row holds a White move alone, a reply may join it
+    for (const panel_move &m : moves) {
+        if (m.half_move >= turn_count) break;
+        const bool white = (m.half_move & 1) != 0;
+        if (!white && white_row_open &&
+            rows.back().text.size() + 1 + m.san.size() <= panel_line_chars) {
+            score_sheet_row &row = rows.back();
+            row.last_move_from = row.text.size() + 1;
+            row.text += " " + m.san;
+        } else {
+            rows.push_back({score_sheet_line(m.half_move, m.san), 0});
+        }
+        white_row_open = white;
+    }
+    return rows;
+}
+
 void fill_panel_moves(const std::vector<panel_move> &moves, uint32_t turn_count, uint8_t turn,
                       side_panel *panel) {
     set_line(panel->heading, turn ? "Black to move" : "White to move");
-    size_t end = moves.size();
-    while (end > 0 && moves[end - 1].half_move >= turn_count) end--;
-    const size_t begin = end > panel_move_lines ? end - panel_move_lines : 0;
+    const std::vector<score_sheet_row> rows = score_sheet_rows(moves, turn_count);
+    const size_t begin = rows.size() > panel_move_lines ? rows.size() - panel_move_lines : 0;
     panel->move_count = 0;
-    for (size_t i = begin; i < end; i++)
-        set_line(panel->moves[panel->move_count++],
-                 score_sheet_line(moves[i].half_move, moves[i].san));
+    panel->latest_from = 0;
+    for (size_t i = begin; i < rows.size(); i++) {
+        set_line(panel->moves[panel->move_count++], rows[i].text);
+        panel->latest_from = static_cast<uint8_t>(rows[i].last_move_from);
+    }
 }
 
 void fill_panel_search(const search_progress &progress, side_panel *panel) {

@@ -26,8 +26,21 @@ void note_panel_move(std::vector<panel_move> *moves, const panel_move &move);
 // The latest move played before half-move `turn_count`, or null when there is none.
 const panel_move *last_move_before(const std::vector<panel_move> &moves, uint32_t turn_count);
 
-// The heading for the side to move (0 White) and the last moves played before half-move
-// `turn_count`, at most panel_move_lines of them, oldest first. Leaves the search alone.
+// One line of the moves as a score sheet writes them: White's move and Black's reply share
+// it ("12. Nf3 Nc6") where they fit the panel's width; otherwise, and when a Black move
+// opens the list, Black's stands alone ("12...Nc6").
+struct score_sheet_row {
+    std::string text;
+    size_t last_move_from; // where the row's last move starts when it holds two, else 0
+};
+
+// The rows of the moves played before half-move `turn_count`, oldest first.
+std::vector<score_sheet_row> score_sheet_rows(const std::vector<panel_move> &moves,
+                                              uint32_t turn_count);
+
+// The heading for the side to move (0 White) and the last rows of the moves played before
+// half-move `turn_count`, at most panel_move_lines of them, oldest first. Leaves the search
+// alone.
 void fill_panel_moves(const std::vector<panel_move> &moves, uint32_t turn_count, uint8_t turn,
                       side_panel *panel);
 

@@ -1,10 +1,10 @@
 #include "game/record_place.h"
 #include "game/atomic_file.h"
+#include "game/base_folders.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -14,22 +14,6 @@ constexpr const char *unfinished_name = "/current.pgn";
 constexpr const char *lock_name = "/current.lock";
 constexpr const char *database_name = "/games.pgn";
 constexpr mode_t private_folder = 0700;
-
-std::string home_folder() {
-    const char *home = std::getenv("HOME");
-    if (home && home[0] == '/') return home;
-    const passwd *entry = getpwuid(getuid());
-    return entry && entry->pw_dir ? entry->pw_dir : "";
-}
-
-// An XDG base folder: the variable when it holds an absolute path, else the default below
-// the home folder.
-std::string base_folder(const char *variable, const char *below_home) {
-    const char *value = std::getenv(variable);
-    if (value && value[0] == '/') return value;
-    const std::string home = home_folder();
-    return home.empty() ? "" : home + below_home;
-}
 
 std::string state_folder() {
     const std::string base = base_folder("XDG_STATE_HOME", "/.local/state");

@@ -44,7 +44,12 @@ struct game_options {
 
 // The engine command that plays `side`, or empty when none does.
 std::string engine_command(const game_options &options, uint8_t side);
+// The word that skips the words file.
+constexpr const char *no_words_file_word = "--no-config";
 
 // Applies the command-line words (without the program name); later words override earlier
-// ones, unknown words are ignored.
-void parse_args(int argc, char **argv, game_options *options);
+// ones, unknown words are ignored. Returns how many words were unknown.
+int parse_args(int argc, char **argv, game_options *options);
+
+// Whether parse_args takes the word (a word it takes may still be refused, as LEVEL=9).
+bool known_word(const char *word);

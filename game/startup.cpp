@@ -6,10 +6,13 @@
 #include "game/search_progress.h"
 #include "game/settings.h"
 #include "game/view.h"
+#include "rules/shown_text.h"
 
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <string>
+#include <vector>
 
 uint8_t graphics = 0;
 
@@ -17,14 +20,37 @@ namespace {
 
 constexpr int bad_input_status = 2;
 
+void warn(const std::string &text) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "vartok: %s\n", text.c_str());
+}
+
+// A misspelled word is named on standard error (standard output stays as it was); `where`
+// is the words file, or empty for the command line.
+void warn_unknown_words(const std::vector<std::string> &words, const std::string &where) {
+    for (const std::string &word : words)
+        if (!known_word(word.c_str()))
+            warn((where.empty() ? "" : where + ": ") + "unknown word '" + shown_text(word) +
+                 "' ignored");
+}
+
+void warn_about_words(const words_file &config, int argc, char **argv) {
+    if (config.state == words_file_state::unreadable)
+        warn(config.path + ": the words file cannot be read (" + config.error +
+             "); going on without it");
+    warn_unknown_words(config.words, config.path);
+    warn_unknown_words(std::vector<std::string>(argv, argv + argc), "");
+}
+
 } // namespace
 
-int vartok_main(int argc, char **argv) {
+int vartok_main(int argc, char **argv, const words_file &config) {
+    warn_about_words(config, argc - 1, argv + 1);
     // Bad words (a record or a position that cannot be played) end the run before the game
     // prints anything.
     const auto start = std::make_unique<game_start>();
     std::string error;
-    if (!prepare_game(argc - 1, argv + 1, start.get(), &error)) {
+    if (!prepare_game(argc - 1, argv + 1, start.get(), &error, &config)) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
         return bad_input_status;
     }

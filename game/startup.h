@@ -10,11 +10,13 @@
 #include "game/game_timing.h"
 #include "game/settings.h"
 #include "game/take_back.h"
+#include "game/words_file.h"
 #include "rules/game_state.h"
 
-// Reads the command-line words, sets up the board, opens the window in graphics mode,
-// plays the game, closes its record and the window; returns the exit status.
-int vartok_main(int argc, char **argv);
+// Reads the words (those of the words file `config`, then the command line's), sets up the
+// board, opens the window in graphics mode, plays the game, closes its record and the
+// window; returns the exit status.
+int vartok_main(int argc, char **argv, const words_file &config);
 
 // Who plays the computer's moves: the classic player's search (whose random numbers are
 // also the game's), the strong player's table when PLAYER=strong, the outside engines.

@@ -4,6 +4,7 @@
 #include "game/computer_turn.h"
 #include "game/game_end.h"
 #include "game/line_input.h"
+#include "game/messages.h"
 #include "game/move_entry.h"
 #include "game/output_check.h"
 #include "game/startup.h"
@@ -84,7 +85,9 @@ game_ending play_game(game_state *live, const game_options &options, game_record
             if (m.ending) return *m.ending;
             if (m.take_back) {
                 if (!take_back(turns, live, record)) {
-                    std::puts("There is no move to take back.");
+                    if (const interruption cut = show_notice("There is no move to take back.");
+                        cut != interruption::none)
+                        return interrupted_game(cut);
                     *live = turns->back().game; // the same turn once more
                     turns->pop_back();
                 }

@@ -35,7 +35,7 @@ const usage_word usage_words[] = {
     {"RESUME", "continue the unfinished game kept there", "a new game"},
     {"RESUME=FILE", "continue the game kept in FILE", "a new game"},
     {"FEN=...", "start from this position (quote the word)", "usual start"},
-    {"COMMANDS", "undo, hint, moves, resign, quit and help", "off"},
+    {"COMMANDS", "typed moves (Nf3, e2e4) and commands (see help)", "off"},
     {"UNICODE", "the text board with chess symbols", "letters"},
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},
@@ -44,6 +44,7 @@ const usage_word usage_words[] = {
     {"ENGINE=CMD", "an outside engine plays the computer's side(s)", "none"},
     {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},
     {"FIDE", "the standard draw rules (claims: draw)", "off"},
+    {"--no-config", "do not read the words file (below)", "read"},
 };
 
 constexpr const char *help_words[] = {"--help", "-h"};
@@ -57,7 +58,7 @@ bool asks_for_help(const char *word) {
 
 } // namespace
 
-void print_usage() {
+void print_usage(const words_file &config) {
     std::puts("Usage: vartok [WORD...]\n"
               "       vartok --help | -h | --version\n"
               "\n"
@@ -80,14 +81,17 @@ void print_usage() {
               "LEVEL, DEPTH1, DEPTH2, BLUNDERS, DEADEND and LIMIT set the classic player only.\n"
               "WHITE_ENGINE=CMD and BLACK_ENGINE=CMD give one side an engine (the computer then\n"
               "plays it); ENGINE_OPTION=Name=Value (again for more) sets an engine's option;\n"
-              "ENGINE_PROTOCOL=uci or =xboard skips asking the engine which it speaks.\n"
-              "See vartok(6) for more.");
+              "ENGINE_PROTOCOL=uci or =xboard skips asking the engine which it speaks.\n");
+    std::puts("Words file (words one or more a line, # comments; read before the command line,\n"
+              "which overrides it):");
+    std::printf("  %s\n", describe_words_file(config).c_str());
+    std::puts("\nSee vartok(6) for more.");
 }
 
-int answer_usage_request(int argc, char **argv) {
+int answer_usage_request(int argc, char **argv, const words_file &config) {
     for (int i = 1; i < argc; i++) {
         if (asks_for_help(argv[i])) {
-            print_usage();
+            print_usage(config);
             return 0;
         }
         if (std::strcmp(argv[i], version_word) == 0) {

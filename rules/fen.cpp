@@ -3,6 +3,7 @@
 #include "rules/board_queries.h"
 #include "rules/notation.h"
 #include "rules/position_key.h"
+#include "rules/shown_text.h"
 
 #include <cctype>
 #include <cstdlib>
@@ -13,15 +14,6 @@ namespace {
 constexpr uint8_t white_back_row = 7;
 constexpr uint8_t black_back_row = 0;
 constexpr uint8_t king_col = 4;
-
-// A character of the text as it may be shown in a message: printable ASCII as it is,
-// anything else (a byte of a UTF-8 character, a control character) as \xNN.
-std::string shown_character(char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= ' ' && byte < 0x7F) return std::string(1, c);
-    constexpr char hex[] = "0123456789ABCDEF";
-    return std::string("\\x") + hex[byte >> 4] + hex[byte & 0xF];
-}
 
 bool parse_number(const std::string &text, uint32_t *out) {
     if (text.empty() || text.size() > 9) return false;

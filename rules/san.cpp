@@ -64,24 +64,13 @@ bool is_rank(char c) {
     return c >= '1' && c <= '8';
 }
 
-// What a move text says, before it is matched against the legal moves.
-struct move_pattern {
-    uint8_t piece = 0; // 0: not said (a pawn, unless the whole source square is given)
-    int from_col = -1, from_row = -1;
-    coord dst{};
-    uint8_t ascend = 0;
-    bool capture = false;
-    int castle_side = 0; // 1 king side, 2 queen side
-};
-
-constexpr int king_side = 1;
-constexpr int queen_side = 2;
-
 bool ends_with(std::string_view s, std::string_view tail) {
     return s.size() >= tail.size() && s.substr(s.size() - tail.size()) == tail;
 }
 
-bool read_pattern(std::string_view t, move_pattern *p) {
+} // namespace
+
+bool read_move_pattern(std::string_view t, move_pattern *p) {
     // Annotations and check marks say nothing about which move it is.
     for (;;) {
         if (!t.empty() && std::string_view("+#!?").find(t.back()) != std::string_view::npos)
@@ -139,7 +128,7 @@ bool read_pattern(std::string_view t, move_pattern *p) {
     return t.empty();
 }
 
-bool matches(const board &brd, const move_pattern &p, san_move m) {
+bool pattern_names(const board &brd, const move_pattern &p, san_move m) {
     const uint8_t tile = tile_at(brd, m.src);
     if (p.castle_side) {
         if (!is_castling(tile, m.src, m.dst)) return false;
@@ -163,13 +152,13 @@ bool matches(const board &brd, const move_pattern &p, san_move m) {
     return true;
 }
 
-} // namespace
+namespace {
 
-void side_legal_moves(const struct board &brd, uint8_t turn, side_move_list *out) {
+void side_moves(const struct board &brd, uint8_t turn, bool keep_king_safe, side_move_list *out) {
     out->count = 0;
     const uint8_t colour = turn ? black_bit : 0;
     const coord king = find_king(&brd, turn);
-    const coord *king_pos = king == no_square ? nullptr : &king;
+    const coord *king_pos = king == no_square || !keep_king_safe ? nullptr : &king;
     destination_list list;
     for (uint8_t row = 0; row < board_size; row++) {
         for (uint8_t col = 0; col < board_size; col++) {
@@ -187,6 +176,16 @@ void side_legal_moves(const struct board &brd, uint8_t turn, side_move_list *out
             }
         }
     }
+}
+
+} // namespace
+
+void side_legal_moves(const struct board &brd, uint8_t turn, side_move_list *out) {
+    side_moves(brd, turn, true, out);
+}
+
+void side_moves_ignoring_check(const struct board &brd, uint8_t turn, side_move_list *out) {
+    side_moves(brd, turn, false, out);
 }
 
 std::string format_san(const struct board &brd, uint8_t turn, coord src, coord dst,
@@ -232,7 +231,7 @@ std::string format_san(const struct board &brd, uint8_t turn, coord src, coord d
 bool parse_san(const struct board &brd, uint8_t turn, std::string_view token, san_move *out,
                std::string *error) {
     move_pattern p;
-    if (!read_pattern(token, &p)) {
+    if (!read_move_pattern(token, &p)) {
         *error = "not a move";
         return false;
     }
@@ -240,7 +239,7 @@ bool parse_san(const struct board &brd, uint8_t turn, std::string_view token, sa
     side_legal_moves(brd, turn, &legal);
     int found = 0;
     for (int i = 0; i < legal.count; i++) {
-        if (!matches(brd, p, legal.moves[i])) continue;
+        if (!pattern_names(brd, p, legal.moves[i])) continue;
         if (found++ == 0) *out = legal.moves[i];
     }
     if (found == 1) return true;

@@ -29,6 +29,10 @@ struct side_move_list {
 // pieces' moves without the self-check filter.
 void side_legal_moves(const struct board &brd, uint8_t turn, side_move_list *out);
 
+// The same without the self-check filter for pieces other than the king (whose moves are
+// always filtered): the moves that would be legal if they did not leave the king attacked.
+void side_moves_ignoring_check(const struct board &brd, uint8_t turn, side_move_list *out);
+
 // The SAN of a legal move of `turn`: piece letter, the least disambiguation that tells it
 // from the side's other legal moves (file, else rank, else both), "x" for a capture,
 // "O-O"/"O-O-O", "=Q" etc. for an ascension (an ascend of 0 means a queen, as the computer
@@ -43,3 +47,21 @@ std::string format_san(const struct board &brd, uint8_t turn, coord src, coord d
 // move" (unreadable text).
 bool parse_san(const struct board &brd, uint8_t turn, std::string_view token, san_move *out,
                std::string *error);
+
+// What a move text says, before it is matched against the moves of a position.
+constexpr int king_side = 1;
+constexpr int queen_side = 2;
+struct move_pattern {
+    uint8_t piece = 0; // 0: not said (a pawn, unless the whole source square is given)
+    int from_col = -1, from_row = -1;
+    coord dst{};
+    uint8_t ascend = 0; // 0: not said
+    bool capture = false;
+    int castle_side = 0; // king_side or queen_side for castling
+};
+
+// Reads a move text as parse_san does; false when it is no move text at all.
+bool read_move_pattern(std::string_view token, move_pattern *out);
+
+// Whether the pattern names the move `m` of the piece on its source square of `brd`.
+bool pattern_names(const struct board &brd, const move_pattern &p, san_move m);

@@ -8,7 +8,7 @@ set -uo pipefail
 old=$1 new=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
+export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
 command -v faketime >/dev/null || { echo "faketime is needed"; exit 2; }
 failures=0
 for date in 2026-01-01 2026-02-03 2026-03-05 2026-04-07 2026-05-09 2026-06-11; do

@@ -39,7 +39,7 @@ begin_window_test() {
     work=$(mktemp -d)
     xvfb_pid= game_pid=
     trap end_window_test EXIT
-    export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
+    export XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data XDG_CONFIG_HOME=$work/config
     start_xvfb "$work" || { echo "FAIL: Xvfb did not start"; exit 1; }
 }
 
@@ -80,4 +80,64 @@ await() {
         sleep 0.1
     done
     return 1
+}
+
+# For the scripts that play the game ($vartok) in its window: start_game WORDS... starts it
+# with GRAPHICS and the words, its record in $work/game.pgn (made anew) and its output in
+# $work/stdout and $work/stderr, and focuses its window ($win).
+start_game() {
+    rm -f "$work/game.pgn"
+    "$vartok" GRAPHICS "$@" PGN="$work/game.pgn" </dev/null >"$work/stdout" 2>"$work/stderr" &
+    game_pid=$!
+    # Up to 30 s: a loaded machine may be slow to map the window.
+    for _ in 1 2 3; do wait_for_window && break; done
+    [ -n "$win" ] || {
+        echo "FAIL: no window titled Vartok"
+        cat "$work/stdout" "$work/stderr"
+        exit 1
+    }
+    xdotool windowfocus --sync "$win" 2>/dev/null || xdotool windowfocus "$win"
+    xdotool mousemove --window "$win" 300 300
+}
+
+# Closes the window and checks that the game ends with status 0.
+close_game() {
+    close_window_and_wait 50
+    check "closing the window ends the game with status 0" [ "$closed_status" = 0 ]
+}
+
+# output_has LINE [N]: waits up to 10 s for the whole line in the game's standard output, N
+# times.
+output_has() {
+    for _ in $(seq 100); do
+        [ "$(grep -cxF -- "$1" "$work/stdout")" -ge "${2:-1}" ] && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# The SAN moves of the game's record, one a line.
+record_moves() {
+    grep -v '^\[' "$work/game.pgn" | tr -s ' \n' '\n\n' | grep -vE '^([0-9]+\.+|\*|)$'
+}
+
+# The colours inside the square at row ROW, column COL of the picture (not of the board) in
+# the screenshot $work/SHOT.png; square_has SHOT ROW COL COLOUR, square_lacks alike.
+square_colours() {
+    local name=$1 row=$2 col=$3
+    convert "$work/$name.png" -crop "48x48+$(((8 + col * 24) * 2))+$((row * 48))" +repage \
+        -format "%c" histogram:info:
+}
+square_has() { grep -q "#$4" <<<"$(square_colours "$1" "$2" "$3")"; }
+square_lacks() { ! square_has "$@"; }
+
+# finish_window_test NAME: the game's output and status 1 when a check failed, else a line
+# that all passed.
+finish_window_test() {
+    if [ "$failures" -ne 0 ]; then
+        echo "--- stdout"; tail -30 "$work/stdout"; echo "--- stderr"; cat "$work/stderr"
+        echo "$1: $failures check(s) failed"
+        exit 1
+    fi
+    echo "$1: all checks passed"
 }

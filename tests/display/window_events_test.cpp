@@ -266,6 +266,120 @@ TEST_F(WindowEvents, OnATurnedBoardTheArrowsFollowThePicture) {
     board_view_flipped = false;
 }
 
+namespace {
+
+// A press of a mouse button at (x, y) of the 640x400 window.
+void click_at(int x, int y, Uint8 button = SDL_BUTTON_LEFT) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEBUTTONDOWN;
+    e.button.button = button;
+    e.button.state = SDL_PRESSED;
+    e.button.x = x;
+    e.button.y = y;
+    push_event(e);
+}
+
+// The middle of the square at picture row `row`, column `col`, in window pixels.
+void click_picture_square(int row, int col) {
+    click_at((8 + col * 24 + 12) * 2, (row * 24 + 12) * 2);
+}
+
+int redraws = 0;
+void count_redraw(void *, unsigned row, unsigned col) {
+    redraws++;
+    draw_with_cursor(nullptr, row, col);
+}
+
+} // namespace
+
+TEST_F(WindowEvents, AClickTakesASquareAsTheCursorAndReturnWouldWhereTheWordsAskForIt) {
+    tile_cursor cursor;
+    const tile_redraw redraw{nullptr, count_redraw};
+    tile_extras extras;
+    extras.clicks = true;
+    uint8_t row = 99, col = 99;
+    SDL_Scancode key;
+    // Off the board (the labels, the panel) and with the right button: nothing; then e2.
+    click_at(4, 100);
+    click_at(450, 100);
+    click_picture_square(6, 4);
+    redraws = 0;
+    click_picture_square(6, 4);
+    click_at((8 + 4 * 24 + 12) * 2, (6 * 24 + 12) * 2, SDL_BUTTON_RIGHT);
+    EXPECT_EQ(choose_tile(&cursor, redraw, extras, &row, &col, &key), tile_choice::chosen);
+    EXPECT_EQ(row, 6);
+    EXPECT_EQ(col, 4);
+    EXPECT_EQ(redraws, 1); // the cursor moved there once
+    EXPECT_EQ(count_colour(106, 146, 20, 20, colour_cursor), 400u);
+    // A click on the cursor's own square takes it without a redraw; the cursor remembers it.
+    EXPECT_EQ(choose_tile(&cursor, redraw, extras, &row, &col, &key), tile_choice::chosen);
+    EXPECT_EQ(redraws, 1);
+    EXPECT_EQ(cursor.old_row, 6);
+    EXPECT_EQ(cursor.old_col, 4);
+
+    // On a turned board the picture's top-left square is h1; a click's last pixel row of a8.
+    board_view_flipped = true;
+    click_picture_square(0, 0);
+    EXPECT_EQ(choose_tile(&cursor, redraw, extras, &row, &col, &key), tile_choice::chosen);
+    EXPECT_EQ((coord{row, col}), (coord{7, 7}));
+    click_at((8 + 7 * 24 + 23) * 2 + 1, (7 * 24 + 23) * 2 + 1);
+    EXPECT_EQ(choose_tile(&cursor, redraw, extras, &row, &col, &key), tile_choice::chosen);
+    EXPECT_EQ((coord{row, col}), (coord{0, 0}));
+    board_view_flipped = false;
+
+    // Without the words a click does nothing, and select_tile never takes one.
+    click_picture_square(0, 0);
+    press(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(choose_tile(&cursor, redraw, {}, &row, &col, &key), tile_choice::chosen);
+    EXPECT_EQ((coord{row, col}), (coord{0, 0}));
+    click_picture_square(7, 7);
+    press(SDL_SCANCODE_RETURN);
+    EXPECT_EQ(select_tile(&cursor, redraw, &row, &col), tile_choice::chosen);
+    EXPECT_EQ((coord{row, col}), (coord{0, 0}));
+}
+
+TEST_F(WindowEvents, EscapeAndTheCallersKeysAreHandedBackOnlyWhereAsked) {
+    tile_cursor cursor;
+    const tile_redraw redraw{nullptr, count_redraw};
+    uint8_t row = 99, col = 99;
+    SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
+    constexpr SDL_Scancode keys[] = {SDL_SCANCODE_U, SDL_SCANCODE_H};
+    tile_extras extras;
+    extras.escape = true;
+    extras.keys = keys;
+    extras.key_count = 2;
+    press(SDL_SCANCODE_UP);
+    press(SDL_SCANCODE_ESCAPE);
+    EXPECT_EQ(choose_tile(&cursor, redraw, extras, &row, &col, &key), tile_choice::given_up);
+    EXPECT_EQ(cursor.old_row, 7); // nothing taken
+    press(SDL_SCANCODE_H);
+    EXPECT_EQ(choose_tile(&cursor, redraw, extras, &row, &col, &key), tile_choice::key);
+    EXPECT_EQ(key, SDL_SCANCODE_H);
+
+    // Without them Escape and H are keys that move nothing: each redraws, as always.
+    redraws = 0;
+    for (SDL_Scancode k :
+         {SDL_SCANCODE_ESCAPE, SDL_SCANCODE_H, SDL_SCANCODE_U, SDL_SCANCODE_RETURN})
+        press(k);
+    EXPECT_EQ(select_tile(&cursor, redraw, &row, &col), tile_choice::chosen);
+    EXPECT_EQ(redraws, 3);
+    EXPECT_EQ(row, 7);
+    EXPECT_EQ(col, 7);
+}
+
+TEST(SquareAtPixel, TheBoardsSquaresAndNothingElse) {
+    coord sq;
+    EXPECT_FALSE(square_at_pixel(7, 0, false, &sq));   // the rank digits
+    EXPECT_FALSE(square_at_pixel(8, 192, false, &sq)); // the file letters
+    EXPECT_FALSE(square_at_pixel(200, 0, false, &sq)); // the panel
+    ASSERT_TRUE(square_at_pixel(8, 0, false, &sq));
+    EXPECT_EQ(sq, (coord{0, 0}));
+    ASSERT_TRUE(square_at_pixel(199, 191, false, &sq));
+    EXPECT_EQ(sq, (coord{7, 7}));
+    ASSERT_TRUE(square_at_pixel(31, 24, true, &sq)); // picture (1, 0) of a turned board: h7
+    EXPECT_EQ(sq, (coord{6, 7}));
+}
+
 // Opens the window where no video device exists; exits 3 when that fails cleanly.
 [[noreturn]] void open_without_video() {
     // Close a window left open by the tests before.

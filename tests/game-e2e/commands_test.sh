@@ -9,7 +9,7 @@ check_status 1
 
 current="help lists the commands"
 play "BLACK_HUMAN COMMANDS" "$(moves help)"
-check_has "Type the square of a piece (e2), or one of these commands:"
+check_has "Type the square of a piece (e2), a whole move (Nf3, exd5, O-O, e2e4, e7e8q; a"
 check_has "  undo    take back the last move (against the computer: yours and its reply)"
 check_lacks "That tile does not exist."
 
@@ -62,6 +62,39 @@ play "BLACK_HUMAN COMMANDS" "$(moves e7 e5 g1 f3 moves quit)" \
     "FEN=rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq e3 0 12"
 check_has "12... e5"
 check_has "13. Nf3"
+
+current="whole moves typed in SAN and in coordinates"
+# e4 alone is the square (empty here: the message waits for a line), exd5 is not White's.
+play "BLACK_HUMAN COMMANDS" "$(moves Nf3 d7d5 ' g2g3 ' Nc6+ e4 '' exd5 e2e4 dxe4 quit)"
+checks=$((checks + 1))
+grep -q '^1\. Nf3 d5 2\. g3 Nc6 3\. e4 dxe4 \*$' "$e2e_dir/record.pgn" ||
+    fail "record: $(grep -v '^\[' "$e2e_dir/record.pgn")"
+check_has "exd5 is not legal: no pawn of yours can take on d5."
+check_count "There is no piece in that tile." 1
+check_lacks "Select where to move."
+
+current="an ambiguous move names the moves it could be"
+play "BLACK_HUMAN COMMANDS" "$(moves Nd2 Nfd2 quit)" "FEN=4k3/8/8/8/8/8/8/1N2KN2 w - - 0 1"
+check_has "Nd2 is ambiguous: Nbd2 or Nfd2."
+check_has "The game is kept in $e2e_dir/record.pgn; continue it with RESUME=$e2e_dir/record.pgn."
+checks=$((checks + 1))
+grep -q '^1\. Nfd2 \*$' "$e2e_dir/record.pgn" || fail "no Nfd2 in the record"
+
+current="an ascension typed with its piece, or asked for; N is the knight"
+play "BLACK_HUMAN COMMANDS" "$(moves c8=R h7h6 a7b8 N quit)" \
+    "FEN=1n6/P1P4k/8/8/8/8/8/4K3 w - - 0 1"
+check_count "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook" 1
+checks=$((checks + 1))
+grep -q '^1\. c8=R Kh6 2\. axb8=N \*$' "$e2e_dir/record.pgn" ||
+    fail "record: $(grep -v '^\[' "$e2e_dir/record.pgn")"
+
+current="without COMMANDS a typed move is a square and N no answer"
+play BLACK_HUMAN "$(moves e2e4 e4 Nf3)"
+check_count "Select where to move." 1
+check_has "That tile does not exist."
+check_rank 4 "]   [[   ]]   [[   ]] P [[   ]]   [[   ]"
+play BLACK_HUMAN "$(moves a7 a8 N n k)" "FEN=4k3/P7/8/8/8/8/8/4K3 w - - 0 1"
+check_count "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook" 3
 
 # The game's random numbers come from the clock: with the clock held still, two games draw
 # alike, and a hint in one of them must not change what the computer plays after it.

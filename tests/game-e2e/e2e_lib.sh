@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/record_check.sh"
 e2e_dir=$(mktemp -d)
 trap 'rm -rf "$e2e_dir"' EXIT
 # Games that keep their record at the default place keep it here, not in the home folder.
-export XDG_STATE_HOME=$e2e_dir/state XDG_DATA_HOME=$e2e_dir/data
+export XDG_STATE_HOME=$e2e_dir/state XDG_DATA_HOME=$e2e_dir/data XDG_CONFIG_HOME=$e2e_dir/config
 
 # play "WORDS" "INPUT": runs the game; leaves its output in $out and exit status in $status.
 # Every game is also played with a record, which must read back to the last board shown.

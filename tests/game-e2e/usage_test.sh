@@ -5,6 +5,10 @@
 set -u
 vartok=$1 readme=$2 version=$3
 source "$(dirname "$0")/../../tools/check_lib.sh"
+# A words file of the person running the tests must not change the answers.
+XDG_CONFIG_HOME=$(mktemp -d)
+export XDG_CONFIG_HOME
+trap 'rm -rf "$XDG_CONFIG_HOME"' EXIT
 # run WORDS...: runs the game on empty input; sets $out, $err and $status.
 run() {
     local errfile

@@ -283,8 +283,9 @@ TEST(FramedBoard, TurnedForBlackItStillReadsBackWithItsFrames) {
 
 namespace {
 
-// The panel's move lines as the PGN writer numbers the same moves: "12." before White's
-// move, "12..." before a Black move that opens the movetext.
+// The panel's move lines as the PGN writer numbers the same moves: "12. " before White's
+// move, and Black's reply on the same line when the line stays within the panel's width;
+// "12..." before a Black move that opens the movetext or does not fit beside White's.
 std::vector<std::string> pgn_numbered(const std::string &fen, const std::vector<std::string> &san) {
     pgn_game pgn;
     pgn.tags = {{"SetUp", "1"}, {"FEN", fen}};
@@ -302,7 +303,11 @@ std::vector<std::string> pgn_numbered(const std::string &fen, const std::vector<
             white = token.size() - dot == 1;
             continue;
         }
-        lines.push_back(number + (white ? ". " : "...") + token);
+        const bool joins = !white && !lines.empty() && lines.back().rfind(number + ". ", 0) == 0;
+        if (joins && lines.back().size() + 1 + token.size() <= panel_line_chars)
+            lines.back() += " " + token;
+        else
+            lines.push_back(number + (white ? ". " : "...") + token);
         white = !white;
     }
     return lines;
@@ -355,8 +360,8 @@ TEST(SidePanel, NumbersMovesAsTheScoreSheetFromAnyStartAndKeepsTheLastOnes) {
                             "r3k2r/pppq1ppp/2np1n2/4p3/2B1P3/2NP1N2/PPPQ1PPP/R3K2R b KQkq - 3 9",
                             "4k3/P7/8/8/8/8/7p/4K3 w - - 0 99"}) {
         const fen_position start = position_from_fen(fen);
-        panel_game g{game_from_position(start, half_move_number(start.fullmoves, start.turn)), {},
-                     {}};
+        panel_game g{
+            game_from_position(start, half_move_number(start.fullmoves, start.turn)), {}, {}};
         g.record.first_fullmove = start.fullmoves;
         g.record.first_turn = start.turn;
         start_panel(&g);
@@ -389,19 +394,47 @@ TEST(SidePanel, TakenBackMovesLeaveTheListAndTheMarks) {
     play_random(&g, 5, 6, &san);
     const game_state after_six = g.live; // White to move in half-move 7
     play_random(&g, 6, 4, &san);
-    ASSERT_EQ(panel_lines().size(), 10u);
+    const std::string usual = format_fen(position_of(new_game(), 1));
+    ASSERT_EQ(panel_lines(), pgn_numbered(usual, san));
 
     // Back to half-move 7, as a take-back restores the game: the later moves are gone.
     g.live = after_six;
     std::vector<std::string> six(san.begin(), san.begin() + 6);
-    EXPECT_EQ(panel_lines(), pgn_numbered(format_fen(position_of(new_game(), 1)), six));
+    EXPECT_EQ(panel_lines(), pgn_numbered(usual, six));
     EXPECT_EQ(view_last_move().to, g.record.moves[5].move.dst);
 
     // Another move in their place replaces them.
     std::vector<std::string> replay = six;
     play_random(&g, 99, 1, &replay);
     const std::vector<std::string> lines = panel_lines();
-    ASSERT_EQ(lines.size(), 7u);
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines.back(), "4. " + replay.back());
     EXPECT_EQ(score_sheet_line(24, "Nc6"), "12...Nc6");
+}
+
+TEST(SidePanel, ARowTooWideForThePanelPutsBlacksMoveOnALineOfItsOwn) {
+    const auto rows = [](std::vector<panel_move> moves) {
+        std::vector<std::string> texts;
+        for (const score_sheet_row &r : score_sheet_rows(moves, 1000)) texts.push_back(r.text);
+        return texts;
+    };
+    // 13 characters fit; 14 do not. The latest move starts at 8 in the shared line.
+    EXPECT_EQ(rows({{1, "Nbd2", {}, {}}, {2, "Qxe4+", {}, {}}}),
+              std::vector<std::string>{"1. Nbd2 Qxe4+"});
+    EXPECT_EQ(score_sheet_rows({{1, "Nbd2", {}, {}}, {2, "Qxe4+", {}, {}}}, 1000)[0].last_move_from,
+              8u);
+    EXPECT_EQ(rows({{23, "Nbd2", {}, {}}, {24, "Qxe4+", {}, {}}, {25, "O-O-O#", {}, {}}}),
+              (std::vector<std::string>{"12. Nbd2", "12...Qxe4+", "13. O-O-O#"}));
+    EXPECT_EQ(rows({{199, "exd8=Q+", {}, {}}, {200, "Kxd8", {}, {}}}),
+              (std::vector<std::string>{"100. exd8=Q+", "100...Kxd8"}));
+    // The panel's lines hold whole rows: the latest in its colour from where its move starts.
+    side_panel panel;
+    const std::vector<panel_move> moves = {{1, "e4", {}, {}}, {2, "c5", {}, {}}};
+    fill_panel_moves(moves, 3, 0, &panel);
+    ASSERT_EQ(panel.move_count, 1);
+    EXPECT_STREQ(panel.moves[0], "1. e4 c5");
+    EXPECT_EQ(panel.latest_from, 6);
+    fill_panel_moves(moves, 2, 1, &panel); // c5 taken back
+    EXPECT_STREQ(panel.moves[0], "1. e4");
+    EXPECT_EQ(panel.latest_from, 0);
 }

@@ -56,7 +56,8 @@ TEST(MoveEntry, APlayedMoveIsMadeCountedAndLogged) {
 
 TEST(MoveEntry, PromotionAsksUntilOneOfTheEightLetters) {
     const char *fen = "4k3/P7/8/8/8/8/8/4K3 w - - 0 1";
-    const captured_run run = person_moves(fen, "a7\na8\n\nz\nking\n");
+    // N is no answer here (only with COMMANDS, where moves are typed in SAN).
+    const captured_run run = person_moves(fen, "a7\na8\n\nz\nN\nn\nking\n");
     EXPECT_EQ(result(run), "N3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
     EXPECT_EQ(result(person_moves(fen, "a7\na8\nR\n")),
               "R3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");

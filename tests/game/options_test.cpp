@@ -31,6 +31,12 @@ TEST(Options, DefaultsWithoutWords) {
 TEST(Options, WholeWordsAreCaseSensitiveAndUnknownWordsIgnored) {
     game_options o;
     o = parse({"graphics", "GRAPHICS2", "WHITE_AI_", "black_human", "--help"});
+    for (const char *word :
+         {"graphics", "GRAPHICS2", "WHITE_AI_", "black_human", "--help", "LEVLE=1"})
+        EXPECT_FALSE(known_word(word)) << word;
+    // Known: words that set something, a word refused for its value, and --no-config.
+    for (const char *word : {"GRAPHICS", "DEPTH1=5abc", "LEVEL=9", "PGN=", "--no-config"})
+        EXPECT_TRUE(known_word(word)) << word;
     EXPECT_EQ(o.graphics, 0);
     EXPECT_EQ(o.white_ai, 0);
     EXPECT_EQ(o.black_ai, 1);

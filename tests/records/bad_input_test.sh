@@ -6,7 +6,7 @@ set -uo pipefail
 vartok=$1
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data
+export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data XDG_CONFIG_HOME=$dir/config
 failures=0
 checks=0
 

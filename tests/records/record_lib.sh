@@ -4,7 +4,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/../support/record_check.sh"
 [[ -x $pgn_extract ]] || { echo "pgn-extract not installed: skipped"; exit 77; }
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
-export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data
+export XDG_STATE_HOME=$dir/state XDG_DATA_HOME=$dir/data XDG_CONFIG_HOME=$dir/config
 failures=0
 
 # verdict LABEL PROBLEM GOOD: one line per case, counting the failures.
