@@ -48,24 +48,6 @@ bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int
     return true;
 }
 
-std::string shown(const std::string &text) {
-    constexpr size_t longest = 60;
-    constexpr char hex[] = "0123456789ABCDEF";
-    std::string out;
-    for (size_t i = 0; i < text.size() && i < longest; i++) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte >= ' ' && byte < 0x7F) {
-            out += text[i];
-        } else {
-            out += "\\x";
-            out += hex[byte >> 4];
-            out += hex[byte & 0xF];
-        }
-    }
-    if (text.size() > longest) out += "...";
-    return out;
-}
-
 bool same_name(const std::string &a, const std::string &b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); i++)

@@ -1,5 +1,6 @@
 #include "game/game_record.h"
 #include "game/atomic_file.h"
+#include "game/record_place.h"
 #include "rules/notation.h"
 
 #include <cstdio>
@@ -148,17 +149,40 @@ std::string record_text(const game_record &record) {
 
 } // namespace
 
-void record_save(game_record *record) {
-    if (!record->enabled) return;
-    std::string error;
-    if (create_parent_folders(record->path, 0700, &error) &&
-        write_file_atomically(record->path, record_text(*record), &error))
-        return;
+namespace {
+
+void warn_once(game_record *record, const std::string &text) {
     if (record->warned) return;
     record->warned = true;
     std::fflush(stdout);
-    std::fprintf(stderr, "vartok: cannot keep the game record in %s: %s\n", record->path.c_str(),
-                 error.c_str());
+    std::fprintf(stderr, "vartok: %s\n", text.c_str());
+}
+
+// The earlier games kept once are, from then on, the beginning of the file as written.
+void keep_what_was_written(kept_games *before) {
+    if (before->ranges.empty() && before->separator.empty()) return;
+    uint64_t length = before->separator.size();
+    for (const byte_range &r : before->ranges) length += r.end - r.begin;
+    before->ranges.assign(1, {0, length});
+    before->separator.clear();
+}
+
+} // namespace
+
+void record_save(game_record *record) {
+    if (!record->enabled) return;
+    if (!record->placed) settle_record_place(record);
+    std::string error;
+    record->saved =
+        create_parent_folders(record->path, 0700, &error) &&
+        rewrite_file(record->path, record->before.ranges,
+                     record->before.separator + record_text(*record), &record->before.file, &error);
+    if (!record->saved) {
+        warn_once(record, "cannot keep the game record in " + record->path + ": " + error);
+        return;
+    }
+    keep_what_was_written(&record->before);
+    if (!record->taken.path.empty()) release_taken_game(record);
 }
 
 void record_move(game_record *record, const game_state &before, const san_move &move) {
@@ -172,24 +196,24 @@ void record_end(game_record *record, const game_outcome &outcome) {
     record->pgn.result = outcome.result;
     record->pgn.final_comment = outcome.reason;
     set_tag(&record->pgn, "Termination", "normal");
+    // A game over before its first move is no game to keep.
+    if (record->moves.empty() && !record->saved) return;
     if (record->database.empty()) {
         record_save(record);
         return;
     }
+    if (!record->placed) settle_record_place(record);
     // Into the database first, then away from the unfinished place: a crash in between
     // leaves the game twice, never nowhere.
     std::string error;
     if (create_parent_folders(record->database, 0700, &error) &&
         append_file_atomically(record->database, record_text(*record), &error)) {
-        unlink(record->path.c_str());
+        if (record->saved) unlink(record->path.c_str());
+        record->saved = false;
         return;
     }
     record_save(record);
-    if (record->warned) return;
-    record->warned = true;
-    std::fflush(stdout);
-    std::fprintf(stderr, "vartok: cannot add the game to %s: %s\n", record->database.c_str(),
-                 error.c_str());
+    warn_once(record, "cannot add the game to " + record->database + ": " + error);
 }
 
 void record_truncate(game_record *record, size_t count) {

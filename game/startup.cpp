@@ -4,6 +4,7 @@
 #include "game/game_start.h"
 #include "game/search_progress.h"
 #include "game/settings.h"
+#include "game/temp_file_cleanup.h"
 #include "game/view.h"
 
 #include <cstdio>
@@ -19,6 +20,7 @@ constexpr int bad_input_status = 2;
 } // namespace
 
 int vartok_main(int argc, char **argv) {
+    install_temp_file_cleanup();
     // Bad words (a record or a position that cannot be played) end the run before the game
     // prints anything.
     const auto start = std::make_unique<game_start>();
@@ -35,11 +37,14 @@ int vartok_main(int argc, char **argv) {
         std::puts(board_failure_message(failure));
         return 1;
     }
-    // A resumed game shows where it stands; otherwise its record exists from the start.
-    record_save(&start->record);
+    // A resumed game shows where it stands; a new one is written at its first move.
+    if (options.resume) record_save(&start->record);
     const auto search = new_search_context(static_cast<unsigned>(std::time(nullptr)));
     // Without a window the game goes on in text mode; the failure was reported.
+    // The window takes SIGINT and SIGTERM only from their default action.
+    if (graphics) uninstall_temp_file_cleanup();
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
+    install_temp_file_cleanup();
     view_start(options, &live, start->record);
     const game_ending ending =
         play_game(&live, options, &start->record, &start->turns, search.get());

@@ -37,3 +37,21 @@ std::string move_number_label(uint32_t half_move) {
     const bool white = (half_move & 1) != 0;
     return std::to_string(full_move_number(half_move)) + (white ? "." : "...");
 }
+
+std::string shown_text(std::string_view text) {
+    constexpr size_t longest = 60;
+    constexpr char hex[] = "0123456789ABCDEF";
+    std::string out;
+    for (size_t i = 0; i < text.size() && i < longest; i++) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= ' ' && byte < 0x7F) {
+            out += text[i];
+        } else {
+            out += "\\x";
+            out += hex[byte >> 4];
+            out += hex[byte & 0xF];
+        }
+    }
+    if (text.size() > longest) out += "...";
+    return out;
+}

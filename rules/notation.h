@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // "e4" for (row 4, col 4): the file letter, then the rank digit.
 std::string square_name(coord square);
@@ -35,3 +36,8 @@ uint32_t half_move_number(uint32_t fullmove, uint8_t side);
 uint32_t full_move_number(uint32_t half_move);
 // "12." before White's move of half-move 23, "12..." before Black's of half-move 24.
 std::string move_number_label(uint32_t half_move);
+
+// Text from outside (a word, a move, a file's token) as a message may quote it: bytes
+// outside printable ASCII as \xNN, and cut short with "..." beyond 60 characters, so that
+// a huge bad token makes a short line.
+std::string shown_text(std::string_view text);
