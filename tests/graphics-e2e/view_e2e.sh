@@ -58,6 +58,7 @@ output_has() { # output_has LINE [N]
 keys() { xdotool key --delay 80 "$@"; }
 
 start_game() {
+    rm -f "$work/game.pgn" # PGN= adds to what is there
     "$vartok" GRAPHICS "$@" PGN="$work/game.pgn" </dev/null >"$work/stdout" 2>"$work/stderr" &
     game_pid=$!
     # Up to 30 s: a loaded machine may be slow to map the window.
@@ -114,7 +115,6 @@ check "Black's pawn drawn on e5: picture row 4, column 3" \
 close_game
 
 echo "--- PANEL with FLIP: the panel after each move, the last move's squares, the search"
-rm -f "$work/game.pgn"
 # A slow search for the third half-move, so that a screenshot sees it.
 start_game WHITE_AI BLACK_HUMAN FLIP PANEL DEPTH1=5 DEPTH2=5 DEADEND=2200
 check "after the computer's book move: Black to move" \
