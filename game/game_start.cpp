@@ -38,10 +38,19 @@ void replay_move(game_state *game, const san_move &m, bool white_ai, bool black_
     play_half_move(game, m.src, m.dst, m.ascend);
 }
 
-bool resume(int argc, char **argv, const default_place *place, game_start *out,
-            std::string *error) {
+bool resume(int argc, char **argv, default_place *place, game_start *out, std::string *error) {
     resume_source source;
     if (!find_resumed_game(out->options, place, &source, error)) return false;
+    // The default place, unless it was looked at to find the game: where the game is kept,
+    // or whose unfinished game it is.
+    if (!out->options.resume_path.empty() &&
+        (out->options.pgn_path.empty() || source.owner == game_owner::current)) {
+        *place = open_default_place();
+        if (source.owner == game_owner::current && !place->locked) {
+            *error = source.path + ": another run of the game is playing it";
+            return false;
+        }
+    }
     const pgn_game &pgn = source.game.pgn;
     fen_position start;
     replayed_game replayed;
@@ -107,10 +116,10 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error) {
         *error = options.error;
         return false;
     }
-    // The default place is looked at only when the game may be kept or found there.
+    // The default place is looked at only when the game may be kept or found there, and
+    // only once the words are known to be usable.
     default_place place;
-    if (options.pgn_path.empty() || (options.resume && options.resume_path.empty()))
-        place = open_default_place();
+    if (options.resume && options.resume_path.empty()) place = open_default_place();
     if (options.resume) return resume(argc, argv, &place, out, error);
 
     fen_position start = usual_start_position();
@@ -123,5 +132,6 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error) {
     out->game = game_before(start, options);
     // A FEN start is recorded with its position even when it is the usual one.
     record_new_game(&out->record, options, start, !options.fen_given);
+    if (options.pgn_path.empty()) place = open_default_place();
     return place_record(&out->record, options, &place, nullptr, error);
 }

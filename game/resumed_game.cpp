@@ -111,9 +111,5 @@ bool find_resumed_game(const game_options &options, const default_place *place,
     source->path = path;
     source->game = choice.game;
     source->owner = owner_of_file(source->file, path);
-    if (source->owner == game_owner::current && place && !place->locked) {
-        *error = path + ": another run of the game is playing it";
-        return false;
-    }
     return true;
 }

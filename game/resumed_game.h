@@ -12,6 +12,7 @@
 //   unfinished game of the database;
 //   RESUME=FILE: the last unfinished game of FILE; RESUME=FILE#N: its N-th game.
 // A game that is over is refused ("the game is over (0-1)"), and so is anything that is not
-// a regular file. False with one line in `error` naming the file.
+// a regular file. False with one line in `error` naming the file. `place` is the default
+// place, opened when the words name no file.
 bool find_resumed_game(const game_options &options, const default_place *place,
                        resume_source *source, std::string *error);
