@@ -46,6 +46,7 @@ interruption show_dialog_nokey(const char *str) {
         if (const interruption cut = show_dialog(str, &answer); cut != interruption::none)
             return cut;
         if (answer != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
+        if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
+            return cut;
     }
 }

@@ -31,8 +31,8 @@ uint8_t promotion_type(char answer) {
 std::optional<game_ending> claim_draw(const game_status &status) {
     if (status.moves_pawn_capture > draw_claimable_after)
         return finished_game({"1/2-1/2", "Draw claimed after " +
-                                             std::to_string(status.moves_pawn_capture) +
-                                             " half-moves without pawn move or capture"},
+                                              std::to_string(status.moves_pawn_capture) +
+                                              " half-moves without pawn move or capture"},
                              "Draw.", false);
     char message[message_size];
     std::snprintf(message, sizeof message, "Only %u moves since pawn moved or piece captured.\n",
@@ -50,7 +50,8 @@ interruption ask_ascension(uint8_t *type) {
             cut != interruption::none)
             return cut;
         if ((*type = promotion_type(answer)) != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
+        if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
+            return cut;
     }
 }
 
@@ -161,8 +162,7 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                                  &new_coords.row, &new_coords.col))
                     return interrupted(interruption::window_closed);
             } else {
-                if (const interruption cut = read_line(buff, sizeof buff);
-                    cut != interruption::none)
+                if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
                     return interrupted(cut);
                 if (buff[0] == '\n') { // abandons the selection
                     move_list.count = 0;
