@@ -1,5 +1,6 @@
 #include "game/temp_file_cleanup.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -13,13 +14,20 @@ namespace {
 constexpr int cleaned_signals[] = {SIGINT, SIGTERM, SIGHUP};
 
 // A signal handler can only find the file through memory of the process: this is the one
-// place that keeps any. Written only with the signals blocked, read only by the handler.
+// place that keeps any. The path is written only while `guard` says it is being named, with
+// the signals blocked on this thread; a signal another thread (the search's) takes meanwhile
+// waits the moment it takes.
+enum guard_state : int { nothing_guarded, being_named, guarded };
 char guarded_path[PATH_MAX];
-volatile sig_atomic_t guarded = 0;
+std::atomic<int> guard{nothing_guarded};
+static_assert(std::atomic<int>::is_always_lock_free, "the signal handler reads it");
 
 // Only async-signal-safe calls: unlink, sigaction, sigprocmask, raise.
 void remove_and_end(int signal) {
-    if (guarded) unlink(guarded_path);
+    int state;
+    while ((state = guard.load(std::memory_order_acquire)) == being_named) {
+    }
+    if (state == guarded) unlink(guarded_path);
     struct sigaction default_action {};
     default_action.sa_handler = SIG_DFL;
     sigemptyset(&default_action.sa_mask);
@@ -76,16 +84,17 @@ void uninstall_temp_file_cleanup() {
 int make_guarded_temp_file(char *template_path) {
     int fd = -1, err = 0;
     with_signals_blocked([&] {
+        guard.store(being_named, std::memory_order_release);
         fd = mkostemp(template_path, O_CLOEXEC);
         err = errno;
-        if (fd < 0 || std::strlen(template_path) >= sizeof guarded_path) return;
-        std::strcpy(guarded_path, template_path);
-        guarded = 1;
+        const bool fits = std::strlen(template_path) < sizeof guarded_path;
+        if (fd >= 0 && fits) std::strcpy(guarded_path, template_path);
+        guard.store(fd >= 0 && fits ? guarded : nothing_guarded, std::memory_order_release);
     });
     errno = err;
     return fd;
 }
 
 void forget_guarded_temp_file() {
-    with_signals_blocked([] { guarded = 0; });
+    guard.store(nothing_guarded, std::memory_order_release);
 }
