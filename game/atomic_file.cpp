@@ -85,17 +85,19 @@ bool process_is_gone(pid_t pid) {
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
-// The process id of a temporary file of `name` by its name, or 0 when it is not one.
+// The process id in the name of a temporary file for `name` ("." + name + "." + id +
+// ".XXXXXX"; any name when `name` is empty), or 0 when it is not one.
 pid_t temp_file_owner(const std::string &entry, const std::string &name) {
-    const std::string start = "." + name + ".";
-    if (entry.size() <= start.size() + temp_suffix.size() || entry.compare(0, start.size(), start))
+    if (entry.size() <= temp_suffix.size() || entry[0] != '.' ||
+        entry[entry.size() - temp_suffix.size()] != '.')
         return 0;
-    const std::string middle =
-        entry.substr(start.size(), entry.size() - start.size() - temp_suffix.size());
-    if (entry[entry.size() - temp_suffix.size()] != '.' || middle.empty() || middle.size() > 9 ||
-        !std::all_of(middle.begin(), middle.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    const std::string before = entry.substr(0, entry.size() - temp_suffix.size());
+    const std::size_t dot = before.rfind('.');
+    const std::string owner = before.substr(dot + 1), file = before.substr(1, dot - 1);
+    if (dot == 0 || file.empty() || (!name.empty() && file != name) || owner.empty() ||
+        owner.size() > 9 || owner.find_first_not_of("0123456789") != std::string::npos)
         return 0;
-    return static_cast<pid_t>(std::stol(middle));
+    return static_cast<pid_t>(std::stol(owner));
 }
 
 } // namespace

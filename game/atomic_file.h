@@ -69,7 +69,8 @@ struct folder_lock {
 };
 
 // Removes the temporary files that writes of `path` left behind in its folder when their
-// process was killed: only those of this program's naming whose process is gone.
+// process was killed: only those of this program's naming whose process is gone. A path
+// ending in "/" stands for every file of that folder.
 void sweep_stale_temp_files(const std::string &path);
 
 // Creates `folder` and any missing folders above it with `mode` (like mkdir -p).

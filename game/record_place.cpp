@@ -320,8 +320,9 @@ default_place open_default_place() {
         return place;
     }
     place.locked = lock_default_place(place.folder);
-    sweep_stale_temp_files(place.current);
-    sweep_stale_temp_files(place.database);
+    // The folders are the game's own: the leftovers of any of its files go.
+    sweep_stale_temp_files(place.folder + "/");
+    sweep_stale_temp_files(folder_of(place.database) + "/");
     return place;
 }
 

@@ -222,6 +222,11 @@ TEST(AtomicFile, StaleTemporaryFilesOfGoneProcessesAreSwept) {
     std::vector<std::string> expected = kept;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(left, expected);
+    // In a folder of the game's own, those of any file go.
+    sweep_stale_temp_files(folder.path + "/");
+    left = entries(folder.path);
+    EXPECT_EQ(left.size(), 3u);
+    EXPECT_EQ(std::count(left.begin(), left.end(), kept[2]), 0);
 }
 
 TEST(AtomicFile, AReadOnlyFolderLeavesTheOldFileUntouched) {
