@@ -29,9 +29,10 @@ struct kept_games {
 // Where a resumed game was taken from, when that is one of the game's own files (the
 // database, a record of another run): it leaves that place once it is written here.
 struct taken_game {
-    std::string path; // empty: nothing to take away
-    pgn_game pgn;     // as read there, to find it again
-    int number = 0;   // its number there
+    std::string path;   // empty: nothing to take away
+    pgn_game pgn;       // as read there, to find it again
+    int number = 0;     // its number there
+    bool alone = false; // a record of its own (not the database): removed whole
 };
 
 struct game_record {

@@ -178,6 +178,13 @@ bool move_into_database(const std::string &path, const std::string &database, st
     return true;
 }
 
+// A resumed game of the game's own files leaves them once it is written at its new place.
+void take_away(game_record *record, const resume_source *source) {
+    if (!source || source->owner == game_owner::person) return;
+    record->taken = {source->path, source->game.pgn, source->game.number,
+                     source->owner != game_owner::database};
+}
+
 void keep_beside(game_record *record, const std::string &folder) {
     record->path = other_run_path(folder, getpid());
     record->resume_word = "RESUME=" + record->path;
@@ -205,6 +212,7 @@ bool place_in_file(game_record *record, const std::string &path, const resume_so
     record->placed = true;
     int fd = -1;
     std::string why;
+    take_away(record, source);
     switch (open_to_read(path, false, &fd, &why)) {
     case read_status::missing:
         record->before = {{}, "", {file_identity::kind::none}};
@@ -240,8 +248,7 @@ bool place_in_file(game_record *record, const std::string &path, const resume_so
     record->before = {
         kept, separator_after(fd, kept), {file_identity::kind::this_one, st.st_dev, st.st_ino}};
     close(fd);
-    if (source && !resumed_here && source->owner != game_owner::person)
-        record->taken = {source->path, source->game.pgn, source->game.number};
+    if (resumed_here) record->taken = {}; // it leaves its place by the rewrite itself
     return true;
 }
 
@@ -256,8 +263,7 @@ void place_at_default(game_record *record, const default_place &place,
         return;
     }
     const bool continuing = source && source->owner == game_owner::current;
-    if (source && !continuing && source->owner != game_owner::person)
-        record->taken = {source->path, source->game.pgn, source->game.number};
+    if (!continuing) take_away(record, source);
     if (!place.locked) {
         keep_beside(record, place.folder);
         record->placed = true;
@@ -386,7 +392,7 @@ void release_taken_game(game_record *record) {
         },
         &error, &file, &size);
     if (status != read_status::read || found.end == 0) return;
-    if (taken.path != record->database && games == 1) {
+    if (taken.alone && games == 1) {
         unlink(taken.path.c_str());
         return;
     }

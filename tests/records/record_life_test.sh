@@ -75,6 +75,20 @@ problem=""
 grep -q "game-$gone.pgn is now game 1 of $database" "$dir/err" || problem="$problem; $(cat "$dir/err")"
 verdict "a record left by a run that is gone" "$problem" "moved into the database"
 
+# A game of the database resumed into a file of one's own leaves the database, which stays.
+rm -f "$database" "$current"
+two_persons g2 g3 quit
+two_persons h2 h3 quit
+rm "$current"
+printf '%s\n' b8 c6 quit | timeout 60 "$vartok" RESUME PGN="$dir/mine.pgn" COMMANDS >/dev/null 2>&1
+problem=""
+[[ -f $database ]] || problem="the database is gone"
+[[ $(san_tokens "$database" | tr '\n' ' ') == "" ]] ||
+    problem="the database holds '$(san_tokens "$database" | tr '\n' ' ')'"
+[[ $(san_tokens "$dir/mine.pgn" | tr '\n' ' ') == "g3 Nc6 " ]] ||
+    problem="$problem; the file holds '$(san_tokens "$dir/mine.pgn" | tr '\n' ' ')'"
+verdict "RESUME PGN=FILE" "$problem" "the game moved out of the database"
+
 # Where nothing can be kept, quit says so.
 touch "$dir/plain"
 quit_says() { printf '%s\n' e2 e4 quit | timeout 60 "$@" BLACK_HUMAN COMMANDS 2>/dev/null | tail -n 1; }
