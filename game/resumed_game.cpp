@@ -65,7 +65,8 @@ bool from_default_place(const default_place &place, resume_source *source, std::
     if (choose_in_file(place.database, false, &choice, &source->file, error) == read_status::failed)
         return false;
     if (!choice.found) {
-        *error = place.current + ": no unfinished game to resume";
+        *error = place.current + ": no unfinished game to resume" +
+                 (place.locked ? "" : " (another run of the game is playing there)");
         return false;
     }
     *source = {place.database, choice.game, source->file, game_owner::database};
