@@ -147,10 +147,6 @@ std::string record_text(const game_record &record) {
     return format_pgn(pgn);
 }
 
-} // namespace
-
-namespace {
-
 void warn_once(game_record *record, const std::string &text) {
     if (record->warned) return;
     record->warned = true;
@@ -208,7 +204,8 @@ void record_end(game_record *record, const game_outcome &outcome) {
     std::string error;
     if (create_parent_folders(record->database, 0700, &error) &&
         append_file_atomically(record->database, record_text(*record), &error)) {
-        if (record->saved) unlink(record->path.c_str());
+        // Even after a failed last write the file may hold an earlier state of the game.
+        unlink(record->path.c_str());
         record->saved = false;
         return;
     }

@@ -265,10 +265,6 @@ bool starts_like_a_move(std::string_view move) {
     return std::string_view("abcdefghKQRBNPO0o").find(move.front()) != std::string_view::npos;
 }
 
-} // namespace
-
-namespace {
-
 pgn_piece read_game(pgn_reader &r, pgn_game *next_game, std::string *error) {
     const std::string_view text = r.text;
     pgn_game game;

@@ -283,7 +283,14 @@ void place_at_default(game_record *record, const default_place &place,
             warn(error + "; it is left alone, and this game is kept in " + record->path);
             break;
         case read_status::read:
-            if (found.worth_keeping) record->to_gather.push_back(place.current);
+            if (!found.worth_keeping) break;
+            record->to_gather.push_back(place.current);
+            // Said now: a person who meant to go on with it can still stop and do so.
+            if (!source && found.last_result == "*")
+                warn(place.current +
+                     " holds an unfinished game: RESUME continues it; at this "
+                     "game's first move it goes to " +
+                     place.database);
             break;
         }
     }

@@ -40,8 +40,8 @@ int vartok_main(int argc, char **argv) {
     // A resumed game shows where it stands; a new one is written at its first move.
     if (options.resume) record_save(&start->record);
     const auto search = new_search_context(static_cast<unsigned>(std::time(nullptr)));
-    // Without a window the game goes on in text mode; the failure was reported.
-    // The window takes SIGINT and SIGTERM only from their default action.
+    // The window takes SIGINT and SIGTERM only from their default action. Without a window
+    // the game goes on in text mode; the failure was reported.
     if (graphics) uninstall_temp_file_cleanup();
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
     install_temp_file_cleanup();

@@ -34,17 +34,21 @@ problem=""
     problem="the database holds '$(san_tokens "$database" | tr '\n' ' ')'"
 [[ $(san_tokens "$current" | tr '\n' ' ') == "d4 " ]] ||
     problem="current.pgn holds '$(san_tokens "$current" | tr '\n' ' ')'"
-[[ $(cat "$dir/err") == "vartok: the unfinished game of $current is now game 1 of $database; continue it with RESUME=$database#1" ]] ||
+[[ $(cat "$dir/err") == "vartok: $current holds an unfinished game: RESUME continues it; at this game's first move it goes to $database
+vartok: the unfinished game of $current is now game 1 of $database; continue it with RESUME=$database#1" ]] ||
     problem="$problem; standard error: $(cat "$dir/err")"
 verdict "a quit game before a new one" "$problem" "kept whole in the database, and said so"
 
-# Runs without a move change nothing: not the unfinished game, not the database.
+# Runs without a move change nothing: not the unfinished game, not the database; the
+# unfinished game is named at the start.
 before=$(cat "$current" "$database" | sha256sum)
-two_persons
+err=$(timeout 60 "$vartok" BLACK_HUMAN </dev/null 2>&1 >/dev/null)
 out=$(printf 'quit\n' | timeout 60 "$vartok" BLACK_HUMAN COMMANDS 2>&1 | tail -n 1)
 problem=""
 [[ $(cat "$current" "$database" | sha256sum) == "$before" ]] || problem="the records changed"
 [[ $out == "No move was played, so nothing is kept." ]] || problem="$problem; quit says '$out'"
+[[ $err == *"$current holds an unfinished game: RESUME continues it"* ]] ||
+    problem="$problem; standard error: $err"
 verdict "runs without a move" "$problem" "nothing changed"
 
 # RESUME: the unfinished game while there is one, else the newest unfinished game of the
