@@ -49,10 +49,6 @@ bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int
     return true;
 }
 
-std::string shown(const std::string &text) {
-    return shown_text(text);
-}
-
 bool same_name(const std::string &a, const std::string &b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); i++)

@@ -1,6 +1,8 @@
 // A command line of the protocol as words, and the numbers in it.
 #pragma once
 
+#include "rules/notation.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,9 +21,10 @@ size_t find_word(const word_list &words, size_t from, std::initializer_list<cons
 // A whole decimal integer (an optional sign, then digits only) within [lowest, highest].
 bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int64_t *out);
 
-// Text from the GUI as a message may quote it: bytes outside printable ASCII as \xNN, and
-// cut short with "..." beyond 60 characters.
-std::string shown(const std::string &text);
+// Text from the GUI as a message may quote it (see shown_text).
+inline std::string shown(const std::string &text) {
+    return shown_text(text);
+}
 
 // Case-insensitive equality, as option names compare.
 bool same_name(const std::string &a, const std::string &b);

@@ -1,36 +1,39 @@
 #include "game/atomic_file.h"
+#include "game/temp_file_cleanup.h"
 
+#include <algorithm>
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <csignal>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
 constexpr mode_t permission_bits = 07777;
 constexpr mode_t new_file_mode = 0666; // narrowed by the process's umask
-constexpr std::size_t read_chunk = 65536;
+constexpr std::size_t copy_chunk = 65536;
+constexpr std::string_view temp_suffix = ".XXXXXX";
+constexpr const char *not_regular = "not a regular file";
+constexpr const char *link_refused = "a symbolic link, which is not followed";
 
 std::string reason(int err) {
     return std::strerror(err);
 }
 
-std::string folder_of(const std::string &path) {
-    const std::size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string name_of(const std::string &path) {
-    const std::size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+// Closes a descriptor when it goes out of scope.
+struct open_file {
+    int fd = -1;
+    open_file() = default;
+    open_file(const open_file &) = delete;
+    open_file &operator=(const open_file &) = delete;
+    ~open_file() {
+        if (fd >= 0) ::close(fd);
+    }
+};
 
 bool write_all(int fd, std::string_view data) {
     while (!data.empty()) {
@@ -44,6 +47,28 @@ bool write_all(int fd, std::string_view data) {
     return true;
 }
 
+// Copies bytes [range.begin, range.end) of `from` to the end of `to`; false with errno set,
+// or with errno 0 when `from` ends before the range does.
+bool copy_range(int from, int to, byte_range range) {
+    std::vector<char> buffer(copy_chunk);
+    for (uint64_t at = range.begin; at < range.end;) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<uint64_t>(buffer.size(), range.end - at));
+        const ssize_t n = ::pread(from, buffer.data(), want, static_cast<off_t>(at));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            if (range.end == byte_range::to_the_end) return true;
+            errno = 0;
+            return false;
+        }
+        if (!write_all(to, std::string_view(buffer.data(), static_cast<std::size_t>(n))))
+            return false;
+        at += static_cast<uint64_t>(n);
+    }
+    return true;
+}
+
 mode_t process_umask() {
     // umask can only be read by setting it; nothing else creates files meanwhile.
     const mode_t mask = ::umask(0);
@@ -51,93 +76,136 @@ mode_t process_umask() {
     return mask;
 }
 
-// The file a path names, through a symbolic link if it is one.
-bool resolve_target(const std::string &path, std::string *target, std::string *error) {
-    struct stat st;
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
-        *target = path;
-        return true;
-    }
-    char resolved[PATH_MAX];
-    if (!::realpath(path.c_str(), resolved)) {
-        *error = "cannot follow the link " + path + ": " + reason(errno);
-        return false;
-    }
-    *target = resolved;
-    return true;
+// "." + name + "." + process id: what this program's temporary files for `name` begin with.
+std::string temp_prefix(const std::string &name, pid_t pid) {
+    return "." + name + "." + std::to_string(pid);
 }
 
-// Holds an exclusive lock on a folder for as long as it lives, so that appends from two
-// processes do not lose one another. Best effort: a folder that cannot be opened or locked
-// is written unlocked, as it would be without this.
-struct folder_lock {
-    int fd = -1;
-    explicit folder_lock(const std::string &folder) {
-        fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
-        }
-    }
-    ~folder_lock() {
-        if (fd >= 0) ::close(fd); // closing releases the lock
-    }
-    folder_lock(const folder_lock &) = delete;
-    folder_lock &operator=(const folder_lock &) = delete;
-};
+bool process_is_gone(pid_t pid) {
+    return ::kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// The process id in the name of a temporary file for `name` ("." + name + "." + id +
+// ".XXXXXX"; any name when `name` is empty), or 0 when it is not one.
+pid_t temp_file_owner(const std::string &entry, const std::string &name) {
+    if (entry.size() <= temp_suffix.size() || entry[0] != '.' ||
+        entry[entry.size() - temp_suffix.size()] != '.')
+        return 0;
+    const std::string before = entry.substr(0, entry.size() - temp_suffix.size());
+    const std::size_t dot = before.rfind('.');
+    const std::string owner = before.substr(dot + 1), file = before.substr(1, dot - 1);
+    if (dot == 0 || file.empty() || (!name.empty() && file != name) || owner.empty() ||
+        owner.size() > 9 || owner.find_first_not_of("0123456789") != std::string::npos)
+        return 0;
+    return static_cast<pid_t>(std::stol(owner));
+}
 
 } // namespace
 
-read_status read_whole_file(const std::string &path, std::string *contents, std::string *error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return read_status::missing;
-        *error = "cannot read " + path + ": " + reason(errno);
+std::string folder_of(const std::string &path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+std::string name_of(const std::string &path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+read_status open_to_read(const std::string &path, bool follow_link, int *fd, std::string *error) {
+    // Opening a FIFO would wait for a writer: not blocking here, and the type checked below.
+    const int flags = O_RDONLY | O_CLOEXEC | O_NONBLOCK | (follow_link ? 0 : O_NOFOLLOW);
+    const int opened = ::open(path.c_str(), flags);
+    if (opened < 0) {
+        const int err = errno;
+        if (err == ENOENT || err == ENOTDIR) return read_status::missing;
+        struct stat st;
+        if (err == ELOOP && !follow_link && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode))
+            *error = link_refused;
+        else
+            *error = reason(err);
         return read_status::failed;
     }
+    struct stat st;
+    if (::fstat(opened, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(opened);
+        *error = not_regular;
+        return read_status::failed;
+    }
+    ::fcntl(opened, F_SETFL, ::fcntl(opened, F_GETFL) & ~O_NONBLOCK);
+    *fd = opened;
+    return read_status::read;
+}
+
+read_status read_whole_file(const std::string &path, std::string *contents, std::string *error) {
+    open_file file;
+    const read_status status = open_to_read(path, true, &file.fd, error);
+    if (status == read_status::failed) *error = "cannot read " + path + ": " + *error;
+    if (status != read_status::read) return status;
     std::string data;
-    std::vector<char> buffer(read_chunk);
+    std::vector<char> buffer(copy_chunk);
     for (;;) {
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        const ssize_t n = ::read(file.fd, buffer.data(), buffer.size());
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
             *error = "cannot read " + path + ": " + reason(errno);
-            ::close(fd);
             return read_status::failed;
         }
         data.append(buffer.data(), static_cast<std::size_t>(n));
     }
-    ::close(fd);
     *contents = std::move(data);
     return read_status::read;
 }
 
-bool write_file_atomically(const std::string &path, std::string_view contents, std::string *error) {
-    std::string target;
-    if (!resolve_target(path, &target, error)) return false;
-    const std::string folder = folder_of(target), name = name_of(target);
+bool rewrite_file(const std::string &path, const std::vector<byte_range> &kept,
+                  std::string_view text, file_identity *expected, std::string *error) {
+    const std::string folder = folder_of(path), name = name_of(path);
     if (name.empty()) {
         *error = "cannot write " + path + ": not a file name";
         return false;
     }
     mode_t mode = new_file_mode & ~process_umask();
-    struct stat st;
-    if (::stat(target.c_str(), &st) == 0) {
-        if (!S_ISREG(st.st_mode)) {
-            *error = "cannot write " + path + ": not a regular file";
+    open_file old;
+    std::string why;
+    switch (open_to_read(path, false, &old.fd, &why)) {
+    case read_status::missing:
+        if (expected && expected->expect == file_identity::kind::this_one) {
+            *error = "cannot write " + path + ": it was removed since it was read";
+            return false;
+        }
+        if (!kept.empty()) {
+            *error = "cannot write " + path + ": it is gone";
+            return false;
+        }
+        break;
+    case read_status::failed:
+        // What cannot be read cannot have been ours to replace.
+        if (why == not_regular || why == link_refused)
+            *error = "cannot write " + path + ": " + why;
+        else
+            *error = "cannot read " + path + ", so it is not overwritten: " + why;
+        return false;
+    case read_status::read: {
+        struct stat st;
+        ::fstat(old.fd, &st);
+        const bool foreign =
+            expected && (expected->expect == file_identity::kind::none ||
+                         (expected->expect == file_identity::kind::this_one &&
+                          (st.st_dev != expected->device || st.st_ino != expected->inode)));
+        if (foreign) {
+            *error = "cannot write " + path + ": another program changed it since it was read";
             return false;
         }
         mode = st.st_mode & permission_bits;
-        // What cannot be read cannot have been ours to replace.
-        const int probe = ::open(target.c_str(), O_RDONLY | O_CLOEXEC);
-        if (probe < 0) {
-            *error = "cannot read " + path + ", so it is not overwritten: " + reason(errno);
-            return false;
-        }
-        ::close(probe);
+        break;
+    }
     }
 
-    std::string temp = folder + "/." + name + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    std::string temp = folder + "/" + temp_prefix(name, ::getpid()) + std::string(temp_suffix);
+    const int fd = make_guarded_temp_file(temp.data());
     if (fd < 0) {
         *error = "cannot write " + path + ": no temporary file in " + folder + ": " + reason(errno);
         return false;
@@ -145,14 +213,23 @@ bool write_file_atomically(const std::string &path, std::string_view contents, s
     const auto fail = [&](const char *step, int err, bool open) {
         if (open) ::close(fd);
         ::unlink(temp.c_str());
-        *error = "cannot write " + path + ": " + step + ": " + reason(err);
+        forget_guarded_temp_file();
+        *error = "cannot write " + path + ": " + step + ": " +
+                 (err ? reason(err) : "it is shorter than when it was read");
         return false;
     };
     if (::fchmod(fd, mode) != 0) return fail("setting permissions", errno, true);
-    if (!write_all(fd, contents)) return fail("writing", errno, true);
+    for (const byte_range &range : kept)
+        if (!copy_range(old.fd, fd, range)) return fail("copying", errno, true);
+    if (!write_all(fd, text)) return fail("writing", errno, true);
     if (::fsync(fd) != 0) return fail("flushing to disk", errno, true);
+    struct stat written;
+    if (::fstat(fd, &written) != 0) return fail("reading back", errno, true);
     if (::close(fd) != 0) return fail("closing", errno, false);
-    if (::rename(temp.c_str(), target.c_str()) != 0) return fail("renaming", errno, false);
+    if (::rename(temp.c_str(), path.c_str()) != 0) return fail("renaming", errno, false);
+    forget_guarded_temp_file();
+    if (expected && expected->expect != file_identity::kind::any)
+        *expected = {file_identity::kind::this_one, written.st_dev, written.st_ino};
 
     // The rename itself is made durable by flushing the folder; file systems that cannot
     // flush a folder (EINVAL) have nothing to flush.
@@ -167,22 +244,62 @@ bool write_file_atomically(const std::string &path, std::string_view contents, s
     return true;
 }
 
-bool append_file_atomically(const std::string &path, std::string_view text, std::string *error) {
-    std::string target;
-    if (!resolve_target(path, &target, error)) return false;
-    const folder_lock lock(folder_of(target));
-    std::string old;
-    switch (read_whole_file(target, &old, error)) {
-    case read_status::failed:
-        *error += " (left untouched)";
-        return false;
-    case read_status::missing:
-        old.clear();
-        break;
-    case read_status::read:
-        break;
+bool write_file_atomically(const std::string &path, std::string_view contents, std::string *error) {
+    return rewrite_file(path, {}, contents, nullptr, error);
+}
+
+folder_lock::folder_lock(const std::string &path) {
+    fd = ::open(folder_of(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    while (fd >= 0 && ::flock(fd, LOCK_EX) != 0 && errno == EINTR) {
     }
-    return write_file_atomically(target, old.append(text), error);
+}
+
+folder_lock::~folder_lock() {
+    if (fd >= 0) ::close(fd); // closing releases the lock
+}
+
+bool append_file_atomically(const std::string &path, std::string_view text, std::string *error,
+                            uint64_t *offset) {
+    const folder_lock lock(path);
+    file_identity seen;
+    uint64_t size = 0;
+    {
+        open_file old;
+        switch (open_to_read(path, false, &old.fd, error)) {
+        case read_status::failed:
+            *error = "cannot read " + path + ": " + *error + " (left untouched)";
+            return false;
+        case read_status::missing:
+            seen.expect = file_identity::kind::none;
+            break;
+        case read_status::read: {
+            struct stat st;
+            ::fstat(old.fd, &st);
+            seen = {file_identity::kind::this_one, st.st_dev, st.st_ino};
+            size = static_cast<uint64_t>(st.st_size);
+            break;
+        }
+        }
+    }
+    if (offset) *offset = size;
+    std::vector<byte_range> kept;
+    if (size > 0) kept.push_back({0, size});
+    return rewrite_file(path, kept, text, &seen, error);
+}
+
+void sweep_stale_temp_files(const std::string &path) {
+    const std::string folder = folder_of(path), name = name_of(path);
+    DIR *dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const pid_t owner = temp_file_owner(entry->d_name, name);
+        if (owner <= 0 || owner == ::getpid() || !process_is_gone(owner)) continue;
+        struct stat st;
+        if (::fstatat(::dirfd(dir), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 bool create_folders(const std::string &folder, mode_t mode, std::string *error) {

@@ -131,8 +131,14 @@ game_ending resign_game(const game_state &game) {
 
 game_ending quit_game(const game_record &record) {
     game_ending ending;
-    if (record.enabled)
-        ending.message = "The game is kept in " + record.path + "; continue it with " +
-                         (record.database.empty() ? "RESUME=" + record.path : "RESUME") + ".";
+    if (!record.enabled)
+        ending.message = "The game is not kept.";
+    else if (record.moves.empty())
+        ending.message = "No move was played, so nothing is kept.";
+    else if (record.saved)
+        ending.message =
+            "The game is kept in " + record.path + "; continue it with " + record.resume_word + ".";
+    else
+        ending.message = "The game could not be kept in " + record.path + ".";
     return ending;
 }

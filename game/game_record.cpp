@@ -1,6 +1,7 @@
 #include "game/game_record.h"
 #include "game/atomic_file.h"
 #include "rules/clock_text.h"
+#include "game/record_place.h"
 #include "rules/notation.h"
 
 #include <cstdio>
@@ -211,19 +212,38 @@ std::string record_text(const game_record &record) {
     return format_pgn(pgn);
 }
 
+void warn_once(game_record *record, const std::string &text) {
+    if (record->warned) return;
+    record->warned = true;
+    std::fflush(stdout);
+    std::fprintf(stderr, "vartok: %s\n", text.c_str());
+}
+
+// The earlier games kept once are, from then on, the beginning of the file as written.
+void keep_what_was_written(kept_games *before) {
+    if (before->ranges.empty() && before->separator.empty()) return;
+    uint64_t length = before->separator.size();
+    for (const byte_range &r : before->ranges) length += r.end - r.begin;
+    before->ranges.assign(1, {0, length});
+    before->separator.clear();
+}
+
 } // namespace
 
 void record_save(game_record *record) {
     if (!record->enabled) return;
+    if (!record->placed) settle_record_place(record);
     std::string error;
-    if (create_parent_folders(record->path, 0700, &error) &&
-        write_file_atomically(record->path, record_text(*record), &error))
+    record->saved =
+        create_parent_folders(record->path, 0700, &error) &&
+        rewrite_file(record->path, record->before.ranges,
+                     record->before.separator + record_text(*record), &record->before.file, &error);
+    if (!record->saved) {
+        warn_once(record, "cannot keep the game record in " + record->path + ": " + error);
         return;
-    if (record->warned) return;
-    record->warned = true;
-    std::fflush(stdout);
-    std::fprintf(stderr, "vartok: cannot keep the game record in %s: %s\n", record->path.c_str(),
-                 error.c_str());
+    }
+    keep_what_was_written(&record->before);
+    if (!record->taken.path.empty()) release_taken_game(record);
 }
 
 void record_move(game_record *record, const game_state &before, const san_move &move,
@@ -238,24 +258,27 @@ void record_end(game_record *record, const game_outcome &outcome) {
     record->pgn.result = outcome.result;
     record->pgn.final_comment = outcome.reason;
     set_tag(&record->pgn, "Termination", outcome.termination);
+    // A game over before its first move is no game to keep, unless a clock decided it.
+    if (record->moves.empty() && !record->saved &&
+        std::string_view(outcome.termination) == "normal")
+        return;
     if (record->database.empty()) {
         record_save(record);
         return;
     }
+    if (!record->placed) settle_record_place(record);
     // Into the database first, then away from the unfinished place: a crash in between
     // leaves the game twice, never nowhere.
     std::string error;
     if (create_parent_folders(record->database, 0700, &error) &&
         append_file_atomically(record->database, record_text(*record), &error)) {
+        // Even after a failed last write the file may hold an earlier state of the game.
         unlink(record->path.c_str());
+        record->saved = false;
         return;
     }
     record_save(record);
-    if (record->warned) return;
-    record->warned = true;
-    std::fflush(stdout);
-    std::fprintf(stderr, "vartok: cannot add the game to %s: %s\n", record->database.c_str(),
-                 error.c_str());
+    warn_once(record, "cannot add the game to " + record->database + ": " + error);
 }
 
 void record_truncate(game_record *record, size_t count) {

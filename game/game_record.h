@@ -3,6 +3,7 @@
 // half-move played so far.
 #pragma once
 
+#include "game/atomic_file.h"
 #include "game/pgn_text.h"
 #include "game/settings.h"
 #include "rules/chess_clock.h"
@@ -20,11 +21,35 @@ struct recorded_move {
     std::string comment; // after the move, e.g. its clock "[%clk 0:04:53.2]"; empty: none
 };
 
+// The earlier games of the file a record is added to, kept byte for byte before it.
+struct kept_games {
+    std::vector<byte_range> ranges; // of the file as it was read
+    std::string separator;          // blank lines between them and the record
+    file_identity file;             // that file: a rewrite checks that it is still the one
+};
+
+// Where a resumed game was taken from, when that is one of the game's own files (the
+// database, a record of another run): it leaves that place once it is written here.
+struct taken_game {
+    std::string path;   // empty: nothing to take away
+    pgn_game pgn;       // as read there, to find it again
+    int number = 0;     // its number there
+    bool alone = false; // a record of its own (not the database): removed whole
+};
+
 struct game_record {
     bool enabled = false;
-    std::string path;     // the file kept up to date during the game
-    std::string database; // where a finished game is appended; empty: it stays at `path`
-    pgn_game pgn;         // the tags, the result and the final comment; the moves are below
+    std::string path;        // the file kept up to date during the game
+    std::string database;    // where a finished game is appended; empty: it stays at `path`
+    std::string resume_word; // the word that continues the game kept at `path`
+    kept_games before;
+    // Records of earlier runs at the default place, moved into the database when this game
+    // is first written (a run without a move changes nothing).
+    std::vector<std::string> to_gather;
+    bool placed = false; // those are moved: `path` is final
+    taken_game taken;
+    bool saved = false; // the file at `path` holds the record as it stands
+    pgn_game pgn;       // the tags, the result and the final comment; the moves are below
     std::vector<recorded_move> moves;
     bool warned = false; // a write failed and the one warning has been printed
     bool finished = false;
@@ -70,11 +95,12 @@ void record_move(game_record *record, const game_state &before, const san_move &
                  const std::string &comment = {});
 
 // The result and the reason, then the record is written and, when it has a database, moved
-// into it.
+// into it. A game without a move leaves no record.
 void record_end(game_record *record, const game_outcome &outcome);
 
-// Writes the record as it stands. A failure prints one warning on standard error for the
-// whole game; the game goes on.
+// Writes the record as it stands; the first write moves the records of earlier runs into
+// the database, and takes a resumed game away from where it was taken. A failure prints one
+// warning on standard error for the whole game; the game goes on.
 void record_save(game_record *record);
 
 // The computer's settings as command-line words, as the settings tag keeps them.

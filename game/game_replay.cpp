@@ -2,11 +2,13 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/move_piece.h"
+#include "rules/notation.h"
 
 namespace {
 
 std::string move_label(uint32_t fullmove, uint8_t turn, const std::string &token) {
-    return "move " + std::to_string(fullmove) + (turn ? "..." : "") + " (" + token + ")";
+    return "move " + std::to_string(fullmove) + (turn ? "..." : "") + " (" + shown_text(token) +
+           ")";
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "game/atomic_file.h"
 #include "game/game_replay.h"
 #include "game/record_place.h"
+#include "game/resumed_game.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/notation.h"
@@ -37,30 +38,27 @@ void replay_move(game_state *game, const san_move &m, bool white_ai, bool black_
     play_half_move(game, m.src, m.dst, m.ascend);
 }
 
-bool resume(int argc, char **argv, game_start *out, std::string *error) {
-    const bool default_place = out->options.resume_path.empty();
-    const std::string path = default_place ? unfinished_game_path() : out->options.resume_path;
-    if (path.empty()) {
-        *error = "no home folder to resume a game from";
-        return false;
+bool resume(int argc, char **argv, default_place *place, game_start *out, std::string *error) {
+    resume_source source;
+    if (!find_resumed_game(out->options, place, &source, error)) return false;
+    // The default place, unless it was looked at to find the game: where the game is kept,
+    // or whose unfinished game it is.
+    if (!out->options.resume_path.empty() &&
+        (out->options.pgn_path.empty() || source.owner == game_owner::current)) {
+        *place = open_default_place();
+        if (source.owner == game_owner::current && !place->locked) {
+            *error = source.path + ": another run of the game is playing it";
+            return false;
+        }
     }
-    std::string text;
-    switch (read_whole_file(path, &text, error)) {
-    case read_status::missing:
-        *error = path + ": " + (default_place ? "no unfinished game to resume" : "no such file");
-        return false;
-    case read_status::failed:
-        *error = path + ": " + *error;
-        return false;
-    case read_status::read:
-        break;
-    }
-    pgn_game pgn;
+    const pgn_game &pgn = source.game.pgn;
     fen_position start;
     replayed_game replayed;
-    if (!parse_pgn(text, &pgn, error) || !record_start_position(pgn, &start, error) ||
-        !playable_position(start, error) || !replay_moves(start, pgn.moves, &replayed, error)) {
-        *error = path + ": " + *error;
+    if (!record_start_position(pgn, &start, error) || !playable_position(start, error) ||
+        !replay_moves(start, pgn.moves, &replayed, error)) {
+        const int number = source.game.number;
+        *error = source.path + ": " + (number > 1 ? "game " + std::to_string(number) + ": " : "") +
+                 *error;
         return false;
     }
     // Sides and settings as recorded, unless the command line says otherwise.
@@ -74,8 +72,7 @@ bool resume(int argc, char **argv, game_start *out, std::string *error) {
 
     // The record goes on from the resumed one, its moves written anew.
     game_record &record = out->record;
-    const bool continuing = default_place && options.pgn_path.empty();
-    place_record(&record, options, continuing);
+    if (!place_record(&record, options, place, &source, error)) return false;
     record_resumed_game(&record, pgn, start, options);
     // The moves again, one by one: the game, each turn's start for take-backs, and the SAN.
     game_state &game = out->game;
@@ -139,12 +136,16 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
         *error = options.error;
         return false;
     }
-    if (options.resume) return resume(argc, argv, out, error);
+    // The default place is looked at only when the game may be kept or found there, and
+    // only once the words are known to be usable.
+    default_place place;
+    if (options.resume && options.resume_path.empty()) place = open_default_place();
+    if (options.resume) return resume(argc, argv, &place, out, error);
 
     fen_position start = usual_start_position();
     if (options.fen_given) {
         if (!load_fen(options.fen, &start, error) || !playable_position(start, error)) {
-            *error = "FEN=" + options.fen + ": " + *error;
+            *error = "FEN=" + shown_text(options.fen) + ": " + *error;
             return false;
         }
     }
@@ -154,6 +155,6 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
         note_position(&out->timing.positions, out->game.board, out->game.game_status.turn);
     // A FEN start is recorded with its position even when it is the usual one.
     record_new_game(&out->record, options, start, !options.fen_given);
-    place_record(&out->record, options, false);
-    return true;
+    if (options.pgn_path.empty()) place = open_default_place();
+    return place_record(&out->record, options, &place, nullptr, error);
 }

@@ -3,6 +3,7 @@
 // 32-bit range saturates instead of wrapping unpredictably.
 #include "ai/levels.h"
 #include "game/settings.h"
+#include "rules/notation.h"
 
 #include <climits>
 #include <cstdlib>
@@ -140,7 +141,7 @@ int parse_args(int argc, char **argv, game_options *options) {
             if (level >= lowest_level && level <= highest_level)
                 apply_level(level, settings);
             else
-                options->error = std::string(word) + ": the level is a number from " +
+                options->error = shown_text(word) + ": the level is a number from " +
                                  std::to_string(lowest_level) + " to " +
                                  std::to_string(highest_level);
         } else if (std::strcmp(word, no_words_file_word) == 0) {

@@ -1,4 +1,5 @@
 #include "game/pgn_text.h"
+#include "rules/notation.h"
 
 #include <cctype>
 #include <cstdio>
@@ -156,8 +157,14 @@ struct pgn_reader {
     std::string_view text;
     std::size_t pos = 0;
     int line = 1;
+    bool more_follows = false;    // the text is a piece of a longer one
+    mutable bool starved = false; // the end of the piece was met before the game's end
 
-    bool at_end() const { return pos >= text.size(); }
+    bool at_end() const {
+        if (pos < text.size()) return false;
+        starved = more_follows;
+        return true;
+    }
     char peek() const { return text[pos]; }
     void advance() {
         if (text[pos] == '\n') line++;
@@ -175,7 +182,7 @@ std::string at_line(int line, const std::string &what) {
 
 std::string quoted(std::string_view word) {
     std::string out(1, '\'');
-    out.append(word);
+    out += shown_text(word);
     out += '\'';
     return out;
 }
@@ -209,14 +216,14 @@ bool read_tag(pgn_reader &r, pgn_tag *tag, std::string *error) {
     }
     while (!r.at_end() && is_blank_in_line(r.peek())) r.advance();
     if (r.at_end() || r.peek() != '"') {
-        *error = at_line(line, "the tag " + name + " has no value in quotes");
+        *error = at_line(line, "the tag " + shown_text(name) + " has no value in quotes");
         return false;
     }
     r.advance();
     std::string value;
     for (;;) {
         if (r.at_end() || r.peek() == '\n') {
-            *error = at_line(line, "the value of the tag " + name + " is not closed");
+            *error = at_line(line, "the value of the tag " + shown_text(name) + " is not closed");
             return false;
         }
         char c = r.peek();
@@ -230,7 +237,7 @@ bool read_tag(pgn_reader &r, pgn_tag *tag, std::string *error) {
     }
     while (!r.at_end() && is_blank_in_line(r.peek())) r.advance();
     if (r.at_end() || r.peek() != ']') {
-        *error = at_line(line, "the tag " + name + " is not closed with ']'");
+        *error = at_line(line, "the tag " + shown_text(name) + " is not closed with ']'");
         return false;
     }
     r.advance();
@@ -265,21 +272,15 @@ bool starts_like_a_move(std::string_view move) {
     return std::string_view("abcdefghKQRBNPO0o").find(move.front()) != std::string_view::npos;
 }
 
-} // namespace
-
-bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) {
-    constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
-    if (text.substr(0, byte_order_mark.size()) == byte_order_mark)
-        text.remove_prefix(byte_order_mark.size());
-    pgn_reader r{text};
-
+pgn_piece read_game(pgn_reader &r, pgn_game *next_game, std::string *error) {
+    const std::string_view text = r.text;
     pgn_game game;
     game.result.clear();
     bool in_movetext = false, found_game = false;
     int depth = 0, variation_line = 0;
     std::string comments; // those after the last move of the main line
 
-    while (!r.at_end() && game.result.empty()) {
+    while (game.result.empty() && !r.at_end()) {
         const char c = r.peek();
         const int line = r.line;
         if (is_space(c)) {
@@ -295,14 +296,14 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
             while (!r.at_end() && r.peek() != '}') r.advance();
             if (r.at_end()) {
                 *error = at_line(line, "a comment is not closed with '}'");
-                return false;
+                return pgn_piece::broken;
             }
             if (depth == 0) add_comment(&comments, text.substr(start, r.pos - start));
             r.advance();
         } else if (c == '[') {
             if (in_movetext) break; // the next game's tags: this one lacks its result
             pgn_tag tag;
-            if (!read_tag(r, &tag, error)) return false;
+            if (!read_tag(r, &tag, error)) return pgn_piece::broken;
             game.tags.push_back(tag);
             found_game = true;
         } else if (c == '(') {
@@ -312,7 +313,7 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
         } else if (c == ')') {
             if (depth == 0) {
                 *error = at_line(line, "')' without '('");
-                return false;
+                return pgn_piece::broken;
             }
             depth--;
             r.advance();
@@ -320,7 +321,7 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
             r.advance();
             if (r.at_end() || !std::isdigit(static_cast<unsigned char>(r.peek()))) {
                 *error = at_line(line, "'$' without a number");
-                return false;
+                return pgn_piece::broken;
             }
             while (!r.at_end() && std::isdigit(static_cast<unsigned char>(r.peek()))) r.advance();
         } else if (c == '*') {
@@ -341,7 +342,7 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
             if (move.empty()) continue;
             if (!starts_like_a_move(move)) {
                 *error = at_line(line, quoted(word) + " is not a move");
-                return false;
+                return pgn_piece::broken;
             }
             if (!game.moves.empty()) game.move_comments.back() = comments;
             game.moves.emplace_back(move);
@@ -349,23 +350,49 @@ bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) 
             comments.clear();
         } else {
             *error = at_line(line, "unexpected character " + shown(c));
-            return false;
+            return pgn_piece::broken;
         }
     }
     if (depth > 0) {
         *error = at_line(variation_line, "a variation is not closed with ')'");
-        return false;
+        return pgn_piece::broken;
     }
-    if (!found_game) {
-        *error = "no game found";
-        return false;
-    }
+    if (!found_game) return pgn_piece::none;
     if (game.result.empty()) {
         const std::string *tag = pgn_tag_value(game, "Result");
         game.result = tag && is_result(*tag) ? *tag : "*";
     }
     game.final_comment = comments;
     if (!game.moves.empty()) game.move_comments.back() = comments;
-    *first_game = std::move(game);
-    return true;
+    *next_game = std::move(game);
+    return pgn_piece::game;
+}
+
+} // namespace
+
+pgn_piece parse_next_pgn(std::string_view text, bool more_follows, std::size_t *pos, int *line,
+                         pgn_game *next_game, std::string *error) {
+    pgn_reader r{text, *pos, *line, more_follows};
+    const pgn_piece result = read_game(r, next_game, error);
+    if (r.starved) return pgn_piece::need_more;
+    *pos = r.pos;
+    *line = r.line;
+    return result;
+}
+
+bool parse_pgn(std::string_view text, pgn_game *first_game, std::string *error) {
+    constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+    if (text.substr(0, byte_order_mark.size()) == byte_order_mark)
+        text.remove_prefix(byte_order_mark.size());
+    std::size_t pos = 0;
+    int line = 1;
+    switch (parse_next_pgn(text, false, &pos, &line, first_game, error)) {
+    case pgn_piece::game:
+        return true;
+    case pgn_piece::none:
+        *error = "no game found";
+        return false;
+    default:
+        return false;
+    }
 }

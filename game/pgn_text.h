@@ -2,6 +2,7 @@
 // file or database. No file access here.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,6 +10,7 @@
 struct pgn_tag {
     std::string name;
     std::string value;
+    bool operator==(const pgn_tag &) const = default;
 };
 
 struct pgn_game {
@@ -18,6 +20,7 @@ struct pgn_game {
     std::vector<std::string> move_comments;
     std::string final_comment; // after the last move, e.g. why the game was drawn
     std::string result = "*";  // "1-0", "0-1", "1/2-1/2", or "*" while unfinished
+    bool operator==(const pgn_game &) const = default;
 };
 
 // The value of the first tag of that name, or null.
@@ -29,6 +32,21 @@ const std::string *pgn_tag_value(const pgn_game &game, std::string_view name);
 // full-move number ("12... e5" when Black moves first), lines of at most 79 characters, the
 // final comment and the result; then an empty line.
 std::string format_pgn(const pgn_game &game);
+
+// What reading a game from a piece of text found.
+enum class pgn_piece : uint8_t {
+    game,      // a whole game
+    none,      // only blanks and comments up to the end
+    broken,    // text that is not PGN (`error` says where)
+    need_more, // the piece ends before the game does: read it again with more text
+};
+
+// Reads the game that starts at `*pos` of `text` (the line number there is `*line`) and
+// moves both past it: its tags and movetext up to its result, or up to the next game's
+// tags when it has none. `more_follows` says that `text` is only the beginning of the
+// text. Errors name the line.
+pgn_piece parse_next_pgn(std::string_view text, bool more_follows, std::size_t *pos, int *line,
+                         pgn_game *next_game, std::string *error);
 
 // Reads the first game of a PGN file or database: tag pairs, movetext with move numbers,
 // comments in braces and after ";", "%" lines, NAGs and "!?" marks, variations in

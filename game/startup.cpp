@@ -5,6 +5,7 @@
 #include "game/line_input.h"
 #include "game/search_progress.h"
 #include "game/settings.h"
+#include "game/temp_file_cleanup.h"
 #include "game/view.h"
 #include "rules/shown_text.h"
 
@@ -46,6 +47,7 @@ void warn_about_words(const words_file &config, int argc, char **argv) {
 
 int vartok_main(int argc, char **argv, const words_file &config) {
     warn_about_words(config, argc - 1, argv + 1);
+    install_temp_file_cleanup();
     // Bad words (a record or a position that cannot be played) end the run before the game
     // prints anything.
     const auto start = std::make_unique<game_start>();
@@ -69,11 +71,14 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         std::puts(board_failure_message(failure));
         return 1;
     }
-    // A resumed game shows where it stands; otherwise its record exists from the start.
-    record_save(&start->record);
+    // A resumed game shows where it stands; a new one is written at its first move.
+    if (options.resume) record_save(&start->record);
     const auto search = new_search_context(static_cast<unsigned>(std::time(nullptr)));
-    // Without a window the game goes on in text mode; the failure was reported.
+    // The window takes SIGINT and SIGTERM only from their default action. Without a window
+    // the game goes on in text mode; the failure was reported.
+    if (graphics) uninstall_temp_file_cleanup();
     if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
+    install_temp_file_cleanup();
     view_start(options, &live, start->record);
     // A game on clocks reads its lines with a deadline from the start.
     if (start->timing.clocks) read_lines_with_deadlines();

@@ -31,9 +31,9 @@ const usage_word usage_words[] = {
      std::to_string(-default_deadend_score)},
     {"LIMIT=n", "the dead-end threshold's rise per ply", std::to_string(default_deadend_limit)},
     {"LEVEL=n", "the five settings above from a preset, 1 to 8", "none"},
-    {"PGN=FILE", "keep this game's record in FILE", "~/.local/state/vartok"},
+    {"PGN=FILE", "add the game to the games in FILE", "~/.local/state/vartok"},
     {"RESUME", "continue the unfinished game kept there", "a new game"},
-    {"RESUME=FILE", "continue the game kept in FILE", "a new game"},
+    {"RESUME=FILE", "continue the last unfinished game in FILE", "a new game"},
     {"FEN=...", "start from this position (quote the word)", "usual start"},
     {"COMMANDS", "typed moves (Nf3, e2e4) and commands (see help)", "off"},
     {"UNICODE", "the text board with chess symbols", "letters"},
@@ -76,8 +76,8 @@ void print_usage(const words_file &config) {
     std::puts("\n"
               "Exit status: 0 when the game ended or the window was closed; 1 when standard\n"
               "input ended, standard output could not be written, memory ran out, a sprite\n"
-              "file was short or the font missing; 2 when a word cannot be used (RESUME, FEN=,\n"
-              "LEVEL=, PLAYER=, MOVETIME=, CLOCK=...).\n"
+              "file was short or the font missing; 2 when a word cannot be used (RESUME, PGN=,\n"
+              "FEN=, LEVEL=, PLAYER=, MOVETIME=, CLOCK=...).\n"
               "LEVEL, DEPTH1, DEPTH2, BLUNDERS, DEADEND and LIMIT set the classic player only.\n"
               "WHITE_ENGINE=CMD and BLACK_ENGINE=CMD give one side an engine (the computer then\n"
               "plays it); ENGINE_OPTION=Name=Value (again for more) sets an engine's option;\n"

@@ -2,10 +2,12 @@
 // so that every part of the program writes them alike.
 #pragma once
 
+#include "rules/shown_text.h"
 #include "rules/structs.h"
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // "e4" for (row 4, col 4): the file letter, then the rank digit.
 std::string square_name(coord square);
@@ -35,3 +37,4 @@ uint32_t half_move_number(uint32_t fullmove, uint8_t side);
 uint32_t full_move_number(uint32_t half_move);
 // "12." before White's move of half-move 23, "12..." before Black's of half-move 24.
 std::string move_number_label(uint32_t half_move);
+

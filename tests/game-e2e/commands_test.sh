@@ -101,6 +101,7 @@ check_count "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R
 if command -v faketime >/dev/null; then
     current="a hint leaves the computer's next moves alone"
     held() {
+        rm -f "$e2e_dir/held.pgn"
         printf '%b' "$1" | faketime '2026-01-01 12:00:00' timeout 60 "$vartok" COMMANDS \
             DEPTH1=2 DEPTH2=3 PGN="$e2e_dir/held.pgn" 2>/dev/null | grep -E '^[0-9]+: Moving'
     }

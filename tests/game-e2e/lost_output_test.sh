@@ -8,29 +8,37 @@ work=$(mktemp -d)
 # A words file of the person running the tests must not change the games.
 export XDG_CONFIG_HOME=$work/config
 trap 'rm -rf "$work"' EXIT
+# The games keep their records here, not in the home folder, each run at places of its own:
+# a game left unfinished would be named on standard error by the next one.
+export XDG_DATA_HOME=$work/data
+places() { export XDG_STATE_HOME=$work/state$1; }
 source "$(dirname "$0")/../../tools/check_lib.sh"
 expected="vartok: could not write to standard output: $(
     python3 -c 'import os, errno; print(os.strerror(errno.ENOSPC))' 2>/dev/null ||
         echo 'No space left on device')"
 
 # The computer plays both sides; every message is acknowledged.
+places 1
 yes '' | timeout 60 "$vartok" WHITE_AI DEPTH1=1 DEPTH2=1 >/dev/full 2>"$work/err"
 status=$?
 check "a computer game into /dev/full ends with status 1" [ "$status" = 1 ]
 check "one line on standard error names the cause" [ "$(cat "$work/err")" = "$expected" ]
 
 # A person's game stops at the first prompt whose output cannot be written.
+places 2
 printf 'e2\ne4\n' | timeout 60 "$vartok" BLACK_HUMAN >/dev/full 2>"$work/err"
 status=$?
 check "a person's game into /dev/full ends with status 1" [ "$status" = 1 ]
 check "one line on standard error for a person's game" [ "$(cat "$work/err")" = "$expected" ]
 
 # A game that ends on its own (end of input) without a chance to notice before its exit.
+places 3
 timeout 60 "$vartok" </dev/null >/dev/full 2>"$work/err"
 status=$?
 check "the last output lost at exit is reported" \
     eval '[ "$status" = 1 ] && [ "$(cat "$work/err")" = "$expected" ]'
 
+places 4
 timeout 10 "$vartok" --help >/dev/full 2>"$work/err"
 status=$?
 check "--help into /dev/full ends with status 1" \
@@ -39,13 +47,16 @@ check "--help into /dev/full ends with status 1" \
 # A reader that goes away: the usual SIGPIPE end, nothing on standard error. Squares that do
 # not exist keep the game printing for ever, so it cannot finish into the pipe's buffer
 # before the reader leaves.
+places 5
 yes 'x9' | timeout 60 "$vartok" BLACK_HUMAN 2>"$work/err" | head -c 100 >/dev/null
 status=${PIPESTATUS[1]}
 check "a closed pipe ends the game by SIGPIPE" [ "$status" = 141 ]
 check "a closed pipe prints nothing on standard error" [ ! -s "$work/err" ]
 
 # Nothing changes when the output can be written.
-yes '' | timeout 60 "$vartok" WHITE_AI DEPTH1=1 DEPTH2=1 >"$work/out" 2>"$work/err"
+places 6
+yes '' | timeout 60 "$vartok" WHITE_AI DEPTH1=1 DEPTH2=1 \
+    >"$work/out" 2>"$work/err"
 check "a written game prints nothing on standard error" [ ! -s "$work/err" ]
 check "a written game ends as before" grep -qE "^(Checkmate|Stalemate|Draw|[0-9]+ moves without)" "$work/out"
 

@@ -23,7 +23,7 @@ err_is() {
 }
 # The VartokSettings tag of a record.
 settings_of() {
-    sed -n 's/^\[VartokSettings "\(.*\)"\]$/\1/p' "$1"
+    sed -n 's/^\[VartokSettings "\(.*\)"\]$/\1/p' "$1" | tail -n 1 # PGN= adds games
 }
 check_settings() { # RECORD EXPECTED
     checks=$((checks + 1))
@@ -93,22 +93,22 @@ err_is ""
 
 current="the command line overrides the words file"
 printf 'DEPTH1=2 DEPTH2=4\nCOMMANDS\n' >"$words_file"
-run "quit\n" PGN="$e2e_dir/c.pgn"
+run "d2\nd4\nquit\n" PGN="$e2e_dir/c.pgn"
 check_settings "$e2e_dir/c.pgn" "DEPTH1=2 DEPTH2=4 BLUNDERS=0 DEADEND=1988 LIMIT=548"
-run "quit\n" DEPTH1=5 PGN="$e2e_dir/c.pgn"
+run "d2\nd4\nquit\n" DEPTH1=5 PGN="$e2e_dir/c.pgn"
 check_settings "$e2e_dir/c.pgn" "DEPTH1=5 DEPTH2=4 BLUNDERS=0 DEADEND=1988 LIMIT=548"
 
 current="a resumed game keeps its own settings over the words file's"
-run "quit\n" --no-config COMMANDS PGN="$e2e_dir/d.pgn"
+run "d2\nd4\nquit\n" --no-config COMMANDS PGN="$e2e_dir/d.pgn"
 check_settings "$e2e_dir/d.pgn" "$defaults"
-run "quit\n" RESUME="$e2e_dir/d.pgn" PGN="$e2e_dir/d2.pgn"
+run "d2\nd4\nquit\n" RESUME="$e2e_dir/d.pgn" PGN="$e2e_dir/d2.pgn"
 check_settings "$e2e_dir/d2.pgn" "$defaults"
-run "quit\n" RESUME="$e2e_dir/d.pgn" DEPTH2=7 PGN="$e2e_dir/d2.pgn"
+run "d2\nd4\nquit\n" RESUME="$e2e_dir/d.pgn" DEPTH2=7 PGN="$e2e_dir/d2.pgn"
 check_settings "$e2e_dir/d2.pgn" "DEPTH1=3 DEPTH2=7 BLUNDERS=0 DEADEND=1988 LIMIT=548"
 
 current="a # inside a word is part of it"
 printf 'COMMANDS PGN=%s/e#1.pgn # the record\n' "$e2e_dir" >"$words_file"
-run "quit\n"
+run "d2\nd4\nquit\n"
 checks=$((checks + 1))
 [[ -s "$e2e_dir/e#1.pgn" ]] || fail "no record in e#1.pgn"
 

@@ -1,9 +1,12 @@
 #include "game/atomic_file.h"
+#include "game/temp_file_cleanup.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <dirent.h>
+#include <fcntl.h>
 #include <functional>
 #include <grp.h>
 #include <string>
@@ -106,13 +109,124 @@ TEST(AtomicFile, WritesReplacesAndAppendsLeavingNoTemporaryFile) {
     EXPECT_EQ(contents_of(database), "one\ntwo\n");
     EXPECT_EQ(entries(folder.path).size(), 2u); // no temporary file left beside them
 
-    // A link stays a link; the file it names gets the new contents.
+    // No file is written through a link: the link and the file it names stay as they are.
     const std::string link = folder / "link.pgn";
     ASSERT_EQ(::symlink(database.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(append_file_atomically(link, "three\n", &error)) << error;
+    EXPECT_FALSE(append_file_atomically(link, "three\n", &error));
+    EXPECT_FALSE(write_file_atomically(link, "three\n", &error));
+    EXPECT_EQ(error, "cannot write " + link + ": a symbolic link, which is not followed");
     ASSERT_EQ(::lstat(link.c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
-    EXPECT_EQ(contents_of(database), "one\ntwo\nthree\n");
+    EXPECT_EQ(contents_of(database), "one\ntwo\n");
+    EXPECT_EQ(entries(folder.path).size(), 3u);
+}
+
+TEST(AtomicFile, ARewriteKeepsRangesOfTheFileItExpectsAndNoOther) {
+    scratch_folder folder;
+    const std::string path = folder / "games.pgn";
+    put(path, "0123456789");
+    std::string error;
+    file_identity seen{file_identity::kind::none};
+    EXPECT_FALSE(rewrite_file(path, {}, "x", &seen, &error)); // a file came where none was
+    seen = {};
+    uint64_t offset = 0;
+    ASSERT_TRUE(append_file_atomically(path, "", &error, &offset)) << error;
+    EXPECT_EQ(offset, 10u);
+    struct stat st;
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    seen = {file_identity::kind::this_one, st.st_dev, st.st_ino};
+    ASSERT_TRUE(rewrite_file(path, {{0, 3}, {7, byte_range::to_the_end}}, "ab", &seen, &error))
+        << error;
+    EXPECT_EQ(contents_of(path), "012789ab");
+    // The identity follows the file written; the ranges are of that new file.
+    ASSERT_TRUE(rewrite_file(path, {{0, 6}}, "cd", &seen, &error)) << error;
+    EXPECT_EQ(contents_of(path), "012789cd");
+    EXPECT_FALSE(rewrite_file(path, {{0, 100}}, "", &seen, &error)); // shorter than it was
+    EXPECT_EQ(contents_of(path), "012789cd");
+    // Another program put a file of its own there: it is not replaced.
+    const file_identity ours = seen;
+    put(path, "theirs");
+    seen = ours;
+    EXPECT_FALSE(rewrite_file(path, {{0, 6}}, "x", &seen, &error));
+    EXPECT_NE(error.find("another program changed it"), std::string::npos) << error;
+    EXPECT_EQ(contents_of(path), "theirs");
+    EXPECT_EQ(entries(folder.path).size(), 1u);
+}
+
+TEST(AtomicFile, NothingButRegularFilesIsRead) {
+    scratch_folder folder;
+    const std::string fifo = folder / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string text, error;
+    // Neither waits for a writer nor reads for ever.
+    EXPECT_EQ(read_whole_file(fifo, &text, &error), read_status::failed);
+    EXPECT_EQ(error, "cannot read " + fifo + ": not a regular file");
+    EXPECT_EQ(read_whole_file("/dev/zero", &text, &error), read_status::failed);
+    int fd = -1;
+    put(folder / "real", "x");
+    const std::string link = folder / "link";
+    ASSERT_EQ(::symlink((folder / "real").c_str(), link.c_str()), 0);
+    EXPECT_EQ(open_to_read(link, false, &fd, &error), read_status::failed);
+    ASSERT_EQ(open_to_read(link, true, &fd, &error), read_status::read);
+    ::close(fd);
+    EXPECT_EQ(open_to_read(folder / "real/below", false, &fd, &error), read_status::missing);
+}
+
+// A child that writes `path` and is stopped by `signal` in the middle: what is left.
+std::vector<std::string> left_by_a_signal(const scratch_folder &folder, int signal, bool ignored) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (ignored) std::signal(signal, SIG_IGN);
+        install_temp_file_cleanup();
+        std::string temp = folder / ".games.pgn.XXXXXX";
+        if (make_guarded_temp_file(temp.data()) < 0) ::_exit(3);
+        ::raise(signal); // as if it came during the write
+        ::_exit(ignored ? 0 : 4);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (ignored)
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    else
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+    return entries(folder.path);
+}
+
+TEST(AtomicFile, ASignalDuringAWriteRemovesTheTemporaryFileAndStillEndsTheProcess) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        scratch_folder folder;
+        EXPECT_TRUE(left_by_a_signal(folder, signal, false).empty()) << signal;
+    }
+    scratch_folder folder;
+    EXPECT_EQ(left_by_a_signal(folder, SIGHUP, true).size(), 1u); // nohup's stays ignored
+}
+
+TEST(AtomicFile, StaleTemporaryFilesOfGoneProcessesAreSwept) {
+    scratch_folder folder;
+    const pid_t gone = ::fork();
+    if (gone == 0) ::_exit(0);
+    ::waitpid(gone, nullptr, 0);
+    const std::string path = folder / "g1.pgn";
+    const std::string stale = folder / (".g1.pgn." + std::to_string(gone) + ".Ab12Cd");
+    const std::vector<std::string> kept = {
+        ".g1.pgn." + std::to_string(::getpid()) + ".Ab12Cd", // this process's own
+        ".g1.pgn.backup",                                    // not of this naming
+        ".g2.pgn." + std::to_string(gone) + ".Ab12Cd",       // another file's
+        "g1.pgn",
+    };
+    put(stale, "x");
+    for (const std::string &name : kept) put(folder / name, "x");
+    sweep_stale_temp_files(path);
+    std::vector<std::string> left = entries(folder.path);
+    std::sort(left.begin(), left.end());
+    std::vector<std::string> expected = kept;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(left, expected);
+    // In a folder of the game's own, those of any file go.
+    sweep_stale_temp_files(folder.path + "/");
+    left = entries(folder.path);
+    EXPECT_EQ(left.size(), 3u);
+    EXPECT_EQ(std::count(left.begin(), left.end(), kept[2]), 0);
 }
 
 TEST(AtomicFile, AReadOnlyFolderLeavesTheOldFileUntouched) {

@@ -13,6 +13,7 @@ for seed in $(seq 1 "$positions"); do
     head -n "$plies" "$dir/moves.txt" >"$dir/prefix.txt"
     # An acknowledgement first when the side to move is in check.
     ack=$(sed -n "$((plies + 1))p" "$dir/moves.txt" | grep -q '^|' && echo "|")
+    rm -f "$dir/game.pgn" # PGN= adds to what is there
     { cat "$dir/prefix.txt"; echo "${ack}hint"; echo "quit"; } | as_input |
         timeout 120 "$vartok" BLACK_HUMAN COMMANDS PGN="$dir/game.pgn" >"$dir/out.txt" 2>&1
     hint=$(sed -n 's/^Hint: \(..\)-\(..\).*/\1 to \2/p' "$dir/out.txt")

@@ -12,6 +12,7 @@ for seed in $(seq 1 "$games"); do
     # At most 60 half-moves: the move-count draw, the only random draw of such a game, never
     # comes up.
     "$random_game" "$seed" 60 >"$dir/moves.txt"
+    rm -f "$dir/full.pgn" "$dir/cut.pgn" "$dir/resumed.pgn" # PGN= adds to what is there
     as_input <"$dir/moves.txt" | timeout 60 "$vartok" BLACK_HUMAN PGN="$dir/full.pgn" \
         >"$dir/full.out" 2>&1
     full_status=$?

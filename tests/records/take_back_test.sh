@@ -10,6 +10,7 @@ games=${GAMES:-12}
 for seed in $(seq 1 "$games"); do
     for way in straight detours; do
         extra=$([[ $way == detours ]] && echo $((1 + seed % 5)))
+        rm -f "$dir/$way.pgn" # PGN= adds to what is there
         "$random_game" "$seed" 60 $extra | as_input |
             timeout 60 "$vartok" BLACK_HUMAN COMMANDS PGN="$dir/$way.pgn" >"$dir/$way.out" 2>&1
         echo $? >"$dir/$way.status"
