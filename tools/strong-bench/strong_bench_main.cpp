@@ -85,8 +85,7 @@ int main(int argc, char **argv) {
         return 0;
     }
     if (argc > 2 || (argc == 2 && std::atoi(argv[1]) <= 0)) {
-        std::fprintf(stderr,
-                     "usage: vartok-strong-bench [DEPTH] | search FEN MS\n");
+        std::fprintf(stderr, "usage: vartok-strong-bench [DEPTH] | search FEN MS\n");
         return 2;
     }
     return run_bench(argc == 2 ? std::atoi(argv[1]) : default_depth);
