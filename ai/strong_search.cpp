@@ -72,18 +72,21 @@ struct thread_data {
     root_result root; // the best root move of the iteration under way
 };
 
-int lmr_table[64][64];
-
-struct lmr_init {
-    lmr_init() {
-        for (int d = 1; d < 64; d++)
-            for (int m = 1; m < 64; m++)
-                lmr_table[d][m] = static_cast<int>(0.75 + std::log(d) * std::log(m) / 2.25);
-    }
+struct reduction_table {
+    int plies[64][64]; // by depth and move number
 };
 
-// The reductions depend on nothing but depth and move number: filled once, read only.
-const lmr_init lmr_ready;
+// Late-move reductions grow with the logarithms of depth and move number.
+const reduction_table &reductions() {
+    static const reduction_table table = [] {
+        reduction_table t{};
+        for (int d = 1; d < 64; d++)
+            for (int m = 1; m < 64; m++)
+                t.plies[d][m] = static_cast<int>(0.75 + std::log(d) * std::log(m) / 2.25);
+        return t;
+    }();
+    return table;
+}
 
 int64_t elapsed_ms(const search_shared &s) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(steady::now() - s.start).count();
@@ -390,7 +393,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
         } else {
             int r = 0;
             if (depth >= 3 && legal > 1 + pv_node && quiet) {
-                r = lmr_table[std::min(depth, 63)][std::min(legal, 63)];
+                r = reductions().plies[std::min(depth, 63)][std::min(legal, 63)];
                 r += !improving + cut_node - pv_node - gives_check;
                 if (m == t.killers[ply][0] || m == t.killers[ply][1]) r--;
                 r -= t.history[pos.side ^ 1][move_from(m)][move_to(m)] / 6000;
