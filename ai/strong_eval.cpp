@@ -188,21 +188,7 @@ void evaluate_pieces(const position &pos, const eval_weights &w, int side, side_
                                                 : 3;
         while (pieces) {
             const int sq = pop_lowest(pieces);
-            bitboard reach;
-            switch (type) {
-            case type_knight:
-                reach = tables.knight[sq];
-                break;
-            case type_bishop:
-                reach = bishop_attacks(sq, occ);
-                break;
-            case type_rook:
-                reach = rook_attacks(sq, occ);
-                break;
-            default:
-                reach = rook_attacks(sq, occ) | bishop_attacks(sq, occ);
-                break;
-            }
+            const bitboard reach = fast::piece_attacks(type, sq, occ);
             const int moves = count_squares(reach & safe) - mobility_base[index];
             t->mg += w.mobility[mg][index] * moves;
             t->eg += w.mobility[eg][index] * moves;

@@ -22,7 +22,8 @@ struct strong_settings {
     int hash_mb = default_hash_mb;
     unsigned threads = 1;
     draw_rules rules = draw_rules::game;
-    uint64_t seed = 0; // for choices made at random (the weakened levels); 0: none
+    int elo = 0;       // play at about this Elo (lowest_elo and up); 0: full strength
+    uint64_t seed = 0; // of the weakened player's choices: the same seed, the same move
 };
 
 // One move as the game plays it.

@@ -4,6 +4,7 @@
 #include "ai/strong_search.h"
 #include "ai/strong_eval.h"
 #include "ai/strong_player.h"
+#include "ai/strong_strength.h"
 #include "rules/exchange.h"
 #include "rules/fast_moves.h"
 
@@ -71,18 +72,21 @@ struct thread_data {
     root_result root; // the best root move of the iteration under way
 };
 
-int lmr_table[64][64];
-
-struct lmr_init {
-    lmr_init() {
-        for (int d = 1; d < 64; d++)
-            for (int m = 1; m < 64; m++)
-                lmr_table[d][m] = static_cast<int>(0.75 + std::log(d) * std::log(m) / 2.25);
-    }
+struct reduction_table {
+    int plies[64][64]; // by depth and move number
 };
 
-// The reductions depend on nothing but depth and move number: filled once, read only.
-const lmr_init lmr_ready;
+// Late-move reductions grow with the logarithms of depth and move number.
+const reduction_table &reductions() {
+    static const reduction_table table = [] {
+        reduction_table t{};
+        for (int d = 1; d < 64; d++)
+            for (int m = 1; m < 64; m++)
+                t.plies[d][m] = static_cast<int>(0.75 + std::log(d) * std::log(m) / 2.25);
+        return t;
+    }();
+    return table;
+}
 
 int64_t elapsed_ms(const search_shared &s) {
     return std::chrono::duration_cast<std::chrono::milliseconds>(steady::now() - s.start).count();
@@ -389,7 +393,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
         } else {
             int r = 0;
             if (depth >= 3 && legal > 1 + pv_node && quiet) {
-                r = lmr_table[std::min(depth, 63)][std::min(legal, 63)];
+                r = reductions().plies[std::min(depth, 63)][std::min(legal, 63)];
                 r += !improving + cut_node - pv_node - gives_check;
                 if (m == t.killers[ply][0] || m == t.killers[ply][1]) r--;
                 r -= t.history[pos.side ^ 1][move_from(m)][move_to(m)] / 6000;
@@ -566,6 +570,33 @@ bool one_king_each(const position &pos) {
     return kings(0) == 1 && kings(1) == 1;
 }
 
+// The weakened player's choice: every root move scored by a search one ply shallower than
+// the limits allow, a noise added, and the best of those near the best score taken.
+move16 weakened_choice(thread_data &t, const move_list &legal, const strength_limits &limits,
+                       uint64_t seed, move16 fallback) {
+    const int depth = std::max(1, limits.depth - 1);
+    t.root_depth = depth;
+    int scores[max_moves];
+    int best = -infinite_score;
+    for (int i = 0; i < legal.count; i++) {
+        undo_record undo;
+        make(t, legal.moves[i], &undo);
+        scores[i] = -search(t, -infinite_score, infinite_score, depth - 1, 1, false);
+        unmake(t, undo);
+        if (t.stopped) return fallback;
+        best = std::max(best, scores[i]);
+    }
+    move16 chosen = fallback;
+    int chosen_value = -2 * infinite_score;
+    for (int i = 0; i < legal.count; i++) {
+        if (scores[i] < best - limits.keep_within_cp) continue;
+        const int value =
+            scores[i] + strength_noise(seed, t.pos.key ^ legal.moves[i], limits.noise_cp);
+        if (value > chosen_value) chosen_value = value, chosen = legal.moves[i];
+    }
+    return chosen;
+}
+
 } // namespace
 
 int quiescence_score(const fast::position &pos) {
@@ -604,9 +635,19 @@ strong_decision choose_strong_move(const game_state &game, const strong_settings
     }
     memory->table.age++;
 
+    // Below full strength: a shallower search with fewer positions.
+    strong_settings limited = settings;
+    const bool weakened = settings.elo > 0 && settings.elo < full_strength_elo;
+    const strength_limits strength = strength_for_elo(settings.elo);
+    if (weakened) {
+        limited.depth_limit =
+            limited.depth_limit ? std::min(limited.depth_limit, strength.depth) : strength.depth;
+        limited.node_limit =
+            limited.node_limit ? std::min(limited.node_limit, strength.nodes) : strength.nodes;
+    }
     search_shared shared;
     shared.table = &memory->table;
-    shared.settings = &settings;
+    shared.settings = &limited;
     shared.observer = &observer;
     shared.start = steady::now();
     collect_game_keys(game, root, &shared);
@@ -632,6 +673,22 @@ strong_decision choose_strong_move(const game_state &game, const strong_settings
     shared.stop.store(true);
     for (std::thread &h : helpers) h.join();
     threads[0]->published_nodes.store(threads[0]->nodes);
+    const bool told_to_stop = observer.stop && observer.stop->load();
+    strong_settings choosing = limited;
+    if (weakened && !told_to_stop) {
+        // The node limit was the search's; the choice has its own, smaller cost.
+        choosing.node_limit = 0;
+        shared.settings = &choosing;
+        shared.stop.store(false);
+        threads[0]->stopped = false;
+        const move16 chosen =
+            weakened_choice(*threads[0], legal, strength, settings.seed, answer.best);
+        if (chosen != answer.best) {
+            answer.best = chosen;
+            answer.pv[0] = chosen;
+            answer.pv_length = 1;
+        }
+    }
 
     decision.move = move_of(answer.best);
     decision.result = iteration_of(*threads[0], answer, depth);

@@ -73,6 +73,13 @@ constexpr engine_option engine_option_table[] = {
     {"Move Overhead", option_kind::spin, 0, overhead_max,
      [](const engine_options &o) -> int64_t { return o.move_overhead_ms; },
      [](engine_options *o, int64_t v) { o->move_overhead_ms = v; }},
+    // The strong player weakened to about UCI_Elo on the CCRL Blitz scale.
+    {"UCI_LimitStrength", option_kind::check, 0, 1,
+     [](const engine_options &o) -> int64_t { return o.limit_strength; },
+     [](engine_options *o, int64_t v) { o->limit_strength = v != 0; }},
+    {"UCI_Elo", option_kind::spin, lowest_elo, full_strength_elo,
+     [](const engine_options &o) -> int64_t { return o.elo; },
+     [](engine_options *o, int64_t v) { o->elo = static_cast<int>(v); }},
 };
 
 int64_t max_of(const engine_option &option) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ai/ai_settings.h"
+#include "ai/strong_strength.h"
 #include "ai/strong_tt.h"
 
 #include <string>
@@ -21,6 +22,8 @@ struct engine_options {
     engine_player player = engine_player::classic;
     int hash_mb = default_hash_mb;                       // the strong player's table
     int64_t move_overhead_ms = default_move_overhead_ms; // the strong player's time margin
+    bool limit_strength = false;                         // the strong player plays at UCI_Elo
+    int elo = full_strength_elo;
 };
 
 // The options with the defaults of the game; Threads is one per core.

@@ -43,6 +43,8 @@ strong_settings strong_settings_for(const search_request &request) {
     settings.threads = options.settings.threads;
     // A GUI judges the game by the usual rules, not the game's own.
     settings.rules = draw_rules::fide;
+    if (options.limit_strength) settings.elo = options.elo;
+    settings.seed = options.seed;
     settings.time = {};
     if (limits.depth != no_depth) settings.depth_limit = limits.depth;
     if (limits.nodes > 0) settings.node_limit = static_cast<uint64_t>(limits.nodes);

@@ -73,8 +73,10 @@ std::string hint_line(const game_state &game, const ai_settings &settings,
         for (auto &engine : context->engines->side)
             if (engine) return engine_hint_line(engine.get(), *context->record, *options);
     if (options && options->strong) {
-        const strong_decision s =
-            choose_strong_move(game, strong_settings_for(*options, nullptr, 0), strong_observer{});
+        // A hint is always the strong player's best, whatever strength it plays at.
+        strong_settings full = strong_settings_for(*options, nullptr, 0, game.turn_count);
+        full.elo = 0;
+        const strong_decision s = choose_strong_move(game, full, strong_observer{});
         if (s.outcome == strong_outcome::no_move) return "No hint: there is no legal move.";
         std::string text = "Hint: " + square_name(s.move.src) + "-" + square_name(s.move.dst);
         if (s.move.ascend) text += std::string("=") + san_piece_letters[s.move.ascend];

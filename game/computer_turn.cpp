@@ -150,13 +150,20 @@ void strong_iteration_done(void *context, const strong_iteration &) {
 } // namespace
 
 strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
-                                    uint8_t side) {
+                                    uint8_t side, uint32_t turn_count) {
     strong_settings s;
     s.time = limits_for_move_time(options.movetime_ms, strong_overhead_ms);
     if (clock)
         s.time = limits_for_clock(time_left(*clock, side, steady_now_ms()),
                                   clock->control[side].increment_ms, 0, strong_overhead_ms);
     s.rules = options.fide ? draw_rules::fide : draw_rules::game;
+    // Below full strength its choices are drawn from a seed: SEED= makes each move's seed,
+    // and so the game, repeat; without it each move draws anew.
+    s.elo = options.elo;
+    if (options.elo)
+        s.seed = options.seeded ? options.seed * 1000003u + turn_count
+                                : static_cast<uint64_t>(
+                                      std::chrono::steady_clock::now().time_since_epoch().count());
     return s;
 }
 

@@ -31,10 +31,10 @@ computer_move do_ai_move(search_context *search, game_state *live, const ai_sett
 computer_move do_strong_move(strong_memory *memory, game_state *live,
                              const strong_settings &settings);
 
-// The strong player's settings for the game: its time a move (or its share of `clock`,
-// when given), the draw rules it steers by.
+// The strong player's settings for the game's half-move `turn_count`: its time a move (or
+// its share of `clock`, when given), the draw rules it steers by, its strength (ELO=).
 strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
-                                    uint8_t side);
+                                    uint8_t side, uint32_t turn_count);
 
 // The search observer of the game: report lines on standard output, the progress line on
 // a terminal's standard error, and a window that keeps answering the desktop; a close of

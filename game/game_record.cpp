@@ -1,7 +1,7 @@
 #include "game/game_record.h"
 #include "game/atomic_file.h"
-#include "rules/clock_text.h"
 #include "game/record_place.h"
+#include "rules/clock_text.h"
 #include "rules/notation.h"
 
 #include <cstdio>
@@ -17,8 +17,8 @@ constexpr const char *rules_tag = "VartokRules"; // "FIDE" when the standard dra
 constexpr const char *fide_rules = "FIDE";
 constexpr const char *program = "program";
 constexpr const char *human = "human";
-constexpr const char *the_words[] = {
-    "DEPTH1=", "DEPTH2=", "BLUNDERS=", "DEADEND=", "LIMIT=", "PLAYER=", "MOVETIME="};
+constexpr const char *the_words[] = {"DEPTH1=", "DEPTH2=",   "BLUNDERS=", "DEADEND=", "LIMIT=",
+                                     "PLAYER=", "MOVETIME=", "ELO=",      "SEED="};
 constexpr int date_size = 16;
 constexpr int host_size = 256;
 
@@ -52,6 +52,9 @@ constexpr const char *engine_tags[] = {"WhiteEngine", "BlackEngine"};
 std::string player_name(uint8_t side, bool computer, const game_options &options) {
     if (!computer) return "Person";
     if (!options.engine_names[side].empty()) return options.engine_names[side];
+    if (options.strong && options.elo)
+        return "Vartok strong at Elo " + std::to_string(options.elo) + " (" +
+               std::to_string(options.movetime_ms) + " ms a move)";
     if (options.strong)
         return "Vartok strong (" + std::to_string(options.movetime_ms) + " ms a move)";
     const ai_settings &settings = options.ai;
@@ -121,6 +124,9 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
     options->ai = from_tag.ai;
     options->strong = from_tag.strong;
     options->movetime_ms = from_tag.movetime_ms;
+    options->elo = from_tag.elo;
+    options->seeded = from_tag.seeded;
+    options->seed = from_tag.seed;
 }
 
 void record_set_players(game_record *record, const game_options &options) {
@@ -134,6 +140,8 @@ void record_set_players(game_record *record, const game_options &options) {
     set_tag(&pgn, "BlackType", options.black_ai ? program : human);
     std::string words = settings_words(options.ai);
     if (options.strong) words += " PLAYER=strong MOVETIME=" + std::to_string(options.movetime_ms);
+    if (options.strong && options.elo) words += " ELO=" + std::to_string(options.elo);
+    if (options.strong && options.seeded) words += " SEED=" + std::to_string(options.seed);
     set_tag(&pgn, settings_tag, words);
     if (options.clock)
         for (const clock_tag &tag : time_control_tags(options.clocks[0], options.clocks[1]))

@@ -2,6 +2,7 @@
 // digits up to the first other character, 0 without digits), but a number beyond the
 // 32-bit range saturates instead of wrapping unpredictably.
 #include "ai/levels.h"
+#include "ai/strong_strength.h"
 #include "game/settings.h"
 #include "rules/notation.h"
 
@@ -127,6 +128,29 @@ int parse_args(int argc, char **argv, game_options *options) {
                 options->strong = player == "strong";
             else
                 options->error = std::string(word) + ": the player is classic or strong";
+        } else if (has_prefix(word, "ELO=")) {
+            // The strong player below its full strength; ELO=max is full strength.
+            const std::string value = word + 4;
+            char *end = nullptr;
+            const long n = std::strtol(value.c_str(), &end, 10);
+            if (value == "max") {
+                options->strong = true;
+                options->elo = 0;
+            } else if (value.empty() || *end != '\0' || n < lowest_elo || n > full_strength_elo) {
+                options->error = shown_text(word) + ": the Elo is a number from " +
+                                 std::to_string(lowest_elo) + " to " +
+                                 std::to_string(full_strength_elo) + ", or max";
+            } else {
+                options->strong = true;
+                options->elo = n == full_strength_elo ? 0 : static_cast<int>(n);
+            }
+        } else if (has_prefix(word, "SEED=")) {
+            char *end = nullptr;
+            const unsigned long long n = std::strtoull(word + 5, &end, 10);
+            if (end == word + 5 || *end != '\0')
+                options->error = shown_text(word) + ": the seed is a whole number";
+            else
+                options->seeded = true, options->seed = n;
         } else if (has_prefix(word, "MOVETIME=")) {
             char *end = nullptr;
             const long long ms = std::strtoll(word + 9, &end, 10);

@@ -32,6 +32,9 @@ struct game_options {
     bool fide = false;           // FIDE: the standard draw rules instead of the game's own
     bool strong = false;         // PLAYER=strong: the computer's side(s) use the strong player
     int64_t movetime_ms = 1000;  // MOVETIME=ms: the strong player's (or an engine's) time a move
+    int elo = 0;                 // ELO=n: the strong player weakened to about n; 0: full strength
+    bool seeded = false;         // SEED=n: the weakened player's choices repeat from game to game
+    uint64_t seed = 0;
     // Outside engines: ENGINE= for every side the computer plays, WHITE_ENGINE= and
     // BLACK_ENGINE= for one side (which the computer then plays); empty: none.
     std::string engine;
@@ -39,7 +42,7 @@ struct game_options {
     std::vector<std::string> engine_options; // ENGINE_OPTION=Name=Value, in order
     std::string engine_protocol;             // ENGINE_PROTOCOL=uci or xboard; empty: asked
     std::string engine_names[2];             // the engines' own names, once they run
-    std::string error;           // a word that cannot be used, said why; empty when all are fine
+    std::string error; // a word that cannot be used, said why; empty when all are fine
 };
 
 // The engine command that plays `side`, or empty when none does.

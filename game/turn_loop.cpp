@@ -64,7 +64,8 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         } else if (computer && strong) {
             const computer_move m = do_strong_move(
                 strong, live,
-                strong_settings_for(options, timing->clocks ? &timing->clock : nullptr, mover));
+                strong_settings_for(options, timing->clocks ? &timing->clock : nullptr, mover,
+                                    live->turn_count));
             if (m.ending) return *m.ending;
             played = {m.decision.src, m.decision.dst, m.decision.ascend};
         } else if (computer) {

@@ -92,24 +92,7 @@ void piece_moves(const position &pos, move_kind kind, move_list *out) {
         bitboard pieces = pos.kind[c | type];
         while (pieces) {
             const int from = pop_lowest(pieces);
-            bitboard to;
-            switch (type) {
-            case type_rook:
-                to = rook_attacks(from, occ);
-                break;
-            case type_knight:
-                to = tables.knight[from];
-                break;
-            case type_bishop:
-                to = bishop_attacks(from, occ);
-                break;
-            case type_queen:
-                to = rook_attacks(from, occ) | bishop_attacks(from, occ);
-                break;
-            default:
-                to = tables.king[from];
-                break;
-            }
+            bitboard to = piece_attacks(type, from, occ);
             to &= targets;
             while (to) add(out, from, pop_lowest(to));
         }

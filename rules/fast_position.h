@@ -89,6 +89,24 @@ inline int king_square(const position &pos, int side) {
     return k ? std::countr_zero(k) : no_square_index;
 }
 
+// The squares a piece of `type` (not a pawn) on `sq` attacks, with `occ` as the occupied
+// squares.
+inline bitboard piece_attacks(int type, int sq, bitboard occ) {
+    using namespace bitboards;
+    switch (type) {
+    case type_rook:
+        return rook_attacks(sq, occ);
+    case type_knight:
+        return tables.knight[sq];
+    case type_bishop:
+        return bishop_attacks(sq, occ);
+    case type_queen:
+        return rook_attacks(sq, occ) | bishop_attacks(sq, occ);
+    default:
+        return tables.king[sq];
+    }
+}
+
 // Is `sq` attacked by the pieces of `by` (0 White, 1 Black) with `occ` as the occupied
 // squares? An enemy king next to it counts.
 bool attacked(const position &pos, int sq, int by, bitboard occ);

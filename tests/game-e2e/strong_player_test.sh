@@ -46,8 +46,26 @@ play "BLACK_HUMAN PLAYER=strong MOVETIME=50 COMMANDS" "$(moves hint quit)" \
     "FEN=6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"
 check_has "Hint: a1-a8"
 
+current="ELO= with a seed plays the same game twice, and names itself in the record"
+seeded_moves() {
+    printf 'e2\ne4\nd2\nd4\ng1\nf3\nb1\nc3\nquit\n' |
+        timeout 60 "$vartok" ELO=1000 SEED=42 MOVETIME=50 COMMANDS PGN="$e2e_dir/$1.pgn" 2>/dev/null |
+        grep ': Moving'
+}
+first=$(seeded_moves one)
+second=$(seeded_moves two)
+checks=$((checks + 2))
+[[ -n $first && $first == "$second" ]] || fail "the games differ:"$'\n'"$first"$'\n---\n'"$second"
+grep -q '^\[Black "Vartok strong at Elo 1000 (50 ms a move)"\]$' "$e2e_dir/one.pgn" ||
+    fail "record: $(grep '^\[Black ' "$e2e_dir/one.pgn")"
+
+current="the hint is the strong player's best at any Elo"
+play "BLACK_HUMAN ELO=800 MOVETIME=50 COMMANDS" "$(moves hint quit)" \
+    "FEN=6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"
+check_has "Hint: a1-a8"
+
 current="bad words are refused before the game starts"
-for word in PLAYER=strongest MOVETIME=0 MOVETIME=abc; do
+for word in PLAYER=strongest MOVETIME=0 MOVETIME=abc ELO=abc ELO=5 ELO=99999 SEED=x; do
     out=$(printf '' | "$vartok" "$word" 2>&1 >/dev/null)
     status=$?
     checks=$((checks + 1))

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -161,6 +163,34 @@ TEST(StrongBoard, ExchangesJudgedByBothSidesTakingInTurn) {
         const fast::position pos = fast::position_of_game(game_at(c.fen));
         EXPECT_EQ(fast::exchange_at_least(pos, c.move, c.threshold), c.expected) << c.fen;
     }
+}
+
+TEST(StrongBoard, TacticsSetHoldsPositionsAndLegalMoves) {
+    // The set vartok-strong-tactics reads: a damaged line would count as a miss for ever.
+    std::ifstream in(STRONG_TEST_DATA "/tactics.txt");
+    ASSERT_TRUE(in.good());
+    std::string line;
+    int positions = 0;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        std::string fen, move, margin;
+        ASSERT_TRUE(std::getline(fields, fen, ';') && std::getline(fields, move, ';') &&
+                    std::getline(fields, margin, ';'))
+            << line;
+        const game_state game = game_at(fen);
+        const std::vector<san_move> legal = game_legal_moves(game);
+        const auto named_move = [&](const san_move &m) {
+            std::string text = {
+                static_cast<char>('a' + m.src.col), static_cast<char>('8' - m.src.row),
+                static_cast<char>('a' + m.dst.col), static_cast<char>('8' - m.dst.row)};
+            if (m.ascend) text += "   rnbq"[m.ascend];
+            return text == move;
+        };
+        EXPECT_TRUE(std::any_of(legal.begin(), legal.end(), named_move)) << line;
+        EXPECT_GE(std::atoi(margin.c_str()), 150) << line;
+        positions++;
+    }
+    EXPECT_GE(positions, 20);
 }
 
 } // namespace

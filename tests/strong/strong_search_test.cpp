@@ -3,6 +3,8 @@
 // the same answer twice under a node limit; the game's draw rules steered by.
 #include "ai/strong_eval.h"
 #include "ai/strong_search.h"
+#include "ai/strong_strength.h"
+#include "rules/exchange.h"
 #include "rules/fast_moves.h"
 #include "rules/position_rules.h"
 #include "strong_test_support.h"
@@ -287,6 +289,67 @@ TEST(StrongSearch, DrawRulesOfTheGameAndOfTournaments) {
     // Bare kings.
     const fast::position kings = fast::position_of_game(game_at("8/8/8/4k3/8/8/8/4K3 w - - 0 1"));
     EXPECT_TRUE(drawn_by_rules(kings, draw_rules::game, &a, 1, 1));
+}
+
+// After our move, can the opponent take our queen and come out far ahead?
+bool hands_over_queen(game_state game, const san_move &m) {
+    play_in_game(&game, m);
+    const fast::position pos = fast::position_of_game(game);
+    fast::move_list legal;
+    fast::legal_moves_of(pos, &legal);
+    for (int i = 0; i < legal.count; i++) {
+        const uint8_t target = pos.tiles[fast::move_to(legal.moves[i])];
+        if (piece_type(target) == type_queen && fast::exchange_at_least(pos, legal.moves[i], 600))
+            return true;
+    }
+    return false;
+}
+
+const char *const queen_positions[] = {
+    "r1bqkb1r/pppp1ppp/2n2n2/4p3/2B1P3/5Q2/PPPP1PPP/RNB1K1NR w KQkq - 4 4",
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+    "r1b2rk1/2q1bppp/p2ppn2/1p6/3BPP2/2NB4/PPP1Q1PP/2KR3R w - - 0 13",
+    "4rrk1/pp1n3p/3q2pQ/2p1pb2/2PP4/2P3N1/P2B2PP/4RRK1 b - - 7 19",
+    "r3r1k1/2p2ppp/p1p1bn2/8/1q2P3/2NPQN2/PPP3PP/R4RK1 b - - 2 15",
+    "rnb1kbnr/ppp1pppp/8/3q4/8/2N5/PPPP1PPP/R1BQKBNR b KQkq - 1 3",
+};
+
+TEST(StrongSearch, WeakenedPlayerRepeatsWithItsSeedAndKeepsItsQueenFrom1500) {
+    for (const char *fen : queen_positions) {
+        const game_state game = game_at(fen);
+        for (int elo : {1500, 1800, 2200}) {
+            for (uint64_t seed = 1; seed <= 4; seed++) {
+                strong_settings s;
+                s.time = {};
+                s.hash_mb = 8;
+                s.elo = elo;
+                s.seed = seed;
+                const strong_decision a = choose_strong_move(game, s, strong_observer{});
+                const strong_decision b = choose_strong_move(game, s, strong_observer{});
+                EXPECT_EQ(san_of(a.move), san_of(b.move)) << fen;
+                ASSERT_TRUE(contains(game_legal_moves(game), san_of(a.move)));
+                EXPECT_FALSE(hands_over_queen(game, san_of(a.move))) << fen << " at " << elo;
+            }
+        }
+    }
+}
+
+TEST(StrongSearch, WeakenedPlayerVariesWithTheSeedAtLowStrength) {
+    // Over a few positions and seeds, a beginner's choices are not all the full player's.
+    int differ = 0;
+    for (const char *fen : queen_positions) {
+        const game_state game = game_at(fen);
+        const strong_decision full = choose_strong_move(game, depth_limited(6), strong_observer{});
+        for (uint64_t seed = 1; seed <= 3; seed++) {
+            strong_settings s = depth_limited(6);
+            s.elo = lowest_elo;
+            s.seed = seed;
+            differ +=
+                !(san_of(choose_strong_move(game, s, strong_observer{}).move) == san_of(full.move));
+        }
+    }
+    EXPECT_GT(differ, 3);
 }
 
 TEST(StrongSearch, ClockLimitsStayWithinTheTimeLeft) {

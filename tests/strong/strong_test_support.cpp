@@ -37,20 +37,25 @@ fast::move16 move16_of(const san_move &m) {
     return fast::make_move16(bitboards::square_of(m.src), bitboards::square_of(m.dst), m.ascend);
 }
 
-strong_settings node_limited(uint64_t nodes) {
+namespace {
+
+strong_settings without_clock(int depth, uint64_t nodes) {
     strong_settings s;
     s.time = {};
+    s.depth_limit = depth;
     s.node_limit = nodes;
     s.hash_mb = 8;
     return s;
 }
 
+} // namespace
+
+strong_settings node_limited(uint64_t nodes) {
+    return without_clock(0, nodes);
+}
+
 strong_settings depth_limited(int depth) {
-    strong_settings s;
-    s.time = {};
-    s.depth_limit = depth;
-    s.hash_mb = 8;
-    return s;
+    return without_clock(depth, 0);
 }
 
 fast::position mirrored(const fast::position &pos) {

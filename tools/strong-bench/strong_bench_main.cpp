@@ -2,10 +2,8 @@
 // table each, and prints the node count (the signature: any change in what the search does
 // shows in it) and the speed.
 //   vartok-strong-bench [DEPTH]          the bench
-//   vartok-strong-bench perft FEN DEPTH  leaf count of the fast move generator
 //   vartok-strong-bench search FEN MS    one search with a time limit, its iterations
 #include "ai/strong_player.h"
-#include "rules/fast_moves.h"
 #include "rules/fen.h"
 
 #include <chrono>
@@ -43,19 +41,6 @@ bool load(const std::string &fen, game_state *game) {
     return true;
 }
 
-uint64_t perft(fast::position &pos, int depth) {
-    fast::move_list list;
-    fast::generate_moves(pos, fast::move_kind::all, &list);
-    uint64_t n = 0;
-    for (int i = 0; i < list.count; i++) {
-        fast::undo_record undo;
-        fast::make_move(&pos, list.moves[i], &undo);
-        if (!fast::mover_in_check(pos)) n += depth <= 1 ? 1 : perft(pos, depth - 1);
-        fast::unmake_move(&pos, undo);
-    }
-    return n;
-}
-
 void print_iteration(void *context, const strong_iteration &it) {
     std::printf("%s\n", strong_report(*static_cast<const game_state *>(context), it).c_str());
 }
@@ -88,13 +73,6 @@ int run_bench(int depth) {
 
 int main(int argc, char **argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "perft" && argc == 4) {
-        game_state game;
-        if (!load(argv[2], &game)) return 1;
-        fast::position pos = fast::position_of_game(game);
-        std::printf("%" PRIu64 "\n", perft(pos, std::atoi(argv[3])));
-        return 0;
-    }
     if (mode == "search" && argc == 4) {
         game_state game;
         if (!load(argv[2], &game)) return 1;
@@ -107,8 +85,7 @@ int main(int argc, char **argv) {
         return 0;
     }
     if (argc > 2 || (argc == 2 && std::atoi(argv[1]) <= 0)) {
-        std::fprintf(stderr,
-                     "usage: vartok-strong-bench [DEPTH] | perft FEN DEPTH | search FEN MS\n");
+        std::fprintf(stderr, "usage: vartok-strong-bench [DEPTH] | search FEN MS\n");
         return 2;
     }
     return run_bench(argc == 2 ? std::atoi(argv[1]) : default_depth);

@@ -90,6 +90,18 @@ eval_weights weights_of(const std::vector<int> &v) {
     return w;
 }
 
+// The weights as the initializer of ai/strong_weights.cpp, written after every pass so that
+// a long run can be stopped with the best weights so far at hand.
+void print_weights(const std::vector<int> &values, size_t samples, double k, double error) {
+    std::printf("// Tuned by vartok-strong-tune from %zu positions (scale %.2f, error %.6f).\n",
+                samples, k, error);
+    std::printf("constexpr int tuned_values[] = {\n");
+    for (size_t i = 0; i < values.size(); i++)
+        std::printf("%s%d,%s", i % 16 == 0 ? "    " : "", values[i], i % 16 == 15 ? "\n" : " ");
+    std::printf("\n};\n");
+    std::fflush(stdout);
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -129,13 +141,8 @@ int main(int argc, char **argv) {
             }
         }
         std::fprintf(stderr, "pass %d: %d changes, error %.6f\n", pass + 1, changed, best);
+        print_weights(values, samples.size(), k, best);
         if (!changed) break;
     }
-    std::printf("// Tuned by vartok-strong-tune from %zu positions (scale %.2f, error %.6f).\n",
-                samples.size(), k, best);
-    std::printf("constexpr int tuned_values[] = {\n");
-    for (int i = 0; i < eval_weight_count; i++)
-        std::printf("%s%d,%s", i % 16 == 0 ? "    " : "", values[i], i % 16 == 15 ? "\n" : " ");
-    std::printf("\n};\n");
     return 0;
 }
