@@ -48,6 +48,15 @@ clocks=$(grep -o '%clk [0-9:.]*' "$e2e_dir/record.pgn" | tr '\n' ' ')
 checks=$((checks + 1))
 "$pgn_extract" -s "$e2e_dir/record.pgn" >/dev/null 2>&1 || fail "pgn-extract refuses the record"
 
+current="the computer out of time plays its first pass's move"
+# Depth 6 without dead ends takes far longer than the computer's share of a 6 s clock.
+play "CLOCK=0.1 DEPTH1=1 DEPTH2=6 DEADEND=100000" "" \
+    "FEN=r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 3 3"
+checks=$((checks + 1))
+moving=$(grep -E '^6: Moving ' <<<"$out")
+grep -qxE '6: Moving .. to .. \(one pass: out of time\)' <<<"$moving" && [[ $(wc -l <<<"$moving") -eq 1 ]] ||
+    fail "the computer's move lines: $(tr '\n' ' ' <<<"$moving")"
+
 current="RESUME goes on with the clocks of the record"
 cat >"$e2e_dir/kept.pgn" <<'PGN'
 [Event "Vartok game"]
@@ -65,6 +74,25 @@ out=$(printf 'quit\n' | timeout 30 "$vartok" RESUME="$e2e_dir/kept.pgn" COMMANDS
 checks=$((checks + 1))
 grep -qE '^White 0:4[12] \| Black 0:37$' <<<"$out" || fail "clocks: $(grep '^White' <<<"$out")"
 
+current="RESUME of a record whose first move is Black's gives each side its own clock"
+cat >"$e2e_dir/kept.pgn" <<'PGN'
+[Event "Vartok game"]
+[White "Person"]
+[Black "Person"]
+[Result "*"]
+[WhiteType "human"]
+[BlackType "human"]
+[TimeControl "60"]
+[SetUp "1"]
+[FEN "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"]
+
+1... e5 {[%clk 0:00:37.5]} 2. Nf3 {[%clk 0:00:42.0]} *
+PGN
+out=$(printf 'quit\n' | timeout 30 "$vartok" RESUME="$e2e_dir/kept.pgn" COMMANDS \
+      PGN="$e2e_dir/resumed.pgn" 2>/dev/null)
+checks=$((checks + 1))
+grep -qE '^White 0:42 \| Black 0:3[67]$' <<<"$out" || fail "clocks: $(grep '^White' <<<"$out")"
+
 current="FIDE: the knights' dance twice, then a claim"
 play "BLACK_HUMAN FIDE" "$(moves $dance $dance draw)"
 check_status 0
@@ -80,6 +108,11 @@ current="FIDE: four dances end the game by themselves"
 play "BLACK_HUMAN FIDE" "$(moves $dance $dance $dance $dance '')"
 check_status 0
 check_tail "Draw: Fifth repetition.\n"
+
+current="FIDE: a move taken back leaves the repetitions counted before it"
+play "BLACK_HUMAN FIDE COMMANDS" "$(moves $dance e2 e4 undo $dance draw)"
+check_status 0
+check_tail "Draw.\n"
 
 current="FIDE: the castling right tells the start apart"
 # Rooks out and back: the position looks the same, but the castling rights are gone.
