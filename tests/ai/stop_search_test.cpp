@@ -185,6 +185,9 @@ TEST(StopSearch, AStopInTheMiddleOfARatingEndsItAtOnce) {
         raiser.join();
         EXPECT_TRUE(run.decision.interrupted) << threads << " threads";
         EXPECT_TRUE(legal(game, run.decision.src, run.decision.dst));
+        // The stop came inside the first root move's rating: no rating was finished, so
+        // nothing of the cut one is counted or used.
+        EXPECT_EQ(run.decision.positions_rated, 0u) << threads << " threads";
         // The whole search takes minutes and one root move seconds (more under the
         // sanitizers); an answer within one second came from the stop.
         EXPECT_LT(took, std::chrono::seconds(1)) << threads << " threads";

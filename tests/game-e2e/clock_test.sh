@@ -48,22 +48,37 @@ clocks=$(grep -o '%clk [0-9:.]*' "$e2e_dir/record.pgn" | tr '\n' ' ')
 checks=$((checks + 1))
 "$pgn_extract" -s "$e2e_dir/record.pgn" >/dev/null 2>&1 || fail "pgn-extract refuses the record"
 
-current="RESUME goes on with the clocks of the record"
-cat >"$e2e_dir/kept.pgn" <<'PGN'
-[Event "Vartok game"]
-[White "Person"]
-[Black "Person"]
-[Result "*"]
-[WhiteType "human"]
-[BlackType "human"]
-[TimeControl "60"]
-
-1. e4 {[%clk 0:00:42.5]} e5 {[%clk 0:00:37.0]} *
-PGN
-out=$(printf 'quit\n' | timeout 30 "$vartok" RESUME="$e2e_dir/kept.pgn" COMMANDS \
-      PGN="$e2e_dir/resumed.pgn" 2>/dev/null)
+current="the computer out of time plays its first pass's move"
+# Depth 6 without dead ends takes far longer than the computer's share of a 6 s clock.
+play "CLOCK=0.1 DEPTH1=1 DEPTH2=6 DEADEND=100000" "" \
+    "FEN=r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R b KQkq - 3 3"
 checks=$((checks + 1))
-grep -qE '^White 0:4[12] \| Black 0:37$' <<<"$out" || fail "clocks: $(grep '^White' <<<"$out")"
+moving=$(grep -E '^6: Moving ' <<<"$out")
+grep -qxE '6: Moving .. to .. \(one pass: out of time\)' <<<"$moving" && [[ $(wc -l <<<"$moving") -eq 1 ]] ||
+    fail "the computer's move lines: $(tr '\n' ' ' <<<"$moving")"
+
+# resumed_clocks PATTERN [TAG...] MOVES: a two-person record on a 60 s clock, with the extra
+# tag lines and the move text, resumed; the clocks' line shown must match PATTERN.
+resumed_clocks() {
+    local pattern=$1
+    shift
+    { printf '%s\n' '[Event "Vartok game"]' '[White "Person"]' '[Black "Person"]' \
+          '[Result "*"]' '[WhiteType "human"]' '[BlackType "human"]' '[TimeControl "60"]' \
+          "${@:1:$#-1}"
+      printf '\n%s *\n' "${!#}"; } >"$e2e_dir/kept.pgn"
+    out=$(printf 'quit\n' | timeout 30 "$vartok" RESUME="$e2e_dir/kept.pgn" COMMANDS \
+          PGN="$e2e_dir/resumed.pgn" 2>/dev/null)
+    checks=$((checks + 1))
+    grep -qE "^$pattern\$" <<<"$out" || fail "clocks: $(grep '^White' <<<"$out")"
+}
+
+current="RESUME goes on with the clocks of the record"
+resumed_clocks 'White 0:4[12] \| Black 0:37' '1. e4 {[%clk 0:00:42.5]} e5 {[%clk 0:00:37.0]}'
+
+current="RESUME of a record whose first move is Black's gives each side its own clock"
+resumed_clocks 'White 0:42 \| Black 0:3[67]' '[SetUp "1"]' \
+    '[FEN "rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR b KQkq - 0 1"]' \
+    '1... e5 {[%clk 0:00:37.5]} 2. Nf3 {[%clk 0:00:42.0]}'
 
 current="FIDE: the knights' dance twice, then a claim"
 play "BLACK_HUMAN FIDE" "$(moves $dance $dance draw)"
@@ -80,6 +95,11 @@ current="FIDE: four dances end the game by themselves"
 play "BLACK_HUMAN FIDE" "$(moves $dance $dance $dance $dance '')"
 check_status 0
 check_tail "Draw: Fifth repetition.\n"
+
+current="FIDE: a move taken back leaves the repetitions counted before it"
+play "BLACK_HUMAN FIDE COMMANDS" "$(moves $dance e2 e4 undo $dance draw)"
+check_status 0
+check_tail "Draw.\n"
 
 current="FIDE: the castling right tells the start apart"
 # Rooks out and back: the position looks the same, but the castling rights are gone.

@@ -24,6 +24,26 @@ status=$?
 check "a computer game into /dev/full ends with status 1" [ "$status" = 1 ]
 check "one line on standard error names the cause" [ "$(cat "$work/err")" = "$expected" ]
 
+# The same game twice, its random numbers held still by the frozen clock: into a file, then
+# into /dev/full. The lost output must stop it at the next turn, long before the first
+# CHECK, which would be the first prompt to notice. (A game whose first CHECK comes within
+# the first 8 KiB shows nothing here and is not judged.)
+if command -v faketime >/dev/null; then
+    held_game() {
+        yes '' | head -n 400 | faketime '2026-01-01 13:00:00' timeout 60 "$vartok" WHITE_AI \
+            DEPTH1=1 DEPTH2=1 PGN="$work/$1.pgn"
+    }
+    held_game written >"$work/written.out" 2>/dev/null
+    held_game lost >/dev/full 2>/dev/null
+    check_line=$(grep -n -m 1 '^CHECK\.$' "$work/written.out" | cut -d: -f1)
+    if [[ -n $check_line ]] && (($(head -n "$check_line" "$work/written.out" | wc -c) > 8192)); then
+        turns_to_check=$(head -n "$check_line" "$work/written.out" | grep -c "'s turn\.$")
+        kept=$(grep -v '^\[' "$work/lost.pgn" | tr ' ' '\n' | grep -cE '^[a-hNBRQKO]')
+        check "a computer game into /dev/full stops at the next turn ($kept of $turns_to_check half-moves)" \
+            [ "$kept" -lt $((turns_to_check - 1)) ]
+    fi
+fi
+
 # A person's game stops at the first prompt whose output cannot be written.
 places 2
 printf 'e2\ne4\n' | timeout 60 "$vartok" BLACK_HUMAN >/dev/full 2>"$work/err"

@@ -25,8 +25,8 @@ captured_run turn_start(const char *fen, uint32_t counter, uint32_t turn = 20, u
         [&] {
             const game_state game = game_from_fen(fen, counter, turn);
             random_numbers random = seeded_random_numbers(seed);
-            end_of_turn_start(check_move_stale(game, find_king(&game.board, game.game_status.turn),
-                                               &random));
+            end_of_turn_start(
+                check_move_stale(game, find_king(&game.board, game.game_status.turn), &random));
         },
         "\n\n");
 }
@@ -79,6 +79,23 @@ TEST(GameEnd, TheMoveCountDrawIsDeclaredOneTimeInFour) {
         declarations += turn_start(check, 76, 20, seed).status == 0;
     EXPECT_GT(declarations, games / 4 - games / 10);
     EXPECT_LT(declarations, games / 4 + games / 10);
+}
+
+TEST(GameEnd, EachTurnPastTheLimitDrawsOnceFromTheGamesNumbers) {
+    // One generator through the turns, as in a game: a refusal uses up its draw, so the next
+    // turn draws the next number, and the declaration comes when a twin's draws say so.
+    const game_state game = game_from_fen("4k3/8/8/8/8/8/8/R3K3 b - - 0 1", 80, 40);
+    const coord king = find_king(&game.board, game.game_status.turn);
+    for (unsigned seed = 1; seed <= 8; seed++) {
+        random_numbers random = seeded_random_numbers(seed);
+        random_numbers twin = random;
+        for (int turn = 0; turn < 12; turn++) {
+            const bool declares = (next_random(&twin) & 3) == 0;
+            EXPECT_EQ(check_move_stale(game, king, &random).has_value(), declares)
+                << "seed " << seed << ", turn " << turn;
+        }
+        EXPECT_EQ(next_random(&random), next_random(&twin)) << "seed " << seed;
+    }
 }
 
 TEST(GameEnd, BareKingsDrawButAMinorPieceIsEnough) {

@@ -61,6 +61,9 @@ TEST(MoveEntry, PromotionAsksUntilOneOfTheEightLetters) {
     EXPECT_EQ(result(run), "N3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
     EXPECT_EQ(result(person_moves(fen, "a7\na8\nR\n")),
               "R3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
+    // N is the knight's letter elsewhere, but not one of the eight: asked again.
+    EXPECT_EQ(result(person_moves(fen, "a7\na8\nN\nn\nb\n")),
+              "B3k3/8/8/8/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
 }
 
 TEST(MoveEntry, RefusalsLeaveTheBoardAlone) {
