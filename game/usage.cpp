@@ -40,7 +40,7 @@ const usage_word usage_words[] = {
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},
     {"PLAYER=name", "strong: a real opponent (LEVEL etc.: classic)", "classic"},
-    {"ELO=n", "the strong player at about n Elo, 800 to 2800 or max", "max"},
+    {"ELO=n", "the strong player at about n Elo (800..2800, max)", "max"},
     {"MOVETIME=ms", "the strong player's time a move without clocks", "1000"},
     {"ENGINE=CMD", "an outside engine plays the computer's side(s)", "none"},
     {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},
