@@ -78,9 +78,7 @@ std::string hint_line(const game_state &game, const ai_settings &settings,
         full.elo = 0;
         const strong_decision s = choose_strong_move(game, full, strong_observer{});
         if (s.outcome == strong_outcome::no_move) return "No hint: there is no legal move.";
-        std::string text = "Hint: " + square_name(s.move.src) + "-" + square_name(s.move.dst);
-        if (s.move.ascend) text += std::string("=") + san_piece_letters[s.move.ascend];
-        return text;
+        return hint_text(s.move.src, s.move.dst, s.move.ascend);
     }
     game_state copy = game;
     copy.opening = 0;
@@ -91,9 +89,7 @@ std::string hint_line(const game_state &game, const ai_settings &settings,
     const ai_decision d = choose_ai_move(search.get(), copy, settings, observer);
     progress_clear();
     if (d.outcome != ai_outcome::move) return "No hint: there is no legal move.";
-    std::string text = "Hint: " + square_name(d.src) + "-" + square_name(d.dst);
-    if (d.ascend) text += std::string("=") + san_piece_letters[d.ascend];
-    return text;
+    return hint_text(d.src, d.dst, d.ascend);
 }
 
 void show_moves(const game_record &record) {

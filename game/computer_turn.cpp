@@ -124,6 +124,16 @@ ai_decision search_on_clock(search_context *search, const game_state &live,
 
 } // namespace
 
+void announce_ascension(uint8_t became) {
+    std::printf("Ascended to %s\n", ascends[became - type_rook]);
+}
+
+std::string hint_text(coord src, coord dst, uint8_t ascend) {
+    std::string text = "Hint: " + square_name(src) + "-" + square_name(dst);
+    if (ascend) text += std::string("=") + san_piece_letters[ascend];
+    return text;
+}
+
 search_observer game_search_observer(std::atomic<bool> *stop) {
     search_observer observer;
     observer.context = stop;
@@ -197,7 +207,7 @@ computer_move do_strong_move(strong_memory *memory, game_state *live,
     result.decision.dst = d.move.dst;
     result.decision.ascend = ascend;
     if (const uint8_t became = play_half_move(live, d.move.src, d.move.dst, ascend))
-        std::printf("Ascended to %s\n", ascends[became - type_rook]);
+        announce_ascension(became);
     return result;
 }
 
@@ -227,7 +237,7 @@ computer_move do_ai_move(search_context *search, game_state *live, const ai_sett
                     square_name(decision.src).c_str(), square_name(decision.dst).c_str());
     if (const uint8_t became = play_half_move(live, decision.src, decision.dst, decision.ascend)) {
         progress_clear();
-        std::printf("Ascended to %s\n", ascends[became - type_rook]);
+        announce_ascension(became);
     }
     return result;
 }

@@ -10,6 +10,7 @@
 #include "rules/move_budget.h"
 
 #include <optional>
+#include <string>
 
 struct computer_move {
     ai_decision decision;              // the move played, when the game goes on
@@ -35,6 +36,12 @@ computer_move do_strong_move(strong_memory *memory, game_state *live,
 // its share of `clock`, when given), the draw rules it steers by, its strength (ELO=).
 strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
                                     uint8_t side, uint32_t turn_count);
+
+// "Ascended to queen": the line after the computer's move that made a pawn `became`.
+void announce_ascension(uint8_t became);
+
+// "Hint: e2-e4", "Hint: e7-e8=Q": a hint's move as every player's hint shows it.
+std::string hint_text(coord src, coord dst, uint8_t ascend);
 
 // The search observer of the game: report lines on standard output, the progress line on
 // a terminal's standard error, and a window that keeps answering the desktop; a close of

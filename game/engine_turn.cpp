@@ -9,7 +9,6 @@
 namespace {
 
 constexpr int hung_status = 1;
-constexpr const char *ascends[] = {"rook", "knight", "bishop", "queen"};
 
 std::vector<engine_option> options_of(const std::vector<std::string> &words) {
     std::vector<engine_option> out;
@@ -116,7 +115,7 @@ computer_move do_engine_move(engine_client *engine, game_state *live, const game
     result.decision.dst = a.move.dst;
     result.decision.ascend = a.move.ascend;
     if (const uint8_t became = play_half_move(live, a.move.src, a.move.dst, a.move.ascend))
-        std::printf("Ascended to %s\n", ascends[became - type_rook]);
+        announce_ascension(became);
     return result;
 }
 
@@ -127,7 +126,5 @@ std::string engine_hint_line(engine_client *engine, const game_record &record,
     const engine_answer a = engine_think(engine, position_for(record), limits);
     if (a.resigned) return "No hint: the engine resigns.";
     if (a.fault != engine_fault::none) return "No hint: " + a.message;
-    std::string text = "Hint: " + square_name(a.move.src) + "-" + square_name(a.move.dst);
-    if (a.move.ascend) text += std::string("=") + san_piece_letters[a.move.ascend];
-    return text;
+    return hint_text(a.move.src, a.move.dst, a.move.ascend);
 }
