@@ -570,18 +570,24 @@ bool one_king_each(const position &pos) {
     return kings(0) == 1 && kings(1) == 1;
 }
 
+// The positions the weakened choice may search beyond its setting's own budget.
+constexpr uint64_t choice_node_floor = 20000;
+
 // The weakened player's choice: every root move scored by a search one ply shallower than
 // the limits allow, a noise added, and the best of those near the best score taken.
 move16 weakened_choice(thread_data &t, const move_list &legal, const strength_limits &limits,
                        uint64_t seed, move16 fallback) {
     const int depth = std::max(1, limits.depth - 1);
     t.root_depth = depth;
+    // An oversight: the moves judged by the position they leave, the replies unseen.
+    const bool oversight = strength_percent(seed, t.pos.key) < limits.oversight_percent;
     int scores[max_moves];
     int best = -infinite_score;
     for (int i = 0; i < legal.count; i++) {
         undo_record undo;
         make(t, legal.moves[i], &undo);
-        scores[i] = -search(t, -infinite_score, infinite_score, depth - 1, 1, false);
+        scores[i] = oversight ? -evaluate(t.pos)
+                              : -search(t, -infinite_score, infinite_score, depth - 1, 1, false);
         unmake(t, undo);
         if (t.stopped) return fallback;
         best = std::max(best, scores[i]);
@@ -676,8 +682,10 @@ strong_decision choose_strong_move(const game_state &game, const strong_settings
     const bool told_to_stop = observer.stop && observer.stop->load();
     strong_settings choosing = limited;
     if (weakened && !told_to_stop) {
-        // The node limit was the search's; the choice has its own, smaller cost.
-        choosing.node_limit = 0;
+        // The node limit was the search's; the choice has a budget of its own, generous
+        // enough for the shallow searches of the weaker settings to finish. Where it runs
+        // out, the search's own best move stands.
+        choosing.node_limit = threads[0]->nodes + 4 * strength.nodes + choice_node_floor;
         shared.settings = &choosing;
         shared.stop.store(false);
         threads[0]->stopped = false;

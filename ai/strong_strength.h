@@ -9,10 +9,11 @@ constexpr int lowest_elo = 800;
 constexpr int full_strength_elo = 2800; // and above: no weakening
 
 struct strength_limits {
-    int depth;          // of the search
-    uint64_t nodes;     // positions searched at most
-    int noise_cp;       // the largest noise added to a move's score
-    int keep_within_cp; // moves scored worse than the best by more are never taken
+    int depth;             // of the search
+    uint64_t nodes;        // positions searched at most
+    int noise_cp;          // the largest noise added to a move's score
+    int keep_within_cp;    // moves scored worse than the best by more are never taken
+    int oversight_percent; // how often a move is chosen without looking at the replies
 };
 
 // The limits for a strength; the figures between the anchor strengths are interpolated.
@@ -20,3 +21,6 @@ strength_limits strength_for_elo(int elo);
 
 // A noise in [-amplitude, amplitude], most often near 0, from a seed and what it is for.
 int strength_noise(uint64_t seed, uint64_t what, int amplitude);
+
+// A draw in [0, 100) from a seed and what it is for.
+int strength_percent(uint64_t seed, uint64_t what);
