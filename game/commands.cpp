@@ -1,6 +1,7 @@
 #include "game/commands.h"
 #include "ai/ai.h"
 #include "game/computer_turn.h"
+#include "game/game_end.h"
 #include "game/search_progress.h"
 #include "rules/notation.h"
 
@@ -119,12 +120,6 @@ void show_command_help() {
               "pawn's step needs its square first, as e4 alone is a square), or a command:");
     for (const named_command &c : command_table) std::printf("  %-7s %s\n", c.name, c.help);
     std::puts("  draw    claim a draw after more than 50 moves without pawn move or capture");
-}
-
-game_ending resign_game(const game_state &game) {
-    const bool black = game.game_status.turn != 0;
-    return finished_game({black ? "1-0" : "0-1", black ? "Black resigns" : "White resigns"},
-                         black ? "Black resigns. White won." : "White resigns. Black won.", false);
 }
 
 game_ending quit_game(const game_record &record) {

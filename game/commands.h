@@ -46,8 +46,5 @@ void show_command_help();
 // The window's keys, for the help box.
 extern const char *const window_keys_help;
 
-// The side to move resigns: the game ends with that result (status 0).
-game_ending resign_game(const game_state &game);
-
 // Ends the run and leaves the game unfinished in its record, to be resumed (status 0).
 game_ending quit_game(const game_record &record);

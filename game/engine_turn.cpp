@@ -101,10 +101,7 @@ computer_move do_engine_move(engine_client *engine, game_state *live, const game
         return result;
     }
     if (a.resigned) {
-        const bool black = mover != 0;
-        result.ending =
-            finished_game({black ? "1-0" : "0-1", black ? "Black resigns" : "White resigns"},
-                          black ? "Black resigns. White won." : "White resigns. Black won.", false);
+        result.ending = resign_game(*live);
         return result;
     }
     std::printf("%u: Moving %s to %s\n", live->turn_count, square_name(a.move.src).c_str(),

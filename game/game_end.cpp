@@ -112,3 +112,9 @@ game_ending flag_fall_ending(const struct board &brd, uint8_t flagged) {
     const flag_verdict v = flag_fall_verdict(brd, flagged);
     return finished_game({v.result, v.message, time_forfeit_termination}, v.message, false);
 }
+
+game_ending resign_game(const game_state &game) {
+    const bool black = game.game_status.turn != 0;
+    return finished_game({black ? "1-0" : "0-1", black ? "Black resigns" : "White resigns"},
+                         black ? "Black resigns. White won." : "White resigns. Black won.", false);
+}

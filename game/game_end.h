@@ -23,6 +23,9 @@ std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos
 // `flagged` has no time left: the other side wins, or it is a draw when that side cannot mate.
 game_ending flag_fall_ending(const struct board &brd, uint8_t flagged);
 
+// The side to move resigns: the game ends with that result (status 0).
+game_ending resign_game(const game_state &game);
+
 // The record's result when the side `turn` is mated.
 game_outcome mate_outcome(uint8_t turn);
 

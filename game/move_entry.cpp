@@ -1,5 +1,6 @@
 #include "game/move_entry.h"
 #include "game/board_printout.h"
+#include "game/game_end.h"
 #include "game/line_input.h"
 #include "game/messages.h"
 #include "game/settings.h"

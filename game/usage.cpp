@@ -80,6 +80,8 @@ void print_usage(const words_file &config) {
               "file was short or the font missing; 2 when a word cannot be used (RESUME, PGN=,\n"
               "FEN=, LEVEL=, PLAYER=, MOVETIME=, CLOCK=...).\n"
               "LEVEL, DEPTH1, DEPTH2, BLUNDERS, DEADEND and LIMIT set the classic player only.\n"
+              "ELO=n is on the CCRL Blitz scale, as measured by games at 100 ms a move against\n"
+              "Stockfish's Skill Levels (1320 to 2363); the classic levels play below 1000.\n"
               "WHITE_ENGINE=CMD and BLACK_ENGINE=CMD give one side an engine (the computer then\n"
               "plays it); ENGINE_OPTION=Name=Value (again for more) sets an engine's option;\n"
               "ENGINE_PROTOCOL=uci or =xboard skips asking the engine which it speaks.\n");
