@@ -44,12 +44,20 @@ ELO=1500 1500 1523 1460 1588 120
 ELO=max 2600 2450 2300 - 60
 LEVEL=1 - 640 - 797 40
 LEVEL=8 - 1210 1150 1270 80
+LEVEL=2 - - - 600 40
+LEVEL=3 - 610 -300 900 40
 ROWS
 "$ladder" --title "Ladder & levels" "$dir/ladder.txt" "$dir/ladder.svg"
 check "the picture is drawn" [ $? = 0 ]
 check "the picture is well-formed XML" xmllint --noout "$dir/ladder.svg"
 check "a point for each setting" [ "$(grep -c '<circle' "$dir/ladder.svg")" = 3 ]
 check "the classic levels are marked" eval 'grep -q ">LEVEL=1 640<" "$dir/ladder.svg" && grep -q ">LEVEL=8 1210<" "$dir/ladder.svg"'
+check "a level that lost every game is marked by its bound" grep -q ">LEVEL=2 below 600<" "$dir/ladder.svg"
+# Close levels' names stand apart; a wide interval does not stretch the scale below 0.
+label_heights=$(grep -o '<text x="[0-9.]*" y="[0-9.]*" font-size="11" fill' "$dir/ladder.svg" |
+    sed 's/.*y="//; s/".*//' | sort -n)
+check "the levels' names do not overlap" eval 'awk "NR > 1 && \$1 - last < 12 {bad = 1} {last = \$1} END {exit bad}" <<<"$label_heights"'
+check "the scale starts at 400" eval 'grep -q ">400</text>" "$dir/ladder.svg" && ! grep -q ">200</text>" "$dir/ladder.svg"'
 check "the title is escaped" grep -q "Ladder &amp; levels" "$dir/ladder.svg"
 # Higher Elo stands higher: the points' heights fall as the measured Elo rises.
 heights=$(grep -o '<circle cx="[0-9.]*" cy="[0-9.]*"' "$dir/ladder.svg" | sed 's/.*cy="//; s/"//')

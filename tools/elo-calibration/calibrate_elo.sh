@@ -26,7 +26,8 @@ engine=$build/vartok-engine
 openings=$(cd "$(dirname "$0")/../match" && pwd)/openings.txt
 mkdir -p "$out"
 
-# Independent anchors: key|name in the records|options of the match tool|Elo. Stockfish's
+# Independent anchors: key|name in the records (an xboard engine's own)|options of the match
+# tool|Elo. Stockfish's
 # Skill Levels at its own calibration on the CCRL Blitz scale; Fairy-Max at its CCRL Blitz
 # rating. Stockfish's Skill Levels choose at a fixed depth, so a short move time hardly
 # changes them.
@@ -35,13 +36,13 @@ independent=(
     "sf1|Stockfish (Skill Level 1)|--skill 1|1468"
     "sf2|Stockfish (Skill Level 2)|--skill 2|1608"
     "sf3|Stockfish (Skill Level 3)|--skill 3|1742"
-    "fmax|Fairy-Max|--opponent fairymax --opponent-protocol xboard|1850"
+    "fmax|Fairy-Max 5.0b|--opponent fairymax --opponent-protocol xboard|1850"
     "sf4|Stockfish (Skill Level 4)|--skill 4|1923"
     "sf5|Stockfish (Skill Level 5)|--skill 5|2204"
     "sf6|Stockfish (Skill Level 6)|--skill 6|2363"
 )
 
-# Each setting: word|its two anchors|the engine options that make it. An anchor that is an
+# Each setting: word|its anchors (two or more). An anchor that is an
 # ELO= setting stands at the Elo measured for it (its row of ladder.txt).
 strong=(--vartok-option Player=strong --vartok-option UCI_LimitStrength=true)
 settings=(
@@ -49,7 +50,7 @@ settings=(
     "ELO=1200|sf0 sf1"
     "ELO=1400|sf1 sf2"
     "ELO=1600|sf2 sf3"
-    "ELO=1800|sf3 fmax"
+    "ELO=1800|sf3 fmax sf4"
     "ELO=2000|sf4 sf5"
     "ELO=2200|sf5 sf6"
     "ELO=max|sf5 sf6"
@@ -132,8 +133,9 @@ fit_all() { # ladder.txt, move-times.txt, table.md and ladder.svg from the games
         echo "| Word | Measured Elo | 95% interval | Games | Median move time |"
         echo "|---|---|---|---|---|"
         awk 'NR == FNR {t[$1] = $2; for (i = 3; i <= NF; i++) t[$1] = t[$1] " / " $i; next}
-             {lo = $4 == "-" ? "" : $4; hi = $5 == "-" ? "" : $5
-              printf "| `%s` | %s | %s to %s | %d | %s ms |\n", $1, $3, lo, hi, $6, t[$1]}' \
+             {elo = $3; range = $4 " to " $5
+              if ($3 == "-") { elo = "below " $5; range = "-" } # every game lost
+              printf "| `%s` | %s | %s | %d | %s ms |\n", $1, elo, range, $6, t[$1]}' \
             "$out/move-times.txt" "$out/ladder.txt"
     } >"$out/table.md"
     cat "$out/table.md"

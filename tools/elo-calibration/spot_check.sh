@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # spot_check.sh BUILD OUT ELO [SKILL] [GAMES] [MOVETIME_MS]: plays the game itself, through
-# its text interface, as ELO=n against Stockfish at a Skill Level (default 1) as an outside
+# its text interface, as ELO=n (ELO=max: full strength) against Stockfish at a Skill Level (default 1) as an outside
 # engine (BLACK_ENGINE= or WHITE_ENGINE=), GAMES games (default 20) at MOVETIME_MS a move
 # each side (default 100), from the opening lines of the match tool, colours swapped, a
 # seed per game. Keeps the records in OUT/elo-N-vs-skill-K.pgn and prints the score with
@@ -40,5 +40,6 @@ for ((g = 0; g < games; g++)); do
         PGN="$pgn" >/dev/null 2>>"$out/elo-$elo-vs-skill-$skill.err" || true
     echo "game $((g + 1)): $(grep '^\[Result' "$pgn" | tail -n 1)"
 done
-"$build/tools/match/vartok-elo-fit" --player "Vartok strong at Elo $elo ($movetime ms a move)" \
-    --anchor "Stockfish 15.1=${ratings[$skill]}" "$pgn"
+# The record names the player by its settings: "Vartok strong at Elo 1500 (100 ms a move)".
+player=$(grep -o '^\[\(White\|Black\) "Vartok[^"]*"' "$pgn" | head -n 1 | sed 's/^[^"]*"//; s/"$//')
+"$build/tools/match/vartok-elo-fit" --player "$player" --anchor "Stockfish 15.1=${ratings[$skill]}" "$pgn"

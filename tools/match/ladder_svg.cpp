@@ -13,6 +13,7 @@ constexpr double left = 80, right = 190, top = 50, bottom = 70; // margins
 constexpr double grid_step = 200;
 constexpr double target_margin = 100; // the band the settings aim at
 constexpr double point_radius = 4.5, cap = 5;
+constexpr double label_spacing = 13; // between the names of marked rows
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
 bool read_value(const std::string &word, double *out) {
@@ -72,10 +73,14 @@ struct scale {
     double clamp(double elo) const { return std::clamp(elo, low, high); }
 };
 
+// The marked rows' intervals do not widen it: a weak level's wide interval would squeeze the
+// settings into a corner; it is cut at the picture's edge.
 scale scale_of(const std::vector<ladder_row> &rows) {
     double low = infinity, high = -infinity;
     for (const ladder_row &r : rows)
-        for (double v : {r.asked_given ? r.asked : infinity, r.elo, r.low, r.high})
+        for (double v : {r.asked_given ? r.asked : infinity, r.elo,
+                         r.asked_given || !std::isfinite(r.elo) ? r.low : infinity,
+                         r.asked_given || !std::isfinite(r.elo) ? r.high : infinity})
             if (std::isfinite(v)) {
                 low = std::min(low, v);
                 high = std::max(high, v);
@@ -147,16 +152,34 @@ void draw_mark_band(std::ostringstream &svg, const scale &s, const ladder_row &r
     const double low = s.y(s.clamp(r.low)), high = s.y(s.clamp(r.high));
     svg << "<rect x=\"" << number(s.x(s.low)) << "\" y=\"" << number(high) << "\" width=\""
         << number(s.x(s.high) - s.x(s.low)) << "\" height=\"" << number(low - high)
-        << "\" fill=\"#fcecd9\" stroke=\"none\"/>\n";
+        << "\" fill=\"#fcecd9\" fill-opacity=\"0.45\" stroke=\"none\"/>\n";
 }
 
-void draw_mark(std::ostringstream &svg, const scale &s, const ladder_row &r) {
-    const double elo = std::isfinite(r.elo) ? r.elo : std::isfinite(r.low) ? r.low : r.high;
-    line(svg, s.x(s.low), s.y(s.clamp(elo)), s.x(s.high), s.y(s.clamp(elo)),
-         "stroke=\"#d9822b\" stroke-dasharray=\"3 3\"");
-    text(svg, s.x(s.high) + 6, s.y(s.clamp(elo)) + 4,
-         r.word + " " + (std::isfinite(r.elo) ? whole(r.elo) : "(bound)"),
-         "font-size=\"11\" fill=\"#a65d17\"");
+double mark_elo(const ladder_row &r) {
+    return std::isfinite(r.elo) ? r.elo : std::isfinite(r.low) ? r.low : r.high;
+}
+
+// The marked rows' lines, and their names in the right margin from the top down, each at
+// least a line below the one before so that close levels stay readable.
+void draw_marks(std::ostringstream &svg, const scale &s, const std::vector<ladder_row> &rows) {
+    std::vector<const ladder_row *> marks;
+    for (const ladder_row &r : rows)
+        if (!r.asked_given) marks.push_back(&r);
+    std::stable_sort(marks.begin(), marks.end(), [](const ladder_row *a, const ladder_row *b) {
+        return mark_elo(*a) > mark_elo(*b);
+    });
+    double next_free = -infinity;
+    for (const ladder_row *r : marks) {
+        const double y = s.y(s.clamp(mark_elo(*r)));
+        line(svg, s.x(s.low), y, s.x(s.high), y, "stroke=\"#d9822b\" stroke-dasharray=\"3 3\"");
+        const double label_y = std::max(y + 4, next_free);
+        next_free = label_y + label_spacing;
+        const std::string value = std::isfinite(r->elo)    ? whole(r->elo)
+                                  : std::isfinite(r->high) ? "below " + whole(r->high)
+                                                           : "above " + whole(r->low);
+        text(svg, s.x(s.high) + 6, label_y, r->word + " " + value,
+             "font-size=\"11\" fill=\"#a65d17\"");
+    }
 }
 
 } // namespace
@@ -200,8 +223,7 @@ std::string ladder_svg(const std::vector<ladder_row> &rows, const std::string &t
         if (!r.asked_given) draw_mark_band(svg, s, r);
     draw_axes(svg, s);
     draw_target(svg, s);
-    for (const ladder_row &r : rows)
-        if (!r.asked_given) draw_mark(svg, s, r);
+    draw_marks(svg, s, rows);
     for (const ladder_row &r : rows)
         if (r.asked_given) draw_setting(svg, s, r);
     svg << "</svg>\n";
