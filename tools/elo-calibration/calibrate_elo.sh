@@ -91,6 +91,10 @@ play() { # word: its games against both anchors
         local file="$out/$word-vs-$key"
         [[ -e $file.pgn ]] && continue
         IFS='|' read -r name opts elo <<<"$(anchor "$key")"
+        if [[ -z $elo ]]; then # an ELO= anchor not measured yet: never a stand-in
+            echo "calibrate_elo.sh: $word against $key skipped" >&2
+            continue
+        fi
         local args=()
         read -r -a args <<<"$opts"
         args=("${args[@]/go_movetime/go movetime $movetime}")
@@ -103,6 +107,11 @@ play() { # word: its games against both anchors
             --vartok-name "$word" "${args[@]}" --pgn "$file.part.pgn" >"$file.txt" 2>&1 || true
         mv "$file.part.pgn" "$file.pgn"
     done
+}
+
+ladder_order() { # the rows by the Elo asked, then ELO=max, then the classic levels
+    awk '{k = $1; sub(/^[A-Z]*=/, "", k); if (k == "max") k = 9999; if ($1 ~ /^LEVEL=/) k += 10000
+          print k, $0}' | sort -n -k1,1 | cut -d' ' -f2-
 }
 
 fit_all() { # ladder.txt, move-times.txt, table.md and ladder.svg from the games in OUT
@@ -136,7 +145,7 @@ fit_all() { # ladder.txt, move-times.txt, table.md and ladder.svg from the games
              {elo = $3; range = $4 " to " $5
               if ($3 == "-") { elo = "below " $5; range = "-" } # every game lost
               printf "| `%s` | %s | %s | %d | %s ms |\n", $1, elo, range, $6, t[$1]}' \
-            "$out/move-times.txt" "$out/ladder.txt"
+            "$out/move-times.txt" - < <(ladder_order <"$out/ladder.txt")
     } >"$out/table.md"
     cat "$out/table.md"
 }
