@@ -1,7 +1,10 @@
 #include "rules/game_state.h"
 #include "rules/board_queries.h"
 #include "rules/move_piece.h"
+#include "rules/notation.h"
 #include "rules/position_rules.h"
+
+#include <algorithm>
 
 game_state new_game() {
     game_state game{};
@@ -45,9 +48,9 @@ game_state game_from_position(const fen_position &pos, uint32_t turn_count) {
 }
 
 uint32_t searched_turn_count(const fen_position &pos) {
-    constexpr int64_t lowest = 2;
-    const int64_t turn = 2 * (int64_t{pos.fullmoves} - 1) + 1 + pos.turn;
-    return static_cast<uint32_t>(turn < lowest ? lowest : turn);
+    constexpr uint32_t lowest = 2;
+    if (pos.fullmoves == 0) return lowest; // a move number 0: before the first move
+    return std::max(lowest, half_move_number(pos.fullmoves, pos.turn));
 }
 
 fen_position position_of(const game_state &game, uint32_t fullmoves) {
