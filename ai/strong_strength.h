@@ -14,7 +14,11 @@ struct strength_limits {
     int noise_cp;          // the largest noise added to a move's score
     int keep_within_cp;    // moves scored worse than the best by more are never taken
     int oversight_percent; // how often a move is chosen without looking at the replies
+    bool keeps_queen;      // never a move after which the queen can be taken for profit
 };
+
+// From here up no move hands over the queen, whatever a shallow search makes of it.
+constexpr int careful_from_elo = 1500;
 
 // The limits for a strength; the figures between the anchor strengths are interpolated.
 strength_limits strength_for_elo(int elo);
