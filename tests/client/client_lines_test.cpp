@@ -246,7 +246,9 @@ TEST(LineReader, ADeadlineHoldsWhileLinesKeepComing) {
     while ((result = read_line(&r, &line, deadline)) == read_result::line) {
     }
     EXPECT_EQ(result, read_result::timeout);
-    EXPECT_LT(engine_clock::now() - deadline, std::chrono::milliseconds(100));
+    // Well after the deadline only on a starved machine; a reader that ignored it while
+    // lines keep coming would not return at all.
+    EXPECT_LT(engine_clock::now() - deadline, std::chrono::milliseconds(1000));
     done = true;
     writer.join();
     close(fds[0]);
