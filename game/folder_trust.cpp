@@ -20,19 +20,19 @@ bool private_group(gid_t gid) {
     return true;
 }
 
-bool safe(const struct stat &st) {
-    const uid_t me = geteuid();
-    if (st.st_uid != me && st.st_uid != 0) return false;
-    if ((st.st_mode & S_IWOTH) && !((st.st_mode & S_ISVTX) && st.st_uid == 0)) return false;
-    if ((st.st_mode & S_IWGRP) && !private_group(st.st_gid) &&
-        !((st.st_mode & S_ISVTX) && st.st_uid == 0))
-        return false;
-    return true;
-}
-
 } // namespace
 
-std::string unsafe_folder(const std::string &folder) {
+const char *untrusted_reason(const struct stat &st) {
+    const uid_t me = geteuid();
+    if (st.st_uid != me && st.st_uid != 0) return "it belongs to another user";
+    const bool root_sticky = (st.st_mode & S_ISVTX) && st.st_uid == 0;
+    if ((st.st_mode & S_IWOTH) && !root_sticky) return "others can write it";
+    if ((st.st_mode & S_IWGRP) && !private_group(st.st_gid) && !root_sticky)
+        return "its group can write it";
+    return nullptr;
+}
+
+std::string unsafe_folder(const std::string &folder, const char **why) {
     std::size_t end = 0;
     for (bool root = true; end != std::string::npos; root = false) {
         if (!root) end = folder.find('/', end + 1);
@@ -40,7 +40,10 @@ std::string unsafe_folder(const std::string &folder) {
         if (!root && (part.empty() || part.back() == '/')) continue; // "a//b"
         struct stat st;
         if (stat(part.c_str(), &st) != 0) return ""; // missing: made by this user below
-        if (!safe(st)) return part;
+        if (const char *reason = untrusted_reason(st)) {
+            if (why) *why = reason;
+            return part;
+        }
     }
     return "";
 }

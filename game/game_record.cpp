@@ -105,9 +105,6 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
         options->white_ai = *white == program ? 1 : 0;
     if (const std::string *black = pgn_tag_value(pgn, "BlackType"))
         options->black_ai = *black == program ? 1 : 0;
-    for (uint8_t side = 0; side <= 1; side++)
-        if (const std::string *command = pgn_tag_value(pgn, engine_tags[side]))
-            options->side_engines[side] = *command;
     if (const std::string *rules = pgn_tag_value(pgn, rules_tag))
         options->fide = *rules == fide_rules;
     apply_clock_tags(pgn, options);
@@ -129,6 +126,12 @@ void apply_record_tags(const pgn_game &pgn, game_options *options) {
     options->seed = from_tag.seed;
 }
 
+std::string recorded_engine(const pgn_game &pgn, uint8_t side) {
+    const std::string *type = pgn_tag_value(pgn, side ? "BlackType" : "WhiteType");
+    const std::string *command = pgn_tag_value(pgn, engine_tags[side]);
+    return type && *type == program && command ? *command : std::string();
+}
+
 void record_set_players(game_record *record, const game_options &options) {
     pgn_game &pgn = record->pgn;
     set_tag(&pgn, "White", player_name(0, options.white_ai, options));
@@ -136,6 +139,9 @@ void record_set_players(game_record *record, const game_options &options) {
     for (uint8_t side = 0; side <= 1; side++)
         if (const std::string command = engine_command(options, side); !command.empty())
             set_tag(&pgn, engine_tags[side], command);
+        else
+            std::erase_if(pgn.tags,
+                          [&](const pgn_tag &tag) { return tag.name == engine_tags[side]; });
     set_tag(&pgn, "WhiteType", options.white_ai ? program : human);
     set_tag(&pgn, "BlackType", options.black_ai ? program : human);
     std::string words = settings_words(options.ai);

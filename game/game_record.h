@@ -107,8 +107,13 @@ void record_save(game_record *record);
 std::string settings_words(const ai_settings &settings);
 
 // Options as a record's tags give them: the sides from WhiteType/BlackType and the settings
-// from the settings tag, over `options`.
+// from the settings tag, over `options`. The engines are not taken: a record never names a
+// program to run (see recorded_engine).
 void apply_record_tags(const pgn_game &pgn, game_options *options);
+
+// The engine command the record says played `side`, or empty. Only for messages: the person
+// names the engine again to have it started.
+std::string recorded_engine(const pgn_game &pgn, uint8_t side);
 
 // Takes the record back to its first `count` moves and writes it.
 void record_truncate(game_record *record, size_t count);

@@ -7,6 +7,9 @@
 #include "rules/board_queries.h"
 #include "rules/notation.h"
 #include "rules/position_rules.h"
+#include "rules/shown_text.h"
+
+#include <string_view>
 
 namespace {
 
@@ -36,6 +39,51 @@ void replay_move(game_state *game, const san_move &m, bool white_ai, bool black_
     const bool computer = game->game_status.turn ? black_ai : white_ai;
     if (computer && game->opening > 0) game->opening--;
     play_half_move(game, m.src, m.dst, m.ascend);
+}
+
+// Whether the command line chooses one of the game's own players for `side` (ENGINE= words
+// and BLACK_HUMAN show in the options themselves).
+bool chooses_own_player(int argc, char **argv, uint8_t side) {
+    constexpr std::string_view prefixes[] = {"PLAYER=", "ELO=", "LEVEL="};
+    for (int i = 0; i < argc; i++) {
+        const std::string_view word = argv[i];
+        if (side == 0 && word == "WHITE_AI") return true;
+        for (std::string_view prefix : prefixes)
+            if (word.starts_with(prefix)) return true;
+    }
+    return false;
+}
+
+// The engine command as a word to type again: quoted for the shell when it needs to be.
+std::string engine_word(uint8_t side, const std::string &command) {
+    const std::string word = std::string(side ? "BLACK_ENGINE=" : "WHITE_ENGINE=") + command;
+    const bool plain = word.find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                              "0123456789_-+=.,:/@%") == std::string::npos;
+    return plain ? word : "'" + word + "'";
+}
+
+// A record never starts a program: a side an engine played goes on against that engine only
+// when the words name it again, and against another player when they choose one.
+bool engines_named_again(const pgn_game &pgn, const game_options &options, int argc, char **argv,
+                         std::string *error) {
+    for (uint8_t side = 0; side <= 1; side++) {
+        const std::string played = recorded_engine(pgn, side);
+        const bool computer = side ? options.black_ai : options.white_ai;
+        if (played.empty() || !computer || !engine_command(options, side).empty() ||
+            chooses_own_player(argc, argv, side))
+            continue;
+        const std::string shown = shown_text(played);
+        const std::string again = shown == played && played.find('\'') == std::string::npos
+                                      ? "continue it with " + engine_word(side, played)
+                                      : std::string("name that engine again with ") +
+                                            (side ? "BLACK_ENGINE=" : "WHITE_ENGINE=");
+        *error = (side ? "this game was played against '" + shown + "'"
+                       : "White in this game was played by '" + shown + "'") +
+                 "; " + again + ", or choose another " + (side ? "opponent" : "player") + " (" +
+                 (side ? "BLACK_HUMAN, " : "") + "PLAYER=strong)";
+        return false;
+    }
+    return true;
 }
 
 bool resume(int argc, char **argv, default_place *place, game_start *out, std::string *error) {
@@ -68,6 +116,7 @@ bool resume(int argc, char **argv, default_place *place, game_start *out, std::s
     apply_record_tags(pgn, &recorded);
     game_options options = recorded;
     parse_args(argc, argv, &options);
+    if (!engines_named_again(pgn, options, argc, argv, error)) return false;
     out->options = options;
 
     // The record goes on from the resumed one, its moves written anew.

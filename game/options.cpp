@@ -6,6 +6,8 @@
 #include "game/settings.h"
 #include "rules/notation.h"
 
+#include <cctype>
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +38,7 @@ void set_clock(game_options *options, const char *word, const char *value, int s
     time_control control{};
     std::string error;
     if (!parse_time_control(value, &control, &error)) {
-        options->error = std::string(word) + ": " + error;
+        options->error = shown_text(word) + ": " + error;
         return;
     }
     if (!options->clock) options->clocks[0] = options->clocks[1] = control;
@@ -113,7 +115,7 @@ int parse_args(int argc, char **argv, game_options *options) {
         } else if (has_prefix(word, "ENGINE_OPTION=")) {
             const std::string option = word + 14;
             if (option.find('=') == std::string::npos || option.front() == '=')
-                options->error = std::string(word) + ": an option is written Name=Value";
+                options->error = shown_text(word) + ": an option is written Name=Value";
             else
                 options->engine_options.push_back(option);
         } else if (has_prefix(word, "ENGINE_PROTOCOL=")) {
@@ -121,13 +123,13 @@ int parse_args(int argc, char **argv, game_options *options) {
             if (protocol == "uci" || protocol == "xboard")
                 options->engine_protocol = protocol;
             else
-                options->error = std::string(word) + ": the protocol is uci or xboard";
+                options->error = shown_text(word) + ": the protocol is uci or xboard";
         } else if (has_prefix(word, "PLAYER=")) {
             const std::string player = word + 7;
             if (player == "strong" || player == "classic")
                 options->strong = player == "strong";
             else
-                options->error = std::string(word) + ": the player is classic or strong";
+                options->error = shown_text(word) + ": the player is classic or strong";
         } else if (has_prefix(word, "ELO=")) {
             // The strong player below its full strength; ELO=max is full strength.
             const std::string value = word + 4;
@@ -145,17 +147,22 @@ int parse_args(int argc, char **argv, game_options *options) {
                 options->elo = n == full_strength_elo ? 0 : static_cast<int>(n);
             }
         } else if (has_prefix(word, "SEED=")) {
+            // Digits only: strtoull would take "-1" as the largest number, and it saturates.
+            const char *digits = word + 5;
             char *end = nullptr;
-            const unsigned long long n = std::strtoull(word + 5, &end, 10);
-            if (end == word + 5 || *end != '\0')
-                options->error = shown_text(word) + ": the seed is a whole number";
+            errno = 0;
+            const unsigned long long n = std::strtoull(digits, &end, 10);
+            if (!std::isdigit(static_cast<unsigned char>(*digits)) || *end != '\0' ||
+                errno == ERANGE)
+                options->error = shown_text(word) + ": the seed is a whole number from 0 to " +
+                                 std::to_string(ULLONG_MAX);
             else
                 options->seeded = true, options->seed = n;
         } else if (has_prefix(word, "MOVETIME=")) {
             char *end = nullptr;
             const long long ms = std::strtoll(word + 9, &end, 10);
             if (end == word + 9 || *end != '\0' || ms < 1 || ms > max_movetime_ms)
-                options->error = std::string(word) +
+                options->error = shown_text(word) +
                                  ": the time a move is a number of ms from 1 to " +
                                  std::to_string(max_movetime_ms);
             else

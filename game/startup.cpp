@@ -39,6 +39,12 @@ void warn_about_words(const words_file &config, int argc, char **argv) {
     if (config.state == words_file_state::unreadable)
         warn(config.path + ": the words file cannot be read (" + config.error +
              "); going on without it");
+    if (config.state == words_file_state::untrusted)
+        warn(config.path + ": the words file is not used, another user could change it (" +
+             config.error + "); playing with the command line's words alone");
+    for (const int line : config.refused_lines)
+        warn(config.path + ": line " + std::to_string(line) +
+             " holds a NUL byte; its words are not used");
     warn_unknown_words(config.words, config.path);
     warn_unknown_words(std::vector<std::string>(argv, argv + argc), "");
 }

@@ -41,6 +41,7 @@ const usage_word usage_words[] = {
     {"PANEL", "the window's right part shows the game", "off"},
     {"PLAYER=name", "strong: a real opponent (LEVEL etc.: classic)", "classic"},
     {"ELO=n", "the strong player at about n Elo (800..2800, max)", "max"},
+    {"SEED=n", "the weakened player's choices repeat", "drawn anew"},
     {"MOVETIME=ms", "the strong player's time a move without clocks", "1000"},
     {"ENGINE=CMD", "an outside engine plays the computer's side(s)", "none"},
     {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},

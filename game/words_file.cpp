@@ -1,7 +1,9 @@
 #include "game/words_file.h"
 #include "game/base_folders.h"
+#include "game/folder_trust.h"
 #include "game/settings.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -19,9 +21,10 @@ bool is_blank(char c) {
 
 // Reads a regular file of at most longest_words_file bytes. Opened without blocking, so
 // that a FIFO put there cannot hold the game.
-bool read_small_file(const std::string &path, std::string *text, std::string *error,
-                     bool *missing) {
+bool read_small_file(const std::string &path, std::string *text, std::string *error, bool *missing,
+                     const char **untrusted) {
     *missing = false;
+    *untrusted = nullptr;
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) {
         *missing = errno == ENOENT || errno == ENOTDIR;
@@ -34,6 +37,8 @@ bool read_small_file(const std::string &path, std::string *text, std::string *er
         *error = std::strerror(errno);
     } else if (!S_ISREG(st.st_mode)) {
         *error = "not a regular file";
+    } else if ((*untrusted = untrusted_reason(st))) {
+        *error = *untrusted;
     } else if (st.st_size > longest_words_file) {
         *error = "longer than " + std::to_string(longest_words_file / 1024) + " KiB";
     } else {
@@ -57,6 +62,21 @@ bool read_small_file(const std::string &path, std::string *text, std::string *er
     return ok;
 }
 
+// The words of one line, up to a comment ("#" starting a word).
+void words_of_line(std::string_view text, std::vector<std::string> *words) {
+    size_t i = 0;
+    while (i < text.size()) {
+        if (is_blank(text[i])) {
+            i++;
+            continue;
+        }
+        if (text[i] == '#') return;
+        const size_t start = i;
+        while (i < text.size() && !is_blank(text[i])) i++;
+        words->emplace_back(text.substr(start, i - start));
+    }
+}
+
 bool skips_words_file(int argc, char **argv) {
     for (int i = 0; i < argc; i++)
         if (std::strcmp(argv[i], no_words_file_word) == 0) return true;
@@ -65,21 +85,20 @@ bool skips_words_file(int argc, char **argv) {
 
 } // namespace
 
-std::vector<std::string> words_of_file_text(std::string_view text) {
+std::vector<std::string> words_of_file_text(std::string_view text,
+                                            std::vector<int> *refused_lines) {
     std::vector<std::string> words;
     size_t i = 0;
-    while (i < text.size()) {
-        if (is_blank(text[i])) {
-            i++;
-            continue;
+    for (int line = 1; i < text.size(); line++) {
+        // A line holding a NUL byte would have a word cut short silently: none of its words
+        // is taken.
+        const size_t end = std::min(text.find('\n', i), text.size());
+        if (text.substr(i, end - i).find('\0') != std::string_view::npos) {
+            if (refused_lines) refused_lines->push_back(line);
+        } else {
+            words_of_line(text.substr(i, end - i), &words);
         }
-        if (text[i] == '#') { // a comment, up to the line's end
-            while (i < text.size() && text[i] != '\n') i++;
-            continue;
-        }
-        const size_t start = i;
-        while (i < text.size() && !is_blank(text[i])) i++;
-        words.emplace_back(text.substr(start, i - start));
+        i = end + 1;
     }
     return words;
 }
@@ -98,12 +117,24 @@ words_file load_words_file(int argc, char **argv) {
     }
     std::string text;
     bool missing = false;
-    if (!read_small_file(file.path, &text, &file.error, &missing)) {
-        file.state = missing ? words_file_state::missing : words_file_state::unreadable;
+    const char *untrusted = nullptr;
+    if (!read_small_file(file.path, &text, &file.error, &missing, &untrusted)) {
+        file.state = missing     ? words_file_state::missing
+                     : untrusted ? words_file_state::untrusted
+                                 : words_file_state::unreadable;
+        return file;
+    }
+    // Its words choose programs to run: a folder another user could change would let that
+    // user choose them, as ssh reasons about its own files.
+    const char *why = nullptr;
+    if (const std::string folder = unsafe_folder(file.path.substr(0, file.path.rfind('/')), &why);
+        !folder.empty()) {
+        file.state = words_file_state::untrusted;
+        file.error = "the folder " + folder + ": " + why;
         return file;
     }
     file.state = words_file_state::read;
-    file.words = words_of_file_text(text);
+    file.words = words_of_file_text(text, &file.refused_lines);
     return file;
 }
 
@@ -116,6 +147,7 @@ std::string describe_words_file(const words_file &file) {
     case words_file_state::skipped:
         return file.path + " (not read: --no-config)";
     case words_file_state::unreadable:
+    case words_file_state::untrusted:
         return file.path + " (not read: " + file.error + ")";
     case words_file_state::no_home:
         break;

@@ -31,7 +31,7 @@ wait_for_window() {
 # tools named, then makes the scratch folder $work, removed at exit together with the game
 # ($game_pid) and the server ($xvfb_pid), starts the server, and keeps records inside $work.
 begin_window_test() {
-    command -v Xvfb >/dev/null || { echo "SKIP: Xvfb is not installed"; exit 77; }
+    command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (tools/install-packages.sh test installs it)"; exit 1; }
     local tool
     for tool in "$@"; do
         command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing"; exit 1; }

@@ -11,7 +11,7 @@ pgn_extract=${3:-/usr/games/pgn-extract}
 polyglot=${4:-/usr/games/polyglot}
 max_plies=${5:-160}
 for tool in "$stockfish" "$pgn_extract" "$polyglot"; do
-    [[ -x $tool ]] || { echo "$tool not found: skipped"; exit 77; }
+    [[ -x $tool ]] || { echo "$tool not found: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 done
 dir=$(mktemp -d)
 trap 'kill "${stockfish_pid:-}" "${POLYGLOT_PID:-}" 2>/dev/null; rm -rf "$dir"' EXIT

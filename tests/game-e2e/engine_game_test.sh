@@ -15,7 +15,7 @@ san_of_record() {
 }
 
 for engine in "$stockfish" "$fairymax"; do
-    [[ -x $engine ]] || continue
+    [[ -x $engine ]] || { echo "FAIL: $engine is not installed (tools/install-packages.sh test installs it)"; exit 1; }
     current="a person against $(basename "$engine")"
     play "MOVETIME=200 COMMANDS" "$(moves e2 e4 d2 d4 undo g1 f3 quit)" "ENGINE=$(basename "$engine")"
     check_status 0
@@ -31,13 +31,36 @@ for engine in "$stockfish" "$fairymax"; do
     checks=$((checks + 1))
     "$pgn_extract" -s "$e2e_dir/record.pgn" >/dev/null 2>&1 || fail "pgn-extract refuses the record"
 
-    current="the game with $(basename "$engine") resumed"
+    current="the game with $(basename "$engine") resumed, the engine named again"
     cp "$e2e_dir/record.pgn" "$e2e_dir/kept.pgn"
     out=$(printf 'b1\nc3\nquit\n' | timeout 60 "$vartok" RESUME="$e2e_dir/kept.pgn" COMMANDS \
-          MOVETIME=200 PGN="$e2e_dir/resumed.pgn" 2>/dev/null)
+          MOVETIME=200 BLACK_ENGINE="$(basename "$engine")" PGN="$e2e_dir/resumed.pgn" 2>/dev/null)
     checks=$((checks + 1))
     grep -qE '^6: Moving [a-h][1-8] to [a-h][1-8]$' <<<"$out" || fail "no reply after the resume"
 done
+
+# A record is a file people share: the engine it names is never started by it.
+current="a record naming a shell command as its engine"
+sed "s|^\[BlackEngine .*|[BlackEngine \"/bin/sh -c id>$e2e_dir/owned\"]|" "$e2e_dir/kept.pgn" \
+    >"$e2e_dir/hostile.pgn"
+out=$(printf 'quit\n' | timeout 30 "$vartok" RESUME="$e2e_dir/hostile.pgn" COMMANDS \
+      PGN="$e2e_dir/h.pgn" 2>"$e2e_dir/err")
+status=$?
+checks=$((checks + 3))
+[[ $status -eq 2 && -z $out ]] || fail "status $status, output '$out'"
+[[ $(cat "$e2e_dir/err") == "vartok: this game was played against '/bin/sh -c id>$e2e_dir/owned'; continue it with 'BLACK_ENGINE=/bin/sh -c id>$e2e_dir/owned', or choose another opponent (BLACK_HUMAN, PLAYER=strong)" ]] ||
+    fail "stderr: $(cat "$e2e_dir/err")"
+[[ ! -e $e2e_dir/owned ]] || fail "the record's command ran"
+current="the same record against a person, then against the strong player"
+play "COMMANDS" "$(moves b1 c3 quit)" RESUME="$e2e_dir/hostile.pgn" BLACK_HUMAN
+check_status 0
+checks=$((checks + 2))
+[[ ! -e $e2e_dir/owned ]] || fail "the record's command ran"
+! grep -q '^\[BlackEngine' "$e2e_dir/record.pgn" || fail "the record still names the engine"
+play "COMMANDS MOVETIME=100" "$(moves b1 c3 quit)" RESUME="$e2e_dir/hostile.pgn" PLAYER=strong
+check_status 0
+checks=$((checks + 1))
+grep -qE '^6: Moving [a-h][1-8] to [a-h][1-8]$' <<<"$out" || fail "no reply after the resume"
 
 current="an engine that cannot start"
 out=$(printf '' | timeout 10 "$vartok" ENGINE=/nonexistent/engine PGN="$e2e_dir/none.pgn" 2>"$e2e_dir/err")

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/e2e_lib.sh" "$1"
 export FAKETIME_DONT_FAKE_MONOTONIC=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"
-command -v faketime >/dev/null || { echo "faketime not installed: skipped"; exit 77; }
+command -v faketime >/dev/null || { echo "faketime not installed: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 presets=(
     ""
     "DEPTH1=1 DEPTH2=1 BLUNDERS=2 DEADEND=1988 LIMIT=548"

@@ -145,6 +145,49 @@ head -c 70000 /dev/zero | tr '\0' ' ' >"$words_file"
 run "quit\n" COMMANDS PGN="$e2e_dir/a.pgn"
 err_is "vartok: $words_file: the words file cannot be read (longer than 64 KiB); going on without it"
 
+current="a words file another user could change is not used"
+# Its ENGINE= word would run what that user planted.
+printf '#!/bin/sh\ntouch %s/planted-ran\n' "$e2e_dir" >"$e2e_dir/planted"
+chmod +x "$e2e_dir/planted"
+printf 'ENGINE=%s\n' "$e2e_dir/planted" >"$words_file"
+chmod 666 "$words_file"
+run "quit\n" COMMANDS PGN="$e2e_dir/a.pgn"
+err_is "vartok: $words_file: the words file is not used, another user could change it (others can write it); playing with the command line's words alone"
+check_status 0
+chmod 644 "$words_file"
+chmod 777 "$(dirname "$words_file")"
+run "quit\n" COMMANDS PGN="$e2e_dir/a.pgn"
+err_is "vartok: $words_file: the words file is not used, another user could change it (the folder $(dirname "$words_file"): others can write it); playing with the command line's words alone"
+chmod 755 "$(dirname "$words_file")"
+if [[ $(id -u) -eq 0 ]]; then # only root can give a file away
+    chown nobody "$words_file"
+    run "quit\n" COMMANDS PGN="$e2e_dir/a.pgn"
+    err_is "vartok: $words_file: the words file is not used, another user could change it (it belongs to another user); playing with the command line's words alone"
+fi
+checks=$((checks + 1))
+[[ ! -e $e2e_dir/planted-ran ]] || fail "the planted engine ran"
+rm -f "$words_file"
+
+current="a line of the words file with a NUL byte is refused, the others are read"
+printf 'UNICODE\nCOMMANDS PGN=%s/nul.pgn\0X\n' "$e2e_dir" >"$words_file"
+run "quit\n" COMMANDS PGN="$e2e_dir/a.pgn"
+err_is "vartok: $words_file: line 2 holds a NUL byte; its words are not used"
+check_has "8  ♜  ♞  ♝  ♛  ♚  ♝  ♞  ♜  8"
+rm "$words_file"
+
+current="numbers out of range and control bytes in refused words"
+for seed in -1 99999999999999999999999 " 5" ""; do
+    run "quit\n" "SEED=$seed" PGN="$e2e_dir/a.pgn"
+    check_status 2
+    err_is "vartok: SEED=$seed: the seed is a whole number from 0 to 18446744073709551615"
+done
+for word in CLOCK MOVETIME PLAYER ENGINE_OPTION ENGINE_PROTOCOL; do
+    run "quit\n" "$word=$(printf '\033')[2J" PGN="$e2e_dir/a.pgn"
+    check_status 2
+    checks=$((checks + 1))
+    [[ $err == "vartok: $word="'\x1B[2J: '* ]] || fail "$word: standard error is '$err'"
+done
+
 current="the default place below HOME"
 rm "$words_file"
 mkdir -p "$e2e_dir/home/.config/vartok"

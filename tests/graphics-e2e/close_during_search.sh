@@ -12,8 +12,8 @@ busy_processes=3
 search_words="DEPTH1=6 DEADEND=100000"
 
 if ! command -v Xvfb >/dev/null; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
+    echo "FAIL: Xvfb is not installed (tools/install-packages.sh test installs it)"
+    exit 1
 fi
 for tool in xdotool convert import xlogo; do
     command -v $tool >/dev/null || { echo "FAIL: $tool is missing (xdotool, imagemagick, x11-apps)"; exit 1; }

@@ -7,7 +7,7 @@ set -u
 build=$1
 source "$(dirname "$0")/../../tools/check_lib.sh"
 tools=$(cd "$(dirname "$0")/../../tools/elo-calibration" && pwd)
-[[ -x /usr/games/stockfish && -x /usr/games/pgn-extract ]] || exit 77
+[[ -x /usr/games/stockfish && -x /usr/games/pgn-extract ]] || { echo "stockfish and pgn-extract are needed (tools/install-packages.sh test)"; exit 1; }
 # An '=' in the directory's name as in the settings' file names: no tool may split there.
 dir=$(mktemp -d /tmp/calibration=XXXXXX)
 trap 'rm -rf "$dir"' EXIT

@@ -8,7 +8,7 @@ set -u
 match=$(realpath "$1") fake=$(realpath "$2")
 source "$(dirname "$0")/../../tools/check_lib.sh"
 for engine in stockfish fairymax pgn-extract; do
-    [[ -x /usr/games/$engine ]] || { echo "/usr/games/$engine not found: skipped"; exit 77; }
+    [[ -x /usr/games/$engine ]] || { echo "/usr/games/$engine not found: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 done
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT

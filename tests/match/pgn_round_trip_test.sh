@@ -6,7 +6,7 @@
 set -uo pipefail
 random_games=$1
 pgn_extract=${2:-/usr/games/pgn-extract}
-[[ -x $pgn_extract ]] || { echo "$pgn_extract not found: skipped"; exit 77; }
+[[ -x $pgn_extract ]] || { echo "$pgn_extract not found: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 games=150

@@ -5,7 +5,7 @@
 set -euo pipefail
 perft=$1
 stockfish=$(command -v stockfish || echo /usr/games/stockfish)
-[[ -x $stockfish ]] || { echo "stockfish not installed: skipped"; exit 77; }
+[[ -x $stockfish ]] || { echo "stockfish not installed: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 
 positions=(
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1|4"

@@ -105,7 +105,9 @@ std::vector<int64_t> clock_readings(const std::string &text) {
 class ClockRecords : public ::testing::Test {
   protected:
     void SetUp() override {
-        if (!std::filesystem::exists(pgn_extract)) GTEST_SKIP() << "pgn-extract not installed";
+        if (!std::filesystem::exists(pgn_extract))
+            GTEST_FAIL()
+                << "pgn-extract not installed (tools/install-packages.sh test installs it)";
     }
 };
 

@@ -4,7 +4,7 @@
 set -uo pipefail
 vartok=$1
 source "$(dirname "$0")/record_lib.sh"
-command -v faketime >/dev/null || { echo "faketime not installed: skipped"; exit 77; }
+command -v faketime >/dev/null || { echo "faketime not installed: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 # The same calendar clock, so the same random draws and the same game every run.
 export FAKETIME_DONT_FAKE_MONOTONIC=1
 export ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0"

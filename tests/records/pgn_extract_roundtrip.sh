@@ -5,7 +5,7 @@
 set -euo pipefail
 tool=$1
 pgn_extract=$(command -v pgn-extract || echo /usr/games/pgn-extract)
-[[ -x $pgn_extract ]] || { echo "pgn-extract not installed: skipped"; exit 77; }
+[[ -x $pgn_extract ]] || { echo "pgn-extract not installed: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 seed=${SEED:-20240611}
 games=${GAMES:-300}
 work=$(mktemp -d)

@@ -7,7 +7,7 @@ engine=$1
 stockfish=${2:-/usr/games/stockfish}
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../engine/uci_session.sh"
-[[ -x $stockfish ]] || { echo "stockfish not found: skipped"; exit 77; }
+[[ -x $stockfish ]] || { echo "stockfish not found: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 
 failures=0
 fail() {
