@@ -4,6 +4,7 @@
 #include "game/game_end.h"
 #include "game/search_progress.h"
 #include "rules/notation.h"
+#include "rules/position_rules.h"
 
 #include <cctype>
 #include <cstdio>
@@ -115,11 +116,17 @@ void show_moves(const game_record &record) {
     if (!line.empty()) std::puts(line.c_str());
 }
 
-void show_command_help() {
-    std::puts("Type the square of a piece (e2), a whole move (Nf3, exd5, O-O, e2e4, e7e8q; a\n"
-              "pawn's step needs its square first, as e4 alone is a square), or a command:");
+void show_command_help(bool fide) {
+    std::puts("Type the square of a piece (e2), a whole move (Nf3, e4, exd5, O-O, e2e4, e7e8q;\n"
+              "a square of your own piece chooses it), or a command:");
     for (const named_command &c : command_table) std::printf("  %-7s %s\n", c.name, c.help);
-    std::puts("  draw    claim a draw after more than 50 moves without pawn move or capture");
+    if (fide)
+        std::puts("  draw    claim a draw: a position seen for the third time, or 100 half-moves\n"
+                  "          (50 moves each) without pawn move or capture");
+    else
+        std::printf("  draw    claim a draw after more than %u half-moves without pawn move\n"
+                    "          or capture\n",
+                    draw_claimable_after);
 }
 
 game_ending quit_game(const game_record &record) {

@@ -41,7 +41,7 @@ std::string hint_line(const game_state &game, const ai_settings &settings,
 // The game so far in SAN, numbered like a score sheet ("1. e4 c5").
 void show_moves(const game_record &record);
 
-void show_command_help();
+void show_command_help(bool fide);
 
 // The window's keys, for the help box.
 extern const char *const window_keys_help;

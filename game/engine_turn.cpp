@@ -89,7 +89,7 @@ computer_move do_engine_move(engine_client *engine, game_state *live, const game
     }
     const uint8_t mover = live->game_status.turn;
     if (a.fault == engine_fault::hung && timing.clocks) {
-        result.ending = flag_fall_ending(live->board, mover);
+        result.ending = flag_fall_ending(live->board, mover, timing.fide);
         return result;
     }
     if (a.fault != engine_fault::none) {

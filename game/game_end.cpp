@@ -108,8 +108,8 @@ std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos
     return std::nullopt;
 }
 
-game_ending flag_fall_ending(const struct board &brd, uint8_t flagged) {
-    const flag_verdict v = flag_fall_verdict(brd, flagged);
+game_ending flag_fall_ending(const struct board &brd, uint8_t flagged, bool fide) {
+    const flag_verdict v = flag_fall_verdict(brd, flagged, fide);
     return finished_game({v.result, v.message, time_forfeit_termination}, v.message, false);
 }
 

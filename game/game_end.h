@@ -20,8 +20,9 @@ std::optional<game_ending> check_move_stale(const game_state &game, coord king_p
 std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos,
                                           const position_history &positions);
 
-// `flagged` has no time left: the other side wins, or it is a draw when that side cannot mate.
-game_ending flag_fall_ending(const struct board &brd, uint8_t flagged);
+// `flagged` has no time left: the other side wins, or it is a draw when that side cannot mate
+// (as the standard rules judge it, with `fide`).
+game_ending flag_fall_ending(const struct board &brd, uint8_t flagged, bool fide);
 
 // The side to move resigns: the game ends with that result (status 0).
 game_ending resign_game(const game_state &game);

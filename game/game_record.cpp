@@ -52,11 +52,13 @@ constexpr const char *engine_tags[] = {"WhiteEngine", "BlackEngine"};
 std::string player_name(uint8_t side, bool computer, const game_options &options) {
     if (!computer) return "Person";
     if (!options.engine_names[side].empty()) return options.engine_names[side];
-    if (options.strong && options.elo)
-        return "Vartok strong at Elo " + std::to_string(options.elo) + " (" +
-               std::to_string(options.movetime_ms) + " ms a move)";
-    if (options.strong)
-        return "Vartok strong (" + std::to_string(options.movetime_ms) + " ms a move)";
+    if (options.strong) {
+        // On a clock the player budgets its time from the clock: no move time is used.
+        const std::string name =
+            options.elo ? "Vartok strong at Elo " + std::to_string(options.elo) : "Vartok strong";
+        return options.clock ? name
+                             : name + " (" + std::to_string(options.movetime_ms) + " ms a move)";
+    }
     const ai_settings &settings = options.ai;
     return "Vartok (depths " + std::to_string(settings.depth1) + "/" +
            std::to_string(settings.depth2) + ")";

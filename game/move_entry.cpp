@@ -126,12 +126,23 @@ std::optional<person_move> run_command(command_kind kind, game_state *game,
         show_moves(*commands.record);
         break;
     case command_kind::resign:
-        return ended(resign_game(*game));
+        // A game is not lost to a slip of the keyboard: anything but y goes on playing.
+        for (;;) {
+            char answer = 0;
+            if (const interruption cut = show_dialog("Resign? y/n", &answer);
+                cut != interruption::none)
+                return interrupted(cut);
+            if (answer == 'y' || answer == 'Y') return ended(resign_game(*game));
+            if (answer != 0) break;
+            if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
+                return interrupted(cut);
+        }
+        break;
     case command_kind::quit:
         return ended(quit_game(*commands.record));
     case command_kind::help:
         if (!graphics) {
-            show_command_help();
+            show_command_help(commands.options && commands.options->fide);
         } else if (const interruption cut = notice(window_keys_help, game->board);
                    cut != interruption::none) {
             return interrupted(cut);

@@ -82,7 +82,7 @@ game_ending play_game(game_state *live, const game_options &options, game_record
                                            options.commands ? &commands : nullptr, turn_rules);
             set_input_deadline(no_deadline);
             if (m.ending && m.ending->cause == interruption::time_up)
-                return flag_fall_ending(live->board, mover);
+                return flag_fall_ending(live->board, mover, timing->fide);
             if (m.ending) return *m.ending;
             if (m.take_back) {
                 if (!take_back(turns, live, record)) {
@@ -100,7 +100,7 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         }
         // A flag that fell before the move was complete loses the game: the move is not made.
         if (timing->clocks && !stop_clock(&timing->clock, steady_now_ms()))
-            return flag_fall_ending(before.board, mover);
+            return flag_fall_ending(before.board, mover, timing->fide);
         record_move(record, before, played, clock_comment(*timing, mover));
         if (timing->fide) note_position(&timing->positions, live->board, live->game_status.turn);
         view_move_played(before, played); // the side panel's move list

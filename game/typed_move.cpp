@@ -4,6 +4,7 @@
 #include "rules/position_rules.h"
 #include "rules/shown_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -110,12 +111,28 @@ std::string why_illegal(const game_state &game, const move_pattern &p) {
 
 typed_move read_typed_move(const game_state &game, const char *line) {
     typed_move typed;
-    const std::string text = trimmed(line);
+    std::string text = trimmed(line);
+    // A piece letter typed in lower case, where no file has that letter (b stays the file).
+    if (text.size() > longest_square_text && std::strchr("nrqk", text[0]))
+        text[0] = char(std::toupper(text[0]));
     move_pattern p;
-    if (text.size() <= longest_square_text || !read_move_pattern(text, &p)) return typed;
+    if (text.size() < longest_square_text || !read_move_pattern(text, &p)) return typed;
     side_move_list legal;
     side_legal_moves(game.board, game.game_status.turn, &legal);
     const std::vector<san_move> named = named_moves(game.board, p, legal);
+    if (text.size() == longest_square_text) {
+        // A square: it chooses the piece on it, unless it holds none of the mover's pieces
+        // and one pawn can go there, as SAN reads "e4".
+        // (A pawn reaching the last row names a move per piece: one move, its piece asked.)
+        const bool one_move =
+            !named.empty() && std::all_of(named.begin(), named.end(), [&](const san_move &m) {
+                return m.src == named.front().src && m.dst == named.front().dst;
+            });
+        if (own_piece_on(game.board, p.dst, game.game_status.turn) || !one_move) return typed;
+        typed.kind = typed_kind::move;
+        typed.move = named.front();
+        return typed;
+    }
     if (named.size() == 1) {
         typed.kind = typed_kind::move;
         typed.move = named.front();

@@ -20,6 +20,8 @@ struct typed_move {
     std::string refusal;
 };
 
-// Reads a whole typed line for the side to move of `game`. A line of two characters or
-// fewer is never a move: "e4" stays the square it always was.
+// Reads a whole typed line for the side to move of `game`. A square ("e4") is a move only
+// when it holds none of the mover's pieces and one pawn move goes there; otherwise it stays
+// the square it always was. A lower-case piece letter (nf3) is read as SAN's capital, except
+// b, which is the file.
 typed_move read_typed_move(const game_state &game, const char *line);

@@ -14,5 +14,8 @@ struct flag_verdict {
 };
 
 // `flagged` (0 White, 1 Black) has no time left: the other side wins, or the game is drawn
-// when the other side cannot mate ("White's time is up. Draw: Black cannot mate.").
-flag_verdict flag_fall_verdict(const struct board &brd, uint8_t flagged);
+// when the other side cannot mate ("White's time is up. Draw: Black cannot mate."). The
+// game's own rules count any lone minor piece as unable to mate; the standard rules (`fide`)
+// only a bare king, a lone minor piece against a bare king, and the dead positions, since
+// otherwise some series of legal moves mates.
+flag_verdict flag_fall_verdict(const struct board &brd, uint8_t flagged, bool fide = false);

@@ -33,6 +33,16 @@ bool can_mate(const struct board &brd, uint8_t side) {
     return !only_minor_pieces(m) || m.bishops + m.knights > 1;
 }
 
+bool could_ever_mate(const struct board &brd, uint8_t side) {
+    const material own = material_of(brd, side);
+    const material other = material_of(brd, side ? side_white : side_black);
+    const int own_minors = own.bishops + own.knights;
+    const bool bare_other = only_minor_pieces(other) && other.bishops + other.knights == 0;
+    if (only_minor_pieces(own) && (own_minors == 0 || (own_minors == 1 && bare_other)))
+        return false;
+    return !dead_position(brd);
+}
+
 bool dead_position(const struct board &brd) {
     const material white = material_of(brd, side_white);
     const material black = material_of(brd, side_black);

@@ -8,6 +8,11 @@
 // game is drawn when the side with time left cannot mate by any series of legal moves.
 bool can_mate(const struct board &brd, uint8_t side);
 
+// Whether some series of legal moves lets `side` mate, as the standard rules judge a fallen
+// flag: false for a bare king, for a king and one bishop or knight against a bare king, and
+// in a dead position.
+bool could_ever_mate(const struct board &brd, uint8_t side);
+
 // A dead position, drawn at once: no series of legal moves mates either king. Recognised:
 // king against king, king and a bishop or knight against king, and kings with bishops that
 // all stand on squares of one colour (king and bishop against king and bishop among them).

@@ -9,7 +9,7 @@ check_status 1
 
 current="help lists the commands"
 play "BLACK_HUMAN COMMANDS" "$(moves help)"
-check_has "Type the square of a piece (e2), a whole move (Nf3, exd5, O-O, e2e4, e7e8q; a"
+check_has "Type the square of a piece (e2), a whole move (Nf3, e4, exd5, O-O, e2e4, e7e8q;"
 check_has "  undo    take back the last move (against the computer: yours and its reply)"
 check_lacks "That tile does not exist."
 
@@ -27,7 +27,8 @@ check_count "1: White's turn." 2
 check_rank 5 "[   ]]   [[   ]]   [[   ]] p [[   ]]   ["
 
 current="resigning ends the game as a loss"
-play "BLACK_HUMAN COMMANDS" "$(moves e2 e4 resign)"
+play "BLACK_HUMAN COMMANDS" "$(moves e2 e4 resign n resign y)"
+check_count "Resign? y/n" 2
 check_status 0
 check_tail "Black resigns. White won.\n"
 checks=$((checks + 1))
@@ -64,14 +65,16 @@ check_has "12... e5"
 check_has "13. Nf3"
 
 current="whole moves typed in SAN and in coordinates"
-# e4 alone is the square (empty here: the message waits for a line), exd5 is not White's.
-play "BLACK_HUMAN COMMANDS" "$(moves Nf3 d7d5 ' g2g3 ' Nc6+ e4 '' exd5 e2e4 dxe4 quit)"
+# nf3 is the knight's move; e4 alone is the pawn's, as no piece of White's stands there; d5
+# chooses Black's pawn there; exd5 is not White's; e5 is a square without a move (the message
+# waits for a line).
+play "BLACK_HUMAN COMMANDS" "$(moves nf3 d5 ' g2g3 ' Nc6+ e4 d5 e4 exd5 e5 '' quit)"
 checks=$((checks + 1))
 grep -q '^1\. Nf3 d5 2\. g3 Nc6 3\. e4 dxe4 \*$' "$e2e_dir/record.pgn" ||
     fail "record: $(grep -v '^\[' "$e2e_dir/record.pgn")"
 check_has "exd5 is not legal: no pawn of yours can take on d5."
 check_count "There is no piece in that tile." 1
-check_lacks "Select where to move."
+check_count "Select where to move." 1
 
 current="an ambiguous move names the moves it could be"
 play "BLACK_HUMAN COMMANDS" "$(moves Nd2 Nfd2 quit)" "FEN=4k3/8/8/8/8/8/8/1N2KN2 w - - 0 1"

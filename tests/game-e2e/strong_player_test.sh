@@ -40,6 +40,11 @@ out=$(printf 'd2\nd4\nquit\n' | timeout 30 "$vartok" RESUME="$e2e_dir/kept.pgn" 
       PGN="$e2e_dir/resumed.pgn" 2>/dev/null)
 checks=$((checks + 1))
 grep -qE '^depth [0-9]+, ' <<<"$out" || fail "the resumed game's computer is not the strong one"
+# On a clock no move time is used, and the name says none.
+play "ELO=1500 CLOCK=1 COMMANDS" "$(moves e2 e4 quit)"
+checks=$((checks + 1))
+grep -q '^\[Black "Vartok strong at Elo 1500"\]$' "$e2e_dir/record.pgn" ||
+    fail "record: $(grep '^\[Black ' "$e2e_dir/record.pgn")"
 
 current="the hint comes from the strong player when it plays"
 play "BLACK_HUMAN PLAYER=strong MOVETIME=50 COMMANDS" "$(moves hint quit)" \

@@ -91,9 +91,18 @@ TEST(TypedMove, EveryLegalMoveReadsBackFromItsSanAndItsCoordinates) {
 
 TEST(TypedMove, SquaresCommandsAndOtherTextAreNoMoves) {
     const game_state game = game_from_fen("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", 0);
-    // "e4" is a legal pawn step, and stays the square it always was.
-    for (const char *line : {"e4\n", " e2 \n", "\n", "undo\n", "hint\n", "zz9\n", "e2x\n", "Nf9\n"})
+    // "e2" holds White's pawn: it chooses it; "e5" has no piece and no move.
+    for (const char *line : {"e5\n", " e2 \n", "\n", "undo\n", "hint\n", "zz9\n", "e2x\n", "Nf9\n"})
         EXPECT_EQ(read_typed_move(game, line).kind, typed_kind::not_a_move) << line;
+    // A square without a piece of the mover's, where one pawn goes, is that pawn's move; on
+    // the last row its piece is asked for.
+    const typed_move step = read_typed_move(game, "e4");
+    EXPECT_EQ(step.kind, typed_kind::move);
+    EXPECT_EQ(step.move.src.row, 6);
+    const typed_move last_row =
+        read_typed_move(game_from_fen("4k3/P7/8/8/8/8/8/4K3 w - - 0 1", 0), "a8");
+    EXPECT_EQ(last_row.kind, typed_kind::move);
+    EXPECT_FALSE(last_row.ascension_named);
 }
 
 TEST(TypedMove, IllegalMovesSayWhy) {

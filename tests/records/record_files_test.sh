@@ -27,7 +27,7 @@ games_in() { "$pgn_extract" "$1" 2>&1 >/dev/null | sed -n 's/^\([0-9]*\) games\?
 
 # A real database: six two-person games played here and resigned, written out by pgn-extract.
 for n in 1 2 3 4 5 6; do
-    { "$random_game" "$n" 30; echo resign; } >"$dir/input"
+    { "$random_game" "$n" 30; echo resign; echo y; } >"$dir/input"
     game PGN="$dir/g$n.pgn"
 done
 "$pgn_extract" -s "$dir"/g[1-6].pgn >"$dir/six.pgn" 2>/dev/null

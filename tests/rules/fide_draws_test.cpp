@@ -187,4 +187,19 @@ TEST(FlagFall, TheSideWithTimeLeftNeedsMatingMaterial) {
                                "4k3/8/8/8/8/8/8/4K1q1 w - - 0 1"})
         EXPECT_TRUE(can_mate(board_from_fen(enough), side_black)) << enough;
     EXPECT_STREQ(time_forfeit_termination, "time forfeit");
+    // Under the standard rules a lone knight still wins on time when the other side has more
+    // than its king: White's own rook can hem in its king.
+    const struct board hemmed = board_from_fen("8/8/8/4k3/8/8/3n4/4K1R1 w - - 0 1");
+    EXPECT_EQ(flag_fall_verdict(hemmed, side_white, true).message,
+              "White's time is up. Black won.");
+    EXPECT_STREQ(flag_fall_verdict(hemmed, side_white, false).result, "1/2-1/2");
+    for (const char *drawn : {"4k3/8/8/8/8/8/8/4K1n1 w - - 0 1",   // a knight against a bare king
+                              "4k3/8/8/8/8/8/8/QQQ1K3 w - - 0 1",  // a bare king
+                              "4kb2/8/8/8/8/8/8/2B1K3 w - - 0 1"}) // dead: bishops on one colour
+        EXPECT_STREQ(flag_fall_verdict(board_from_fen(drawn), side_white, true).result, "1/2-1/2")
+            << drawn;
+    EXPECT_STREQ(
+        flag_fall_verdict(board_from_fen("4kb2/8/8/8/8/8/8/3BK3 w - - 0 1"), side_white, true)
+            .result,
+        "0-1"); // bishops on both colours: a mate can be helped
 }
