@@ -64,7 +64,7 @@ bool start_outside_engines(game_options *options, outside_engines *engines, std:
         if (command.empty()) continue;
         auto client = std::make_unique<engine_client>();
         if (!start_engine(client.get(), command, protocol_of(options->engine_protocol),
-                          options_of(options->engine_options), error))
+                          options_of(engine_options_for(*options, side)), error))
             return false;
         for (const std::string &warning : client->warnings)
             std::fprintf(stderr, "vartok: %s\n", warning.c_str());

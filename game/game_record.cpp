@@ -4,6 +4,7 @@
 #include "rules/clock_text.h"
 #include "rules/notation.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
@@ -46,8 +47,60 @@ std::string host_name() {
     return host;
 }
 
-// The tags that keep each side's engine command, for RESUME to start it again.
+// The tags that keep each side's engine command and options, for the messages of RESUME and
+// to give the same engine its options again.
 constexpr const char *engine_tags[] = {"WhiteEngine", "BlackEngine"};
+constexpr const char *engine_option_tags[] = {"WhiteEngineOptions", "BlackEngineOptions"};
+constexpr char option_separator = ';';
+
+void erase_tag(pgn_game *pgn, const char *name) {
+    std::erase_if(pgn->tags, [&](const pgn_tag &tag) { return tag.name == name; });
+}
+
+// "UCI_LimitStrength=true;UCI_Elo=1500", a ';' or '\\' within an option escaped by '\\'.
+std::string joined_options(const std::vector<std::string> &options) {
+    std::string text;
+    for (const std::string &option : options) {
+        if (!text.empty()) text += option_separator;
+        for (char c : option) {
+            if (c == option_separator || c == '\\') text += '\\';
+            text += c;
+        }
+    }
+    return text;
+}
+
+std::vector<std::string> split_options(const std::string &text) {
+    std::vector<std::string> options(1);
+    for (size_t i = 0; i < text.size(); i++) {
+        if (text[i] == '\\' && i + 1 < text.size())
+            options.back() += text[++i];
+        else if (text[i] == option_separator)
+            options.emplace_back();
+        else
+            options.back() += text[i];
+    }
+    if (options.back().empty()) options.pop_back();
+    return options;
+}
+
+bool contains_word(std::string name, std::initializer_list<const char *> words) {
+    for (char &c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char *word : words)
+        if (name.find(word) != std::string::npos) return true;
+    return false;
+}
+
+// A record is shared like any file: an option that names a file or folder (a log file the
+// engine would write, a table folder) is not taken from it, nor one without a name.
+bool safe_recorded_option(const std::string &option) {
+    const size_t equals = option.find('=');
+    if (equals == 0 || equals == std::string::npos) return false;
+    const std::string name = option.substr(0, equals);
+    const std::string value = option.substr(equals + 1);
+    return !contains_word(name, {"file", "path", "dir", "log", "book"}) &&
+           value.find('/') == std::string::npos;
+}
 
 std::string player_name(uint8_t side, bool computer, const game_options &options) {
     if (!computer) return "Person";
@@ -134,16 +187,29 @@ std::string recorded_engine(const pgn_game &pgn, uint8_t side) {
     return type && *type == program && command ? *command : std::string();
 }
 
+std::vector<std::string> recorded_engine_options(const pgn_game &pgn, uint8_t side) {
+    std::vector<std::string> kept;
+    if (const std::string *text = pgn_tag_value(pgn, engine_option_tags[side]))
+        for (const std::string &option : split_options(*text))
+            if (safe_recorded_option(option)) kept.push_back(option);
+    return kept;
+}
+
 void record_set_players(game_record *record, const game_options &options) {
     pgn_game &pgn = record->pgn;
     set_tag(&pgn, "White", player_name(0, options.white_ai, options));
     set_tag(&pgn, "Black", player_name(1, options.black_ai, options));
     for (uint8_t side = 0; side <= 1; side++)
-        if (const std::string command = engine_command(options, side); !command.empty())
+        if (const std::string command = engine_command(options, side); !command.empty()) {
             set_tag(&pgn, engine_tags[side], command);
-        else
-            std::erase_if(pgn.tags,
-                          [&](const pgn_tag &tag) { return tag.name == engine_tags[side]; });
+            if (const auto &given = engine_options_for(options, side); !given.empty())
+                set_tag(&pgn, engine_option_tags[side], joined_options(given));
+            else
+                erase_tag(&pgn, engine_option_tags[side]);
+        } else {
+            erase_tag(&pgn, engine_tags[side]);
+            erase_tag(&pgn, engine_option_tags[side]);
+        }
     set_tag(&pgn, "WhiteType", options.white_ai ? program : human);
     set_tag(&pgn, "BlackType", options.black_ai ? program : human);
     std::string words = settings_words(options.ai);

@@ -115,5 +115,9 @@ void apply_record_tags(const pgn_game &pgn, game_options *options);
 // names the engine again to have it started.
 std::string recorded_engine(const pgn_game &pgn, uint8_t side);
 
+// The options the record says the engine of `side` was started with, less any that names a
+// file or folder (a shared record must not choose where an engine writes).
+std::vector<std::string> recorded_engine_options(const pgn_game &pgn, uint8_t side);
+
 // Takes the record back to its first `count` moves and writes it.
 void record_truncate(game_record *record, size_t count);

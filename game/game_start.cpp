@@ -117,6 +117,11 @@ bool resume(int argc, char **argv, default_place *place, game_start *out, std::s
     game_options options = recorded;
     parse_args(argc, argv, &options);
     if (!engines_named_again(pgn, options, argc, argv, error)) return false;
+    // The same engine again plays as it did, unless the words give it options of their own.
+    for (uint8_t side = 0; side <= 1; side++)
+        if (const std::string played = recorded_engine(pgn, side);
+            !played.empty() && engine_command(options, side) == played)
+            options.recorded_engine_options[side] = recorded_engine_options(pgn, side);
     out->options = options;
 
     // The record goes on from the resumed one, its moves written anew.

@@ -55,6 +55,11 @@ std::string engine_command(const game_options &options, uint8_t side) {
     return computer ? options.engine : std::string();
 }
 
+const std::vector<std::string> &engine_options_for(const game_options &options, uint8_t side) {
+    return options.engine_options.empty() ? options.recorded_engine_options[side]
+                                          : options.engine_options;
+}
+
 int parse_args(int argc, char **argv, game_options *options) {
     ai_settings *settings = &options->ai;
     int ignored = 0;

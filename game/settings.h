@@ -40,13 +40,19 @@ struct game_options {
     std::string engine;
     std::string side_engines[2];
     std::vector<std::string> engine_options; // ENGINE_OPTION=Name=Value, in order
-    std::string engine_protocol;             // ENGINE_PROTOCOL=uci or xboard; empty: asked
-    std::string engine_names[2];             // the engines' own names, once they run
-    std::string error; // a word that cannot be used, said why; empty when all are fine
+    // A resumed game's engine options as its record keeps them for each side, given again
+    // when the words name the same engine and no ENGINE_OPTION=.
+    std::vector<std::string> recorded_engine_options[2];
+    std::string engine_protocol; // ENGINE_PROTOCOL=uci or xboard; empty: asked
+    std::string engine_names[2]; // the engines' own names, once they run
+    std::string error;           // a word that cannot be used, said why; empty when all are fine
 };
 
 // The engine command that plays `side`, or empty when none does.
 std::string engine_command(const game_options &options, uint8_t side);
+
+// The options ("Name=Value") the engine of `side` is started with.
+const std::vector<std::string> &engine_options_for(const game_options &options, uint8_t side);
 // The word that skips the words file.
 constexpr const char *no_words_file_word = "--no-config";
 

@@ -62,6 +62,21 @@ check_status 0
 checks=$((checks + 1))
 grep -qE '^6: Moving [a-h][1-8] to [a-h][1-8]$' <<<"$out" || fail "no reply after the resume"
 
+# The options the engine was started with come back with it, less any naming a file.
+current="a resumed engine game gives the engine its recorded options"
+play "MOVETIME=100 COMMANDS" "$(moves e2 e4 quit)" ENGINE=stockfish \
+    ENGINE_OPTION=UCI_LimitStrength=true ENGINE_OPTION=UCI_Elo=1500
+checks=$((checks + 1))
+grep -q '^\[BlackEngineOptions "UCI_LimitStrength=true;UCI_Elo=1500"\]$' "$e2e_dir/record.pgn" ||
+    fail "record: $(grep '^\[Black' "$e2e_dir/record.pgn")"
+sed 's|^\[BlackEngineOptions .*|[BlackEngineOptions "UCI_Elo=1500;Debug Log File=/tmp/x;UCI_LimitStrength=true"]|' \
+    "$e2e_dir/record.pgn" >"$e2e_dir/options.pgn"
+play "MOVETIME=100 COMMANDS" "$(moves d2 d4 quit)" RESUME="$e2e_dir/options.pgn" BLACK_ENGINE=stockfish
+check_status 0
+checks=$((checks + 1))
+grep -q '^\[BlackEngineOptions "UCI_Elo=1500;UCI_LimitStrength=true"\]$' "$e2e_dir/record.pgn" ||
+    fail "resumed record: $(grep '^\[Black' "$e2e_dir/record.pgn")"
+
 current="an engine that cannot start"
 out=$(printf '' | timeout 10 "$vartok" ENGINE=/nonexistent/engine PGN="$e2e_dir/none.pgn" 2>"$e2e_dir/err")
 status=$?
