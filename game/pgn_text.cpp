@@ -76,6 +76,26 @@ void numbering_start(const pgn_game &game, unsigned long *fullmove, bool *black_
     }
 }
 
+// A comment's words in braces, as tokens of the movetext. A command such as "[%clk 0:04:53.2]"
+// stays one token, so that no line break falls inside it: readers look for it whole.
+void add_comment_tokens(const std::string &comment, std::vector<std::string> *tokens) {
+    std::vector<std::string> words = words_of(comment);
+    if (words.empty()) return;
+    words.front() = "{" + words.front();
+    words.back() += "}";
+    bool in_command = false;
+    for (const std::string &word : words) {
+        if (in_command)
+            tokens->back() += " " + word;
+        else
+            tokens->push_back(word);
+        const std::size_t open = word.rfind("[%");
+        if (open != std::string::npos) in_command = true;
+        if (in_command && word.find(']', open == std::string::npos ? 0 : open) != std::string::npos)
+            in_command = false;
+    }
+}
+
 std::vector<std::string> movetext_tokens(const pgn_game &game) {
     unsigned long number;
     bool black = false;
@@ -87,22 +107,11 @@ std::vector<std::string> movetext_tokens(const pgn_game &game) {
         else if (i == 0)
             tokens.push_back(std::to_string(number) + "...");
         tokens.push_back(game.moves[i]);
-        std::vector<std::string> words;
-        if (i < game.move_comments.size()) words = words_of(game.move_comments[i]);
-        if (!words.empty()) {
-            words.front() = "{" + words.front();
-            words.back() += "}";
-            tokens.insert(tokens.end(), words.begin(), words.end());
-        }
+        if (i < game.move_comments.size()) add_comment_tokens(game.move_comments[i], &tokens);
         if (black) number++;
         black = !black;
     }
-    std::vector<std::string> comment = words_of(game.final_comment);
-    if (!comment.empty()) {
-        comment.front() = "{" + comment.front();
-        comment.back() += "}";
-        tokens.insert(tokens.end(), comment.begin(), comment.end());
-    }
+    add_comment_tokens(game.final_comment, &tokens);
     tokens.push_back(is_result(game.result) ? game.result : "*");
     return tokens;
 }

@@ -78,6 +78,11 @@ TEST(PgnText, LongGamesWrapAt79AndReadBackTheSame) {
     game.tags = {{"White", "A \\ B"}, {"Black", "C \"D\""}, {"FEN", "8/8/8/8/8/8/8/8 b - - 0 9"}};
     const char *cycle[] = {"Nf3", "Nf6", "Ng1", "Ng8", "exd8=Q+", "O-O-O#", "Rae1", "Qa1xb2"};
     for (int i = 0; i < 300; i++) game.moves.push_back(cycle[i % 8]);
+    // Readers look for a clock command whole: no line break falls inside one.
+    game.move_comments.assign(300, "[%clk 0:00:04.7]");
+    game.move_comments[7] = "a long remark before the clock, long enough to need its own line "
+                            "[%clk 1:02:03.4]";
+    game.move_comments.back().clear(); // the final comment follows the last move
     game.final_comment = "Draw by repetition: the same position appeared for the third time, "
                          "with the same side to move } and the same rights";
     game.result = "1/2-1/2";
@@ -87,6 +92,9 @@ TEST(PgnText, LongGamesWrapAt79AndReadBackTheSame) {
     int count = 0;
     while (std::getline(lines, line)) {
         EXPECT_LE(line.size(), 79u) << line;
+        const std::size_t command = line.rfind("[%");
+        EXPECT_TRUE(command == std::string::npos || line.find(']', command) != std::string::npos)
+            << line;
         count++;
     }
     EXPECT_GT(count, 30);
