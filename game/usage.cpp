@@ -44,10 +44,18 @@ const usage_word usage_words[] = {
     {"SEED=n", "the weakened player's choices repeat", "drawn anew"},
     {"MOVETIME=ms", "the strong player's time a move without clocks", "1000"},
     {"ENGINE=CMD", "an outside engine plays the computer's side(s)", "none"},
-    {"CLOCK=M+S", "clocks: M minutes, S s a move; WHITE_/BLACK_CLOCK=", "none"},
+    {"WHITE_ENGINE=CMD", "an outside engine plays White", "none"},
+    {"BLACK_ENGINE=CMD", "an outside engine plays Black", "none"},
+    {"ENGINE_OPTION=N=V", "sets an engine's option N to V (again for more)", "none"},
+    {"ENGINE_PROTOCOL=P", "uci or xboard: the engine is not asked which", "asked"},
+    {"CLOCK=M+S", "clocks: M minutes, S s a move, both sides", "none"},
+    {"WHITE_CLOCK=M+S", "White's clock alone (odds)", "CLOCK="},
+    {"BLACK_CLOCK=M+S", "Black's clock alone (odds)", "CLOCK="},
     {"FIDE", "the standard draw rules (claims: draw)", "off"},
     {"--no-config", "do not read the words file (below)", "read"},
 };
+
+constexpr std::size_t word_column = 11; // "BLACK_HUMAN"
 
 constexpr const char *help_words[] = {"--help", "-h"};
 constexpr const char *version_word = "--version";
@@ -70,11 +78,14 @@ void print_usage(const words_file &config) {
               "capture. Messages such as CHECK. wait for the Enter key.\n"
               "\n"
               "Words (case-sensitive; a later word overrides an earlier one):");
-    std::size_t word_width = 0;
-    for (const usage_word &w : usage_words) word_width = std::max(word_width, std::strlen(w.word));
-    for (const usage_word &w : usage_words)
-        std::printf("  %-*s  %s; default: %s\n", static_cast<int>(word_width), w.word, w.effect,
-                    w.default_value.c_str());
+    // A word longer than the column stands on a line of its own, its text below.
+    for (const usage_word &w : usage_words) {
+        if (std::strlen(w.word) > word_column)
+            std::printf("  %s\n  %-*s", w.word, static_cast<int>(word_column), "");
+        else
+            std::printf("  %-*s", static_cast<int>(word_column), w.word);
+        std::printf("  %s; default: %s\n", w.effect, w.default_value.c_str());
+    }
     std::puts("\n"
               "Exit status: 0 when the game ended or the window was closed; 1 when standard\n"
               "input ended, standard output could not be written, memory ran out, a sprite\n"
@@ -82,10 +93,7 @@ void print_usage(const words_file &config) {
               "FEN=, LEVEL=, PLAYER=, MOVETIME=, CLOCK=...).\n"
               "LEVEL, DEPTH1, DEPTH2, BLUNDERS, DEADEND and LIMIT set the classic player only.\n"
               "ELO=n is on the CCRL Blitz scale, as measured by games at 100 ms a move against\n"
-              "Stockfish's Skill Levels (1320 to 2363); the classic levels play below 1000.\n"
-              "WHITE_ENGINE=CMD and BLACK_ENGINE=CMD give one side an engine (the computer then\n"
-              "plays it); ENGINE_OPTION=Name=Value (again for more) sets an engine's option;\n"
-              "ENGINE_PROTOCOL=uci or =xboard skips asking the engine which it speaks.\n");
+              "Stockfish's Skill Levels (1320 to 2363); the classic levels play below 1000.\n");
     std::puts("Words file (words one or more a line, # comments; read before the command line,\n"
               "which overrides it):");
     std::printf("  %s\n", describe_words_file(config).c_str());
