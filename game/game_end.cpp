@@ -110,7 +110,10 @@ std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos
 
 game_ending flag_fall_ending(const struct board &brd, uint8_t flagged, bool fide) {
     const flag_verdict v = flag_fall_verdict(brd, flagged, fide);
-    return finished_game({v.result, v.message, time_forfeit_termination}, v.message, false);
+    game_ending ending =
+        finished_game({v.result, v.message, time_forfeit_termination}, v.message, false);
+    ending.box_in_window = true;
+    return ending;
 }
 
 game_ending resign_game(const game_state &game) {

@@ -1,5 +1,8 @@
 #include "game/game_ending.h"
+#include "game/line_input.h"
 #include "game/messages.h"
+#include "game/settings.h"
+#include "game/view.h"
 
 #include <cstdio>
 
@@ -29,10 +32,12 @@ game_ending interrupted_game(interruption cause) {
 
 int close_game(const game_ending &ending, game_record *record) {
     if (ending.finished && record) record_end(record, ending.outcome);
+    if (ending.finished) view_game_over(ending.outcome.result);
     if (ending.message.empty()) return ending.status;
     if (!ending.acknowledge) {
         std::puts(ending.message.c_str());
-        return ending.status;
+        if (!graphics || !ending.box_in_window) return ending.status;
+        set_input_deadline(no_deadline); // the clock that fell no longer bounds the wait
     }
     const interruption cut = show_dialog_nokey(ending.message.c_str());
     return cut == interruption::none ? ending.status : interrupted_game(cut).status;

@@ -13,7 +13,10 @@ struct game_ending {
     game_outcome outcome;     // the result and its reason, when finished
     std::string message;      // printed (or shown) last; empty: nothing
     bool acknowledge = false; // the message waits for a line or a key, as game-ending ones do
-    int status = 0;           // the process's exit status
+    // Printed as it is, and in the window also shown in a box that waits for a key (a flag:
+    // the window must not vanish without a word).
+    bool box_in_window = false;
+    int status = 0;                          // the process's exit status
     interruption cause = interruption::none; // what cut an unfinished game short
 };
 

@@ -176,8 +176,9 @@ int watch_clocks(void *context, unsigned row, unsigned col) {
     const int64_t now = steady_now_ms();
     const std::string reading = clocks_line(*r->clock, now);
     if (reading != r->shown) {
+        // Only the window shows the clocks ticking: the text board is printed once a prompt.
         r->shown = reading;
-        redraw_under_cursor(context, row, col);
+        draw_window_board(*r->brd, r->moves->squares, r->moves->count, row, col);
     }
     const int64_t change = ms_until_reading_changes(time_left(*r->clock, r->clock->running, now));
     const int64_t wait = left >= 0 && left < change ? left : change;

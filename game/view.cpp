@@ -21,6 +21,7 @@ const game_state *shown_game = nullptr;
 const chess_clock *shown_clock = nullptr; // the game's clocks; null without them
 std::vector<panel_move> played;
 bool thinking = false;
+std::string game_result; // the heading of a finished game; empty while it goes on
 search_progress last_progress{};
 steady::time_point last_redraw;
 
@@ -42,6 +43,7 @@ void view_start(const game_options &options, const game_state *live, const game_
     shown_game = live;
     played.clear();
     thinking = false;
+    game_result.clear();
     if (!view.panel) return;
     // A resumed game: its moves lead up to the half-move about to be played.
     uint32_t half_move = record_first_half_move(record);
@@ -74,10 +76,20 @@ void view_clocks(const chess_clock *clock) {
     shown_clock = clock;
 }
 
+void view_game_over(const char *result) {
+    if (!view.panel) return;
+    const std::string r = result;
+    game_result = r + (r == "1-0" ? " White won" : r == "0-1" ? " Black won" : " Draw");
+    thinking = false;
+    redraw_window();
+}
+
 void view_panel(side_panel *panel) {
     const uint32_t turn_count = shown_game ? shown_game->turn_count : 0;
     const uint8_t turn = shown_game ? shown_game->game_status.turn : 0;
     fill_panel_moves(played, turn_count, turn, panel);
+    if (!game_result.empty())
+        panel->heading[game_result.copy(panel->heading, panel_line_chars)] = '\0';
     panel->thinking = thinking;
     if (shown_clock) {
         const int64_t now = steady_now_ms();

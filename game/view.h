@@ -36,6 +36,9 @@ void view_search_progress(const search_progress &progress);
 
 // The board is being drawn anew: a search shown in the panel is over.
 void view_board_drawn();
+// The game is over with `result` ("1-0", "0-1", "1/2-1/2"): the panel says so in place of
+// whose move it is, and the window is drawn again. Nothing changes without the panel.
+void view_game_over(const char *result);
 // What the panel shows now.
 void view_panel(side_panel *panel);
 // The last move's squares when the panel is on; none otherwise.
