@@ -1,6 +1,8 @@
 #include "ai/strong_tt.h"
 
 #include <algorithm>
+#include <memory>
+#include <sys/mman.h>
 
 namespace {
 
@@ -26,17 +28,45 @@ tt_slot *bucket_of(const transposition_table &tt, uint64_t key) {
     return &tt.slots[index * 2];
 }
 
+// Pages of their own, asked for as huge pages where the system has them: a table of gigabytes
+// then takes a fraction of the time to touch, and the search misses the TLB less. Every page
+// is touched (value-initialised) here rather than in the first search. Null when the memory
+// cannot be had.
+tt_slot *map_slots(uint64_t count) {
+    const size_t bytes = count * sizeof(tt_slot);
+    void *pages = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (pages == MAP_FAILED) return nullptr;
+#ifdef MADV_HUGEPAGE
+    madvise(pages, bytes, MADV_HUGEPAGE); // a hint: without it the table still works
+#endif
+    tt_slot *slots = static_cast<tt_slot *>(pages);
+    std::uninitialized_value_construct_n(slots, count);
+    return slots;
+}
+
 } // namespace
 
-void resize_table(transposition_table *tt, int megabytes) {
+void table_pages_release::operator()(tt_slot *slots) const {
+    std::destroy_n(slots, count);
+    munmap(slots, count * sizeof(tt_slot));
+}
+
+bool resize_table(transposition_table *tt, int megabytes) {
     megabytes = std::clamp(megabytes, 1, max_hash_mb);
     const uint64_t buckets = uint64_t(megabytes) * bytes_per_mb / (2 * sizeof(tt_slot));
-    if (buckets != tt->buckets) {
-        tt->slots = std::make_unique<tt_slot[]>(buckets * 2);
-        tt->buckets = buckets;
+    if (buckets == tt->buckets) {
+        tt->megabytes = megabytes;
+        clear_table(tt);
+        return true;
     }
+    // Made beside the old one, which stays when this fails.
+    tt_slot *slots = map_slots(buckets * 2);
+    if (!slots) return false;
+    tt->slots = std::unique_ptr<tt_slot[], table_pages_release>(slots, {buckets * 2});
+    tt->buckets = buckets;
     tt->megabytes = megabytes;
-    clear_table(tt);
+    tt->age = 0;
+    return true;
 }
 
 void clear_table(transposition_table *tt) {

@@ -24,18 +24,25 @@ struct tt_slot {
     std::atomic<uint64_t> data;
 };
 
+// Gives a table's pages back.
+struct table_pages_release {
+    uint64_t count = 0; // slots
+    void operator()(tt_slot *slots) const;
+};
+
 struct transposition_table {
-    std::unique_ptr<tt_slot[]> slots;
+    std::unique_ptr<tt_slot[], table_pages_release> slots;
     uint64_t buckets = 0; // two slots each
     uint8_t age = 0;      // advanced by each new search, so old entries give way
-    int megabytes = 0;    // the size asked for
+    int megabytes = 0;    // the size it was made for
 };
 
 constexpr int default_hash_mb = 64;
 constexpr int max_hash_mb = 65536;
 
-// Sizes (and clears) the table.
-void resize_table(transposition_table *tt, int megabytes);
+// Sizes (and clears) the table. False when the memory cannot be had: the table is left as it
+// was, and the caller says so.
+bool resize_table(transposition_table *tt, int megabytes);
 void clear_table(transposition_table *tt);
 
 bool probe_table(const transposition_table &tt, uint64_t key, tt_hit *hit);

@@ -105,7 +105,8 @@ ai_decision decide(search_driver *driver, const search_request &request, search_
     observer.stop = &driver->stop;
 
     const int64_t budget = move_time_budget(request.limits, game.game_status.turn);
-    if (budget == no_limit) return search(driver->context.get(), game, settings, seed, watch, observer);
+    if (budget == no_limit)
+        return search(driver->context.get(), game, settings, seed, watch, observer);
 
     std::atomic<bool> expired{false};
     std::thread clock(watch_clock, driver, watch->start + std::chrono::milliseconds(budget),
@@ -117,7 +118,8 @@ ai_decision decide(search_driver *driver, const search_request &request, search_
     one_pass.depth2 = one_pass.depth1;
     ai_decision d = search(driver->context.get(), game, one_pass, seed, watch, quiet);
     if (d.outcome == ai_outcome::move && !d.interrupted) {
-        const ai_decision full = search(driver->context.get(), game, settings, seed, watch, observer);
+        const ai_decision full =
+            search(driver->context.get(), game, settings, seed, watch, observer);
         if (!(full.interrupted && expired.load())) {
             d = full;
         } else {
@@ -190,6 +192,10 @@ void start_search(search_driver *driver, const search_request &request) {
     driver->search_done = false;
     driver->busy.store(true);
     driver->infinite = request.limits.infinite;
+    driver->player = request.options.player;
+    driver->endless = request.options.player == engine_player::strong
+                          ? !strong_search_ends(strong_settings_for(request))
+                          : request.limits.infinite;
     driver->worker = std::thread(run_search, driver, request);
 }
 
@@ -206,7 +212,7 @@ void stop_search(search_driver *driver) {
 }
 
 void finish_search(search_driver *driver) {
-    if (driver->infinite)
+    if (driver->endless)
         stop_search(driver);
     else if (driver->worker.joinable())
         driver->worker.join();

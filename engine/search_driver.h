@@ -26,6 +26,8 @@ struct search_driver {
     std::thread worker;
     std::atomic<bool> busy{false}; // a go has not yet been answered with bestmove
     bool infinite = false;         // the search under way answers only after stop
+    bool endless = false;          // ... or has no end of its own (the strong player's plain go)
+    engine_player player = engine_player::classic; // whose search is (or was last) under way
     std::atomic<bool> stop{false}; // ends the search under way (the GUI's stop or the clock)
     std::mutex lock;
     std::condition_variable wake; // the clock and an infinite search wait on it
@@ -41,6 +43,6 @@ void start_search(search_driver *driver, const search_request &request);
 // once "bestmove" has been sent. Nothing happens when no search is under way.
 void stop_search(search_driver *driver);
 
-// The end of input: a search with an end of its own is let finish and answer; an infinite
-// one is stopped.
+// The end of input: a search with an end of its own is let finish and answer; an endless one
+// is stopped.
 void finish_search(search_driver *driver);

@@ -60,10 +60,16 @@ strong_settings strong_settings_for(const search_request &request) {
     return settings;
 }
 
+bool strong_search_ends(const strong_settings &settings) {
+    const bool weakened = settings.elo > 0 && settings.elo < full_strength_elo; // depth-limited
+    return settings.time.hard_ms != no_time_limit || settings.depth_limit > 0 ||
+           settings.node_limit > 0 || weakened;
+}
+
+// The table was sized when Hash was set (strong_table.h): a search never waits for memory.
 strong_decision search_strong(const search_request &request, strong_memory *memory,
                               const std::atomic<bool> *stop) {
     const strong_settings settings = strong_settings_for(request);
-    if (memory->table.megabytes != settings.hash_mb) resize_table(&memory->table, settings.hash_mb);
     strong_observer observer;
     observer.iteration_done = send_iteration;
     observer.stop = stop;

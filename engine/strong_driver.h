@@ -13,5 +13,8 @@ strong_decision search_strong(const search_request &request, strong_memory *memo
 // The limits of a go command for the strong player.
 strong_settings strong_settings_for(const search_request &request);
 
+// Whether a search with these settings ends by itself: false for one that runs until stop.
+bool strong_search_ends(const strong_settings &settings);
+
 // The closing info line and "bestmove".
 void send_strong_result(const search_request &request, const strong_decision &d);

@@ -3,6 +3,7 @@
 #include "engine/go_limits.h"
 #include "engine/position_replay.h"
 #include "engine/search_driver.h"
+#include "engine/strong_table.h"
 #include "engine/uci_output.h"
 #include "engine/uci_words.h"
 
@@ -18,6 +19,7 @@ struct engine_session {
     engine_options options = default_engine_options();
     game_state position = start_position();
     search_driver driver;
+    int table_hash_mb = 0; // the Hash the strong player's table was last made for; 0: none yet
 };
 
 void handshake(const engine_session &s) {
@@ -27,16 +29,32 @@ void handshake(const engine_session &s) {
     send_line("uciok");
 }
 
-// A command that needs the search over (a new go, a setting) waits for a search that ends by
-// itself; while an infinite search runs it cannot be followed. False when it must be refused.
-bool search_over(engine_session *s, const char *command) {
+// A command that needs the search over (a new go, a setting) waits for a search of the
+// game's own player that ends by itself; while an infinite search runs it cannot be followed.
+// The strong player's searches may have no end: a go stops them, a setting is refused, so that
+// the loop never waits. False when the command must be refused.
+bool search_over(engine_session *s, const char *command, bool stops_strong_search) {
     if (!s->driver.busy.load()) return true;
-    if (s->driver.infinite) {
-        send_info_string("%s: not during an infinite search (send stop first)", command);
+    if (s->driver.player == engine_player::strong && stops_strong_search) {
+        stop_search(&s->driver);
+        return true;
+    }
+    if (s->driver.infinite || s->driver.player == engine_player::strong) {
+        send_info_string("%s: not during %s search (send stop first)", command,
+                         s->driver.infinite ? "an infinite" : "a");
         return false;
     }
     finish_search(&s->driver);
     return true;
+}
+
+// The strong player's table is made as soon as its size is known, so that isready answers
+// once it is ready and no timed search pays for it.
+void prepare_strong_table(engine_session *s) {
+    if (s->options.player != engine_player::strong || s->table_hash_mb == s->options.hash_mb)
+        return;
+    size_strong_table(&s->driver.strong.table, s->options.hash_mb);
+    s->table_hash_mb = s->options.hash_mb;
 }
 
 // "setoption name <name...> [value <value...>]": names and values may hold spaces.
@@ -51,10 +69,12 @@ void setoption(engine_session *s, const word_list &words) {
     std::string problem;
     if (name.empty())
         send_info_string("setoption: the option has no name");
-    else if (!search_over(s, "setoption"))
+    else if (!search_over(s, "setoption", false))
         return;
     else if (!set_option(&s->options, name, value, &problem))
         send_info_string("%s", problem.c_str());
+    else
+        prepare_strong_table(s);
 }
 
 void position(engine_session *s, const word_list &words) {
@@ -64,7 +84,7 @@ void position(engine_session *s, const word_list &words) {
 }
 
 void go(engine_session *s, const word_list &words) {
-    if (!search_over(s, "go")) return;
+    if (!search_over(s, "go", true)) return;
     std::vector<std::string> problems;
     search_request request;
     request.limits = parse_go(words, 1, &problems, s->options.player == engine_player::strong);
