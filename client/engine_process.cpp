@@ -5,8 +5,11 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <pthread.h>
+#include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -17,6 +20,7 @@ namespace {
 constexpr int exec_failed = 127;
 constexpr int default_grace_ms = 1000;
 constexpr auto reap_poll = std::chrono::milliseconds(10);
+constexpr int most_adoption_rounds = 100; // a fork bomb's leftovers are not chased for ever
 
 void close_fd(int *fd) {
     if (*fd >= 0) close(*fd);
@@ -61,12 +65,60 @@ bool wait_for_end(pid_t pid, std::chrono::milliseconds timeout) {
     }
 }
 
+struct process_entry {
+    pid_t pid = -1, parent = -1, group = -1, session = -1;
+};
+
+// The processes whose parent is this one, as /proc tells.
+std::vector<process_entry> children_of_this_process() {
+    std::vector<process_entry> children;
+    const pid_t self = getpid();
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream stat_file(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat_file, line)) continue;
+        // pid (name) state ppid pgrp session ...: the name may hold anything, so read after
+        // its last ')'.
+        const size_t close = line.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream rest(line.substr(close + 1));
+        char state = 0;
+        long parent = 0, group = 0, session = 0;
+        if (!(rest >> state >> parent >> group >> session) || parent != self) continue;
+        children.push_back({static_cast<pid_t>(std::stol(name)), static_cast<pid_t>(parent),
+                            static_cast<pid_t>(group), static_cast<pid_t>(session)});
+    }
+    return children;
+}
+
+// What an engine left behind comes to this process when the engine ends (it is the child
+// subreaper): a process that left the session (setsid) or sits in a group it does not lead.
+// An engine of this process is in its session and leads its own group, so none is taken
+// for one. They are killed and reaped, and so are those they leave in turn.
+void end_adopted_processes() {
+    const pid_t session = getsid(0);
+    for (int round = 0; round < most_adoption_rounds; round++) {
+        std::vector<pid_t> adopted;
+        for (const process_entry &child : children_of_this_process())
+            if (child.session != session || child.group != child.pid) adopted.push_back(child.pid);
+        if (adopted.empty()) return;
+        for (pid_t pid : adopted) kill(pid, SIGKILL);
+        for (pid_t pid : adopted)
+            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+    }
+}
+
 void reap(engine_process *p) {
     int status = 0;
     while (waitpid(p->pid, &status, 0) < 0 && errno == EINTR) {
     }
     p->exit_status = status;
     p->pid = -1;
+    end_adopted_processes();
 }
 
 } // namespace
@@ -113,6 +165,9 @@ bool start_process(const std::vector<std::string> &argv, engine_process *process
     std::vector<char *> args;
     for (const std::string &word : argv) args.push_back(const_cast<char *>(word.c_str()));
     args.push_back(nullptr);
+    // An engine's child that leaves its process group (setsid) is adopted by the game when
+    // the engine ends, rather than by init, so that it can be ended with the engine.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) run_child(args, in_pipe[0], out_pipe[1], error_pipe[1], parent);

@@ -1,7 +1,9 @@
 // An engine running as a child process: pipes both ways (its standard error joins its
 // output), in a process group of its own so that a terminal's Ctrl-C does not reach it and
 // whatever it starts ends with it. It is stopped and reaped when the record goes away,
-// however the caller ends; and it dies with the program that started it.
+// however the caller ends; and it dies with the program that started it. The program that
+// starts engines becomes their children's subreaper: what an engine leaves running outside
+// its group (setsid) is ended and reaped when it ends.
 #pragma once
 
 #include <string>
