@@ -66,7 +66,7 @@ bool wait_for_end(pid_t pid, std::chrono::milliseconds timeout) {
 }
 
 struct process_entry {
-    pid_t pid = -1, parent = -1, group = -1, session = -1;
+    pid_t pid = -1, group = -1, session = -1;
 };
 
 // The processes whose parent is this one, as /proc tells.
@@ -74,7 +74,10 @@ std::vector<process_entry> children_of_this_process() {
     std::vector<process_entry> children;
     const pid_t self = getpid();
     std::error_code error;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc", error)) {
+    // Advanced with an error code: a process that ends meanwhile throws nothing.
+    for (std::filesystem::directory_iterator it("/proc", error), end; !error && it != end;
+         it.increment(error)) {
+        const std::filesystem::directory_entry &entry = *it;
         const std::string name = entry.path().filename().string();
         if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
         std::ifstream stat_file(entry.path() / "stat");
@@ -88,8 +91,8 @@ std::vector<process_entry> children_of_this_process() {
         char state = 0;
         long parent = 0, group = 0, session = 0;
         if (!(rest >> state >> parent >> group >> session) || parent != self) continue;
-        children.push_back({static_cast<pid_t>(std::stol(name)), static_cast<pid_t>(parent),
-                            static_cast<pid_t>(group), static_cast<pid_t>(session)});
+        children.push_back({static_cast<pid_t>(std::stol(name)), static_cast<pid_t>(group),
+                            static_cast<pid_t>(session)});
     }
     return children;
 }
