@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -47,6 +49,13 @@ std::string why_not_runnable(const std::string &path) {
 std::string size_text(size_t bytes) {
     return bytes % (1024 * 1024) == 0 ? std::to_string(bytes / (1024 * 1024)) + " MB"
                                       : std::to_string(bytes) + " bytes";
+}
+
+// The game's own SIGINT (xboard's way to ask for the move) is named when it was the end.
+std::string interrupt_note(const engine_client &client) {
+    const int status = client.process.exit_status;
+    if (!client.xboard.interrupted || !WIFSIGNALED(status) || WTERMSIG(status) != SIGINT) return "";
+    return ": it does not take the interrupt that asks an xboard engine for its move";
 }
 
 } // namespace
@@ -92,11 +101,11 @@ void engine_failed(engine_client *client, const std::string &message) {
 
 engine_answer died(engine_client *client) {
     if (!client->failure.empty()) return fault_answer(*client, engine_fault::died, "");
-    engine_answer a =
-        process_ended(&client->process, quit_grace_ms)
-            ? fault_answer(*client, engine_fault::died,
-                           "died (" + describe_exit(client->process.exit_status) + ")")
-            : fault_answer(*client, engine_fault::hung, "stopped reading its input");
+    engine_answer a = process_ended(&client->process, quit_grace_ms)
+                          ? fault_answer(*client, engine_fault::died,
+                                         "died (" + describe_exit(client->process.exit_status) +
+                                             ")" + interrupt_note(*client))
+                          : fault_answer(*client, engine_fault::hung, "stopped reading its input");
     engine_failed(client, a.message);
     return a;
 }

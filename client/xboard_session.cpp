@@ -68,7 +68,10 @@ bool refuses_xboard(std::string_view line) {
 
 void ask_to_move(engine_client *client) {
     // Engines that want it get SIGINT to look at their input; "?" tells them to move.
-    if (client->xboard.sigint && client->process.pid > 0) kill(client->process.pid, SIGINT);
+    if (client->xboard.sigint && client->process.pid > 0) {
+        kill(client->process.pid, SIGINT);
+        client->xboard.interrupted = true;
+    }
     send(client, "?");
 }
 

@@ -158,6 +158,18 @@ TEST(EngineFaults, DeathIsReportedAndTheEngineReaped) {
     }
 }
 
+// A UCI engine that passes over xboard's words in silence is taken for one of the first
+// xboard protocol; the interrupt that asks it for its move ends it, and that is the cause
+// given, not a signal out of nowhere.
+TEST(EngineFaults, AnEngineEndedByTheInterruptIsToldSo) {
+    engine_client c;
+    start(&c, "uci", engine_protocol::xboard);
+    const engine_answer a = engine_think(&c, from_start, quick());
+    EXPECT_EQ(a.fault, engine_fault::died);
+    EXPECT_EQ(a.message, "fake_engine died (killed by signal 2 (SIGINT)): it does not take the "
+                         "interrupt that asks an xboard engine for its move");
+}
+
 TEST(EngineFaults, AHungEngineIsGivenUpAtTheDeadline) {
     for (const char *protocol : {"uci", "xboard"}) {
         SCOPED_TRACE(protocol);
