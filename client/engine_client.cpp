@@ -317,6 +317,7 @@ bool new_engine_game(engine_client *client) {
 engine_answer engine_think(engine_client *client, const engine_position &position,
                            const engine_limits &limits, const engine_watch &watch) {
     if (!client->failure.empty()) return fault_answer(*client, engine_fault::died, "");
+    reap_ended_adoptees();
     replayed_position replayed;
     std::string problem;
     if (!replay_position(position, &replayed, &problem)) {

@@ -67,6 +67,7 @@ bool wait_for_end(pid_t pid, std::chrono::milliseconds timeout) {
 
 struct process_entry {
     pid_t pid = -1, group = -1, session = -1;
+    char state = 0; // 'Z': it has ended and waits to be reaped
 };
 
 // The processes whose parent is this one, as /proc tells.
@@ -92,24 +93,29 @@ std::vector<process_entry> children_of_this_process() {
         long parent = 0, group = 0, session = 0;
         if (!(rest >> state >> parent >> group >> session) || parent != self) continue;
         children.push_back({static_cast<pid_t>(std::stol(name)), static_cast<pid_t>(group),
-                            static_cast<pid_t>(session)});
+                            static_cast<pid_t>(session), state});
     }
     return children;
 }
 
-// What an engine left behind comes to this process when the engine ends (it is the child
-// subreaper): a process that left the session (setsid) or sits in a group it does not lead.
-// An engine of this process is in its session and leads its own group, so none is taken
-// for one. They are killed and reaped, and so are those they leave in turn.
+// What an engine left behind comes to this process when its parent ends (this process is
+// the child subreaper): a process that left the session (setsid) or sits in a group it does
+// not lead. An engine of this process is in its session and leads its own group, so none
+// is taken for one.
+bool adopted(const process_entry &child, pid_t session) {
+    return child.session != session || child.group != child.pid;
+}
+
+// They are killed and reaped, and so are those they leave in turn.
 void end_adopted_processes() {
     const pid_t session = getsid(0);
     for (int round = 0; round < most_adoption_rounds; round++) {
-        std::vector<pid_t> adopted;
+        std::vector<pid_t> left;
         for (const process_entry &child : children_of_this_process())
-            if (child.session != session || child.group != child.pid) adopted.push_back(child.pid);
-        if (adopted.empty()) return;
-        for (pid_t pid : adopted) kill(pid, SIGKILL);
-        for (pid_t pid : adopted)
+            if (adopted(child, session)) left.push_back(child.pid);
+        if (left.empty()) return;
+        for (pid_t pid : left) kill(pid, SIGKILL);
+        for (pid_t pid : left)
             while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
             }
     }
@@ -256,6 +262,12 @@ void stop_process(engine_process *process, std::string_view quit_line, int grace
     }
     close_fd(&process->to_engine);
     close_fd(&process->from_engine);
+}
+
+void reap_ended_adoptees() {
+    const pid_t session = getsid(0);
+    for (const process_entry &child : children_of_this_process())
+        if (child.state == 'Z' && adopted(child, session)) waitpid(child.pid, nullptr, WNOHANG);
 }
 
 std::string describe_exit(int wait_status) {

@@ -44,5 +44,9 @@ bool process_ended(engine_process *process, int wait_ms);
 // process group, and reaps it. Safe to call on a process already stopped.
 void stop_process(engine_process *process, std::string_view quit_line, int grace_ms);
 
+// Reaps what engines left behind and has ended since (a process adopted while the engine
+// runs, when its own parent ends first), so that no zombie waits for the engine's end.
+void reap_ended_adoptees();
+
 // "exit status 3", "killed by signal 9" ...
 std::string describe_exit(int wait_status);

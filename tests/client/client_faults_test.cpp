@@ -54,6 +54,22 @@ bool gone(pid_t pid) {
     return false;
 }
 
+// Children of this process that have ended and wait to be reaped.
+int zombie_children() {
+    int zombies = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) continue;
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        long ppid = 0;
+        rest >> state >> ppid;
+        zombies += ppid == getpid() && state == 'Z';
+    }
+    return zombies;
+}
+
 // The peak memory of this process, in kilobytes.
 long peak_kb() {
     std::ifstream status("/proc/self/status");
@@ -269,7 +285,9 @@ TEST(EngineStop, NothingItStartedOutlivesIt) {
     const std::string marker = "86399." + std::to_string(getpid());
     {
         std::ofstream out(script);
-        out << "#!/bin/sh\nsetsid sleep " << marker << " &\nexec " << fake << " uci die-after=1\n";
+        // Another child leaves the session and ends soon, while the engine plays on.
+        out << "#!/bin/sh\nsetsid sleep " << marker << " &\n(setsid sleep 0.1 &)\nexec " << fake
+            << " uci die-after=2\n";
     }
     std::filesystem::permissions(script, std::filesystem::perms::owner_all);
     const auto sleeper_runs = [&] {
@@ -287,7 +305,10 @@ TEST(EngineStop, NothingItStartedOutlivesIt) {
     for (int tries = 0; tries < 100 && !sleeper_runs(); tries++)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_TRUE(sleeper_runs());
-    const engine_answer a = engine_think(&c, {"", {"e2e4", "e7e5"}}, quick(20000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(engine_think(&c, {"", {"e2e4", "e7e5"}}, quick()).fault, engine_fault::none);
+    EXPECT_EQ(zombie_children(), 0);
+    const engine_answer a = engine_think(&c, {"", {"e2e4", "e7e5", "d2d4", "d7d5"}}, quick(20000));
     EXPECT_EQ(a.message, "Fake Engine died (exit status 3)");
     EXPECT_LT(a.elapsed_ms, 5000);
     EXPECT_FALSE(sleeper_runs());
