@@ -4,7 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -21,11 +25,37 @@ bool launch(engine_client *client, std::string *error) {
     if (!start_process(client->argv, &client->process, error)) return false;
     client->reader = line_reader{};
     client->reader.fd = client->process.from_engine;
+    client->reader.writer = client->process.pid;
     return true;
 }
 
 bool has_line_break(const std::string &s) {
     return s.find_first_of("\r\n") != std::string::npos;
+}
+
+// A line end carried in from a file with CRLF lines ("Hash=64\r") is no part of the word.
+std::string without_line_end(std::string s) {
+    while (!s.empty() && (s.back() == '\r' || s.back() == '\n')) s.pop_back();
+    return s;
+}
+
+// Why `path`, named with a slash, cannot be run.
+std::string why_not_runnable(const std::string &path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return "no such program";
+    return S_ISREG(st.st_mode) ? "not executable" : "not a program file";
+}
+
+std::string size_text(size_t bytes) {
+    return bytes % (1024 * 1024) == 0 ? std::to_string(bytes / (1024 * 1024)) + " MB"
+                                      : std::to_string(bytes) + " bytes";
+}
+
+// The game's own SIGINT (xboard's way to ask for the move) is named when it was the end.
+std::string interrupt_note(const engine_client &client) {
+    const int status = client.process.exit_status;
+    if (!client.xboard.interrupted || !WIFSIGNALED(status) || WTERMSIG(status) != SIGINT) return "";
+    return ": it does not take the interrupt that asks an xboard engine for its move";
 }
 
 } // namespace
@@ -66,23 +96,23 @@ bool send_or_give_up(engine_client *client, std::string_view line) {
 void engine_failed(engine_client *client, const std::string &message) {
     if (client->failure.empty()) client->failure = message;
     stop_process(&client->process, "quit", quit_grace_ms);
-    client->reader.fd = -1;
+    forget_output(client);
 }
 
 engine_answer died(engine_client *client) {
     if (!client->failure.empty()) return fault_answer(*client, engine_fault::died, "");
-    engine_answer a =
-        process_ended(&client->process, quit_grace_ms)
-            ? fault_answer(*client, engine_fault::died,
-                           "died (" + describe_exit(client->process.exit_status) + ")")
-            : fault_answer(*client, engine_fault::hung, "stopped reading its input");
+    engine_answer a = process_ended(&client->process, quit_grace_ms)
+                          ? fault_answer(*client, engine_fault::died,
+                                         "died (" + describe_exit(client->process.exit_status) +
+                                             ")" + interrupt_note(*client))
+                          : fault_answer(*client, engine_fault::hung, "stopped reading its input");
     engine_failed(client, a.message);
     return a;
 }
 
 std::string ended_while_starting(engine_client *client, const std::string &last_line) {
     stop_process(&client->process, "", quit_grace_ms);
-    client->reader.fd = -1;
+    forget_output(client);
     std::string text = "ended while starting (" + describe_exit(client->process.exit_status) + ")";
     if (!last_line.empty()) text += ": " + printable(last_line, quoted_bytes);
     return text;
@@ -125,6 +155,67 @@ engine_answer hung(engine_client *client, long waited_ms, bool answered) {
     return a;
 }
 
+void forget_output(engine_client *client) {
+    client->reader.fd = -1;
+    client->reader.writer = -1;
+}
+
+std::string send_failed_while_starting(engine_client *client, const std::string &last_line) {
+    if (process_ended(&client->process, quit_grace_ms))
+        return ended_while_starting(client, last_line);
+    stop_process(&client->process, "", 0);
+    forget_output(client);
+    return "stopped reading its input while starting";
+}
+
+bool keep_option(engine_client *client, const std::string &name, std::string *error) {
+    size_t bytes = name.size();
+    for (const std::string &kept : client->option_names) bytes += kept.size();
+    if (client->option_names.size() >= most_options) {
+        *error = "was refused: it declares more than " + std::to_string(most_options) + " options";
+        return false;
+    }
+    if (bytes > most_option_bytes) {
+        *error =
+            "was refused: it declares more than " + size_text(most_option_bytes) + " of options";
+        return false;
+    }
+    client->option_names.push_back(name);
+    return true;
+}
+
+handshake_read read_handshake_line(engine_client *client, std::string *line,
+                                   engine_clock::time_point deadline, stray_lines *stray) {
+    for (;;) {
+        if (stray->lines >= most_stray_lines ||
+            client->reader.bytes_read - stray->bytes_before >= most_stray_bytes)
+            return handshake_read::chatter;
+        const read_result r =
+            read_line(&client->reader, line, std::min(deadline, after_ms(stray_check_ms)));
+        if (r == read_result::line) {
+            stray->lines++;
+            return handshake_read::line;
+        }
+        if (r == read_result::closed) return handshake_read::closed;
+        if (engine_clock::now() >= deadline) return handshake_read::timeout;
+    }
+}
+
+void heard_protocol_line(const engine_client &client, stray_lines *stray) {
+    stray->lines = 0;
+    stray->bytes_before = client.reader.bytes_read;
+}
+
+std::string chatter_refusal(const stray_lines &stray, const char *protocol,
+                            const std::string &last_line) {
+    const std::string amount = stray.lines >= most_stray_lines
+                                   ? std::to_string(most_stray_lines) + " lines"
+                                   : size_text(most_stray_bytes);
+    std::string text = "was refused: it sent " + amount + " while starting, none of it " + protocol;
+    if (!last_line.empty()) text += ": " + printable(last_line, quoted_bytes);
+    return text;
+}
+
 bool start_engine(engine_client *client, const std::string &command, engine_protocol protocol,
                   const std::vector<engine_option> &options, std::string *error) {
     stop_engine(client);
@@ -141,7 +232,7 @@ bool start_engine(engine_client *client, const std::string &command, engine_prot
         *error =
             "cannot start engine '" + client->argv[0] + "': " +
             (client->argv[0].find('/') == std::string::npos ? "not found on PATH nor in /usr/games"
-                                                            : "no such program");
+                                                            : why_not_runnable(client->argv[0]));
         return false;
     }
     client->argv[0] = program;
@@ -171,6 +262,10 @@ bool start_engine(engine_client *client, const std::string &command, engine_prot
         *error =
             "engine '" + command + "' " +
             (r == handshake_result::not_this_protocol ? "answers neither UCI nor xboard" : why);
+        // Not listened to any more: one that floods its output ends on the broken pipe
+        // rather than at the end of the grace period.
+        if (client->process.from_engine >= 0) close(client->process.from_engine);
+        client->process.from_engine = -1;
         stop_engine(client);
         return false;
     }
@@ -186,9 +281,15 @@ bool start_engine(engine_client *client, const std::string &command, engine_prot
     return true;
 }
 
-bool set_engine_option(engine_client *client, const engine_option &option, std::string *warning) {
-    if (has_line_break(option.name) || has_line_break(option.value) || option.name.empty()) {
-        *warning = "option '" + option.name + "' is not a usable name";
+bool set_engine_option(engine_client *client, const engine_option &given, std::string *warning) {
+    const engine_option option{without_line_end(given.name), without_line_end(given.value)};
+    if (has_line_break(option.name) || option.name.empty()) {
+        *warning = "option '" + printable(option.name, name_bytes) + "' is not a usable name";
+        return false;
+    }
+    if (has_line_break(option.value)) {
+        *warning = "option '" + option.name + "': '" + printable(option.value, name_bytes) +
+                   "' is not a usable value (it holds a line break)";
         return false;
     }
     const bool set = client->protocol == engine_protocol::uci ? uci_set_option(client, option)
@@ -216,6 +317,7 @@ bool new_engine_game(engine_client *client) {
 engine_answer engine_think(engine_client *client, const engine_position &position,
                            const engine_limits &limits, const engine_watch &watch) {
     if (!client->failure.empty()) return fault_answer(*client, engine_fault::died, "");
+    reap_ended_adoptees();
     replayed_position replayed;
     std::string problem;
     if (!replay_position(position, &replayed, &problem)) {
@@ -257,5 +359,5 @@ engine_answer engine_think(engine_client *client, const engine_position &positio
 
 void stop_engine(engine_client *client) {
     stop_process(&client->process, "quit", quit_grace_ms);
-    client->reader.fd = -1;
+    forget_output(client);
 }

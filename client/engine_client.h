@@ -22,6 +22,7 @@ struct engine_option {
 struct xboard_state {
     bool ping = false, setboard = false, usermove = false, san = false, time = true;
     bool sigint = true, memory = false, smp = false, reuse = true;
+    bool interrupted = false; // it was sent SIGINT to ask for its move
     int next_ping = 1;
     // The position the engine holds: where it started and the moves made since.
     bool synced = false;

@@ -5,8 +5,11 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <fstream>
 #include <poll.h>
 #include <pthread.h>
+#include <sstream>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <thread>
@@ -17,6 +20,7 @@ namespace {
 constexpr int exec_failed = 127;
 constexpr int default_grace_ms = 1000;
 constexpr auto reap_poll = std::chrono::milliseconds(10);
+constexpr int most_adoption_rounds = 100; // a fork bomb's leftovers are not chased for ever
 
 void close_fd(int *fd) {
     if (*fd >= 0) close(*fd);
@@ -61,12 +65,69 @@ bool wait_for_end(pid_t pid, std::chrono::milliseconds timeout) {
     }
 }
 
+struct process_entry {
+    pid_t pid = -1, group = -1, session = -1;
+    char state = 0; // 'Z': it has ended and waits to be reaped
+};
+
+// The processes whose parent is this one, as /proc tells.
+std::vector<process_entry> children_of_this_process() {
+    std::vector<process_entry> children;
+    const pid_t self = getpid();
+    std::error_code error;
+    // Advanced with an error code: a process that ends meanwhile throws nothing.
+    for (std::filesystem::directory_iterator it("/proc", error), end; !error && it != end;
+         it.increment(error)) {
+        const std::filesystem::directory_entry &entry = *it;
+        const std::string name = entry.path().filename().string();
+        if (name.empty() || name.find_first_not_of("0123456789") != std::string::npos) continue;
+        std::ifstream stat_file(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat_file, line)) continue;
+        // pid (name) state ppid pgrp session ...: the name may hold anything, so read after
+        // its last ')'.
+        const size_t close = line.rfind(')');
+        if (close == std::string::npos) continue;
+        std::istringstream rest(line.substr(close + 1));
+        char state = 0;
+        long parent = 0, group = 0, session = 0;
+        if (!(rest >> state >> parent >> group >> session) || parent != self) continue;
+        children.push_back({static_cast<pid_t>(std::stol(name)), static_cast<pid_t>(group),
+                            static_cast<pid_t>(session), state});
+    }
+    return children;
+}
+
+// What an engine left behind comes to this process when its parent ends (this process is
+// the child subreaper): a process that left the session (setsid) or sits in a group it does
+// not lead. An engine of this process is in its session and leads its own group, so none
+// is taken for one.
+bool adopted(const process_entry &child, pid_t session) {
+    return child.session != session || child.group != child.pid;
+}
+
+// They are killed and reaped, and so are those they leave in turn.
+void end_adopted_processes() {
+    const pid_t session = getsid(0);
+    for (int round = 0; round < most_adoption_rounds; round++) {
+        std::vector<pid_t> left;
+        for (const process_entry &child : children_of_this_process())
+            if (adopted(child, session)) left.push_back(child.pid);
+        if (left.empty()) return;
+        for (pid_t pid : left) kill(pid, SIGKILL);
+        for (pid_t pid : left)
+            while (waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+            }
+    }
+}
+
 void reap(engine_process *p) {
     int status = 0;
     while (waitpid(p->pid, &status, 0) < 0 && errno == EINTR) {
     }
     p->exit_status = status;
     p->pid = -1;
+    end_adopted_processes();
 }
 
 } // namespace
@@ -113,6 +174,9 @@ bool start_process(const std::vector<std::string> &argv, engine_process *process
     std::vector<char *> args;
     for (const std::string &word : argv) args.push_back(const_cast<char *>(word.c_str()));
     args.push_back(nullptr);
+    // An engine's child that leaves its process group (setsid) is adopted by the game when
+    // the engine ends, rather than by init, so that it can be ended with the engine.
+    prctl(PR_SET_CHILD_SUBREAPER, 1);
     const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) run_child(args, in_pipe[0], out_pipe[1], error_pipe[1], parent);
@@ -198,6 +262,12 @@ void stop_process(engine_process *process, std::string_view quit_line, int grace
     }
     close_fd(&process->to_engine);
     close_fd(&process->from_engine);
+}
+
+void reap_ended_adoptees() {
+    const pid_t session = getsid(0);
+    for (const process_entry &child : children_of_this_process())
+        if (child.state == 'Z' && adopted(child, session)) waitpid(child.pid, nullptr, WNOHANG);
 }
 
 std::string describe_exit(int wait_status) {

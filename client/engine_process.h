@@ -1,7 +1,9 @@
 // An engine running as a child process: pipes both ways (its standard error joins its
 // output), in a process group of its own so that a terminal's Ctrl-C does not reach it and
 // whatever it starts ends with it. It is stopped and reaped when the record goes away,
-// however the caller ends; and it dies with the program that started it.
+// however the caller ends; and it dies with the program that started it. The program that
+// starts engines becomes their children's subreaper: what an engine leaves running outside
+// its group (setsid) is ended and reaped when it ends.
 #pragma once
 
 #include <string>
@@ -41,6 +43,10 @@ bool process_ended(engine_process *process, int wait_ms);
 // Asks the engine to end with `quit_line`, waits up to `grace_ms`, then kills its whole
 // process group, and reaps it. Safe to call on a process already stopped.
 void stop_process(engine_process *process, std::string_view quit_line, int grace_ms);
+
+// Reaps what engines left behind and has ended since (a process adopted while the engine
+// runs, when its own parent ends first), so that no zombie waits for the engine's end.
+void reap_ended_adoptees();
 
 // "exit status 3", "killed by signal 9" ...
 std::string describe_exit(int wait_status);

@@ -57,6 +57,42 @@ read_result next_reply_line(engine_client *client, std::string *line, reply_wait
 // `answered` tells whether the reply came (the engine can go on), else it is given up.
 engine_answer hung(engine_client *client, long waited_ms, bool answered);
 
+// Stops listening to the engine's output (it was stopped, or is being).
+void forget_output(engine_client *client);
+
+// A line could not be sent during the handshake: how the engine ended, or that it stopped
+// reading its input (it is then stopped).
+std::string send_failed_while_starting(engine_client *client, const std::string &last_line);
+
+// What a handshake may bring: the options kept for the game, and the lines or bytes since
+// the last line of the protocol, past which the engine is refused at once (one that
+// chatters, or floods, is not waited for).
+constexpr size_t most_options = 1000;
+constexpr size_t most_option_bytes = 1024 * 1024;
+constexpr int most_stray_lines = 1000;
+constexpr size_t most_stray_bytes = 1024 * 1024;
+constexpr long stray_check_ms = 100; // how often a line that never ends is looked at
+
+// Keeps the name of an option the engine declares. False with the refusal in `error` past
+// most_options or most_option_bytes.
+bool keep_option(engine_client *client, const std::string &name, std::string *error);
+
+struct stray_lines {
+    int lines = 0;           // read since the last line of the protocol
+    size_t bytes_before = 0; // the reader's count of bytes at that line
+};
+enum class handshake_read { line, timeout, closed, chatter };
+
+// The next line of the handshake as read_line reads it, or `chatter` once the engine has
+// sent most_stray_lines lines or most_stray_bytes bytes with no line of the protocol.
+handshake_read read_handshake_line(engine_client *client, std::string *line,
+                                   engine_clock::time_point deadline, stray_lines *stray);
+void heard_protocol_line(const engine_client &client, stray_lines *stray);
+
+// "was refused: it sent 1000 lines while starting, none of it UCI: y".
+std::string chatter_refusal(const stray_lines &stray, const char *protocol,
+                            const std::string &last_line);
+
 // Each protocol's part.
 // `ended`: the engine ended during it, which an engine of the other protocol may do on a
 // word it does not know.

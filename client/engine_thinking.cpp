@@ -11,7 +11,8 @@ std::string describe_thinking(const engine_thinking &t) {
     };
     if (t.depth > 0) add("depth " + std::to_string(t.depth));
     if (t.has_score && t.mate) {
-        add((t.score >= 0 ? "mate in " : "mated in ") + std::to_string(std::abs(t.score)));
+        add((t.score >= 0 ? "mate in " : "mated in ") +
+            std::to_string(std::llabs(static_cast<long long>(t.score))));
     } else if (t.has_score) {
         char score[32];
         std::snprintf(score, sizeof score, "score %+.2f", t.score / 100.0);

@@ -4,6 +4,13 @@
 #include <string>
 #include <vector>
 
+// The widest values worth believing: a line with a number beyond them is not read (an
+// engine that prints one is broken, and what the client works out from it would overflow).
+constexpr long long most_plies = 10000;
+constexpr long long most_mate_moves = 10000;
+constexpr long long most_centipawns = 1000000;
+constexpr long long most_think_ms = 100LL * 24 * 3600 * 1000; // a hundred days
+
 struct engine_thinking {
     int depth = 0;
     bool has_score = false;

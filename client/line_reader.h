@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <string>
+#include <sys/types.h>
 
 using engine_clock = std::chrono::steady_clock;
 
@@ -12,9 +13,13 @@ constexpr size_t max_line_bytes = 4096;
 
 struct line_reader {
     int fd = -1;
-    std::string pending;  // read but not yet returned; never much more than a line
-    bool cutting = false; // dropping the rest of a line that was cut
-    bool closed = false;  // the end of the output was read
+    // The process whose end is the end of the output, though a child it left behind may
+    // hold the pipe open; -1: only the pipe's end counts.
+    pid_t writer = -1;
+    size_t bytes_read = 0; // all that was read, lines, cut parts and all
+    std::string pending;   // read but not yet returned; never much more than a line
+    bool cutting = false;  // dropping the rest of a line that was cut
+    bool closed = false;   // the end of the output was read
 };
 
 enum class read_result { line, timeout, closed };

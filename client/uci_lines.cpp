@@ -2,15 +2,23 @@
 #include "client/command_words.h"
 
 #include <charconv>
+#include <climits>
 
 namespace {
 
-bool read_number(const std::string &word, long long *out) {
+enum class number { none, usable, wild };
+
+// A number word, and whether it lies in [lo, hi]: digits beyond any 64-bit number are wild
+// too.
+number read_number(const std::string &word, long long lo, long long hi, long long *out) {
     long long v = 0;
     const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), v);
-    if (error != std::errc() || end != word.data() + word.size()) return false;
+    if (end != word.data() + word.size() || word.empty()) return number::none;
+    if (error == std::errc::result_out_of_range) return number::wild;
+    if (error != std::errc()) return number::none;
+    if (v < lo || v > hi) return number::wild;
     *out = v;
-    return true;
+    return number::usable;
 }
 
 // The words after `prefix` (a sequence of words) up to the first of `stops`, joined by
@@ -63,22 +71,35 @@ bool read_uci_info(std::string_view line, engine_thinking *t) {
         if ((word == "lowerbound" || word == "upperbound") && !t->pv.empty()) return false;
     for (size_t i = 1; i < w.size(); i++) {
         long long v = 0;
-        const bool has_number = i + 1 < w.size() && read_number(w[i + 1], &v);
+        // The number after w[i], if it is one; a number out of its range spoils the line.
+        const auto value = [&](size_t at, long long lo, long long hi) {
+            return at < w.size() ? read_number(w[at], lo, hi, &v) : number::none;
+        };
+        number n = number::none;
         if (w[i] == "string") return false;
-        if (w[i] == "multipv" && has_number && v != 1) return false;
-        if (w[i] == "depth" && has_number) {
+        if (w[i] == "multipv" && value(i + 1, 1, 1) != number::usable &&
+            value(i + 1, LLONG_MIN, LLONG_MAX) != number::none)
+            return false;
+        if (w[i] == "depth" && (n = value(i + 1, 0, most_plies)) != number::none) {
+            if (n == number::wild) return false;
             next.depth = static_cast<int>(v);
             i++;
-        } else if (w[i] == "nodes" && has_number) {
+        } else if (w[i] == "nodes" && (n = value(i + 1, 0, LLONG_MAX)) != number::none) {
+            if (n == number::wild) return false;
             next.nodes = v;
             i++;
-        } else if (w[i] == "time" && has_number) {
+        } else if (w[i] == "time" && (n = value(i + 1, 0, most_think_ms)) != number::none) {
+            if (n == number::wild) return false;
             next.time_ms = static_cast<long>(v);
             i++;
         } else if (w[i] == "score" && i + 2 < w.size() &&
-                   (w[i + 1] == "cp" || w[i + 1] == "mate") && read_number(w[i + 2], &v)) {
+                   (w[i + 1] == "cp" || w[i + 1] == "mate")) {
+            const bool mate = w[i + 1] == "mate";
+            const long long most = mate ? most_mate_moves : most_centipawns;
+            if ((n = value(i + 2, -most, most)) == number::none) continue;
+            if (n == number::wild) return false;
             next.has_score = true;
-            next.mate = w[i + 1] == "mate";
+            next.mate = mate;
             next.score = static_cast<int>(v);
             main_line = true;
             i += 2;

@@ -52,20 +52,25 @@ std::string position_command(const replayed_position &position) {
 
 handshake_result uci_handshake(engine_client *client, bool detecting, std::string *error) {
     if (!send(client, "uci")) {
-        *error = ended_while_starting(client, "");
+        *error = send_failed_while_starting(client, "");
         return handshake_result::ended;
     }
     const auto full = after_ms(handshake_ms);
     bool heard_uci = !detecting;
     std::string line, last_line;
+    stray_lines stray;
     for (;;) {
         const auto deadline = heard_uci ? full : std::min(full, after_ms(detect_ms));
-        const read_result r = read_line(&client->reader, &line, deadline);
-        if (r == read_result::closed) {
+        const handshake_read r = read_handshake_line(client, &line, deadline, &stray);
+        if (r == handshake_read::chatter) {
+            *error = chatter_refusal(stray, "UCI", last_line);
+            return handshake_result::failed;
+        }
+        if (r == handshake_read::closed) {
             *error = ended_while_starting(client, last_line);
             return handshake_result::ended;
         }
-        if (r == read_result::timeout) {
+        if (r == handshake_read::timeout) {
             if (!heard_uci) return handshake_result::not_this_protocol;
             *error = "did not answer 'uci' with 'uciok' within 10 s";
             return handshake_result::failed;
@@ -75,17 +80,18 @@ handshake_result uci_handshake(engine_client *client, bool detecting, std::strin
         if (line == "uciok") return handshake_result::done;
         if (read_uci_id_name(line, &text)) {
             client->name = printable(text, name_bytes);
-            heard_uci = true;
         } else if (read_uci_option_name(line, &text)) {
-            client->option_names.push_back(text);
-            heard_uci = true;
-        } else if (line.rfind("id ", 0) == 0) {
-            heard_uci = true;
-        } else if (refuses_uci(line)) {
-            if (detecting) return handshake_result::not_this_protocol;
-            *error = "does not speak UCI: " + printable(line, quoted_bytes);
-            return handshake_result::failed;
+            if (!keep_option(client, text, error)) return handshake_result::failed;
+        } else if (line.rfind("id ", 0) != 0) {
+            if (refuses_uci(line)) {
+                if (detecting) return handshake_result::not_this_protocol;
+                *error = "does not speak UCI: " + printable(line, quoted_bytes);
+                return handshake_result::failed;
+            }
+            continue;
         }
+        heard_uci = true;
+        heard_protocol_line(*client, &stray);
     }
 }
 

@@ -88,10 +88,15 @@ bool read_xboard_thinking(std::string_view line, engine_thinking *t) {
     if (w.size() < 4 || !read_number(w[0], &ply) || !read_number(w[1], &score) ||
         !read_number(w[2], &time_cs) || !read_number(w[3], &nodes))
         return false;
+    // Numbers no engine could mean: the line is not read.
+    const long long most_score = mate_score + most_mate_moves;
+    if (ply < 0 || ply > most_plies || score < -most_score || score > most_score || time_cs < 0 ||
+        time_cs > most_think_ms / ms_per_cs || nodes < 0)
+        return false;
     engine_thinking next;
     next.depth = static_cast<int>(ply);
     next.has_score = true;
-    next.mate = std::llabs(score) > mate_score;
+    next.mate = score > mate_score || score < -mate_score;
     next.score =
         static_cast<int>(next.mate ? (score > 0 ? score - mate_score : score + mate_score) : score);
     next.time_ms = static_cast<long>(time_cs * ms_per_cs);

@@ -3,6 +3,7 @@
 #include "client/xboard_lines.h"
 
 #include <algorithm>
+#include <cctype>
 #include <csignal>
 
 namespace {
@@ -17,8 +18,9 @@ bool is_on(const std::string &value) {
     return value == "1";
 }
 
-// Takes one feature: what the client does with it, and whether it does.
-bool take_feature(engine_client *client, const xboard_feature &f) {
+// Takes one feature: what the client does with it, and whether it does. An option past the
+// bounds is not taken and sets `error`: the engine is refused.
+bool take_feature(engine_client *client, const xboard_feature &f, std::string *error) {
     xboard_state &x = client->xboard;
     const bool on = is_on(f.value);
     if (f.name == "ping")
@@ -42,7 +44,7 @@ bool take_feature(engine_client *client, const xboard_feature &f) {
     else if (f.name == "myname")
         client->name = printable(f.value, name_bytes);
     else if (f.name == "option")
-        client->option_names.push_back(f.value.substr(0, f.value.find(" -")));
+        return keep_option(client, f.value.substr(0, f.value.find(" -")), error);
     else {
         // Features that ask nothing of the client, or that it never uses.
         for (const char *harmless :
@@ -54,9 +56,22 @@ bool take_feature(engine_client *client, const xboard_feature &f) {
     return true;
 }
 
+// "Unknown command: 'xboard'", "Error (unknown command): xboard" ...
+bool refuses_xboard(std::string_view line) {
+    std::string l(line);
+    for (char &c : l) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (l.find("xboard") == std::string::npos) return false;
+    for (const char *word : {"error", "illegal", "invalid", "unknown"})
+        if (l.find(word) != std::string::npos) return true;
+    return false;
+}
+
 void ask_to_move(engine_client *client) {
     // Engines that want it get SIGINT to look at their input; "?" tells them to move.
-    if (client->xboard.sigint && client->process.pid > 0) kill(client->process.pid, SIGINT);
+    if (client->xboard.sigint && client->process.pid > 0) {
+        kill(client->process.pid, SIGINT);
+        client->xboard.interrupted = true;
+    }
     send(client, "?");
 }
 
@@ -138,8 +153,9 @@ bool claims_own_loss(std::string_view line, bool engine_is_white) {
 } // namespace
 
 handshake_result xboard_handshake(engine_client *client, bool detecting, std::string *error) {
+    error->clear();
     if (!send(client, "xboard") || !send(client, "protover 2")) {
-        *error = ended_while_starting(client, "");
+        *error = send_failed_while_starting(client, "");
         return handshake_result::ended;
     }
     auto deadline = after_ms(first_feature_ms);
@@ -147,22 +163,27 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
     auto ask_again = after_ms(protover_again_ms);
     bool heard = false, waiting_for_done = false;
     std::string line, last_line;
+    stray_lines stray;
     for (;;) {
-        const read_result r =
-            read_line(&client->reader, &line, heard ? deadline : std::min(deadline, ask_again));
-        if (r == read_result::timeout && !heard && engine_clock::now() < deadline) {
+        const handshake_read r = read_handshake_line(
+            client, &line, heard ? deadline : std::min(deadline, ask_again), &stray);
+        if (r == handshake_read::chatter) {
+            *error = chatter_refusal(stray, "xboard", last_line);
+            return handshake_result::failed;
+        }
+        if (r == handshake_read::timeout && !heard && engine_clock::now() < deadline) {
             ask_again = after_ms(protover_again_ms);
             if (!send(client, "protover 2")) {
-                *error = ended_while_starting(client, last_line);
+                *error = send_failed_while_starting(client, last_line);
                 return handshake_result::ended;
             }
             continue;
         }
-        if (r == read_result::closed) {
+        if (r == handshake_read::closed) {
             *error = ended_while_starting(client, last_line);
             return handshake_result::ended;
         }
-        if (r == read_result::timeout) {
+        if (r == handshake_read::timeout) {
             if (!heard && detecting) return handshake_result::not_this_protocol;
             if (waiting_for_done) {
                 *error = "did not finish its features (done=1) within 10 s";
@@ -172,13 +193,24 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
         }
         if (!line.empty()) last_line = line;
         const std::vector<xboard_feature> features = read_features(line);
-        if (features.empty()) continue;
+        if (features.empty()) {
+            // Every xboard engine knows the word: one that calls it unknown is of another
+            // kind (a UCI engine told to speak xboard).
+            if (!heard && refuses_xboard(line)) {
+                if (detecting) return handshake_result::not_this_protocol;
+                *error = "does not speak xboard: " + printable(line, quoted_bytes);
+                return handshake_result::failed;
+            }
+            continue;
+        }
         heard = true;
+        heard_protocol_line(*client, &stray);
         bool done = false;
         for (const xboard_feature &f : features) {
-            const bool taken = take_feature(client, f);
+            const bool taken = take_feature(client, f, error);
+            if (!error->empty()) return handshake_result::failed;
             if (!send(client, (taken ? "accepted " : "rejected ") + f.name)) {
-                *error = ended_while_starting(client, last_line);
+                *error = send_failed_while_starting(client, last_line);
                 return handshake_result::ended;
             }
             if (f.name == "done") {
@@ -191,7 +223,7 @@ handshake_result xboard_handshake(engine_client *client, bool detecting, std::st
     }
     // Pondering off: the engine thinks only when asked.
     if (!send(client, "easy")) {
-        *error = ended_while_starting(client, last_line);
+        *error = send_failed_while_starting(client, last_line);
         return handshake_result::ended;
     }
     return handshake_result::done;

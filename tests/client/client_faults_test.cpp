@@ -54,6 +54,22 @@ bool gone(pid_t pid) {
     return false;
 }
 
+// Children of this process that have ended and wait to be reaped.
+int zombie_children() {
+    int zombies = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line)) continue;
+        std::istringstream rest(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        long ppid = 0;
+        rest >> state >> ppid;
+        zombies += ppid == getpid() && state == 'Z';
+    }
+    return zombies;
+}
+
 // The peak memory of this process, in kilobytes.
 long peak_kb() {
     std::ifstream status("/proc/self/status");
@@ -86,6 +102,8 @@ TEST(EngineStart, FailuresAreOneLineNamingTheEngine) {
     EXPECT_FALSE(
         start_engine(&c, "no-such-engine-here --uci", engine_protocol::detect, {}, &error));
     EXPECT_TRUE(has(error, "not found on PATH nor in /usr/games")) << error;
+    EXPECT_FALSE(start_engine(&c, "/etc/passwd", engine_protocol::detect, {}, &error));
+    EXPECT_TRUE(has(error, "'/etc/passwd': not executable")) << error;
     EXPECT_FALSE(start_engine(&c, "  ", engine_protocol::detect, {}, &error));
     EXPECT_FALSE(start_engine(&c, "/bin/true", engine_protocol::detect, {}, &error));
     EXPECT_TRUE(has(error, "ended while starting (exit status 0)")) << error;
@@ -100,7 +118,8 @@ TEST(EngineStart, FailuresAreOneLineNamingTheEngine) {
 
 TEST(EngineStart, ProtocolNameAndOptions) {
     engine_client uci, xboard;
-    start(&uci, "uci", engine_protocol::detect, {{"hash", "32"}, {"Threads", "2"}});
+    // A line end carried in from a file with CRLF lines is no part of the value.
+    start(&uci, "uci", engine_protocol::detect, {{"hash", "32\r"}, {"Threads", "2"}});
     EXPECT_EQ(uci.protocol, engine_protocol::uci);
     EXPECT_EQ(uci.name, "Fake Engine");
     ASSERT_EQ(uci.warnings.size(), 1u) << "hash is Hash; Threads is not an option of it";
@@ -153,6 +172,18 @@ TEST(EngineFaults, DeathIsReportedAndTheEngineReaped) {
         EXPECT_LT(third.elapsed_ms, 100);
         EXPECT_FALSE(new_engine_game(&c));
     }
+}
+
+// A UCI engine that passes over xboard's words in silence is taken for one of the first
+// xboard protocol; the interrupt that asks it for its move ends it, and that is the cause
+// given, not a signal out of nowhere.
+TEST(EngineFaults, AnEngineEndedByTheInterruptIsToldSo) {
+    engine_client c;
+    start(&c, "uci", engine_protocol::xboard);
+    const engine_answer a = engine_think(&c, from_start, quick());
+    EXPECT_EQ(a.fault, engine_fault::died);
+    EXPECT_EQ(a.message, "fake_engine died (killed by signal 2 (SIGINT)): it does not take the "
+                         "interrupt that asks an xboard engine for its move");
 }
 
 TEST(EngineFaults, AHungEngineIsGivenUpAtTheDeadline) {
@@ -215,6 +246,75 @@ TEST(EngineFaults, FloodsLeaveMemoryBounded) {
     if (measures_memory) {
         EXPECT_LT(peak_kb() - before, 8 * 1024);
     }
+}
+
+// An engine that chatters or declares options without end is refused at once, in one line
+// that says so (not as a signal the client sent it), and the client keeps little of it.
+TEST(EngineStart, FloodsWhileStartingAreRefusedAtOnce) {
+    const long before = peak_kb();
+    for (const char *protocol : {"uci", "xboard"}) {
+        SCOPED_TRACE(protocol);
+        engine_client c;
+        std::string error;
+        const auto start_time = engine_clock::now();
+        EXPECT_FALSE(start_engine(&c, fake + " " + protocol + " option-flood",
+                                  engine_protocol::detect, {}, &error));
+        EXPECT_TRUE(has(error, "was refused: it declares more than 1 MB of options")) << error;
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+        EXPECT_LT(engine_clock::now() - start_time, std::chrono::seconds(5));
+
+        EXPECT_FALSE(start_engine(&c, "/bin/yes",
+                                  protocol == std::string("uci") ? engine_protocol::detect
+                                                                 : engine_protocol::xboard,
+                                  {}, &error));
+        EXPECT_TRUE(has(error, "was refused: it sent 1000 lines while starting, none of it"))
+            << error;
+        EXPECT_LT(engine_clock::now() - start_time, std::chrono::seconds(8));
+    }
+    if (measures_memory) {
+        EXPECT_LT(peak_kb() - before, 16 * 1024);
+    }
+}
+
+// What an engine leaves running: a child that keeps its output open and leaves its process
+// group and session (setsid). The engine's end is still seen as its death, and the child is
+// ended and reaped with it.
+TEST(EngineStop, NothingItStartedOutlivesIt) {
+    const std::filesystem::path script =
+        std::filesystem::temp_directory_path() / ("leaves-a-child-" + std::to_string(getpid()));
+    const std::string marker = "86399." + std::to_string(getpid());
+    {
+        std::ofstream out(script);
+        // Another child leaves the session and ends soon, while the engine plays on.
+        out << "#!/bin/sh\nsetsid sleep " << marker << " &\n(setsid sleep 0.1 &)\nexec " << fake
+            << " uci die-after=2\n";
+    }
+    std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+    const auto sleeper_runs = [&] {
+        for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+            std::ifstream cmdline(entry.path() / "cmdline");
+            std::string text((std::istreambuf_iterator<char>(cmdline)), {});
+            if (text == "sleep" + std::string(1, '\0') + marker + std::string(1, '\0')) return true;
+        }
+        return false;
+    };
+    engine_client c;
+    std::string error;
+    ASSERT_TRUE(start_engine(&c, script.string(), engine_protocol::uci, {}, &error)) << error;
+    EXPECT_EQ(engine_think(&c, from_start, quick()).fault, engine_fault::none);
+    for (int tries = 0; tries < 100 && !sleeper_runs(); tries++)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_TRUE(sleeper_runs());
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(engine_think(&c, {"", {"e2e4", "e7e5"}}, quick()).fault, engine_fault::none);
+    EXPECT_EQ(zombie_children(), 0);
+    const engine_answer a = engine_think(&c, {"", {"e2e4", "e7e5", "d2d4", "d7d5"}}, quick(20000));
+    EXPECT_EQ(a.message, "Fake Engine died (exit status 3)");
+    EXPECT_LT(a.elapsed_ms, 5000);
+    EXPECT_FALSE(sleeper_runs());
+    // Everything this process adopted was reaped: it has no child left, not even a zombie.
+    EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
+    std::filesystem::remove(script);
 }
 
 TEST(EngineStop, TheWholeProcessGroupEndsEvenWhenItIgnoresQuit) {

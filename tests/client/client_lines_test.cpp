@@ -5,6 +5,7 @@
 #include "client/xboard_lines.h"
 
 #include <atomic>
+#include <climits>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <thread>
@@ -82,6 +83,30 @@ TEST(UciLines, InfoOfTheMainLineOnly) {
     EXPECT_EQ(t.pv, (strings{"f7f6", "d1h5"}));
     EXPECT_EQ(t.nodes, 100);
     EXPECT_FALSE(read_uci_info("infodepth 3", &t));
+}
+
+// Numbers engines have sent to break the client: out of range, the line is not read (the
+// thinking stays as it was) rather than overflowing.
+TEST(EngineLines, NumbersNoEngineCouldMeanAreNotRead) {
+    engine_thinking t;
+    ASSERT_TRUE(read_uci_info("info depth 1 score cp 5 pv e2e4", &t));
+    EXPECT_FALSE(read_uci_info("info depth 2 score mate -2147483648 pv e7e5", &t));
+    EXPECT_FALSE(read_uci_info("info depth 99999999999999999999 score cp 1 pv e7e5", &t));
+    EXPECT_FALSE(read_uci_info("info time -5 pv e7e5", &t));
+    EXPECT_EQ(t.pv, strings{"e2e4"});
+    EXPECT_EQ(t.score, 5);
+    engine_thinking x;
+    ASSERT_TRUE(read_xboard_thinking("9 156 1084 156 e5", &x));
+    EXPECT_FALSE(read_xboard_thinking("9 156 1084444444444444449 156 e5", &x));
+    EXPECT_FALSE(read_xboard_thinking("9 -9223372036854775808 10 156 e5", &x));
+    EXPECT_FALSE(read_xboard_thinking("9 999999 10 156 e5", &x));
+    EXPECT_EQ(x.time_ms, 10840);
+    EXPECT_EQ(x.score, 156);
+    // The widest that are read, and any score a caller sets, are described without fault.
+    ASSERT_TRUE(read_uci_info("info depth 10000 score mate -10000 pv e7e5", &t));
+    EXPECT_EQ(describe_thinking(t), "depth 10000, mated in 10000");
+    t.score = INT_MIN;
+    EXPECT_EQ(describe_thinking(t), "depth 10000, mated in 2147483648");
 }
 
 TEST(UciLines, BestMoveAndGo) {

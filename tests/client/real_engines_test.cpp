@@ -49,6 +49,10 @@ TEST(RealEngines, StockfishOverUci) {
     ASSERT_EQ(a.fault, engine_fault::none) << a.message;
     EXPECT_EQ(a.san, "Qd8#");
     EXPECT_LT(a.elapsed_ms, 2000);
+    // Told to speak xboard, it says it does not know the word: that is the reason given.
+    EXPECT_FALSE(start_engine(&c, "stockfish", engine_protocol::xboard, {}, &error));
+    EXPECT_NE(error.find("does not speak xboard: Unknown command: 'xboard'"), std::string::npos)
+        << error;
 }
 
 TEST(RealEngines, FairymaxOverXboard) {

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Outside engines as the computer's side, through the real binary: stockfish (UCI) and
 # fairymax (xboard) answer a person's moves, shown as the computer's; the record names the
-# engine and pgn-extract reads it; undo and RESUME with an engine; and an engine that cannot
-# start, dies or plays an illegal move ends the game with a message and the record kept.
+# engine and pgn-extract reads it; undo and RESUME with an engine; an engine that floods its
+# handshake is refused, and one whose child leaves its session has the child ended with the
+# game; and an engine that cannot start, dies or plays an illegal move ends the game with a
+# message and the record kept.
 # Usage: engine_game_test.sh VARTOK FAKE_ENGINE
 source "$(dirname "$0")/e2e_lib.sh" "$1"
 fake=$2
@@ -84,6 +86,30 @@ checks=$((checks + 3))
 [[ $status -eq 2 ]] || fail "status $status"
 [[ -z $out ]] || fail "something on standard output"
 grep -q "/nonexistent/engine" "$e2e_dir/err" || fail "stderr: $(cat "$e2e_dir/err")"
+
+current="an engine that floods options while starting: refused in one line, the game small"
+out=$(printf '' | timeout 30 /usr/bin/time -f %M -o "$e2e_dir/peak-kb" "$vartok" \
+      "ENGINE=$fake xboard option-flood" PGN="$e2e_dir/none.pgn" 2>"$e2e_dir/err")
+status=$?
+checks=$((checks + 3))
+[[ $status -eq 2 ]] || fail "status $status"
+[[ $(wc -l <"$e2e_dir/err") -eq 1 ]] && grep -q 'declares more than' "$e2e_dir/err" ||
+    fail "stderr: $(head -c 500 "$e2e_dir/err")"
+peak_kb=$(tail -n 1 "$e2e_dir/peak-kb")
+((peak_kb < 64 * 1024)) || fail "the game grew to $peak_kb KB"
+
+current="an engine whose child leaves its session: nothing outlives the game"
+marker="86399.$$"
+printf '#!/bin/sh\nsetsid sleep %s &\nexec %s uci\n' "$marker" "$fake" >"$e2e_dir/leaves-a-child"
+chmod +x "$e2e_dir/leaves-a-child"
+play "MOVETIME=100 COMMANDS" "$(moves e2 e4 quit)" "ENGINE=$e2e_dir/leaves-a-child"
+check_status 0
+checks=$((checks + 1))
+left=""
+for cmdline in /proc/[0-9]*/cmdline; do
+    [[ $(tr '\0' ' ' <"$cmdline" 2>/dev/null) == "sleep $marker " ]] && left+=" ${cmdline//[^0-9]/}"
+done
+[[ -z $left ]] || { fail "its child still runs"; kill $left; }
 
 current="an engine that dies after its first move"
 play "MOVETIME=100" "$(moves e2 e4 d2 d4 g1 f3)" "ENGINE=$fake uci die-after=1"

@@ -10,6 +10,8 @@
 //   deaf             ignores quit, SIGTERM, SIGINT and the end of its input
 //   spawn            starts a child of its own that sleeps (it must end with the engine)
 //   silent           answers nothing at all
+//   option-flood     declares options without end (4 KB names) instead of finishing its
+//                    handshake
 //   resign           resigns instead of moving (xboard)
 //   slow             thinks until told to move ("stop", "?")
 //   no-reuse         asks to be started anew for every game (xboard reuse=0)
@@ -30,7 +32,7 @@ struct script {
     bool xboard = false;
     int die_after = -1, hang_after = -1, illegal_after = -1;
     bool unreadable = false, flood_forever = false, deaf = false, silent = false, resign = false;
-    bool slow = false, no_reuse = false;
+    bool slow = false, no_reuse = false, option_flood = false;
     long flood_bytes = 0, long_line_bytes = 0;
     std::string name = "Fake Engine";
 };
@@ -82,6 +84,8 @@ script read_script(int argc, char **argv) {
             s.slow = true;
         else if (key == "no-reuse")
             s.no_reuse = true;
+        else if (key == "option-flood")
+            s.option_flood = true;
         else if (key == "name")
             s.name = decoded(value);
         else if (key == "spawn" && fork() == 0) {
@@ -93,6 +97,15 @@ script read_script(int argc, char **argv) {
 
 void say(const std::string &line) {
     std::cout << line << '\n' << std::flush;
+}
+
+// Ends when the client stops reading (SIGPIPE).
+[[noreturn]] void flood_options(bool xboard) {
+    const std::string padding(4000, 'x');
+    if (xboard) say("feature done=0");
+    for (long i = 0;; i++)
+        say(xboard ? "feature option=\"Flood" + std::to_string(i) + padding + " -check 0\""
+                   : "option name Flood" + std::to_string(i) + padding + " type check");
 }
 
 void flood(long bytes, bool lines) {
@@ -151,6 +164,7 @@ void play_uci(const script &s) {
             say("bestmove " + answer(s, game, moves_made++));
         } else if (w[0] == "uci") {
             say("id name " + s.name);
+            if (s.option_flood) flood_options(false);
             say("option name Hash type spin default 16 min 1 max 1024");
             say("uciok");
         } else if (w[0] == "isready") {
@@ -179,6 +193,7 @@ void play_xboard(const script &s) {
         if (w[0] == "usermove" && w.size() == 2) w.erase(w.begin());
         san_move m;
         if (w[0] == "protover") {
+            if (s.option_flood) flood_options(true);
             say("feature ping=1 setboard=1 usermove=1 sigint=0 myname=\"" + s.name + "\"");
             say(std::string("feature option=\"Strength -spin 5 1 10\" reuse=") +
                 (s.no_reuse ? "0" : "1") + " done=1");
