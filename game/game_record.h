@@ -4,8 +4,10 @@
 #pragma once
 
 #include "game/atomic_file.h"
+#include "game/game_claim.h"
 #include "game/pgn_text.h"
 #include "game/settings.h"
+#include "game/shared_database.h"
 #include "rules/chess_clock.h"
 #include "rules/fen.h"
 #include "rules/game_state.h"
@@ -43,6 +45,11 @@ struct game_record {
     std::string database;    // where a finished game is appended; empty: it stays at `path`
     std::string resume_word; // the word that continues the game kept at `path`
     kept_games before;
+    // `path` is a database other runs may write too (PGN=FILE): the game is written into
+    // it as `in_database` says, not over `before`.
+    bool shared = false;
+    shared_game in_database;
+    game_claims claims; // the games this run plays, so that no other run plays them too
     // Records of earlier runs at the default place, moved into the database when this game
     // is first written (a run without a move changes nothing).
     std::vector<std::string> to_gather;
