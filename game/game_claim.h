@@ -14,7 +14,7 @@ struct game_claims {
     // any descriptor of it would drop every lock this process holds on it.
     int fd = -1;
     uint64_t resumed = 0; // the resumed game, as it was read
-    uint64_t written = 0; // the record, as last written into a database other runs share
+    uint64_t written = 0; // the record, as last written
 };
 
 // The file of the locks: in `folder`, which must be safe from other users (it is created
@@ -26,5 +26,5 @@ void open_claims(game_claims *claims, const std::string &folder);
 // claimed, and nothing refused.
 bool claim_resumed_game(game_claims *claims, std::string_view text, pid_t *holder);
 
-// Moves the claim on the record, written to a shared database, to its text as now written.
+// Moves the claim on the record to its text as now written.
 void claim_written_record(game_claims *claims, std::string_view text);

@@ -268,10 +268,8 @@ void record_save(game_record *record) {
         warn_once(record, "cannot keep the game record in " + record->path + ": " + error);
         return;
     }
-    if (record->shared)
-        claim_written_record(&record->claims, text);
-    else
-        keep_what_was_written(&record->before);
+    if (!record->shared) keep_what_was_written(&record->before);
+    claim_written_record(&record->claims, text);
     if (!record->taken.path.empty()) release_taken_game(record);
 }
 

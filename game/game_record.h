@@ -49,7 +49,7 @@ struct game_record {
     // it as `in_database` says, not over `before`.
     bool shared = false;
     shared_game in_database;
-    game_claims claims; // the games this run plays, so that no other run plays them too
+    game_claims claims; // the game this run plays, so that no other run plays it too
     // Records of earlier runs at the default place, moved into the database when this game
     // is first written (a run without a move changes nothing).
     std::vector<std::string> to_gather;

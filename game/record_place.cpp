@@ -223,6 +223,7 @@ void place_at_default(game_record *record, const default_place &place,
         warn(place.problem);
         return;
     }
+    open_claims(&record->claims, place.folder);
     const bool continuing = source && source->owner == game_owner::current;
     if (!continuing) take_away(record, source);
     if (!place.locked) {
