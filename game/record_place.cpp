@@ -317,6 +317,7 @@ game_owner owner_of_file(const file_identity &file, const std::string &path) {
 bool place_record(game_record *record, const game_options &options, const default_place *place,
                   const resume_source *source, std::string *error) {
     record->enabled = true;
+    record->shared = false;
     if (!options.pgn_path.empty()) return place_in_file(record, options.pgn_path, source, error);
     place_at_default(record, *place, source);
     return true;
