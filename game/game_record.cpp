@@ -234,15 +234,6 @@ void warn_once(game_record *record, const std::string &text) {
     std::fprintf(stderr, "vartok: %s\n", text.c_str());
 }
 
-// The earlier games kept once are, from then on, the beginning of the file as written.
-void keep_what_was_written(kept_games *before) {
-    if (before->ranges.empty() && before->separator.empty()) return;
-    uint64_t length = before->separator.size();
-    for (const byte_range &r : before->ranges) length += r.end - r.begin;
-    before->ranges.assign(1, {0, length});
-    before->separator.clear();
-}
-
 // A record the game could not read back is not written.
 bool fits_a_record(const std::string &text, std::string *error) {
     if (text.size() <= largest_game_record) return true;
@@ -260,15 +251,12 @@ void record_save(game_record *record) {
     const std::string text = record_text(*record);
     record->saved =
         fits_a_record(text, &error) && create_parent_folders(record->path, 0700, &error) &&
-        (record->shared
-             ? write_shared_game(record->path, &record->in_database, text, &error)
-             : rewrite_file(record->path, record->before.ranges, record->before.separator + text,
-                            &record->before.file, &error));
+        (record->shared ? write_shared_game(record->path, &record->in_database, text, &error)
+                        : write_file_atomically(record->path, text, &error));
     if (!record->saved) {
         warn_once(record, "cannot keep the game record in " + record->path + ": " + error);
         return;
     }
-    if (!record->shared) keep_what_was_written(&record->before);
     claim_written_record(&record->claims, text);
     if (!record->taken.path.empty()) release_taken_game(record);
 }
