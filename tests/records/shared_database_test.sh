@@ -9,7 +9,7 @@ source "$(dirname "$0")/record_lib.sh"
 db=$dir/db.pgn
 
 # The squares typed and the moves they make. The first two games open alike, so that for a
-# while they write the same text.
+# while they write the same text. The killed game is killed halfway through the others.
 squares=(
     "e2 e4 e7 e5 g1 f3 b8 c6 f1 c4 g8 f6 d2 d3 f8 c5 c2 c3 d7 d6 h2 h3 a7 a6"
     "e2 e4 e7 e5 b1 c3 g8 f6 f2 f4 d7 d6 g1 f3 b8 c6 f1 b5 c8 d7 d2 d3 a7 a6"
@@ -34,18 +34,20 @@ read -ra s0 <<<"${squares[0]}"
 read -ra s1 <<<"${squares[1]}"
 read -ra s2 <<<"${squares[2]}"
 for i in "${!s0[@]}"; do
+    if ((i == 2 * killed_at)); then
+        # Once it asks for its next half-move, what it played is recorded; the others go on.
+        for _ in $(seq 100); do
+            grep -q "^$((killed_at + 1)): White's turn\.$" "$dir/out$killed" && break
+            sleep 0.05
+        done
+        kill -9 "${pids[killed]}"
+        wait "${pids[killed]}" 2>/dev/null
+    fi
     echo "${s0[i]}" >&3
     ((i < 2 * killed_at)) && echo "${s1[i]}" >&4
     echo "${s2[i]}" >&5
     sleep 0.05
 done
-# The killed game: once it asks for its next half-move, what it played is recorded.
-for _ in $(seq 100); do
-    grep -q "^$((killed_at + 1)): White's turn\.$" "$dir/out$killed" && break
-    sleep 0.05
-done
-kill -9 "${pids[killed]}"
-wait "${pids[killed]}" 2>/dev/null
 echo quit >&3
 echo quit >&5
 exec 3>&- 4>&- 5>&-
