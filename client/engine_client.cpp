@@ -66,7 +66,13 @@ long ms_since(engine_clock::time_point start) {
 }
 
 std::string printable(std::string_view text, size_t most) {
-    std::string out(text.substr(0, most));
+    // Cut before a UTF-8 character that would not fit whole (at most three bytes back).
+    size_t size = std::min(text.size(), most);
+    for (int back = 0; back < 3 && size > 0 && size < text.size() &&
+                       (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80;
+         back++)
+        size--;
+    std::string out(text.substr(0, size));
     for (char &c : out)
         if (static_cast<unsigned char>(c) < ' ' || c == '\x7f') c = '?';
     return out;

@@ -12,8 +12,9 @@ constexpr long resync_ms = 1000; // how long a late move is awaited after "move 
 
 engine_clock::time_point after_ms(long ms);
 
-// Text from an engine made fit to print: control bytes shown as '?', at most `most` bytes
-// (a name, a move or a line it sent goes into messages and records).
+// Text from an engine made fit to print: control bytes shown as '?', at most `most` bytes,
+// cut between UTF-8 characters (a name, a move or a line it sent goes into messages and
+// records).
 std::string printable(std::string_view text, size_t most);
 constexpr size_t name_bytes = 80, quoted_bytes = 200;
 long ms_since(engine_clock::time_point start);

@@ -162,6 +162,12 @@ read_status read_whole_file(const std::string &path, std::string *contents, std:
 
 bool rewrite_file(const std::string &path, const std::vector<byte_range> &kept,
                   std::string_view text, file_identity *expected, std::string *error) {
+    return rewrite_file_around(path, kept, text, {}, expected, error);
+}
+
+bool rewrite_file_around(const std::string &path, const std::vector<byte_range> &kept,
+                         std::string_view text, const std::vector<byte_range> &after,
+                         file_identity *expected, std::string *error) {
     const std::string folder = folder_of(path), name = name_of(path);
     if (name.empty()) {
         *error = "cannot write " + path + ": not a file name";
@@ -176,7 +182,7 @@ bool rewrite_file(const std::string &path, const std::vector<byte_range> &kept,
             *error = "cannot write " + path + ": it was removed since it was read";
             return false;
         }
-        if (!kept.empty()) {
+        if (!kept.empty() || !after.empty()) {
             *error = "cannot write " + path + ": it is gone";
             return false;
         }
@@ -222,6 +228,8 @@ bool rewrite_file(const std::string &path, const std::vector<byte_range> &kept,
     for (const byte_range &range : kept)
         if (!copy_range(old.fd, fd, range)) return fail("copying", errno, true);
     if (!write_all(fd, text)) return fail("writing", errno, true);
+    for (const byte_range &range : after)
+        if (!copy_range(old.fd, fd, range)) return fail("copying", errno, true);
     if (::fsync(fd) != 0) return fail("flushing to disk", errno, true);
     struct stat written;
     if (::fstat(fd, &written) != 0) return fail("reading back", errno, true);

@@ -47,6 +47,12 @@ struct file_identity {
 bool rewrite_file(const std::string &path, const std::vector<byte_range> &kept,
                   std::string_view text, file_identity *expected, std::string *error);
 
+// rewrite_file with `text` between the `kept` ranges and the `after` ones: a piece of the
+// file replaced in place.
+bool rewrite_file_around(const std::string &path, const std::vector<byte_range> &kept,
+                         std::string_view text, const std::vector<byte_range> &after,
+                         file_identity *expected, std::string *error);
+
 // rewrite_file with nothing kept and any file expected.
 bool write_file_atomically(const std::string &path, std::string_view contents, std::string *error);
 

@@ -1,5 +1,6 @@
 #include "game/game_record.h"
 #include "game/atomic_file.h"
+#include "game/pgn_database.h"
 #include "game/record_place.h"
 #include "rules/clock_text.h"
 #include "rules/notation.h"
@@ -301,13 +302,12 @@ void warn_once(game_record *record, const std::string &text) {
     std::fprintf(stderr, "vartok: %s\n", text.c_str());
 }
 
-// The earlier games kept once are, from then on, the beginning of the file as written.
-void keep_what_was_written(kept_games *before) {
-    if (before->ranges.empty() && before->separator.empty()) return;
-    uint64_t length = before->separator.size();
-    for (const byte_range &r : before->ranges) length += r.end - r.begin;
-    before->ranges.assign(1, {0, length});
-    before->separator.clear();
+// A record the game could not read back is not written.
+bool fits_a_record(const std::string &text, std::string *error) {
+    if (text.size() <= largest_game_record) return true;
+    *error = "the record would be larger than " + std::to_string(largest_game_record >> 20) +
+             " MB, which the game does not read back";
+    return false;
 }
 
 } // namespace
@@ -316,15 +316,16 @@ void record_save(game_record *record) {
     if (!record->enabled) return;
     if (!record->placed) settle_record_place(record);
     std::string error;
+    const std::string text = record_text(*record);
     record->saved =
-        create_parent_folders(record->path, 0700, &error) &&
-        rewrite_file(record->path, record->before.ranges,
-                     record->before.separator + record_text(*record), &record->before.file, &error);
+        fits_a_record(text, &error) && create_parent_folders(record->path, 0700, &error) &&
+        (record->shared ? write_shared_game(record->path, &record->in_database, text, &error)
+                        : write_file_atomically(record->path, text, &error));
     if (!record->saved) {
         warn_once(record, "cannot keep the game record in " + record->path + ": " + error);
         return;
     }
-    keep_what_was_written(&record->before);
+    claim_written_record(&record->claims, text);
     if (!record->taken.path.empty()) release_taken_game(record);
 }
 
@@ -352,8 +353,9 @@ void record_end(game_record *record, const game_outcome &outcome) {
     // Into the database first, then away from the unfinished place: a crash in between
     // leaves the game twice, never nowhere.
     std::string error;
-    if (create_parent_folders(record->database, 0700, &error) &&
-        append_file_atomically(record->database, record_text(*record), &error)) {
+    const std::string text = record_text(*record);
+    if (fits_a_record(text, &error) && create_parent_folders(record->database, 0700, &error) &&
+        append_file_atomically(record->database, text, &error)) {
         // Even after a failed last write the file may hold an earlier state of the game.
         unlink(record->path.c_str());
         record->saved = false;

@@ -4,8 +4,10 @@
 #pragma once
 
 #include "game/atomic_file.h"
+#include "game/game_claim.h"
 #include "game/pgn_text.h"
 #include "game/settings.h"
+#include "game/shared_database.h"
 #include "rules/chess_clock.h"
 #include "rules/fen.h"
 #include "rules/game_state.h"
@@ -19,13 +21,6 @@ struct recorded_move {
     san_move move;
     std::string san;
     std::string comment; // after the move, e.g. its clock "[%clk 0:04:53.2]"; empty: none
-};
-
-// The earlier games of the file a record is added to, kept byte for byte before it.
-struct kept_games {
-    std::vector<byte_range> ranges; // of the file as it was read
-    std::string separator;          // blank lines between them and the record
-    file_identity file;             // that file: a rewrite checks that it is still the one
 };
 
 // Where a resumed game was taken from, when that is one of the game's own files (the
@@ -42,7 +37,11 @@ struct game_record {
     std::string path;        // the file kept up to date during the game
     std::string database;    // where a finished game is appended; empty: it stays at `path`
     std::string resume_word; // the word that continues the game kept at `path`
-    kept_games before;
+    // `path` is a database other runs may write too (PGN=FILE): the game is written into
+    // it as `in_database` says; else `path` is the game's own file, written whole.
+    bool shared = false;
+    shared_game in_database;
+    game_claims claims; // the game this run plays, so that no other run plays it too
     // Records of earlier runs at the default place, moved into the database when this game
     // is first written (a run without a move changes nothing).
     std::vector<std::string> to_gather;

@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int resume_attempts = 3;
+
 // The half-move number of the side to move in a FEN position: 1 for White's first move.
 uint32_t first_half_move(const fen_position &pos) {
     return half_move_number(pos.fullmoves == 0 ? 1 : pos.fullmoves, pos.turn);
@@ -88,7 +90,17 @@ bool engines_named_again(const pgn_game &pgn, const game_options &options, int a
 
 bool resume(int argc, char **argv, default_place *place, game_start *out, std::string *error) {
     resume_source source;
-    if (!find_resumed_game(out->options, place, &source, error)) return false;
+    // A game another run writes anew meanwhile is looked for again, to find its claim.
+    for (int attempt = 1;; attempt++) {
+        if (!find_resumed_game(out->options, place, &source, error)) return false;
+        const resume_claim claim = claim_resumed(&out->record, source, error);
+        if (claim == resume_claim::claimed) break;
+        if (claim == resume_claim::refused) return false;
+        if (attempt == resume_attempts) {
+            *error = source.path + ": this game is being played by another run";
+            return false;
+        }
+    }
     // The default place, unless it was looked at to find the game: where the game is kept,
     // or whose unfinished game it is.
     if (!out->options.resume_path.empty() &&

@@ -9,7 +9,6 @@
 namespace {
 
 constexpr std::size_t read_size = 65536;
-constexpr std::size_t longest_game = 4 << 20; // bytes; no real game comes near
 constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
 
 bool is_blank(char c) {
@@ -51,6 +50,12 @@ struct database_text {
     }
 };
 
+bool too_large(int line, std::string *error) {
+    *error = "line " + std::to_string(line) + ": a game of more than " +
+             std::to_string(largest_game_record >> 20) + " MB";
+    return false;
+}
+
 } // namespace
 
 bool read_pgn_database(int fd, const std::function<bool(const database_game &)> &visit,
@@ -86,14 +91,13 @@ bool read_pgn_database(int fd, const std::function<bool(const database_game &)> 
         pgn_piece piece;
         while ((piece = parse_next_pgn(in.buffer, !in.at_end, &next, &next_line, &game, error)) ==
                pgn_piece::need_more) {
-            if (in.buffer.size() - pos > longest_game) {
-                *error = "line " + std::to_string(line) + ": a game of more than " +
-                         std::to_string(longest_game >> 20) + " MB";
-                return false;
-            }
+            if (in.buffer.size() - pos > largest_game_record) return too_large(line, error);
             if (!in.read_more(std::max(read_size, in.buffer.size() - pos), error)) return false;
         }
         if (piece == pgn_piece::broken) return false;
+        // Read whole, a game may have come in a piece up to twice the limit.
+        if (piece == pgn_piece::game && next - pos > largest_game_record)
+            return too_large(line, error);
         if (piece == pgn_piece::none) return true; // comments after the last game
         if (count > 0 && game.tags.empty()) {
             *error = "line " + std::to_string(line) + ": moves after the result of a game";

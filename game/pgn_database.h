@@ -8,6 +8,10 @@
 #include <functional>
 #include <string>
 
+// The largest game the game reads or writes, in bytes of its text: no real game comes
+// near, and whatever it writes it can read back.
+constexpr std::size_t largest_game_record = 4 << 20;
+
 // A game of a database and where its text lies in the file.
 struct database_game {
     pgn_game pgn;
@@ -17,8 +21,8 @@ struct database_game {
 
 // Reads the games of the file open at `fd` from its start, handing each to `visit` in turn
 // (`visit` returns false to stop). A file of blanks only holds no game. False with `error`
-// naming the line when the text is not a PGN database: broken text, a game of more than
-// a few megabytes, or text after a game's result that is not a next game with its tags.
+// naming the line when the text is not a PGN database: broken text, a game larger than
+// largest_game_record, or text after a game's result that is not a next game with its tags.
 bool read_pgn_database(int fd, const std::function<bool(const database_game &)> &visit,
                        std::string *error);
 

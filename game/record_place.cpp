@@ -21,7 +21,6 @@ constexpr const char *database_name = "/games.pgn";
 constexpr const char *other_run_prefix = "game-";
 constexpr const char *pgn_suffix = ".pgn";
 constexpr mode_t private_folder = 0700;
-constexpr uint64_t largest_own_record = 4 << 20; // one game: no real one comes near
 
 std::string state_folder() {
     const std::string base = base_folder("XDG_STATE_HOME", "/.local/state");
@@ -105,7 +104,7 @@ read_status look_at_earlier_record(const std::string &path, earlier_record *foun
             return true;
         },
         error, nullptr, &found->size);
-    if (status == read_status::read && found->size > largest_own_record) {
+    if (status == read_status::read && found->size > largest_game_record) {
         *error = path + ": too large for a game record";
         return read_status::failed;
     }
@@ -174,19 +173,8 @@ void keep_beside(game_record *record, const std::string &folder) {
     record->resume_word = "RESUME=" + record->path;
 }
 
-// The blank lines between the last kept byte of the file open at `fd` and a game after it.
-std::string separator_after(int fd, const std::vector<byte_range> &kept) {
-    if (kept.empty()) return "";
-    const uint64_t end = kept.back().end;
-    char tail[2];
-    const uint64_t from = end >= 2 ? end - 2 : 0;
-    const ssize_t n =
-        pread(fd, tail, static_cast<std::size_t>(end - from), static_cast<off_t>(from));
-    return game_separator(std::string_view(tail, n > 0 ? static_cast<std::size_t>(n) : 0));
-}
-
-// PGN=FILE: the game goes after the file's games, each kept byte for byte; a resumed game
-// of the same file leaves its old place.
+// PGN=FILE: the game goes after the file's games, which other runs may write meanwhile; a
+// resumed game of the same file leaves its old place once it is written there.
 bool place_in_file(game_record *record, const std::string &path, const resume_source *source,
                    std::string *error) {
     sweep_stale_temp_files(path);
@@ -194,12 +182,14 @@ bool place_in_file(game_record *record, const std::string &path, const resume_so
     record->database.clear();
     record->resume_word = "RESUME=" + path;
     record->placed = true;
+    record->shared = true;
+    record->in_database = {};
+    open_claims(&record->claims, state_folder());
     int fd = -1;
     std::string why;
     take_away(record, source);
     switch (open_to_read(path, false, &fd, &why)) {
     case read_status::missing:
-        record->before = {{}, "", {file_identity::kind::none}};
         return true;
     case read_status::failed:
         *error = path + ": " + why;
@@ -211,28 +201,15 @@ bool place_in_file(game_record *record, const std::string &path, const resume_so
     fstat(fd, &st);
     const bool resumed_here =
         source && source->file.device == st.st_dev && source->file.inode == st.st_ino;
-    byte_range cut{0, 0};
     const bool database = read_pgn_database(
-        fd,
-        [&](const database_game &g) {
-            if (resumed_here && g.number == source->game.number) cut = g.place;
-            return true;
-        },
-        &why);
+        fd, [](const database_game &) { return true; }, &why);
+    close(fd);
     if (!database) {
-        close(fd);
         *error = path + " is not a PGN database, so it is left as it is (" + why + ")";
         return false;
     }
-    const uint64_t size = static_cast<uint64_t>(st.st_size);
-    std::vector<byte_range> kept;
-    if (cut.end == 0) cut = {size, size};
-    if (cut.begin > 0) kept.push_back({0, cut.begin});
-    if (cut.end < size) kept.push_back({cut.end, size});
-    record->before = {
-        kept, separator_after(fd, kept), {file_identity::kind::this_one, st.st_dev, st.st_ino}};
-    close(fd);
-    if (resumed_here) record->taken = {}; // it leaves its place by the rewrite itself
+    // Its new text is added first: a crash in between leaves the game twice, never nowhere.
+    if (resumed_here) record->taken = {path, source->game.pgn, source->game.number, false};
     return true;
 }
 
@@ -246,6 +223,7 @@ void place_at_default(game_record *record, const default_place &place,
         warn(place.problem);
         return;
     }
+    open_claims(&record->claims, place.folder);
     const bool continuing = source && source->owner == game_owner::current;
     if (!continuing) take_away(record, source);
     if (!place.locked) {
@@ -339,6 +317,7 @@ game_owner owner_of_file(const file_identity &file, const std::string &path) {
 bool place_record(game_record *record, const game_options &options, const default_place *place,
                   const resume_source *source, std::string *error) {
     record->enabled = true;
+    record->shared = false;
     if (!options.pgn_path.empty()) return place_in_file(record, options.pgn_path, source, error);
     place_at_default(record, *place, source);
     return true;
@@ -358,6 +337,28 @@ void settle_record_place(game_record *record) {
              error + "; this game is kept in " + record->path);
     }
     record->to_gather.clear();
+}
+
+resume_claim claim_resumed(game_record *record, const resume_source &source, std::string *error) {
+    open_claims(&record->claims, state_folder());
+    // Under the lock its writers take, the game as read is still there, or it is already
+    // written anew by the run that plays it.
+    const folder_lock lock(source.path);
+    bool still_there = false;
+    std::string why;
+    read_pgn_file(
+        source.path, true,
+        [&](const database_game &g) {
+            still_there = g.pgn == source.game.pgn;
+            return !still_there;
+        },
+        &why);
+    if (!still_there) return resume_claim::changed;
+    pid_t holder = 0;
+    if (claim_resumed_game(&record->claims, format_pgn(source.game.pgn), &holder))
+        return resume_claim::claimed;
+    *error = source.path + ": this game is being played by process " + std::to_string(holder);
+    return resume_claim::refused;
 }
 
 void release_taken_game(game_record *record) {

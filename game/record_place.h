@@ -49,9 +49,10 @@ game_owner owner_of_file(const file_identity &file, const std::string &path);
 
 // Chooses the file of this game's record, from the words and the game it resumes (null for
 // a new game); `place` is the default place, opened when the record may be kept there.
-//   PGN=FILE: the game is added after FILE's games (a resumed game of FILE takes its own
-//   place's turn); a file that is not a PGN database, a link or not a regular file is
-//   refused: false with `error`, and no file touched.
+//   PGN=FILE: the game is added after FILE's games, and written there into the file as
+//   other runs leave it (a resumed game of FILE leaves its old place for the end); a file
+//   that is not a PGN database, a link or not a regular file is refused: false with
+//   `error`, and no file touched.
 //   Otherwise the unfinished game of the default place, or game-PID.pgn beside it while
 //   another run holds it. The records there of earlier runs are moved into the database at
 //   this game's first write, with a line on standard error saying where each went.
@@ -61,6 +62,16 @@ bool place_record(game_record *record, const game_options &options, const defaul
 // The first write's moves (see place_record); a record that cannot be moved keeps its file,
 // and this game goes beside it as game-PID.pgn.
 void settle_record_place(game_record *record);
+
+// What claiming a resumed game for this run gives.
+enum class resume_claim : uint8_t {
+    claimed, // no other run plays it (or claims cannot be made here)
+    refused, // another run plays it: `error` names its process
+    changed, // its file no longer holds it as it was read: look for it again
+};
+
+// Claims the resumed game for this run until it ends, so that no other run plays it too.
+resume_claim claim_resumed(game_record *record, const resume_source &source, std::string *error);
 
 // Takes the resumed game away from the file it was taken from, now that it is written here.
 void release_taken_game(game_record *record);

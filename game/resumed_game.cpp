@@ -8,7 +8,8 @@ constexpr const char *unfinished = "*";
 
 // What a file offers to resume: the game asked for by number, or its last unfinished one.
 struct file_choice {
-    int wanted = 0; // 0: the last unfinished game
+    bool numbered = false; // FILE#N: the N-th game; else the last unfinished one
+    int wanted = 0;
     int games = 0;
     bool found = false;
     database_game game;
@@ -22,7 +23,7 @@ read_status choose_in_file(const std::string &path, bool follow_link, file_choic
         [&](const database_game &g) {
             choice->games++;
             choice->last_result = g.pgn.result;
-            if (choice->wanted ? g.number == choice->wanted : g.pgn.result == unfinished) {
+            if (choice->numbered ? g.number == choice->wanted : g.pgn.result == unfinished) {
                 choice->game = g;
                 choice->found = true;
             }
@@ -32,9 +33,8 @@ read_status choose_in_file(const std::string &path, bool follow_link, file_choic
 }
 
 // "FILE#N" names the N-th game of FILE, unless a file of that whole name exists.
-void split_game_number(const std::string &word, std::string *path, int *number) {
+void split_game_number(const std::string &word, std::string *path, file_choice *choice) {
     *path = word;
-    *number = 0;
     const std::size_t hash = word.rfind('#');
     if (hash == std::string::npos || hash + 1 == word.size() || word.size() - hash > 10 ||
         word.find_first_not_of("0123456789", hash + 1) != std::string::npos)
@@ -42,7 +42,8 @@ void split_game_number(const std::string &word, std::string *path, int *number) 
     struct stat st;
     if (lstat(word.c_str(), &st) == 0) return;
     *path = word.substr(0, hash);
-    *number = std::stoi(word.substr(hash + 1));
+    choice->numbered = true;
+    choice->wanted = std::stoi(word.substr(hash + 1));
 }
 
 bool from_default_place(const default_place &place, resume_source *source, std::string *error) {
@@ -80,7 +81,7 @@ bool find_resumed_game(const game_options &options, const default_place *place,
     if (options.resume_path.empty()) return from_default_place(*place, source, error);
     file_choice choice;
     std::string path;
-    split_game_number(options.resume_path, &path, &choice.wanted);
+    split_game_number(options.resume_path, &path, &choice);
     switch (choose_in_file(path, true, &choice, &source->file, error)) {
     case read_status::missing:
         *error = path + ": no such file";
@@ -94,7 +95,7 @@ bool find_resumed_game(const game_options &options, const default_place *place,
         *error = path + ": no game found";
         return false;
     }
-    if (choice.wanted && !choice.found) {
+    if (choice.numbered && !choice.found) {
         *error = path + ": there is no game " + std::to_string(choice.wanted) + ", only " +
                  std::to_string(choice.games);
         return false;

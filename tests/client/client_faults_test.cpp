@@ -150,6 +150,11 @@ TEST(EngineStart, NamesAreFitToPrint) {
     EXPECT_EQ(c.name, "Evil?[2J");
     start(&c, "uci name=" + std::string(300, 'n'));
     EXPECT_EQ(c.name, std::string(80, 'n'));
+    // Cut before a character that does not fit whole: the tag stays UTF-8.
+    start(&c, "uci name=" + std::string(79, 'n') + "%c3%a9t%c3%a9");
+    EXPECT_EQ(c.name, std::string(79, 'n'));
+    start(&c, "uci name=" + std::string(78, 'n') + "%c3%a9t%c3%a9");
+    EXPECT_EQ(c.name, std::string(78, 'n') + "\xC3\xA9");
 }
 
 TEST(EngineFaults, DeathIsReportedAndTheEngineReaped) {

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
@@ -46,6 +48,8 @@ game_state play_random(unsigned seed, int plies, const game_options &options, ga
 }
 
 bool start_with(std::vector<std::string> words, game_start *out, std::string *error) {
+    // The runs here claim the games they resume in a state folder of their own.
+    setenv("XDG_STATE_HOME", temp_path("state").c_str(), 1);
     std::vector<char *> argv;
     for (std::string &w : words) argv.push_back(w.data());
     return prepare_game(static_cast<int>(argv.size()), argv.data(), out, error);
@@ -77,6 +81,7 @@ TEST(GameStart, ResumingRestoresTheWholeGameState) {
         EXPECT_EQ(resumed.record.pgn.moves, record.pgn.moves);
     }
     std::remove(path.c_str());
+    std::filesystem::remove_all(temp_path("state"));
 }
 
 TEST(GameStart, SidesAndSettingsComeFromTheRecordUnlessTheWordsSayOtherwise) {
@@ -110,6 +115,7 @@ TEST(GameStart, SidesAndSettingsComeFromTheRecordUnlessTheWordsSayOtherwise) {
     EXPECT_EQ(resumed.options.ai.depth1, 2);
     std::remove(path.c_str());
     std::remove(temp_path("n.pgn").c_str());
+    std::filesystem::remove_all(temp_path("state"));
 }
 
 TEST(GameStart, AFenStartTakesItsPositionWithoutTheBook) {
@@ -129,4 +135,5 @@ TEST(GameStart, AFenStartTakesItsPositionWithoutTheBook) {
         EXPECT_EQ(error.rfind("FEN=", 0), 0u) << error;
     }
     std::remove(temp_path("f.pgn").c_str());
+    std::filesystem::remove_all(temp_path("state"));
 }

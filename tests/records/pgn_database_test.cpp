@@ -83,8 +83,23 @@ TEST(PgnDatabase, AResultInTheMiddleOfAGameOrOtherTextIsNoDatabase) {
     EXPECT_TRUE(read_text(" \n\n").games.empty());
 }
 
-TEST(PgnDatabase, AGameBeyondAFewMegabytesIsRefusedRatherThanHeld) {
-    const read_back back = read_text("[Event \"x\"]\n\n1. e4 {" + std::string(5 << 20, 'c'));
+// A game of `size` bytes from its first character to its result, and a game after it.
+std::string game_of_size(std::size_t size) {
+    const std::string begin = "[Event \"x\"]\n\n1. e4 {", end = "} *";
+    return begin + std::string(size - begin.size() - end.size(), 'c') + end +
+           "\n\n[Event \"y\"]\n\n1. d4 *\n";
+}
+
+TEST(PgnDatabase, AGameBeyondTheLimitIsRefusedRatherThanHeld) {
+    read_back back = read_text("[Event \"x\"]\n\n1. e4 {" + std::string(5 << 20, 'c'));
+    EXPECT_FALSE(back.ok);
+    EXPECT_EQ(back.error, "line 1: a game of more than 4 MB");
+    // The limit is the same for a game read whole in one piece of the reader, and is the
+    // one that records are written within.
+    back = read_text(game_of_size(largest_game_record));
+    EXPECT_TRUE(back.ok) << back.error;
+    EXPECT_EQ(back.games.size(), 2u);
+    back = read_text(game_of_size(largest_game_record + 1));
     EXPECT_FALSE(back.ok);
     EXPECT_EQ(back.error, "line 1: a game of more than 4 MB");
 }

@@ -65,6 +65,9 @@ problem=""
     problem="current.pgn holds '$(san_tokens "$XDG_STATE_HOME/vartok/current.pgn" | tr '\n' ' ')'"
 [[ $(sha256sum <"$dir/db.pgn") == "$before" ]] || problem="$problem; the file changed"
 verdict "RESUME=FILE#7" "$problem" "the seventh game, the file untouched"
+problem=$(refused RESUME="$dir/db.pgn#0")
+grep -qx "vartok: $dir/db.pgn: there is no game 0, only 8" "$dir/err" || problem="$problem; $(cat "$dir/err")"
+verdict "RESUME=FILE#0" "$problem" "refused: games count from 1"
 
 # Files that are no database, and games that are over or broken: refused, left as they are.
 printf 'my notes\n' >"$dir/notes.txt"
