@@ -9,19 +9,16 @@
 namespace {
 
 game_history history_at(const std::string &fen) {
-    game_history h;
+    game_state game;
     std::string problem;
-    EXPECT_TRUE(position_from_fen(fen, &h.game, &problem)) << problem;
-    h.positions.push_back(position_key(h.game));
-    return h;
+    EXPECT_TRUE(position_from_fen(fen, &game, &problem)) << problem;
+    return history_from(game);
 }
 
 void play(game_history *h, const std::string &moves) {
     for (const std::string &m : split_words(moves)) {
         std::string problem;
-        ASSERT_TRUE(play_move_text(&h->game, m, &problem)) << problem;
-        h->positions.push_back(position_key(h->game));
-        h->plies++;
+        ASSERT_TRUE(play_in_history(h, m, &problem)) << problem;
     }
 }
 
