@@ -37,6 +37,12 @@ TEST(MatchReferee, EndsByTheRulesOfChess) {
     play(&h, "f6g8");
     EXPECT_EQ(judge(h, 1000), game_end::repetition);
     EXPECT_EQ(judge(new_history(), 0), game_end::move_cap);
+    // After 1. e4 no black pawn can take en passant, so the position recurs unchanged.
+    h = new_history();
+    play(&h, "e2e4 g8f6 g1f3 f6g8 f3g1 g8f6 g1f3 f6g8");
+    EXPECT_EQ(judge(h, 1000), game_end::none);
+    play(&h, "f3g1");
+    EXPECT_EQ(judge(h, 1000), game_end::repetition);
 
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/R3K3 w - - 99 80", "a1a2"), game_end::fifty_moves);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/P7/R3K3 w - - 99 80", "a2a3"), game_end::none);
