@@ -51,11 +51,11 @@ TEST(MatchReferee, EndsByTheRulesOfChess) {
 }
 
 TEST(MatchReferee, TooLittleMaterialToMate) {
-    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/4K3 w - - 0 50"), game_end::insufficient_material);
-    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::insufficient_material);
-    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1N2K3 w - - 0 50"), game_end::insufficient_material);
+    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/4K3 w - - 0 50"), game_end::dead_position);
+    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::dead_position);
+    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1N2K3 w - - 0 50"), game_end::dead_position);
     // Bishops on squares of one colour (c1 and f8 are both dark) cannot mate.
-    EXPECT_EQ(end_of("4kb2/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::insufficient_material);
+    EXPECT_EQ(end_of("4kb2/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::dead_position);
     EXPECT_EQ(end_of("4k1b1/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::none);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1NN1K3 w - - 0 50"), game_end::none);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/4P3/4K3 w - - 0 50"), game_end::none);

@@ -29,7 +29,7 @@ game_end judge(const game_history &h, int max_plies) {
     // the 75-move rule, which end a game by themselves, then never come.
     if (j.threefold) return game_end::repetition;
     if (j.fifty_moves) return game_end::fifty_moves;
-    if (j.end == fide_end::dead_position) return game_end::insufficient_material;
+    if (j.end == fide_end::dead_position) return game_end::dead_position;
     if (h.plies >= max_plies) return game_end::move_cap;
     return game_end::none;
 }
@@ -44,7 +44,7 @@ const char *game_end_name(game_end end) {
         return "threefold repetition";
     case game_end::fifty_moves:
         return "fifty-move rule";
-    case game_end::insufficient_material:
+    case game_end::dead_position:
         return "insufficient material";
     case game_end::move_cap:
         return "move cap";

@@ -14,7 +14,7 @@ enum class game_end {
     stalemate,
     repetition,
     fifty_moves,
-    insufficient_material, // a dead position: no series of legal moves mates
+    dead_position, // no series of legal moves mates: "insufficient material"
     move_cap,
 };
 
