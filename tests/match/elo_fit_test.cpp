@@ -52,16 +52,23 @@ TEST(EloFit, SweepsHaveOneBound) {
 }
 
 TEST(EloFit, TagsOfEveryGame) {
-    const std::vector<game_tags> games = read_game_tags(
-        "[Event \"m\"]\r\n[White \"Vartok\"]\r\n[Black \"Fairy \\\"Max\\\"\"]\r\n"
-        "[Result \"0-1\"]\r\n\r\n1. e4 e5 {[White \"not a tag\"]} 0-1\r\n\r\n"
-        "[White \"A\"]\n[Black \"Vartok\"]\n[Result \"1/2-1/2\"]\n\n1. d4 1/2-1/2\n");
+    std::vector<game_tags> games;
+    std::string error;
+    ASSERT_TRUE(
+        read_game_tags("[Event \"m\"]\r\n[White \"Vartok\"]\r\n[Black \"Fairy \\\"Max\\\"\"]\r\n"
+                       "[Result \"0-1\"]\r\n\r\n1. e4 e5 {[White \"not a tag\"]} 0-1\r\n\r\n"
+                       "[White \"A\"]\n[Black \"Vartok\"]\n[Result \"1/2-1/2\"]\n\n1. d4 1/2-1/2\n",
+                       &games, &error))
+        << error;
     ASSERT_EQ(games.size(), 2u);
     EXPECT_EQ(games[0].white, "Vartok");
     EXPECT_EQ(games[0].black, "Fairy \"Max\"");
     EXPECT_EQ(games[0].result, "0-1");
     EXPECT_EQ(games[1].black, "Vartok");
     EXPECT_EQ(games[1].result, "1/2-1/2");
+    // A file that is no PGN is refused rather than half read.
+    EXPECT_FALSE(read_game_tags("[White \"A\"]\n[Black \"B\n\n1. e4 *\n", &games, &error));
+    EXPECT_NE(error.find("line 2"), std::string::npos) << error;
 }
 
 TEST(EloFit, LadderRows) {

@@ -9,19 +9,16 @@
 namespace {
 
 game_history history_at(const std::string &fen) {
-    game_history h;
+    game_state game;
     std::string problem;
-    EXPECT_TRUE(position_from_fen(fen, &h.game, &problem)) << problem;
-    h.positions.push_back(position_key(h.game));
-    return h;
+    EXPECT_TRUE(position_from_fen(fen, &game, &problem)) << problem;
+    return history_from(game);
 }
 
 void play(game_history *h, const std::string &moves) {
     for (const std::string &m : split_words(moves)) {
         std::string problem;
-        ASSERT_TRUE(play_move_text(&h->game, m, &problem)) << problem;
-        h->positions.push_back(position_key(h->game));
-        h->plies++;
+        ASSERT_TRUE(play_in_history(h, m, &problem)) << problem;
     }
 }
 
@@ -40,6 +37,12 @@ TEST(MatchReferee, EndsByTheRulesOfChess) {
     play(&h, "f6g8");
     EXPECT_EQ(judge(h, 1000), game_end::repetition);
     EXPECT_EQ(judge(new_history(), 0), game_end::move_cap);
+    // After 1. e4 no black pawn can take en passant, so the position recurs unchanged.
+    h = new_history();
+    play(&h, "e2e4 g8f6 g1f3 f6g8 f3g1 g8f6 g1f3 f6g8");
+    EXPECT_EQ(judge(h, 1000), game_end::none);
+    play(&h, "f3g1");
+    EXPECT_EQ(judge(h, 1000), game_end::repetition);
 
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/R3K3 w - - 99 80", "a1a2"), game_end::fifty_moves);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/P7/R3K3 w - - 99 80", "a2a3"), game_end::none);
@@ -48,11 +51,11 @@ TEST(MatchReferee, EndsByTheRulesOfChess) {
 }
 
 TEST(MatchReferee, TooLittleMaterialToMate) {
-    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/4K3 w - - 0 50"), game_end::insufficient_material);
-    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::insufficient_material);
-    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1N2K3 w - - 0 50"), game_end::insufficient_material);
+    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/4K3 w - - 0 50"), game_end::dead_position);
+    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::dead_position);
+    EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1N2K3 w - - 0 50"), game_end::dead_position);
     // Bishops on squares of one colour (c1 and f8 are both dark) cannot mate.
-    EXPECT_EQ(end_of("4kb2/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::insufficient_material);
+    EXPECT_EQ(end_of("4kb2/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::dead_position);
     EXPECT_EQ(end_of("4k1b1/8/8/8/8/8/8/2B1K3 w - - 0 50"), game_end::none);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/8/1NN1K3 w - - 0 50"), game_end::none);
     EXPECT_EQ(end_of("4k3/8/8/8/8/8/4P3/4K3 w - - 0 50"), game_end::none);

@@ -1,14 +1,14 @@
-// Random legal games, refereed and written as PGN by the match tool's own code: the PGN
-// goes to standard output, the moves played in long algebraic notation, one game a line,
-// to the file named. pgn-extract then reads the PGN back. Usage: random_games SEED GAMES MOVES_FILE
+// Random legal games, refereed and written as PGN by the match tool's code: the PGN goes to
+// standard output, the moves played in long algebraic notation, one game a line, to the file
+// named. pgn-extract then reads the PGN back. Usage: random_games SEED GAMES MOVES_FILE
 #include "adjudication.h"
 #include "engine/position_replay.h"
-#include "pgn_file.h"
-#include "position_facts.h"
+#include "game/pgn_text.h"
 #include "rules/san.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <random>
 
 namespace {
@@ -23,29 +23,31 @@ int main(int argc, char **argv) {
     const int games = std::atoi(argv[2]);
     std::FILE *moves_file = std::fopen(argv[3], "w");
     if (!moves_file) return 1;
+    // Large enough for any position, so it lives on the heap.
+    const auto legal = std::make_unique<side_move_list>();
     for (int g = 1; g <= games; g++) {
         game_history h = new_history();
-        pgn_game record{"random", "????.??.??", std::to_string(g), "a", "b", "", {}, ""};
+        pgn_game record;
+        record.tags = {
+            {"Event", "random"}, {"Round", std::to_string(g)}, {"White", "a"}, {"Black", "b"}};
         std::string played;
         game_end end;
         while ((end = judge(h, max_plies)) == game_end::none) {
-            const std::vector<uci_move> moves = legal_moves_of(h.game);
-            const uci_move m = moves[rng() % moves.size()];
-            record.san.push_back(
+            side_legal_moves(h.game.board, h.game.game_status.turn, legal.get());
+            const san_move m = legal->moves[rng() % static_cast<unsigned>(legal->count)];
+            record.moves.push_back(
                 format_san(h.game.board, h.game.game_status.turn, m.src, m.dst, m.ascend));
             const std::string text = move_text(m.src, m.dst, m.ascend);
             std::string problem;
-            play_move_text(&h.game, text, &problem);
-            h.positions.push_back(position_key(h.game));
-            h.plies++;
+            if (!play_in_history(&h, text, &problem)) return 1;
             if (!played.empty()) played += ' ';
             played += text;
         }
         const bool white_to_move = h.game.game_status.turn == side_white;
         record.result = end == game_end::checkmate ? (white_to_move ? "0-1" : "1-0") : "1/2-1/2";
-        record.termination = game_end_name(end);
+        record.final_comment = game_end_name(end);
         // Engines' messages end up in the comment: a brace must not end it early.
-        if (g % 10 == 0) record.termination += " (engine said: } e4 {)";
+        if (g % 10 == 0) record.final_comment += " (engine said: } e4 {)";
         std::fputs(format_pgn(record).c_str(), stdout);
         std::fprintf(moves_file, "%s\n", played.c_str());
     }

@@ -127,7 +127,12 @@ bool read_games(const fit_options &o, std::map<std::string, anchor_score> *by_an
             *error = "cannot read " + file;
             return false;
         }
-        for (const game_tags &g : read_game_tags(text.str())) {
+        std::vector<game_tags> games;
+        if (!read_game_tags(text.str(), &games, error)) {
+            *error = file + ": " + *error;
+            return false;
+        }
+        for (const game_tags &g : games) {
             const bool white = g.white == o.player, black = g.black == o.player;
             const std::string &other = white ? g.black : g.white;
             const auto anchor = o.anchors.find(other);

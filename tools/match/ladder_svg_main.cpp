@@ -1,7 +1,7 @@
 // vartok-ladder-svg: draws the Elo ladder as an SVG picture from a results file (rows as
 // vartok-elo-fit --row prints them).
+#include "game/atomic_file.h"
 #include "ladder_svg.h"
-#include "pgn_file.h"
 
 #include <cstdio>
 #include <fstream>
@@ -54,8 +54,8 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "vartok-ladder-svg: %s: %s\n", files[0].c_str(), error.c_str());
         return usage_status;
     }
-    if (!write_file_safely(files[1], ladder_svg(rows, title), &error)) {
-        std::fprintf(stderr, "vartok-ladder-svg: cannot write %s\n", error.c_str());
+    if (!write_file_atomically(files[1], ladder_svg(rows, title), &error)) {
+        std::fprintf(stderr, "vartok-ladder-svg: %s\n", error.c_str());
         return 1;
     }
     return 0;

@@ -32,9 +32,7 @@ void record_move(game_history *h, game_result *r, engine_position *position,
     parse_move_text(text, &m);
     r->san.push_back(format_san(h->game.board, h->game.game_status.turn, m.src, m.dst, m.ascend));
     std::string problem;
-    play_move_text(&h->game, text, &problem);
-    h->positions.push_back(position_key(h->game));
-    h->plies++;
+    play_in_history(h, text, &problem);
     position->moves.push_back(text);
 }
 

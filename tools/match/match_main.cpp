@@ -4,9 +4,10 @@
 // margin.
 #include "client/uci_lines.h"
 #include "elo.h"
+#include "game/atomic_file.h"
+#include "game/pgn_text.h"
 #include "match_game.h"
 #include "match_options.h"
-#include "pgn_file.h"
 #include "program_output.h"
 
 #include <algorithm>
@@ -202,12 +203,18 @@ int main(int argc, char **argv) {
             score.wins++;
         else
             score.losses++;
-        const pgn_game record{"Vartok match", today("%Y.%m.%d"), std::to_string(g),
-                              white->name,    black->name,       r.result,
-                              r.san,          r.termination};
+        pgn_game record;
+        record.tags = {{"Event", "Vartok match"},
+                       {"Date", today("%Y.%m.%d")},
+                       {"Round", std::to_string(g)},
+                       {"White", white->name},
+                       {"Black", black->name}};
+        record.moves = r.san;
+        record.final_comment = r.termination;
+        record.result = r.result;
         pgn_text += format_pgn(record);
-        if (!write_file_safely(o.pgn, pgn_text, &error)) {
-            std::fprintf(stderr, "vartok-match: cannot write %s\n", error.c_str());
+        if (!write_file_atomically(o.pgn, pgn_text, &error)) {
+            std::fprintf(stderr, "vartok-match: %s\n", error.c_str());
             return 1;
         }
         std::printf("game %d: %s - %s %s (%s, %zu half-moves)\n", g, white->name.c_str(),

@@ -1,49 +1,32 @@
 #include "pgn_tags.h"
+#include "game/pgn_text.h"
 
-#include <sstream>
+#include <string_view>
 
 namespace {
 
-// [Name "value"], the value's \" and \\ read back. False for other lines.
-bool read_tag(const std::string &line, std::string *name, std::string *value) {
-    if (line.size() < 4 || line[0] != '[') return false;
-    const size_t quote = line.find('"');
-    if (quote == std::string::npos) return false;
-    *name = line.substr(1, line.find_first_of(" \t\"", 1) - 1);
-    value->clear();
-    for (size_t i = quote + 1; i < line.size(); i++) {
-        if (line[i] == '\\' && i + 1 < line.size()) {
-            *value += line[++i];
-        } else if (line[i] == '"') {
-            return true;
-        } else {
-            *value += line[i];
-        }
-    }
-    return false;
+std::string tag_or_empty(const pgn_game &game, std::string_view name) {
+    const std::string *value = pgn_tag_value(game, name);
+    return value ? *value : std::string();
 }
 
 } // namespace
 
-std::vector<game_tags> read_game_tags(const std::string &pgn) {
-    std::vector<game_tags> games;
-    std::istringstream in(pgn);
-    std::string line, name, value;
-    bool in_tags = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!read_tag(line, &name, &value)) {
-            in_tags = false; // the tags of a game stand together, before its moves
-            continue;
+bool read_game_tags(const std::string &pgn, std::vector<game_tags> *games, std::string *error) {
+    constexpr std::string_view byte_order_mark = "\xEF\xBB\xBF";
+    std::size_t pos = pgn.starts_with(byte_order_mark) ? byte_order_mark.size() : 0;
+    int line = 1;
+    for (;;) {
+        pgn_game game;
+        switch (parse_next_pgn(pgn, false, &pos, &line, &game, error)) {
+        case pgn_piece::game:
+            games->push_back({tag_or_empty(game, "White"), tag_or_empty(game, "Black"),
+                              tag_or_empty(game, "Result")});
+            break;
+        case pgn_piece::none:
+            return true;
+        default: // the whole text is given, so nothing more can follow
+            return false;
         }
-        if (!in_tags) games.emplace_back();
-        in_tags = true;
-        if (name == "White")
-            games.back().white = value;
-        else if (name == "Black")
-            games.back().black = value;
-        else if (name == "Result")
-            games.back().result = value;
     }
-    return games;
 }

@@ -8,6 +8,6 @@ struct game_tags {
     std::string white, black, result;
 };
 
-// The White, Black and Result tags of each game, in order. A game is a block of tag lines;
-// its moves are not read.
-std::vector<game_tags> read_game_tags(const std::string &pgn);
+// The White, Black and Result tags of each game, in order, as the game's PGN reader reads
+// them. False with the line in `error` when the text is not PGN.
+bool read_game_tags(const std::string &pgn, std::vector<game_tags> *games, std::string *error);
