@@ -94,6 +94,13 @@ engine_options default_engine_options() {
     return o;
 }
 
+std::string option_names() {
+    std::string names;
+    for (const engine_option &option : engine_option_table)
+        names += (names.empty() ? "" : ", ") + std::string(option.name);
+    return names;
+}
+
 void send_option_lines(const engine_options &defaults) {
     for (const engine_option &option : engine_option_table) {
         const long long v = option.get(defaults);

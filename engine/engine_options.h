@@ -29,6 +29,9 @@ struct engine_options {
 // The options with the defaults of the game; Threads is one per core.
 engine_options default_engine_options();
 
+// "Depth1, Depth2, ...": every option's name, in the order of the handshake.
+std::string option_names();
+
 // Sends one "option name ..." line per option, in the order of the handshake.
 void send_option_lines(const engine_options &defaults);
 

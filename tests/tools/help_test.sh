@@ -29,6 +29,15 @@ for program in "${programs[@]}"; do
     check "$name --help into a full disk: a failure, not status 0" [ "$status" != 0 ]
 done
 
+# The engine's --help names every option its handshake offers: one added to the engine and
+# left out of the help fails here.
+help=$(timeout 10 "$engine" --help | tr '\n' ' ')
+offered=$(printf 'uci\nquit\n' | timeout 10 "$engine" | sed -n 's/^option name \(.*\) type .*/\1/p')
+while IFS= read -r option; do
+    check "vartok-engine --help names its option $option" grep -qF "$option" <<<"$help"
+done <<<"$offered"
+check "vartok-engine --help fits 80 columns" eval '! timeout 10 "$engine" --help | awk "length > 80" | grep -q .'
+
 out=$(timeout 10 "$engine" --version)
 check "vartok-engine --version names the engine and its version" \
     eval '[ $? = 0 ] && grep -Eqx "vartok-engine [0-9]+\.[0-9]+\.[0-9]+" <<<"$out"'
