@@ -25,7 +25,7 @@ constexpr uint32_t normal_pawn_move_score = 10;
 constexpr uint32_t endgame_pawn_move_score = normal_pawn_move_score << 4;
 constexpr int64_t draw_score = 6000;
 constexpr int64_t stalemate_score = 4000;
-constexpr int32_t mate_score = 2147483647;
+constexpr int32_t classic_mate_score = 2147483647;
 constexpr int64_t castling_bonus = 1000;
 constexpr uint32_t mobility_counts_after = 5; // turn_count
 constexpr uint8_t promotion_types[] = {type_rook, type_knight, type_bishop, type_queen};
@@ -183,7 +183,7 @@ void continuation(const rating_context &c, verdict *v, Replies &replies) {
 }
 
 int64_t mate_value(uint8_t depth) {
-    return odd_ply(depth) ? mate_score : mate_score / depth;
+    return odd_ply(depth) ? classic_mate_score : classic_mate_score / depth;
 }
 
 // Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
@@ -286,7 +286,7 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
         mv->score += odd_ply(depth) ? stalemate_score : -stalemate_score;
         if (depth <= 2) mv->staledraw = 1;
     } else if (stale == stale_checkmate) {
-        mv->score += odd_ply(depth) ? mate_score - depth : mate_value(depth);
+        mv->score += odd_ply(depth) ? classic_mate_score - depth : mate_value(depth);
         mv->checkmate_found = depth;
     } else {
         if (stale == stale_check) mv->score += terms.check_score;
