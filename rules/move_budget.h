@@ -34,17 +34,15 @@ constexpr int64_t assumed_moves_to_go = 30;
 // The classic player's share (in the game and in the engine): the time left over the moves
 // to go plus the increment; the soft limit at most half the time left, the hard limit three
 // shares, at most three quarters; both less the overhead and not below 0.
-constexpr clock_figures classic_clock_figures = {
-    .most_moves_to_go = INT64_MAX,
-    .increment_percent = 100,
-    .soft_percent = 100,
-    .soft_ceiling_percent = 50,
-    .hard_shares = 3,
-    .hard_ceiling_percent = 75,
-    .last_move_ceiling_percent = 75,
-    .overhead_off_clock = false,
-    .least_ms = 0,
-};
+constexpr clock_figures classic_clock_figures = {.most_moves_to_go = INT64_MAX,
+                                                 .increment_percent = 100,
+                                                 .soft_percent = 100,
+                                                 .soft_ceiling_percent = 50,
+                                                 .hard_shares = 3,
+                                                 .hard_ceiling_percent = 75,
+                                                 .last_move_ceiling_percent = 75,
+                                                 .overhead_off_clock = false,
+                                                 .least_ms = 0};
 
 // The limits for a move from `left_ms` on the clock, the increment and the moves to go (0
 // or less: assumed_moves_to_go), with `overhead_ms` for the move to reach the board.

@@ -13,9 +13,11 @@ constexpr int queen_side_rook_dest = 3;
 constexpr int king_side_rook_col = 7;
 constexpr int king_side_rook_dest = 5;
 
-// The steps of a move on the tiles, and on the sets when `track` (the search's hot path
-// passes sets; a test of the pointer per step would cost it).
-template <bool track> int move_on(struct board *brd, board_sets *s, coord src, coord dst) {
+} // namespace
+
+// The steps of a move on the tiles, and on the sets when `track`.
+template <bool track>
+int move_piece_detail::move_on(struct board *brd, board_sets *s, coord src, coord dst) {
     const int from = square_of(src), to = square_of(dst);
     uint8_t *tiles = &brd->tiles[0][0];
     const uint8_t p = tiles[from];
@@ -72,10 +74,12 @@ template <bool track> int move_on(struct board *brd, board_sets *s, coord src, c
     moved |= has_moved_flag;
     tiles[from] = 0;
     tiles[to] = en_passant_set ? moved : moved & ~en_passant_flag;
-    return reaches_last_row(moved, dst);
+    // After the switch a pawn is always a moved pawn: one type to compare.
+    return (moved & type_mask) == type_pawn && is_last_row(dst.row);
 }
 
-} // namespace
+template int move_piece_detail::move_on<true>(struct board *, board_sets *, coord, coord);
+template int move_piece_detail::move_on<false>(struct board *, board_sets *, coord, coord);
 
 void unset_enpass_bits(struct board *brd) {
     // Eight tiles at a time: the flag is one bit in every byte.
@@ -84,10 +88,6 @@ void unset_enpass_bits(struct board *brd) {
     std::memcpy(words, brd->tiles, sizeof words);
     for (uint64_t &w : words) w &= keep;
     std::memcpy(brd->tiles, words, sizeof words);
-}
-
-int move_piece(struct board *brd, coord src, coord dst, board_sets *sets) {
-    return sets ? move_on<true>(brd, sets, src, dst) : move_on<false>(brd, nullptr, src, dst);
 }
 
 void ascend_piece(struct board *brd, coord sq, uint8_t new_rank, board_sets *sets) {
