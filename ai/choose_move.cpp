@@ -3,10 +3,10 @@
 // rated again to depth2. Equal scores are broken at random, blunders are taken when asked
 // for, and a draw is avoided while the computer is ahead.
 #include "ai/ai.h"
-#include "ai/search_context.h"
 #include "ai/opening.h"
 #include "ai/rate_move.h"
 #include "ai/score_math.h"
+#include "ai/search_context.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 
@@ -21,7 +21,6 @@ constexpr int8_t clear_lead = -1;         // a material balance below this is a 
 constexpr int tie_break_mask = 7;         // one chance in eight for the later of equal moves
 constexpr uint32_t single_pass_until = 3; // turn_count
 constexpr int report_line_size = 96;
-constexpr uint8_t first_row = 0, last_row = board_size - 1;
 
 struct selection {
     struct move max;
@@ -30,8 +29,8 @@ struct selection {
 };
 
 // Fills the cache in the first pass and lists the moves this pass rates, in visiting order.
-uint32_t collect_jobs(search_context *ctx, const struct board &board, uint8_t turn,
-                      coord king_pos, bool first_pass, int64_t bestval) {
+uint32_t collect_jobs(search_context *ctx, const struct board &board, uint8_t turn, coord king_pos,
+                      bool first_pass, int64_t bestval) {
     root_pass &pass = ctx->pass;
     const uint8_t colour = turn ? black_bit : 0;
     uint32_t total_moves = 0;
@@ -71,18 +70,13 @@ void report(const search_observer &observer, const char *format, ...) {
     observer.report(observer.context, line);
 }
 
-bool reaches_last_row(const struct board &board, coord src, coord dst) {
-    return is_pawn(board.tiles[src.row][src.col]) && (dst.row == first_row || dst.row == last_row);
-}
-
 void report_pass(const search_observer &observer, const root_pass &pass, uint64_t positions,
                  const struct move &best) {
     report(observer, "depth %u: Analyzed %lu possible situations.", pass.depth,
            static_cast<unsigned long>(positions));
     if (!observer.pass_done) return;
-    observer.pass_done(observer.context,
-                       {pass.number, pass.depth, positions, best.src.row, best.src.col,
-                        best.dst.row, best.dst.col, best.score});
+    observer.pass_done(observer.context, {pass.number, pass.depth, positions, best.src.row,
+                                          best.src.col, best.dst.row, best.dst.col, best.score});
 }
 
 } // namespace
@@ -93,8 +87,8 @@ std::unique_ptr<search_context> new_search_context(unsigned seed) {
     return ctx;
 }
 
-ai_decision choose_ai_move(search_context *ctx, const game_state &game,
-                           const ai_settings &settings, const search_observer &observer) {
+ai_decision choose_ai_move(search_context *ctx, const game_state &game, const ai_settings &settings,
+                           const search_observer &observer) {
     root_pass &pass = ctx->pass;
     random_numbers &random = ctx->random;
     ai_decision decision{};
@@ -215,7 +209,7 @@ ai_decision choose_ai_move(search_context *ctx, const game_state &game,
     decision.src = sel.max.src;
     decision.dst = sel.max.dst;
     decision.score = sel.max.score;
-    if (reaches_last_row(board, sel.max.src, sel.max.dst))
+    if (reaches_last_row(board.tiles[sel.max.src.row][sel.max.src.col], sel.max.dst))
         decision.ascend = sel.max.ascend == 0 ? type_queen : sel.max.ascend;
     return decision;
 }

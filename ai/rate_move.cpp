@@ -25,7 +25,7 @@ constexpr uint32_t normal_pawn_move_score = 10;
 constexpr uint32_t endgame_pawn_move_score = normal_pawn_move_score << 4;
 constexpr int64_t draw_score = 6000;
 constexpr int64_t stalemate_score = 4000;
-constexpr int32_t mate_score = 2147483647;
+constexpr int32_t classic_mate_score = 2147483647;
 constexpr int64_t castling_bonus = 1000;
 constexpr uint32_t mobility_counts_after = 5; // turn_count
 constexpr uint8_t promotion_types[] = {type_rook, type_knight, type_bishop, type_queen};
@@ -183,7 +183,7 @@ void continuation(const rating_context &c, verdict *v, Replies &replies) {
 }
 
 int64_t mate_value(uint8_t depth) {
-    return odd_ply(depth) ? mate_score : mate_score / depth;
+    return odd_ply(depth) ? classic_mate_score : classic_mate_score / depth;
 }
 
 // Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
@@ -201,7 +201,7 @@ void rate_promotion(const rating_context &outer, struct board *temp, board_sets 
     promoted.count[colour | type_pawn]--;
     c.facts = &promoted;
     for (uint8_t ascend : promotion_types) {
-        ascend_piece_tracked(temp, sets, dst, ascend);
+        ascend_piece(temp, dst, ascend, sets);
         promoted.count[colour | ascend]++;
         verdict v;
         judge(&v, c.st->status, temp, *sets, c.king_pos, no_repetition_test);
@@ -269,7 +269,7 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
     }
     if ((piece & type_mask) == type_king) next.king[turn] = mv->dst;
 
-    const int ascend_required = move_piece_tracked(&temp, &temp_sets, mv->src, mv->dst);
+    const int ascend_required = move_piece(&temp, mv->src, mv->dst, &temp_sets);
     const coord king_pos = next.king[other];
 
     verdict v;
@@ -286,7 +286,7 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
         mv->score += odd_ply(depth) ? stalemate_score : -stalemate_score;
         if (depth <= 2) mv->staledraw = 1;
     } else if (stale == stale_checkmate) {
-        mv->score += odd_ply(depth) ? mate_score - depth : mate_value(depth);
+        mv->score += odd_ply(depth) ? classic_mate_score - depth : mate_value(depth);
         mv->checkmate_found = depth;
     } else {
         if (stale == stale_check) mv->score += terms.check_score;
@@ -341,11 +341,6 @@ struct reply_collector {
     }
 };
 
-bool promotes(const struct board *brd, const struct move &mv) {
-    return is_pawn(brd->tiles[mv.src.row][mv.src.col]) &&
-           (mv.dst.row == 0 || mv.dst.row == board_size - 1);
-}
-
 } // namespace
 
 uint64_t ascend_value(uint8_t piece) {
@@ -370,7 +365,7 @@ bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
                    const search_state &st, reply_split *split) {
     split->replies.clear();
     // A promotion rates the replies of up to four positions: it stays one piece of work.
-    if (promotes(brd, mv)) return false;
+    if (reaches_last_row(brd->tiles[mv.src.row][mv.src.col], mv.dst)) return false;
     search_state scratch = st;
     scratch.depth = 0;
     struct move probe = mv;

@@ -16,7 +16,7 @@ constexpr int strong_max_ply = 128;
 constexpr int64_t default_move_time_ms = 1000;
 
 struct strong_settings {
-    strong_time_limits time = {default_move_time_ms / 2, default_move_time_ms};
+    move_budget time = {default_move_time_ms / 2, default_move_time_ms};
     int depth_limit = 0;     // 0: none
     uint64_t node_limit = 0; // 0: none
     int hash_mb = default_hash_mb;

@@ -44,7 +44,7 @@ struct search_shared {
     std::vector<std::atomic<uint64_t> *> node_counts;
 };
 
-struct root_result {
+struct best_root_line {
     move16 best = null_move16;
     int score = -infinite_score;
     move16 pv[max_ply];
@@ -69,7 +69,7 @@ struct thread_data {
     int pv_length[max_ply];
     int static_eval[max_ply];
     bool null_before[max_ply + 1];
-    root_result root; // the best root move of the iteration under way
+    best_root_line root; // the best root move of the iteration under way
 };
 
 struct reduction_table {
@@ -226,7 +226,7 @@ int quiesce(thread_data &t, int alpha, int beta, int ply) {
     const bool check = in_check(pos);
     int best, eval = 0;
     if (check) {
-        best = -mate_score + ply;
+        best = -strong_mate_score + ply;
     } else {
         eval = found ? hit.eval : evaluate(pos);
         if (eval >= beta) return eval;
@@ -285,8 +285,8 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
             return 0;
         if (ply >= max_ply - 1) return evaluate(pos);
         // No line from here can beat a mate already found nearer the root.
-        alpha = std::max(alpha, -mate_score + ply);
-        beta = std::min(beta, mate_score - ply - 1);
+        alpha = std::max(alpha, -strong_mate_score + ply);
+        beta = std::min(beta, strong_mate_score - ply - 1);
         if (alpha >= beta) return alpha;
     }
     if (depth <= 0) return quiesce(t, alpha, beta, ply);
@@ -439,7 +439,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
         }
         if (quiet && quiet_count < 64) quiets[quiet_count++] = m;
     }
-    if (!legal) return check ? -mate_score + ply : 0;
+    if (!legal) return check ? -strong_mate_score + ply : 0;
 
     const tt_bound bound = best >= beta                         ? tt_bound::lower
                            : (best > alpha_before && best_move) ? tt_bound::exact
@@ -452,9 +452,9 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
 strong_score score_of(int score) {
     strong_score s;
     if (score >= mate_bound)
-        s.mate_in = (mate_score - score + 1) / 2;
+        s.mate_in = (strong_mate_score - score + 1) / 2;
     else if (score <= -mate_bound)
-        s.mate_in = -(mate_score + score) / 2;
+        s.mate_in = -(strong_mate_score + score) / 2;
     else
         s.cp = score;
     return s;
@@ -465,7 +465,7 @@ strong_move move_of(move16 m) {
             static_cast<uint8_t>(move_ascend(m))};
 }
 
-strong_iteration iteration_of(thread_data &t, const root_result &r, int depth) {
+strong_iteration iteration_of(thread_data &t, const best_root_line &r, int depth) {
     t.published_nodes.store(t.nodes, std::memory_order_relaxed);
     strong_iteration it;
     it.depth = depth;
@@ -480,7 +480,7 @@ strong_iteration iteration_of(thread_data &t, const root_result &r, int depth) {
 
 // One thread's iterative deepening. The main thread (id 0) decides when to stop and keeps
 // the answer in `answer`.
-void iterate(thread_data &t, root_result *answer, int *answer_depth) {
+void iterate(thread_data &t, best_root_line *answer, int *answer_depth) {
     search_shared &s = *t.shared;
     const strong_settings &set = *s.settings;
     int previous = 0;
@@ -491,7 +491,7 @@ void iterate(thread_data &t, root_result *answer, int *answer_depth) {
             break;
         t.root_depth = depth;
         t.seldepth = 0;
-        t.root = root_result{};
+        t.root = best_root_line{};
         int alpha = -infinite_score, beta = infinite_score, delta = aspiration_window;
         if (depth >= aspiration_from_depth && std::abs(previous) < mate_bound) {
             alpha = std::max(previous - delta, -infinite_score);
@@ -532,7 +532,7 @@ void iterate(thread_data &t, root_result *answer, int *answer_depth) {
         if (s.observer->iteration_done)
             s.observer->iteration_done(s.observer->context, iteration_of(t, *answer, depth));
         // A mate well within the depth searched will not be bettered.
-        if (std::abs(score) >= mate_bound && 2 * (mate_score - std::abs(score)) + 6 < depth) break;
+        if (std::abs(score) >= mate_bound && 2 * (strong_mate_score - std::abs(score)) + 6 < depth) break;
         if (set.node_limit && t.nodes >= set.node_limit) break;
     }
 }
@@ -693,12 +693,12 @@ strong_decision choose_strong_move(const game_state &game, const strong_settings
         shared.node_counts.push_back(&threads.back()->published_nodes);
     }
     std::vector<std::thread> helpers;
-    root_result helper_answer;
+    best_root_line helper_answer;
     int helper_depth = 0;
     for (unsigned i = 1; i < thread_count; i++)
         helpers.emplace_back(iterate, std::ref(*threads[i]), &helper_answer, &helper_depth);
 
-    root_result answer;
+    best_root_line answer;
     answer.best = legal.moves[0];
     answer.score = 0;
     int depth = 0;

@@ -5,9 +5,9 @@
 #include "ai/strong_draws.h"
 #include "rules/fast_position.h"
 
-constexpr int mate_score = 32000;
+constexpr int strong_mate_score = 32000;
 constexpr int infinite_score = 32001;
-constexpr int mate_bound = mate_score - 256; // a score beyond it is a mate found
+constexpr int mate_bound = strong_mate_score - 256; // a score beyond it is a mate found
 
 // The score of the captures (and check evasions) from the position on, for the side to
 // move: what the evaluation is fitted against.

@@ -52,8 +52,9 @@ strong_settings strong_settings_for(const search_request &request) {
     if (limits.movetime != no_limit)
         settings.time = limits_for_move_time(limits.movetime, options.move_overhead_ms);
     if (limits.time[side] != no_limit) {
-        const strong_time_limits clock = limits_for_clock(
-            limits.time[side], limits.increment[side], limits.movestogo, options.move_overhead_ms);
+        const move_budget clock =
+            budget_for_move(limits.time[side], limits.increment[side], limits.movestogo,
+                            options.move_overhead_ms, strong_clock_figures);
         if (settings.time.hard_ms == no_time_limit || clock.hard_ms < settings.time.hard_ms)
             settings.time = clock;
     }

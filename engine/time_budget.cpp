@@ -9,9 +9,10 @@ int64_t move_time_budget(const go_limits &limits, uint8_t side) {
     const int64_t left = limits.time[side ? 1 : 0];
     if (left != no_limit) {
         // The clock's share: the game's and the match tool's rule, the soft limit of a budget.
-        const int64_t share = budget_for_move(left, limits.increment[side ? 1 : 0],
-                                              limits.movestogo, move_overhead_ms)
-                                  .soft_ms;
+        const int64_t share =
+            budget_for_move(left, limits.increment[side ? 1 : 0], limits.movestogo,
+                            move_overhead_ms, classic_clock_figures)
+                .soft_ms;
         if (budget == no_limit || share < budget) budget = share;
     }
     return budget;

@@ -164,8 +164,9 @@ strong_settings strong_settings_for(const game_options &options, const chess_clo
     strong_settings s;
     s.time = limits_for_move_time(options.movetime_ms, strong_overhead_ms);
     if (clock)
-        s.time = limits_for_clock(time_left(*clock, side, steady_now_ms()),
-                                  clock->control[side].increment_ms, 0, strong_overhead_ms);
+        s.time = budget_for_move(time_left(*clock, side, steady_now_ms()),
+                                 clock->control[side].increment_ms, 0, strong_overhead_ms,
+                                 strong_clock_figures);
     s.rules = options.fide ? draw_rules::fide : draw_rules::game;
     // Below full strength its choices are drawn from a seed: SEED= makes each move's seed,
     // and so the game, repeat; without it each move draws anew.

@@ -26,7 +26,7 @@ constexpr int64_t computer_overhead_ms = 10;
 move_budget computer_budget(const game_timing &timing, uint8_t side) {
     const chess_clock &c = timing.clock;
     return budget_for_move(time_left(c, side, steady_now_ms()), c.control[side].increment_ms, 0,
-                           computer_overhead_ms);
+                           computer_overhead_ms, classic_clock_figures);
 }
 
 } // namespace

@@ -130,29 +130,37 @@ struct board_sets {
 
 board_sets sets_of(const struct board &brd);
 
+// The piece `tile` (none when 0) put on or taken off square `sq` in the sets.
+inline void put_on_sets(board_sets *s, uint8_t tile, int sq) {
+    if (tile == 0) return;
+    s->kind[tile & piece_mask] |= bitboards::bit(sq);
+    s->colour[(tile & black_bit) ? 1 : 0] |= bitboards::bit(sq);
+}
+inline void take_off_sets(board_sets *s, uint8_t tile, int sq) {
+    if (tile == 0) return;
+    s->kind[tile & piece_mask] &= ~bitboards::bit(sq);
+    s->colour[(tile & black_bit) ? 1 : 0] &= ~bitboards::bit(sq);
+}
+
 inline bitboards::bitboard occupied(const board_sets &s) {
     return s.colour[0] | s.colour[1];
 }
 
-// Is `sq` attacked by the pieces of colour bit `enemy` (0 or 8), with `occ` as the occupied
-// squares and the enemy pieces on `gone` taken off the board? As with the tile test, an
-// enemy king on the square itself counts as an attack.
-inline bool attacked_by(const board_sets &s, int sq, uint8_t enemy, bitboards::bitboard occ,
-                        bitboards::bitboard gone = 0) {
+// The attack test on sets: is `sq` attacked by the pieces of colour bit `enemy` (0 or 8),
+// with `kind` the sets of a board by tile & piece_mask (board_sets or the fast position),
+// `occ` the occupied squares and the enemy pieces on `gone` taken off the board? As with
+// the tile test, an enemy king on the square itself counts as an attack.
+inline bool attacked_by(const bitboards::bitboard *kind, int sq, uint8_t enemy,
+                        bitboards::bitboard occ, bitboards::bitboard gone = 0) {
     using namespace bitboards;
     const bitboard keep = ~gone;
-    const bitboard pawns = (s.kind[enemy | type_pawn_unmoved] | s.kind[enemy | type_pawn]) & keep;
+    const bitboard pawns = (kind[enemy | type_pawn_unmoved] | kind[enemy | type_pawn]) & keep;
     if (tables.pawn_attack[enemy ? 0 : 1][sq] & pawns) return true;
-    if (tables.knight[sq] & s.kind[enemy | type_knight] & keep) return true;
-    if ((tables.king[sq] | bit(sq)) & s.kind[enemy | type_king] & keep) return true;
-    const bitboard queens = s.kind[enemy | type_queen];
-    const bitboard straight = (s.kind[enemy | type_rook] | queens) & keep;
+    if (tables.knight[sq] & kind[enemy | type_knight] & keep) return true;
+    if ((tables.king[sq] | bit(sq)) & kind[enemy | type_king] & keep) return true;
+    const bitboard queens = kind[enemy | type_queen];
+    const bitboard straight = (kind[enemy | type_rook] | queens) & keep;
     if ((tables.rook_lines[sq] & straight) && (rook_attacks(sq, occ) & straight)) return true;
-    const bitboard diagonal = (s.kind[enemy | type_bishop] | queens) & keep;
+    const bitboard diagonal = (kind[enemy | type_bishop] | queens) & keep;
     return (tables.bishop_lines[sq] & diagonal) && (bishop_attacks(sq, occ) & diagonal);
 }
-
-// move_piece on a board and its sets together; the same result as move_piece.
-int move_piece_tracked(struct board *brd, board_sets *sets, coord src, coord dst);
-// ascend_piece on a board and its sets together.
-void ascend_piece_tracked(struct board *brd, board_sets *sets, coord sq, uint8_t new_rank);

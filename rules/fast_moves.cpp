@@ -23,8 +23,7 @@ bool matches(const uint8_t *tiles, const uint8_t *pattern, int length) {
 }
 
 void add_pawn_move(move_list *out, int from, int to, move_kind kind) {
-    const int row = to >> 3;
-    if (row != 0 && row != 7) {
+    if (!is_last_row(to >> 3)) {
         add(out, from, to);
         return;
     }
@@ -44,7 +43,7 @@ void pawn_moves(const position &pos, move_kind kind, move_list *out) {
     while (pawns) {
         const int from = pop_lowest(pawns);
         const int ahead = from + forward;
-        const bool ascends = (ahead >> 3) == 0 || (ahead >> 3) == 7;
+        const bool ascends = is_last_row(ahead >> 3);
         if (!((occ >> ahead) & 1)) {
             if (kind == move_kind::all || ascends) add_pawn_move(out, from, ahead, kind);
             if (kind == move_kind::all && (pos.tiles[from] & type_mask) == type_pawn_unmoved &&

@@ -146,18 +146,8 @@ bitboard attackers_of(const position &pos, int sq, bitboard occ) {
 }
 
 bool attacked(const position &pos, int sq, int by, bitboard occ) {
-    const uint8_t c = by ? black_bit : 0;
-    const bitboard *k = pos.kind;
-    // A pawn of `by` attacks sq when it stands where a pawn of the other side on sq would
-    // attack.
-    if (tables.pawn_attack[by ? 0 : 1][sq] & (k[c | type_pawn] | k[c | type_pawn_unmoved]))
-        return true;
-    if (tables.knight[sq] & k[c | type_knight]) return true;
-    if (tables.king[sq] & k[c | type_king]) return true;
-    const bitboard straight = k[c | type_rook] | k[c | type_queen];
-    if ((tables.rook_lines[sq] & straight) && (rook_attacks(sq, occ) & straight)) return true;
-    const bitboard diagonal = k[c | type_bishop] | k[c | type_queen];
-    return (tables.bishop_lines[sq] & diagonal) && (bishop_attacks(sq, occ) & diagonal);
+    // By's king never stands on a square asked about (its own king's, or an empty one).
+    return attacked_by(pos.kind, sq, by ? black_bit : 0, occ);
 }
 
 void make_move(position *pos, move16 m, undo_record *undo) {

@@ -108,7 +108,7 @@ inline bitboard piece_attacks(int type, int sq, bitboard occ) {
 }
 
 // Is `sq` attacked by the pieces of `by` (0 White, 1 Black) with `occ` as the occupied
-// squares? An enemy king next to it counts.
+// squares? The sets' attack test, attacked_by in bitboards.h.
 bool attacked(const position &pos, int sq, int by, bitboard occ);
 inline bool attacked(const position &pos, int sq, int by) {
     return attacked(pos, sq, by, occupied_squares(pos));

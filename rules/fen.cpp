@@ -107,7 +107,7 @@ bool load_fen(const std::string &fen, fen_position *out, std::string *error, std
             const bool black = std::islower(static_cast<unsigned char>(c));
             uint8_t tile = static_cast<uint8_t>(type | (black ? black_bit : 0));
             if (type == type_pawn) {
-                if (row == 0 || row == 7) {
+                if (is_last_row(row)) {
                     *error = "A pawn cannot stand on the first or last rank.";
                     return false;
                 }

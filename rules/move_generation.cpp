@@ -81,7 +81,7 @@ bool safe_after(const board &brd, const board_sets &s, int from, int to, int kin
         break;
     }
     if (king_sq == no_king) return true;
-    return !attacked_by(s, king_sq, enemy_of(p & black_bit), occ | bit(to), gone);
+    return !attacked_by(s.kind, king_sq, enemy_of(p & black_bit), occ | bit(to), gone);
 }
 
 void push(generator &g, int to) {
@@ -150,7 +150,7 @@ bool row_matches(const uint8_t *row, const uint8_t *pattern, int length) {
 // A king step is safe when the destination is not attacked with the king's old square
 // empty; what stood on the destination is captured.
 bool step_is_safe(const board_sets &s, int from, int to, uint8_t colour) {
-    return !attacked_by(s, to, enemy_of(colour), occupied(s) & ~bit(from));
+    return !attacked_by(s.kind, to, enemy_of(colour), occupied(s) & ~bit(from));
 }
 
 void legal_moves_king(generator &g, bitboard own) {
@@ -164,19 +164,19 @@ void legal_moves_king(generator &g, bitboard own) {
     if (g.pc_tile & has_moved_flag) return;
     const uint8_t enemy = enemy_of(g.colour);
     const bitboard occ = occupied(s);
-    if (g.ctx ? g.ctx->in_check : attacked_by(s, g.from, enemy, occ)) return;
+    if (g.ctx ? g.ctx->in_check : attacked_by(s.kind, g.from, enemy, occ)) return;
 
     const bool black = g.colour != 0;
     const uint8_t *back_row = g.brd->tiles[black ? 0 : 7];
     const int col = g.from % 8;
     // The passed square must not be attacked; the destination is tested with the move made.
     if (col >= 2 && row_matches(back_row, black ? castle_left_black : castle_left_white, 5) &&
-        !attacked_by(s, g.from - 1, enemy, occ) &&
+        !attacked_by(s.kind, g.from - 1, enemy, occ) &&
         safe_after(*g.brd, s, g.from, g.from - 2, no_king))
         push(g, g.from - 2);
     if (col + 2 < board_size &&
         row_matches(back_row + 4, black ? castle_right_black : castle_right_white, 4) &&
-        !attacked_by(s, g.from + 1, enemy, occ) &&
+        !attacked_by(s.kind, g.from + 1, enemy, occ) &&
         safe_after(*g.brd, s, g.from, g.from + 2, no_king))
         push(g, g.from + 2);
 }

@@ -1,13 +1,85 @@
 #include "rules/move_piece.h"
 
+#include "rules/bitboards.h"
+
 #include <cstring>
 
-constexpr uint8_t last_row_white = 0;
-constexpr uint8_t last_row_black = 7;
-constexpr uint8_t queen_side_rook_col = 0;
-constexpr uint8_t queen_side_rook_dest = 3;
-constexpr uint8_t king_side_rook_col = 7;
-constexpr uint8_t king_side_rook_dest = 5;
+using namespace bitboards;
+
+namespace {
+
+constexpr int queen_side_rook_col = 0;
+constexpr int queen_side_rook_dest = 3;
+constexpr int king_side_rook_col = 7;
+constexpr int king_side_rook_dest = 5;
+
+} // namespace
+
+// The steps of a move on the tiles, and on the sets when `track`.
+template <bool track>
+int move_piece_detail::move_on(struct board *brd, board_sets *s, coord src, coord dst) {
+    const int from = square_of(src), to = square_of(dst);
+    uint8_t *tiles = &brd->tiles[0][0];
+    const uint8_t p = tiles[from];
+    const uint8_t captured = tiles[to];
+    // Only the pawn that makes a two-square step keeps the en-passant flag: clearing the
+    // flags first gives the same tiles, and spares reading back the bytes just written.
+    unset_enpass_bits(brd);
+    if constexpr (track) take_off_sets(s, captured, to);
+    uint8_t moved = p;
+    bool en_passant_set = false;
+    switch (p & type_mask) {
+    case type_pawn_unmoved:
+        moved = (p & black_bit) | type_pawn;
+        if (src.row - dst.row == 2 || dst.row - src.row == 2) {
+            moved |= en_passant_flag;
+            en_passant_set = true;
+        }
+        break;
+    case type_pawn:
+        // En passant: the captured pawn stands beside the source square, one row behind
+        // the destination as seen from the mover.
+        if (src.col != dst.col && captured == 0) {
+            const int behind = (p & black_bit) ? to - 8 : to + 8;
+            if constexpr (track) take_off_sets(s, tiles[behind], behind);
+            tiles[behind] = 0;
+        }
+        break;
+    case type_king:
+        if (src.col - dst.col == 2 || dst.col - src.col == 2) {
+            const int row_start = from & ~7;
+            const int rook_from =
+                row_start + (dst.col < src.col ? queen_side_rook_col : king_side_rook_col);
+            const int rook_to =
+                row_start + (dst.col < src.col ? queen_side_rook_dest : king_side_rook_dest);
+            const uint8_t rook = tiles[rook_from] | has_moved_flag;
+            if constexpr (track) {
+                take_off_sets(s, tiles[rook_to], rook_to);
+                take_off_sets(s, tiles[rook_from], rook_from);
+                put_on_sets(s, rook, rook_to);
+            }
+            tiles[rook_to] = rook;
+            tiles[rook_from] = 0;
+        }
+        break;
+    default:
+        break;
+    }
+    if constexpr (track) {
+        // The moving piece is never an empty tile: one colour set and its kind change.
+        s->colour[(p & black_bit) ? 1 : 0] ^= bit(from) | bit(to);
+        s->kind[p & piece_mask] ^= bit(from);
+        s->kind[moved & piece_mask] |= bit(to);
+    }
+    moved |= has_moved_flag;
+    tiles[from] = 0;
+    tiles[to] = en_passant_set ? moved : moved & ~en_passant_flag;
+    // After the switch a pawn is always a moved pawn: one type to compare.
+    return (moved & type_mask) == type_pawn && is_last_row(dst.row);
+}
+
+template int move_piece_detail::move_on<true>(struct board *, board_sets *, coord, coord);
+template int move_piece_detail::move_on<false>(struct board *, board_sets *, coord, coord);
 
 void unset_enpass_bits(struct board *brd) {
     // Eight tiles at a time: the flag is one bit in every byte.
@@ -18,60 +90,12 @@ void unset_enpass_bits(struct board *brd) {
     std::memcpy(brd->tiles, words, sizeof words);
 }
 
-int move_piece(struct board *brd, coord pc_coords, coord new_coords) {
-    uint8_t &src = brd->tiles[pc_coords.row][pc_coords.col];
-    uint8_t &dst = brd->tiles[new_coords.row][new_coords.col];
-    bool en_passant_set = false;
-    uint8_t p = src;
-
-    switch (p & type_mask) {
-    case type_pawn_unmoved:
-        p = (p & black_bit) | type_pawn;
-        if (pc_coords.row - new_coords.row == 2 || new_coords.row - pc_coords.row == 2) {
-            p |= en_passant_flag;
-            en_passant_set = true;
-        }
-        break;
-    case type_pawn:
-        // En passant: the captured pawn stands beside the source square, one row behind
-        // the destination as seen from the mover.
-        if (pc_coords.col != new_coords.col && dst == 0) {
-            const int behind = (p & black_bit) ? new_coords.row - 1 : new_coords.row + 1;
-            brd->tiles[behind][new_coords.col] = 0;
-        }
-        break;
-    case type_king:
-        if (pc_coords.col - new_coords.col == 2 || new_coords.col - pc_coords.col == 2) {
-            uint8_t *row = brd->tiles[pc_coords.row];
-            if (new_coords.col < pc_coords.col) {
-                row[queen_side_rook_dest] = row[queen_side_rook_col] | has_moved_flag;
-                row[queen_side_rook_col] = 0;
-            } else {
-                row[king_side_rook_dest] = row[king_side_rook_col] | has_moved_flag;
-                row[king_side_rook_col] = 0;
-            }
-        }
-        break;
-    default:
-        break;
+void ascend_piece(struct board *brd, coord sq, uint8_t new_rank, board_sets *sets) {
+    uint8_t &tile = brd->tiles[sq.row][sq.col];
+    const uint8_t ascended = static_cast<uint8_t>((tile & 0xF8) | new_rank);
+    if (sets) {
+        take_off_sets(sets, tile, square_of(sq));
+        put_on_sets(sets, ascended, square_of(sq));
     }
-
-    dst = p | has_moved_flag;
-    src = 0;
-
-    if (!en_passant_set) {
-        unset_enpass_bits(brd);
-    } else {
-        const uint8_t moved = dst;
-        unset_enpass_bits(brd);
-        dst = moved;
-    }
-
-    return (dst & type_mask) == type_pawn &&
-           (new_coords.row == last_row_white || new_coords.row == last_row_black);
-}
-
-void ascend_piece(struct board *brd, coord pc_coords, uint8_t new_rank) {
-    uint8_t &tile = brd->tiles[pc_coords.row][pc_coords.col];
-    tile = (tile & 0xF8) | new_rank;
+    tile = ascended;
 }

@@ -4,7 +4,23 @@
 
 #include "rules/structs.h"
 
-// Returns 1 when the moved piece is a pawn standing on row 0 or 7 (it must be ascended).
-int move_piece(struct board *brd, coord pc_coords, coord new_coords);
-void ascend_piece(struct board *brd, coord pc_coords, uint8_t new_rank);
+struct board_sets;
+
+// Moves the piece on `src` to `dst`; with `sets` (the sets of the same board, see
+// bitboards.h) they follow every tile that changes. Returns 1 when the moved piece is a pawn
+// on the last row (it must be ascended).
+int move_piece(struct board *brd, coord src, coord dst, board_sets *sets = nullptr);
+
+namespace move_piece_detail {
+// The one body of move_piece, made for each case so that the search, whose call passes
+// sets, pays no test of the pointer.
+template <bool with_sets> int move_on(struct board *brd, board_sets *sets, coord src, coord dst);
+} // namespace move_piece_detail
+
+inline int move_piece(struct board *brd, coord src, coord dst, board_sets *sets) {
+    return sets ? move_piece_detail::move_on<true>(brd, sets, src, dst)
+                : move_piece_detail::move_on<false>(brd, nullptr, src, dst);
+}
+// The piece on `sq` becomes `new_rank`, in `sets` too when given.
+void ascend_piece(struct board *brd, coord sq, uint8_t new_rank, board_sets *sets = nullptr);
 void unset_enpass_bits(struct board *brd);

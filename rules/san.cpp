@@ -22,10 +22,6 @@ uint8_t kind_of(uint8_t tile) {
     return is_pawn(tile) ? type_pawn : piece_type(tile);
 }
 
-bool reaches_last_row(uint8_t tile, coord dst) {
-    return is_pawn(tile) && (dst.row == 0 || dst.row == board_size - 1);
-}
-
 bool is_castling(uint8_t tile, coord src, coord dst) {
     return piece_type(tile) == type_king && std::abs(src.col - dst.col) == castling_col_distance;
 }

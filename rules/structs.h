@@ -94,6 +94,14 @@ inline bool is_pawn(uint8_t tile) {
     uint8_t t = tile & type_mask;
     return t == type_pawn_unmoved || t == type_pawn;
 }
+// Row 0 is White's last row, row 7 Black's: a pawn that reaches either ascends.
+constexpr bool is_last_row(int row) {
+    return row == 0 || row == board_size - 1;
+}
+// Does the piece `tile`, moved to `dst`, reach the last row as a pawn (and so ascend)?
+inline bool reaches_last_row(uint8_t tile, coord dst) {
+    return is_pawn(tile) && is_last_row(dst.row);
+}
 inline bool on_board(int row, int col) {
     return row >= 0 && row < board_size && col >= 0 && col < board_size;
 }

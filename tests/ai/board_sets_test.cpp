@@ -31,12 +31,12 @@ TEST(BoardSets, MovesAndPromotionsKeepTilesAndSetsInStep) {
                     struct board plain = pos.board, tracked = pos.board;
                     board_sets sets = sets_of(pos.board);
                     const int ascend = move_piece(&plain, sq, list.squares[k]);
-                    ASSERT_EQ(move_piece_tracked(&tracked, &sets, sq, list.squares[k]), ascend);
+                    ASSERT_EQ(move_piece(&tracked, sq, list.squares[k], &sets), ascend);
                     ASSERT_EQ(tracked, plain);
                     ASSERT_TRUE(same_sets(sets, sets_of(tracked)));
                     if (ascend) {
                         ascend_piece(&plain, list.squares[k], type_knight);
-                        ascend_piece_tracked(&tracked, &sets, list.squares[k], type_knight);
+                        ascend_piece(&tracked, list.squares[k], type_knight, &sets);
                         ASSERT_EQ(tracked, plain);
                         ASSERT_TRUE(same_sets(sets, sets_of(tracked)));
                     }

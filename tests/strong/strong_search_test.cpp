@@ -377,13 +377,13 @@ TEST(StrongSearch, ClockLimitsStayWithinTheTimeLeft) {
     for (int64_t left : {100, 1000, 10000, 60000, 600000})
         for (int64_t inc : {0, 100, 2000})
             for (int64_t to_go : {0, 1, 5, 40}) {
-                const strong_time_limits l = limits_for_clock(left, inc, to_go, 20);
+                const move_budget l = budget_for_move(left, inc, to_go, 20, strong_clock_figures);
                 EXPECT_GE(l.soft_ms, 1);
                 EXPECT_LE(l.soft_ms, l.hard_ms);
                 EXPECT_LT(l.hard_ms, std::max<int64_t>(left, 2))
                     << left << " " << inc << " " << to_go;
             }
-    const strong_time_limits fixed = limits_for_move_time(1000, 20);
+    const move_budget fixed = limits_for_move_time(1000, 20);
     EXPECT_EQ(fixed.hard_ms, 980);
     EXPECT_LT(fixed.soft_ms, fixed.hard_ms);
 }

@@ -56,8 +56,8 @@ uint64_t perft_after(const struct board &brd, const board_sets &sets, uint8_t si
     if (depth == 1) return 1;
     struct board next = brd;
     board_sets next_sets = sets;
-    if (move_piece_tracked(&next, &next_sets, src, dst))
-        ascend_piece_tracked(&next, &next_sets, dst, promotion_types[promotion]);
+    if (move_piece(&next, src, dst, &next_sets))
+        ascend_piece(&next, dst, promotion_types[promotion], &next_sets);
     return perft(next, next_sets, !side, depth - 1);
 }
 
@@ -113,7 +113,8 @@ int main(int argc, char **argv) {
                 perft_after(pos.board, sets, pos.turn, static_cast<int>(depth), src, dst, p);
             const std::string name = square_name(src) + square_name(dst);
             if (promotion)
-                std::printf("%s%c: %" PRIu64 "\n", name.c_str(), coordinate_ascension_letters[promotion_types[p]], n);
+                std::printf("%s%c: %" PRIu64 "\n", name.c_str(),
+                            coordinate_ascension_letters[promotion_types[p]], n);
             else
                 std::printf("%s: %" PRIu64 "\n", name.c_str(), n);
             total += n;
