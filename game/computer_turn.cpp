@@ -196,10 +196,10 @@ computer_move do_strong_move(strong_memory *memory, game_state *live,
         result.ending = end_without_move(*live);
         return result;
     }
-    const uint8_t ascend = is_pawn(live->board.tiles[d.move.src.row][d.move.src.col]) &&
-                                   (d.move.dst.row == 0 || d.move.dst.row == board_size - 1)
-                               ? (d.move.ascend ? d.move.ascend : type_queen)
-                               : 0;
+    const uint8_t ascend =
+        reaches_last_row(live->board.tiles[d.move.src.row][d.move.src.col], d.move.dst)
+            ? (d.move.ascend ? d.move.ascend : type_queen)
+            : 0;
     std::printf("%u: Moving %s to %s\n", live->turn_count, square_name(d.move.src).c_str(),
                 square_name(d.move.dst).c_str());
     std::puts(strong_report(*live, d.result).c_str());

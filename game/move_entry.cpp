@@ -89,8 +89,8 @@ person_move interrupted(interruption cut) {
 person_move play_person_move(game_state *game, san_move move, bool n_is_knight) {
     person_move m;
     m.move = move;
-    const bool last_row = move.dst.row == 0 || move.dst.row == board_size - 1;
-    if (is_pawn(game->board.tiles[move.src.row][move.src.col]) && last_row && move.ascend == 0)
+    if (reaches_last_row(game->board.tiles[move.src.row][move.src.col], move.dst) &&
+        move.ascend == 0)
         if (const interruption cut = ask_ascension(&m.move.ascend, n_is_knight);
             cut != interruption::none)
             return interrupted(cut);

@@ -128,8 +128,10 @@ int number_at(const std::string &database, uint64_t offset) {
 }
 
 // Moves the record of an earlier run into the database, and says where it went. A record
-// without a move or a result is just removed.
-bool move_into_database(const std::string &path, const std::string &database, std::string *error) {
+// without a move or a result is just removed. `taken`, a resumed game about to leave the
+// database, is counted out of the number the advice gives.
+bool move_into_database(const std::string &path, const std::string &database,
+                        const taken_game &taken, std::string *error) {
     earlier_record found;
     switch (look_at_earlier_record(path, &found, error)) {
     case read_status::missing:
@@ -149,7 +151,9 @@ bool move_into_database(const std::string &path, const std::string &database, st
     // In the database first, then away from here: a crash in between leaves the game twice,
     // never nowhere.
     unlink(path.c_str());
-    const int number = number_at(database, offset);
+    int number = number_at(database, offset);
+    if (number > 0 && taken.path == database && taken.number > 0 && taken.number < number)
+        number--;
     const std::string game = found.last_result == "*" ? "the unfinished game" : "the game";
     if (number == 0)
         warn(game + " of " + path + " is now at the end of " + database);
@@ -327,7 +331,7 @@ void settle_record_place(game_record *record) {
     record->placed = true;
     for (const std::string &path : record->to_gather) {
         std::string error;
-        if (move_into_database(path, record->database, &error)) continue;
+        if (move_into_database(path, record->database, record->taken, &error)) continue;
         if (path != record->path) {
             warn("cannot keep " + path + " in " + record->database + ": " + error);
             continue;

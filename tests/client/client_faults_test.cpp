@@ -10,6 +10,7 @@
 #include <sstream>
 #include <sys/wait.h>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -26,20 +27,32 @@ void start(engine_client *c, const std::string &script,
     ASSERT_TRUE(start_engine(c, fake + " " + script, protocol, options, &error)) << error;
 }
 
-// No process of the group `pid` led still runs. (What the engine started is reparented
-// when it dies and may stay a zombie until its new parent reaps it.)
-bool group_ended(pid_t pid) {
+struct process_stat {
+    char state = 0;
+    long ppid = 0, pgrp = 0;
+};
+
+// Every process's state, parent and group, as /proc tells them.
+std::vector<process_stat> all_processes() {
+    std::vector<process_stat> all;
     for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
         std::ifstream stat(entry.path() / "stat");
         std::string line;
         if (!std::getline(stat, line)) continue;
         // pid (comm) state ppid pgrp ...: the name may hold blanks, so read after ')'.
         std::istringstream rest(line.substr(line.rfind(')') + 1));
-        char state = 0;
-        long ppid = 0, pgrp = 0;
-        rest >> state >> ppid >> pgrp;
-        if (pgrp == pid && state != 'Z') return false;
+        process_stat p;
+        rest >> p.state >> p.ppid >> p.pgrp;
+        all.push_back(p);
     }
+    return all;
+}
+
+// No process of the group `pid` led still runs. (What the engine started is reparented
+// when it dies and may stay a zombie until its new parent reaps it.)
+bool group_ended(pid_t pid) {
+    for (const process_stat &p : all_processes())
+        if (p.pgrp == pid && p.state != 'Z') return false;
     return true;
 }
 
@@ -57,16 +70,7 @@ bool gone(pid_t pid) {
 // Children of this process that have ended and wait to be reaped.
 int zombie_children() {
     int zombies = 0;
-    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line)) continue;
-        std::istringstream rest(line.substr(line.rfind(')') + 1));
-        char state = 0;
-        long ppid = 0;
-        rest >> state >> ppid;
-        zombies += ppid == getpid() && state == 'Z';
-    }
+    for (const process_stat &p : all_processes()) zombies += p.ppid == getpid() && p.state == 'Z';
     return zombies;
 }
 

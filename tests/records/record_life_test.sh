@@ -39,6 +39,16 @@ vartok: the unfinished game of $current is now game 1 of $database; continue it 
     problem="$problem; standard error: $(cat "$dir/err")"
 verdict "a quit game before a new one" "$problem" "kept whole in the database, and said so"
 
+# That game resumed from the database leaves it while current.pgn's goes in: the advice
+# names the number the latter has once the former is gone, and following it works.
+printf '%s\n' b8 c6 quit | timeout 60 "$vartok" RESUME="$database#1" COMMANDS >/dev/null 2>"$dir/err"
+advice=$(sed -n 's/.*continue it with \(RESUME=[^ ]*\)$/\1/p' "$dir/err")
+printf '%s\n' e7 e5 quit | timeout 60 "$vartok" "${advice:-RESUME=none}" COMMANDS >/dev/null 2>&1
+problem=""
+[[ $(san_tokens "$current" | tr '\n' ' ') == "d4 e5 " ]] ||
+    problem="following '$advice' gave '$(san_tokens "$current" | tr '\n' ' ')'; $(cat "$dir/err")"
+verdict "the advice after a resume" "$problem" "followed, it continues the game it names"
+
 # Runs without a move change nothing: not the unfinished game, not the database; the
 # unfinished game is named at the start.
 before=$(cat "$current" "$database" | sha256sum)
