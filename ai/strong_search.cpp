@@ -532,7 +532,8 @@ void iterate(thread_data &t, best_root_line *answer, int *answer_depth) {
         if (s.observer->iteration_done)
             s.observer->iteration_done(s.observer->context, iteration_of(t, *answer, depth));
         // A mate well within the depth searched will not be bettered.
-        if (std::abs(score) >= mate_bound && 2 * (strong_mate_score - std::abs(score)) + 6 < depth) break;
+        if (std::abs(score) >= mate_bound && 2 * (strong_mate_score - std::abs(score)) + 6 < depth)
+            break;
         if (set.node_limit && t.nodes >= set.node_limit) break;
     }
 }

@@ -152,8 +152,7 @@ bool move_into_database(const std::string &path, const std::string &database,
     // never nowhere.
     unlink(path.c_str());
     int number = number_at(database, offset);
-    if (number > 0 && taken.path == database && taken.number > 0 && taken.number < number)
-        number--;
+    if (number > 0 && taken.path == database && taken.number > 0 && taken.number < number) number--;
     const std::string game = found.last_result == "*" ? "the unfinished game" : "the game";
     if (number == 0)
         warn(game + " of " + path + " is now at the end of " + database);
