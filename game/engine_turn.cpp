@@ -106,7 +106,12 @@ computer_move do_engine_move(engine_client *engine, game_state *live, const game
     }
     std::printf("%u: Moving %s to %s\n", live->turn_count, square_name(a.move.src).c_str(),
                 square_name(a.move.dst).c_str());
-    std::puts(describe_thinking(a.thinking).c_str());
+    // A weakened engine may play another move than its line's first: that line would
+    // contradict the move, so none is shown.
+    const std::string played =
+        format_san(live->board, live->game_status.turn, a.move.src, a.move.dst, a.move.ascend);
+    if (a.thinking.pv_san.empty() || a.thinking.pv_san.front() == played)
+        std::puts(describe_thinking(a.thinking).c_str());
     result.decision.outcome = ai_outcome::move;
     result.decision.src = a.move.src;
     result.decision.dst = a.move.dst;

@@ -79,6 +79,14 @@ checks=$((checks + 1))
 grep -q '^\[BlackEngineOptions "UCI_Elo=1500;UCI_LimitStrength=true"\]$' "$e2e_dir/record.pgn" ||
     fail "resumed record: $(grep '^\[Black' "$e2e_dir/record.pgn")"
 
+current="a thinking line that names another move than the one played is not shown"
+play "MOVETIME=100 COMMANDS" "$(moves e2 e4 quit)" "ENGINE=$fake uci other-line"
+check_status 0
+check_lacks "depth 1, score +0.12"
+play "MOVETIME=100 COMMANDS" "$(moves e2 e4 quit)" "ENGINE=$fake uci"
+checks=$((checks + 1))
+grep -q '^depth 1, score +0.12, [^ ]*$' <<<"$out" || fail "no thinking line for the move played"
+
 current="an engine that cannot start"
 out=$(printf '' | timeout 10 "$vartok" ENGINE=/nonexistent/engine PGN="$e2e_dir/none.pgn" 2>"$e2e_dir/err")
 status=$?

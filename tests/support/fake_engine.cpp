@@ -15,6 +15,8 @@
 //   resign           resigns instead of moving (xboard)
 //   slow             thinks until told to move ("stop", "?")
 //   no-reuse         asks to be started anew for every game (xboard reuse=0)
+//   other-line       its thinking names another legal move than the one it plays, as a
+//                    weakened engine's may (UCI)
 //   name=TEXT        its name (default "Fake Engine"); %XX is the byte of hex XX
 #include "client/command_words.h"
 #include "client/engine_position.h"
@@ -32,7 +34,7 @@ struct script {
     bool xboard = false;
     int die_after = -1, hang_after = -1, illegal_after = -1;
     bool unreadable = false, flood_forever = false, deaf = false, silent = false, resign = false;
-    bool slow = false, no_reuse = false, option_flood = false;
+    bool slow = false, no_reuse = false, option_flood = false, other_line = false;
     long flood_bytes = 0, long_line_bytes = 0;
     std::string name = "Fake Engine";
 };
@@ -86,6 +88,8 @@ script read_script(int argc, char **argv) {
             s.no_reuse = true;
         else if (key == "option-flood")
             s.option_flood = true;
+        else if (key == "other-line")
+            s.other_line = true;
         else if (key == "name")
             s.name = decoded(value);
         else if (key == "spawn" && fork() == 0) {
@@ -175,7 +179,11 @@ void play_uci(const script &s) {
             thinking = true;
         } else if (w[0] == "go") {
             const std::string move = answer(s, game, moves_made++);
-            if (!move.empty()) say("info depth 1 score cp 12 nodes 20 pv " + move);
+            side_move_list list;
+            side_legal_moves(game.board, game.game_status.turn, &list);
+            const std::string line =
+                s.other_line && list.count > 1 ? coordinate_text(list.moves[list.count - 1]) : move;
+            if (!move.empty()) say("info depth 1 score cp 12 nodes 20 pv " + line);
             if (!move.empty()) say("bestmove " + move);
         } else if (w[0] == "quit" && !s.deaf) {
             return;
