@@ -59,6 +59,9 @@ struct strong_observer {
     void (*iteration_done)(void *context, const strong_iteration &iteration) = nullptr;
     // Set by another thread to end the search at once with the best move found so far.
     const std::atomic<bool> *stop = nullptr;
+    // Called on the searching thread every few thousand nodes (about a millisecond), so
+    // that a caller with a window can keep it alive and raise `stop`. Null: nothing.
+    void (*tick)(void *context) = nullptr;
 };
 
 enum class strong_outcome : uint8_t {

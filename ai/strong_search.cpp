@@ -120,6 +120,7 @@ void poll(thread_data &t) {
     t.published_nodes.store(t.nodes, std::memory_order_relaxed);
     search_shared &s = *t.shared;
     if (t.id == 0) {
+        if (s.observer->tick) s.observer->tick(s.observer->context);
         const strong_settings &set = *s.settings;
         const bool outside_stop = s.observer->stop && s.observer->stop->load();
         const bool out_of_time =

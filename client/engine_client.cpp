@@ -136,19 +136,26 @@ read_result next_reply_line(engine_client *client, std::string *line, reply_wait
     for (;;) {
         const auto now = engine_clock::now();
         if (now >= wait->deadline) return read_result::timeout;
-        auto slice = wait->asked ? wait->deadline : std::min(wait->deadline, wait->move_now_at);
-        if (wait->watch.keep_thinking && !wait->asked)
-            slice = std::min(slice, now + watch_interval);
-        const read_result r = read_line(&client->reader, line, slice);
-        if (r != read_result::timeout) return r;
-        if (wait->asked) continue;
-        const bool stop =
-            wait->watch.keep_thinking && !wait->watch.keep_thinking(wait->watch.context);
-        if (stop || engine_clock::now() >= wait->move_now_at) {
+        const bool watched = wait->watch.keep_thinking && !wait->asked;
+        // The watch is called on time whether the engine is silent or chatty.
+        if (watched && now - wait->last_watch >= watch_interval) {
+            wait->last_watch = now;
+            const engine_thinking none;
+            if (!wait->watch.keep_thinking(wait->watch.context,
+                                           wait->thinking ? *wait->thinking : none)) {
+                wait->asked = true;
+                if (wait->ask_to_move) wait->ask_to_move(client);
+                wait->deadline = std::min(wait->deadline, after_ms(resync_ms));
+            }
+        }
+        if (!wait->asked && now >= wait->move_now_at) {
             wait->asked = true;
             if (wait->ask_to_move) wait->ask_to_move(client);
-            if (stop) wait->deadline = std::min(wait->deadline, after_ms(resync_ms));
         }
+        auto slice = wait->asked ? wait->deadline : std::min(wait->deadline, wait->move_now_at);
+        if (watched) slice = std::min(slice, wait->last_watch + watch_interval);
+        const read_result r = read_line(&client->reader, line, slice);
+        if (r != read_result::timeout) return r;
     }
 }
 

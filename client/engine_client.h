@@ -81,11 +81,12 @@ struct engine_answer {
     long elapsed_ms = 0;
 };
 
-// Called about every 100 ms while the engine thinks: false asks it to move at once (its
-// move is still awaited for a second).
+// Called about every 100 ms while the engine thinks, however much it says meanwhile, with
+// its thinking so far: false asks it to move at once (its move is still awaited for a
+// second).
 struct engine_watch {
     void *context = nullptr;
-    bool (*keep_thinking)(void *context) = nullptr;
+    bool (*keep_thinking)(void *context, const engine_thinking &so_far) = nullptr;
 };
 
 // Asks for a move in `position` within `limits`. A fault that leaves the engine unusable

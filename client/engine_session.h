@@ -50,6 +50,8 @@ struct reply_wait {
     void (*ask_to_move)(engine_client *client) = nullptr;
     engine_clock::time_point move_now_at = engine_clock::time_point::max();
     bool asked = false;
+    const engine_thinking *thinking = nullptr; // what the reply's lines told so far
+    engine_clock::time_point last_watch{};     // when the watch was last called
 };
 
 read_result next_reply_line(engine_client *client, std::string *line, reply_wait *wait);

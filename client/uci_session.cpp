@@ -127,6 +127,7 @@ engine_answer uci_think(engine_client *client, const replayed_position &position
         return died(client);
     wait->ask_to_move = ask_to_move;
     engine_answer a;
+    wait->thinking = &a.thinking;
     std::string line;
     for (;;) {
         const read_result r = next_reply_line(client, &line, wait);

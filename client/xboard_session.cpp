@@ -279,6 +279,7 @@ engine_answer xboard_think(engine_client *client, const replayed_position &posit
     }
     if (!send(client, "go")) return died(client);
     wait->ask_to_move = ask_to_move;
+    wait->thinking = &a.thinking;
     // The move time is a limit, which engines may plan for loosely: "?" when it is up.
     if (limits.movetime_ms > 0 && !limits.clocks) wait->move_now_at = after_ms(limits.movetime_ms);
     std::string line;

@@ -11,6 +11,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <cstdlib>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -148,13 +149,45 @@ namespace {
 // Taken off the strong player's time for printing and playing the move.
 constexpr int64_t strong_overhead_ms = 10;
 
+// "+0.35", or "#3" when White mates in 3 and "#-3" when Black does: from White's side, as
+// the panel shows any player's score.
+std::string white_view_score(const strong_score &score, uint8_t mover) {
+    const int sign = mover == side_white ? 1 : -1;
+    char text[16];
+    if (score.mate_in != 0) {
+        std::snprintf(text, sizeof text, "#%d", sign * score.mate_in);
+    } else {
+        const int cp = sign * score.cp;
+        std::snprintf(text, sizeof text, "%c%d.%02d", cp < 0 ? '-' : '+', std::abs(cp) / 100,
+                      std::abs(cp) % 100);
+    }
+    return text;
+}
+
 struct strong_watch {
     std::atomic<bool> *stop;
+    uint8_t mover;
+    int depth = 0;
+    std::string score; // of the last iteration, from White's side
 };
 
-// After each iteration the window answers the desktop, and a close stops the search.
-void strong_iteration_done(void *context, const strong_iteration &) {
-    if (!pump_window_events()) static_cast<strong_watch *>(context)->stop->store(true);
+// While it searches the window answers the desktop (a close stops the search), and the
+// panel shows its depth and score with the clocks ticking.
+void strong_tick(void *context) {
+    if (!graphics) return;
+    auto *watch = static_cast<strong_watch *>(context);
+    if (!pump_window_events()) {
+        watch->stop->store(true);
+        return;
+    }
+    view_player_thinking(watch->depth, watch->score);
+}
+
+void strong_iteration_done(void *context, const strong_iteration &iteration) {
+    auto *watch = static_cast<strong_watch *>(context);
+    watch->depth = iteration.depth;
+    watch->score = white_view_score(iteration.score, watch->mover);
+    strong_tick(context);
 }
 
 } // namespace
@@ -181,10 +214,11 @@ strong_settings strong_settings_for(const game_options &options, const chess_clo
 computer_move do_strong_move(strong_memory *memory, game_state *live,
                              const strong_settings &settings) {
     std::atomic<bool> stop{false};
-    strong_watch watch{&stop};
+    strong_watch watch{&stop, live->game_status.turn, 0, {}};
     strong_observer observer;
     observer.context = &watch;
     observer.iteration_done = strong_iteration_done;
+    observer.tick = strong_tick;
     observer.stop = &stop;
     const strong_decision d = choose_strong_move(*live, settings, observer, memory);
     computer_move result;

@@ -1,6 +1,8 @@
 #include "game/engine_turn.h"
 #include "display/sdlfuncs.h"
 #include "game/game_end.h"
+#include "game/settings.h"
+#include "game/view.h"
 #include "rules/notation.h"
 #include "rules/position_rules.h"
 
@@ -51,9 +53,19 @@ engine_limits limits_for(const game_options &options, const game_timing &timing)
     return limits;
 }
 
-// While the engine thinks the window answers the desktop; a close asks for the move now.
-bool keep_thinking(void *) {
-    return pump_window_events();
+// While the engine thinks the window answers the desktop (a close asks for the move now),
+// and the panel shows its depth and score, from White's side, with the clocks ticking.
+bool keep_thinking(void *mover, const engine_thinking &so_far) {
+    if (!pump_window_events()) return false;
+    if (!graphics) return true;
+    const int sign = *static_cast<const uint8_t *>(mover) == side_white ? 1 : -1;
+    char score[16] = "";
+    if (so_far.has_score && so_far.mate)
+        std::snprintf(score, sizeof score, "#%d", sign * so_far.score);
+    else if (so_far.has_score)
+        std::snprintf(score, sizeof score, "%+.2f", sign * so_far.score / 100.0);
+    view_player_thinking(so_far.depth, score);
+    return true;
 }
 
 } // namespace
@@ -81,13 +93,13 @@ bool start_outside_engines(game_options *options, outside_engines *engines, std:
 computer_move do_engine_move(engine_client *engine, game_state *live, const game_record &record,
                              const game_options &options, const game_timing &timing) {
     computer_move result;
+    uint8_t mover = live->game_status.turn;
     const engine_answer a = engine_think(engine, position_for(record), limits_for(options, timing),
-                                         {nullptr, keep_thinking});
+                                         {&mover, keep_thinking});
     if (window_closed()) {
         result.ending = interrupted_game(interruption::window_closed);
         return result;
     }
-    const uint8_t mover = live->game_status.turn;
     if (a.fault == engine_fault::hung && timing.clocks) {
         result.ending = flag_fall_ending(live->board, mover, timing.fide);
         return result;

@@ -21,6 +21,10 @@ const game_state *shown_game = nullptr;
 const chess_clock *shown_clock = nullptr; // the game's clocks; null without them
 std::vector<panel_move> played;
 bool thinking = false;
+// The strong player's or an engine's score in place of the classic's moves rated, when
+// `player_thinking`.
+bool player_thinking = false;
+std::string thinking_score;
 std::string game_result; // the heading of a finished game; empty while it goes on
 search_progress last_progress{};
 steady::time_point last_redraw;
@@ -58,14 +62,32 @@ void view_move_played(const game_state &before, const san_move &move) {
     note_panel_move(&played, {before.turn_count, san, move.src, move.dst});
 }
 
-void view_search_progress(const search_progress &progress) {
-    if (!view.panel) return;
-    last_progress = progress;
+namespace {
+
+// The window is drawn again with the search shown, at most every panel_redraw_interval.
+void show_thinking() {
     const steady::time_point now = steady::now();
     if (thinking && now - last_redraw < panel_redraw_interval) return;
     thinking = true;
     last_redraw = now;
     redraw_window();
+}
+
+} // namespace
+
+void view_search_progress(const search_progress &progress) {
+    if (!view.panel) return;
+    last_progress = progress;
+    player_thinking = false;
+    show_thinking();
+}
+
+void view_player_thinking(int depth, const std::string &score) {
+    if (!view.panel) return;
+    last_progress = {1, static_cast<uint8_t>(depth < 0 ? 0 : depth > 255 ? 255 : depth), 0, 0};
+    player_thinking = true;
+    thinking_score = score;
+    show_thinking();
 }
 
 void view_board_drawn() {
@@ -101,6 +123,8 @@ void view_panel(side_panel *panel) {
         panel->running_clock = shown_clock->running;
     }
     if (thinking) fill_panel_search(last_progress, panel);
+    if (thinking && player_thinking)
+        panel->rated_line[thinking_score.copy(panel->rated_line, panel_line_chars)] = '\0';
 }
 
 last_move_squares view_last_move() {

@@ -34,6 +34,10 @@ void view_move_played(const game_state &before, const san_move &move);
 // The search's progress, shown as "Thinking..." in the panel a few times a second.
 void view_search_progress(const search_progress &progress);
 
+// The strong player's or an engine's thinking, shown as "Thinking..." with the depth and the
+// score ("+0.35", "mate in 3") in the panel a few times a second; the clocks tick meanwhile.
+void view_player_thinking(int depth, const std::string &score);
+
 // The board is being drawn anew: a search shown in the panel is over.
 void view_board_drawn();
 // The game is over with `result` ("1-0", "0-1", "1/2-1/2"): the panel says so in place of

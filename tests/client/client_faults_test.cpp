@@ -351,8 +351,9 @@ TEST(EngineThink, TheCallerCanAskForTheMoveNow) {
         engine_client c;
         start(&c, std::string(protocol) + " slow");
         int calls = 0;
-        const engine_watch watch{&calls,
-                                 [](void *context) { return ++*static_cast<int *>(context) < 3; }};
+        const engine_watch watch{&calls, [](void *context, const engine_thinking &) {
+                                     return ++*static_cast<int *>(context) < 3;
+                                 }};
         const engine_answer a = engine_think(&c, from_start, engine_limits{}, watch);
         EXPECT_EQ(a.fault, engine_fault::none) << a.message;
         EXPECT_EQ(calls, 3);

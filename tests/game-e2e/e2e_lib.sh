@@ -17,7 +17,7 @@ play() {
     shift 2 # any further arguments are words of their own, blanks and all ("FEN=...")
     rm -f "$record"
     # The marker keeps the output's trailing empty lines, which $(...) would drop.
-    out=$(printf '%b' "$input" | timeout 60 "$vartok" $words "$@" PGN="$record" 2>/dev/null
+    out=$(printf '%b' "$input" | timeout 60 "$vartok" $words "$@" PGN="$record" 2>"$e2e_dir/stderr"
           echo "<<exit $?>>")
     status=${out##*<<exit }
     status=${status%>>}
@@ -37,7 +37,8 @@ fail() {
 
 check_status() {
     checks=$((checks + 1))
-    [[ $status -eq $1 ]] || fail "exit status $status, expected $1"
+    [[ $status -eq $1 ]] ||
+        fail "exit status $status, expected $1; standard error: $(cat "$e2e_dir/stderr" 2>/dev/null)"
 }
 
 check_has() {

@@ -126,4 +126,19 @@ check "the panel shows the computer's move as the record has it (2. $computer_mo
 check "the search is no longer shown" text_is second 202 156 13 ""
 close_game
 
+echo "--- PANEL with the strong player: its thinking shown while it searches"
+start_game PANEL PLAYER=strong MOVETIME=6000
+await start text_is start 202 4 13 "White to move"
+keys Up Left Left Left Return Up Up Return
+check "while the strong player searches the panel says Thinking..." \
+    await strong text_is strong 202 156 13 "Thinking..."
+check "with its depth" eval '[[ "$(text_at strong 202 166 13)" =~ ^Depth\ [0-9]+$ ]]'
+check "and its score from White's side" \
+    eval '[[ "$(text_at strong 202 176 13)" =~ ^([+-][0-9]+\.[0-9][0-9]|#-?[0-9]+)$ ]]'
+sleep 1
+shot later
+check "a second later the panel has changed (a deeper search)" \
+    eval '! cmp -s "$work/strong.rgb" "$work/later.rgb" && [[ "$(text_at later 202 156 13)" == "Thinking..." ]]'
+close_game
+
 finish_window_test "view e2e"
