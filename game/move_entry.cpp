@@ -6,6 +6,7 @@
 #include "game/settings.h"
 #include "game/typed_move.h"
 #include "game/view.h"
+#include "rules/board_queries.h"
 #include "rules/clock_text.h"
 #include "rules/fide_draws.h"
 #include "rules/move_generation.h"
@@ -320,7 +321,18 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             }
 
             if (new_coords.row == selrow && new_coords.col == selcol) continue;
-            if (!move_in_list(move_list.squares, move_list.count, new_coords.row, new_coords.col)) {
+            const bool destination =
+                move_in_list(move_list.squares, move_list.count, new_coords.row, new_coords.col);
+            // In the window with COMMANDS or PANEL, a square that is no destination and holds
+            // none of the mover's pieces drops the choice at once, as Escape does: no box
+            // while the clock runs.
+            if (!destination && graphics && (commands || view.panel) &&
+                !holds_piece_of(board, new_coords, game->game_status.turn)) {
+                move_list.count = 0;
+                draw_board(board, no_moves.squares, 0, selrow, selcol);
+                break;
+            }
+            if (!destination) {
                 if (const interruption cut = show_dialog_nokey("That move is not legal.");
                     cut != interruption::none)
                     return interrupted(cut);

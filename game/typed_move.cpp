@@ -44,11 +44,6 @@ std::string alternatives(const game_state &game, const std::vector<san_move> &mo
     return text;
 }
 
-bool own_piece_on(const board &brd, coord sq, uint8_t turn) {
-    const uint8_t tile = brd.tiles[sq.row][sq.col];
-    return tile != 0 && is_black(tile) == (turn != 0);
-}
-
 bool next_to(coord a, coord b) {
     return std::abs(a.row - b.row) <= 1 && std::abs(a.col - b.col) <= 1 && !(a == b);
 }
@@ -92,16 +87,16 @@ std::string why_illegal(const game_state &game, const move_pattern &p) {
         const coord from{uint8_t(p.from_row), uint8_t(p.from_col)};
         const uint8_t tile = brd.tiles[from.row][from.col];
         if (tile == 0) return "there is no piece on " + square_name(from);
-        if (!own_piece_on(brd, from, turn))
+        if (!holds_piece_of(brd, from, turn))
             return "the piece on " + square_name(from) + " is not yours";
         kind = piece_type(tile);
-        if (kind == type_king && next_to(from, p.dst) && !own_piece_on(brd, p.dst, turn))
+        if (kind == type_king && next_to(from, p.dst) && !holds_piece_of(brd, p.dst, turn))
             return "your king would be in check on " + to;
         return std::string("the ") + piece_names[kind] + " on " + square_name(from) +
                " cannot move to " + to;
     }
     if (kind == type_king && king != no_square && next_to(king, p.dst) &&
-        !own_piece_on(brd, p.dst, turn))
+        !holds_piece_of(brd, p.dst, turn))
         return "your king would be in check on " + to;
     return std::string("no ") + piece_names[kind] + " of yours can " +
            (p.capture ? "take on " : "move to ") + to;
@@ -128,7 +123,7 @@ typed_move read_typed_move(const game_state &game, const char *line) {
             !named.empty() && std::all_of(named.begin(), named.end(), [&](const san_move &m) {
                 return m.src == named.front().src && m.dst == named.front().dst;
             });
-        if (own_piece_on(game.board, p.dst, game.game_status.turn) || !one_move) return typed;
+        if (holds_piece_of(game.board, p.dst, game.game_status.turn) || !one_move) return typed;
         typed.kind = typed_kind::move;
         typed.move = named.front();
         return typed;

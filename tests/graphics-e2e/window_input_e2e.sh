@@ -72,6 +72,18 @@ click 1 3
 click 3 3
 check "the game goes on: d7-d5" output_has "3: White's turn." 2
 check "the record holds e4 d5" [ "$(record_moves | tr '\n' ' ')" = "e4 d5 " ]
+# g1's knight, then e5, a square it cannot reach: the choice is dropped, with no box.
+asked() { grep -cxF -- "$1" "$work/stdout"; }
+where=$(asked "Select where to move.") piece=$(asked "Select piece.")
+click 7 6
+check "a click on g1 chooses the knight" output_has "Select where to move." $((where + 1))
+click 3 4
+check "a click on a square no move reaches drops the choice" \
+    output_has "Select piece." $((piece + 1))
+check "without a box" await misclick eval '! box_shown misclick'
+click 7 6
+click 5 5
+check "the game goes on: Nf3" eval 'sleep 0.5; [ "$(record_moves | tr "\n" " ")" = "e4 d5 Nf3 " ]'
 close_game
 
 echo "--- PANEL with FLIP: a click on the turned board"
