@@ -1,6 +1,7 @@
 #include "game/computer_turn.h"
 #include "display/sdlfuncs.h"
 #include "game/game_end.h"
+#include "game/panel_text.h"
 #include "game/search_progress.h"
 #include "game/settings.h"
 #include "game/view.h"
@@ -149,21 +150,6 @@ namespace {
 // Taken off the strong player's time for printing and playing the move.
 constexpr int64_t strong_overhead_ms = 10;
 
-// "+0.35", or "#3" when White mates in 3 and "#-3" when Black does: from White's side, as
-// the panel shows any player's score.
-std::string white_view_score(const strong_score &score, uint8_t mover) {
-    const int sign = mover == side_white ? 1 : -1;
-    char text[16];
-    if (score.mate_in != 0) {
-        std::snprintf(text, sizeof text, "#%d", sign * score.mate_in);
-    } else {
-        const int cp = sign * score.cp;
-        std::snprintf(text, sizeof text, "%c%d.%02d", cp < 0 ? '-' : '+', std::abs(cp) / 100,
-                      std::abs(cp) % 100);
-    }
-    return text;
-}
-
 struct strong_watch {
     std::atomic<bool> *stop;
     uint8_t mover;
@@ -186,7 +172,8 @@ void strong_tick(void *context) {
 void strong_iteration_done(void *context, const strong_iteration &iteration) {
     auto *watch = static_cast<strong_watch *>(context);
     watch->depth = iteration.depth;
-    watch->score = white_view_score(iteration.score, watch->mover);
+    const strong_score &s = iteration.score;
+    watch->score = panel_score(s.mate_in != 0, s.mate_in != 0 ? s.mate_in : s.cp, watch->mover);
     strong_tick(context);
 }
 

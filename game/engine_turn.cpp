@@ -1,6 +1,7 @@
 #include "game/engine_turn.h"
 #include "display/sdlfuncs.h"
 #include "game/game_end.h"
+#include "game/panel_text.h"
 #include "game/settings.h"
 #include "game/view.h"
 #include "rules/notation.h"
@@ -58,13 +59,10 @@ engine_limits limits_for(const game_options &options, const game_timing &timing)
 bool keep_thinking(void *mover, const engine_thinking &so_far) {
     if (!pump_window_events()) return false;
     if (!graphics) return true;
-    const int sign = *static_cast<const uint8_t *>(mover) == side_white ? 1 : -1;
-    char score[16] = "";
-    if (so_far.has_score && so_far.mate)
-        std::snprintf(score, sizeof score, "#%d", sign * so_far.score);
-    else if (so_far.has_score)
-        std::snprintf(score, sizeof score, "%+.2f", sign * so_far.score / 100.0);
-    view_player_thinking(so_far.depth, score);
+    view_player_thinking(so_far.depth, so_far.has_score
+                                           ? panel_score(so_far.mate, so_far.score,
+                                                         *static_cast<const uint8_t *>(mover))
+                                           : std::string());
     return true;
 }
 

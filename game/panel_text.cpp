@@ -1,5 +1,8 @@
 #include "game/panel_text.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 // Cut to the panel's width: what does not fit would be clipped at the screen's edge anyway.
@@ -57,6 +60,17 @@ void fill_panel_moves(const std::vector<panel_move> &moves, uint32_t turn_count,
         set_line(panel->moves[panel->move_count++], rows[i].text);
         panel->latest_from = static_cast<uint8_t>(rows[i].last_move_from);
     }
+}
+
+std::string panel_score(bool mate, int value, uint8_t mover) {
+    const long long v = (mover == side_white ? 1LL : -1LL) * value;
+    char text[32];
+    if (mate)
+        std::snprintf(text, sizeof text, "#%lld", v);
+    else
+        std::snprintf(text, sizeof text, "%c%lld.%02lld", v < 0 ? '-' : '+', std::llabs(v) / 100,
+                      std::llabs(v) % 100);
+    return text;
 }
 
 void fill_panel_search(const search_progress &progress, side_panel *panel) {

@@ -44,5 +44,10 @@ std::vector<score_sheet_row> score_sheet_rows(const std::vector<panel_move> &mov
 void fill_panel_moves(const std::vector<panel_move> &moves, uint32_t turn_count, uint8_t turn,
                       side_panel *panel);
 
+// A player's score as the panel shows it, from White's side: "+0.35", or "#3" when White
+// mates in 3 and "#-3" when Black does. `value` is from the side to move `mover`: moves to
+// mate when `mate`, else centipawns.
+std::string panel_score(bool mate, int value, uint8_t mover);
+
 // The search's lines: its depth, and how many of the pass's moves are rated.
 void fill_panel_search(const search_progress &progress, side_panel *panel);
