@@ -1,6 +1,6 @@
 #include "client/engine_position.h"
 #include "rules/move_piece.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 #include "rules/position_rules.h"
 
 #include <algorithm>

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "rules/game_state.h"
-#include "rules/san.h"
+#include "rules/notation/san.h"
 
 #include <string>
 #include <string_view>

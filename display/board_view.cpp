@@ -2,7 +2,7 @@
 
 #include "display/data_files.h"
 #include "display/dbuff.h"
-#include "display/draword.h"
+#include "display/draw_queue.h"
 #include "display/fonts.h"
 #include "display/sdlfuncs.h"
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "display/bitmap.h"
-#include "rules/structs.h"
+#include "rules/board.h"
 
 #include <SDL_scancode.h>
 

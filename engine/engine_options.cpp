@@ -1,6 +1,6 @@
 #include "engine/engine_options.h"
-#include "ai/levels.h"
-#include "ai/root_rating.h"
+#include "ai/classic/levels.h"
+#include "ai/classic/root_rating.h"
 #include "engine/uci_output.h"
 #include "engine/uci_words.h"
 

@@ -2,9 +2,9 @@
 // of its random draws.
 #pragma once
 
-#include "ai/ai_settings.h"
-#include "ai/strong_strength.h"
-#include "ai/strong_tt.h"
+#include "ai/classic/ai_settings.h"
+#include "ai/strong/strong_strength.h"
+#include "ai/strong/strong_tt.h"
 
 #include <string>
 

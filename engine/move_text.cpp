@@ -1,5 +1,5 @@
 #include "engine/move_text.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 
 #include <cctype>
 

@@ -1,7 +1,7 @@
 #include "engine/position_replay.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 
 namespace {
 

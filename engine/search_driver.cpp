@@ -1,6 +1,6 @@
 #include "engine/search_driver.h"
-#include "ai/ai.h"
-#include "ai/rate_move.h"
+#include "ai/classic/ai.h"
+#include "ai/classic/rate_move.h"
 #include "engine/move_text.h"
 #include "engine/strong_driver.h"
 #include "engine/time_budget.h"

@@ -3,8 +3,8 @@
 // sends info lines while it works, and ends with "bestmove".
 #pragma once
 
-#include "ai/search_context.h"
-#include "ai/strong_player.h"
+#include "ai/classic/search_context.h"
+#include "ai/strong/strong_player.h"
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
 #include "rules/game_state.h"

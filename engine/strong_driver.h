@@ -2,7 +2,7 @@
 // iteration, and the decision.
 #pragma once
 
-#include "ai/strong_player.h"
+#include "ai/strong/strong_player.h"
 #include "engine/search_driver.h"
 
 // Searches the request's position; `stop` ends the search at once. Sends one info line per

@@ -1,5 +1,5 @@
 #include "engine/time_budget.h"
-#include "rules/move_budget.h"
+#include "rules/time/move_budget.h"
 
 int64_t move_time_budget(const go_limits &limits, uint8_t side) {
     if (limits.infinite) return no_limit;

@@ -1,5 +1,5 @@
 #include "engine/uci_words.h"
-#include "rules/shown_text.h"
+#include "rules/notation/shown_text.h"
 
 #include <cctype>
 #include <cerrno>

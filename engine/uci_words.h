@@ -1,7 +1,7 @@
 // A command line of the protocol as words, and the numbers in it.
 #pragma once
 
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 
 #include <cstdint>
 #include <string>

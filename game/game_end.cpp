@@ -1,8 +1,8 @@
 #include "game/game_end.h"
-#include "game/messages.h"
+#include "game/view/messages.h"
 #include "rules/board_queries.h"
 #include "rules/fide_draws.h"
-#include "rules/flag_fall.h"
+#include "rules/time/flag_fall.h"
 #include "rules/position_rules.h"
 
 #include <cstdio>

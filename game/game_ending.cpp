@@ -1,8 +1,8 @@
 #include "game/game_ending.h"
-#include "game/line_input.h"
-#include "game/messages.h"
-#include "game/settings.h"
-#include "game/view.h"
+#include "game/input/line_input.h"
+#include "game/view/messages.h"
+#include "game/options/game_options.h"
+#include "game/view/view.h"
 
 #include <cstdio>
 

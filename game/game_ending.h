@@ -3,7 +3,7 @@
 // last message and exits with the status.
 #pragma once
 
-#include "game/game_record.h"
+#include "game/records/game_record.h"
 #include "game/interruption.h"
 
 #include <string>

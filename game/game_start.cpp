@@ -1,13 +1,13 @@
 #include "game/game_start.h"
-#include "game/atomic_file.h"
-#include "game/game_replay.h"
-#include "game/record_place.h"
-#include "game/resumed_game.h"
+#include "game/records/atomic_file.h"
+#include "game/records/game_replay.h"
+#include "game/records/record_place.h"
+#include "game/records/resumed_game.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 #include "rules/position_rules.h"
-#include "rules/shown_text.h"
+#include "rules/notation/shown_text.h"
 
 #include <string_view>
 

@@ -3,7 +3,7 @@
 // its destinations would (the movement of those four is symmetric), but looks along the
 // precomputed rays directly.
 #include "rules/attack.h"
-#include "rules/square_tables.h"
+#include "rules/fast/square_tables.h"
 
 using namespace square_tables;
 

@@ -1,7 +1,7 @@
 // Is a square attacked?
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 // 1 if the square *king_pos is attacked by the colour opposite to the piece on pc_coords.
 int king_threatened(const struct board *brd, const coord *king_pos, coord pc_coords);

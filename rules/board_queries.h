@@ -1,7 +1,7 @@
 // Questions about a board that do not change it, and the starting position.
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 // First king of `side` (0 White, non-zero Black) in index order a8..h1, or no_square.
 coord find_king(const struct board *brd, uint8_t side);

@@ -1,4 +1,4 @@
-#include "rules/bitboards.h"
+#include "rules/fast/bitboards.h"
 
 board_sets sets_of(const struct board &brd) {
     board_sets s{};

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "rules/position_key.h"
-#include "rules/structs.h"
+#include "rules/board.h"
 
 #include <cstdint>
 

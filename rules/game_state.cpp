@@ -1,7 +1,7 @@
 #include "rules/game_state.h"
 #include "rules/board_queries.h"
 #include "rules/move_piece.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 #include "rules/position_rules.h"
 
 #include <algorithm>

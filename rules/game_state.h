@@ -4,8 +4,8 @@
 // a snapshot back restores it exactly.
 #pragma once
 
-#include "rules/fen.h"
-#include "rules/structs.h"
+#include "rules/notation/fen.h"
+#include "rules/board.h"
 
 // Calls of the computer player in which its opening book may answer.
 constexpr uint8_t opening_book_calls = 2;

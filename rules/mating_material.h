@@ -1,7 +1,7 @@
 // What the material on the board still allows: a mate by one side, a mate by anyone.
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 // Whether `side` (0 White, non-zero Black) has the material to mate: anything more than a
 // king alone or a king with one bishop or knight. This is how a fallen flag is judged: the

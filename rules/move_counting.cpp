@@ -1,6 +1,6 @@
 // Counting legal moves, and whether there is one, a set of squares at a time: the same
 // numbers as generating every piece's destinations would give.
-#include "rules/bitboards.h"
+#include "rules/fast/bitboards.h"
 #include "rules/move_context.h"
 
 using namespace bitboards;

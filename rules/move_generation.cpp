@@ -5,9 +5,9 @@
 // The squares a piece reaches are found as sets; the order comes from walking the sets
 // along the directions in that order.
 #include "rules/move_generation.h"
-#include "rules/bitboards.h"
+#include "rules/fast/bitboards.h"
 #include "rules/move_context.h"
-#include "rules/square_tables.h"
+#include "rules/fast/square_tables.h"
 
 #include <bit>
 

@@ -1,7 +1,7 @@
 // The legal destinations of one piece, in the fixed order that breaks the computer's ties.
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 // Fills `list` with the destinations of the piece on pc_coords in generation order and
 // returns their number. With a king position each destination is kept only if that king

@@ -1,6 +1,6 @@
 #include "rules/move_piece.h"
 
-#include "rules/bitboards.h"
+#include "rules/fast/bitboards.h"
 
 #include <cstring>
 

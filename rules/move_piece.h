@@ -2,7 +2,7 @@
 // the flags. The board alone changes; the game's counters are kept by play_move.
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 struct board_sets;
 

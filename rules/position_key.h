@@ -5,7 +5,7 @@
 // decide; the en-passant flag only when the capture is really possible.
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 #include <cstddef>
 #include <vector>

@@ -3,7 +3,7 @@
 
 #include "rules/game_state.h"
 #include "rules/move_context.h"
-#include "rules/structs.h"
+#include "rules/board.h"
 
 // Result codes of check_stale.
 constexpr int stale_nothing = 0;

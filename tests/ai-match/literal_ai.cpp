@@ -1,6 +1,6 @@
 #include "tests/ai-match/literal_ai.h"
 
-#include "ai/ai_settings.h"
+#include "ai/classic/ai_settings.h"
 #include "rules/position_rules.h"
 #include "tests/support/literal_rules.h"
 

@@ -3,7 +3,7 @@
 // game's own player and demand identical output, board and random-number use.
 #pragma once
 
-#include "ai/ai_settings.h"
+#include "ai/classic/ai_settings.h"
 #include "rules/game_state.h"
 
 #include <cstdint>

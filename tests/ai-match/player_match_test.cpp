@@ -1,7 +1,7 @@
 // The game's computer player against the plain one: same report lines, same board after
 // the move, same number of random draws.
-#include "ai/root_rating.h"
-#include "game/computer_turn.h"
+#include "ai/classic/root_rating.h"
+#include "game/turns/computer_turn.h"
 #include "rules/board_queries.h"
 #include "tests/ai-match/literal_ai.h"
 #include "tests/ai-match/review_cases.h"

@@ -2,7 +2,7 @@
 
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/fen.h"
+#include "rules/notation/fen.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
 

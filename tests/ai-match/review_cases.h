@@ -1,7 +1,7 @@
 // Positions and settings on which the game's computer player and the plain one are compared.
 #pragma once
 
-#include "rules/structs.h"
+#include "rules/board.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // The rating search against the plain computer player: every field of every root move's
 // rating, the returned balance and the count of rated positions.
-#include "ai/ai_settings.h"
-#include "ai/rate_move.h"
+#include "ai/classic/ai_settings.h"
+#include "ai/classic/rate_move.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "tests/ai-match/literal_ai.h"

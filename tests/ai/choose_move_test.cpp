@@ -1,9 +1,9 @@
 // Move selection as a whole: the report lines, the passes, the opening book, blunders, the
 // mate cut-off, draw avoidance, and the same game on one thread and on several.
-#include "ai/ai.h"
-#include "ai/opening.h"
-#include "ai/rate_move.h"
-#include "ai/root_rating.h"
+#include "ai/classic/ai.h"
+#include "ai/classic/opening.h"
+#include "ai/classic/rate_move.h"
+#include "ai/classic/root_rating.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"

@@ -1,8 +1,8 @@
 // Scores of single moves whose value can be worked out by hand: mates at ply 1 and 2, the
 // promotion loop, stalemate, the castling bonus, repetitions early in the game and the
 // dead-end bounds.
-#include "ai/ai_settings.h"
-#include "ai/rate_move.h"
+#include "ai/classic/ai_settings.h"
+#include "ai/classic/rate_move.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"

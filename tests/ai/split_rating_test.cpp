@@ -2,8 +2,8 @@
 // the parallel search does) must give what rating it in one go gives: the same score,
 // flags, material balance and count of positions, also with mates found below the replies
 // and with moves that promote (rated whole).
-#include "ai/ai_settings.h"
-#include "ai/rate_move.h"
+#include "ai/classic/ai_settings.h"
+#include "ai/classic/rate_move.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "tests/ai/test_positions.h"

@@ -1,7 +1,7 @@
 // Stopping a search from outside: a stop flag that is never raised changes nothing (report
 // lines, positions rated, random draws), and a raised one ends the search with a legal move
 // chosen from what was rated so far.
-#include "ai/ai.h"
+#include "ai/classic/ai.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "tests/ai/test_positions.h"

@@ -1,8 +1,8 @@
 // Positions shared by the computer player's tests.
 #pragma once
 
-#include "ai/ai.h"
-#include "rules/fen.h"
+#include "ai/classic/ai.h"
+#include "rules/notation/fen.h"
 #include "rules/game_state.h"
 
 #include <string>

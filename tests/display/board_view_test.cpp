@@ -1,6 +1,6 @@
 #include "display/board_view.h"
 #include "display/dbuff.h"
-#include "display/draword.h"
+#include "display/draw_queue.h"
 #include "display/fonts.h"
 #include "display_test_support.h"
 #include "rules/board_queries.h"

@@ -2,7 +2,7 @@
 
 #include "display/bitmap.h"
 #include "display/dbuff.h"
-#include "display/draword.h"
+#include "display/draw_queue.h"
 #include "display/fonts.h"
 
 #include <cstdio>

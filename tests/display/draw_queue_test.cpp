@@ -1,4 +1,4 @@
-#include "display/draword.h"
+#include "display/draw_queue.h"
 #include "display/fonts.h"
 #include "display_test_support.h"
 

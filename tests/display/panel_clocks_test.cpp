@@ -5,7 +5,7 @@
 #include "display/fonts.h"
 #include "display/side_panel.h"
 #include "display_test_support.h"
-#include "rules/structs.h"
+#include "rules/board.h"
 
 #include <cstring>
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // frame buffer.
 #include "display/board_view.h"
 #include "display/dbuff.h"
-#include "display/draword.h"
+#include "display/draw_queue.h"
 #include "display/fonts.h"
 #include "display/side_panel.h"
 #include "display_test_support.h"

@@ -2,7 +2,7 @@
 // skipped while the rest counts, and each side thinks on its own clock.
 #include "engine/go_limits.h"
 #include "engine/time_budget.h"
-#include "rules/move_budget.h"
+#include "rules/time/move_budget.h"
 
 #include <gtest/gtest.h>
 

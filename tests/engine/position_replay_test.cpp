@@ -2,8 +2,8 @@
 // stockfish's view of the same moves, against the game's own record of a game it played,
 // and refused where they are not legal.
 #include "engine/position_replay.h"
-#include "game/computer_turn.h"
-#include "rules/fen.h"
+#include "game/turns/computer_turn.h"
+#include "rules/notation/fen.h"
 #include "tests/support/run_captured.h"
 
 #include <cstdlib>

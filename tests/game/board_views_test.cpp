@@ -2,22 +2,22 @@
 // boards are read back as a person reads them, by their file letters and rank digits, and
 // must show the position its FEN gives; the panel's numbering must agree with the PGN
 // writer's.
-#include "game/board_printout.h"
-#include "game/panel_text.h"
-#include "game/pgn_text.h"
-#include "game/unicode_board.h"
-#include "game/view.h"
+#include "game/view/board_printout.h"
+#include "game/view/panel_text.h"
+#include "game/records/pgn_text.h"
+#include "game/view/unicode_board.h"
+#include "game/view/view.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
-#include "rules/san.h"
+#include "rules/notation/san.h"
 #include "tests/support/board_builder.h"
 #include "tests/support/run_captured.h"
 
 #include <gtest/gtest.h>
 
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 
 #include <random>
 #include <sstream>

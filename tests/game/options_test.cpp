@@ -1,4 +1,4 @@
-#include "game/settings.h"
+#include "game/options/game_options.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Take-backs restore the whole game state of an earlier turn (board and flags, history ring,
 // counters, book) and the record, and skip the computer's turns.
-#include "game/game_record.h"
-#include "game/take_back.h"
+#include "game/records/game_record.h"
+#include "game/turns/take_back.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
 #include "tests/support/board_builder.h"

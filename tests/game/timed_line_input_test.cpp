@@ -1,7 +1,7 @@
 // Reading lines with a deadline from a pipe: the wait ends at the deadline, keeps what was
 // typed, hands out lines as fgets does and reports the end of input.
-#include "game/timed_line_input.h"
-#include "rules/chess_clock.h"
+#include "game/input/timed_line_input.h"
+#include "rules/time/chess_clock.h"
 
 #include <gtest/gtest.h>
 

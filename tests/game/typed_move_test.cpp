@@ -2,8 +2,8 @@
 // without its check mark) and in coordinates reads back as that move; a SAN stripped of its
 // disambiguation is refused as ambiguous and names the moves it could be; illegal moves say
 // why.
-#include "game/typed_move.h"
-#include "rules/notation.h"
+#include "game/input/typed_move.h"
+#include "rules/notation/notation.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>

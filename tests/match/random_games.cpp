@@ -3,8 +3,8 @@
 // named. pgn-extract then reads the PGN back. Usage: random_games SEED GAMES MOVES_FILE
 #include "adjudication.h"
 #include "engine/position_replay.h"
-#include "game/pgn_text.h"
-#include "rules/san.h"
+#include "game/records/pgn_text.h"
+#include "rules/notation/san.h"
 
 #include <cstdio>
 #include <cstdlib>

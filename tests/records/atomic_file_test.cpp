@@ -1,5 +1,5 @@
-#include "game/atomic_file.h"
-#include "game/temp_file_cleanup.h"
+#include "game/records/atomic_file.h"
+#include "game/records/temp_file_cleanup.h"
 
 #include <gtest/gtest.h>
 

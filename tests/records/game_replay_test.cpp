@@ -1,4 +1,4 @@
-#include "game/game_replay.h"
+#include "game/records/game_replay.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // A database read from a file a game at a time: every game found, where it lies in the
 // file, whatever the pieces the file is read in; text that is not a database refused.
-#include "game/pgn_database.h"
+#include "game/records/pgn_database.h"
 
 #include <gtest/gtest.h>
 

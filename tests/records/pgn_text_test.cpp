@@ -1,4 +1,4 @@
-#include "game/pgn_text.h"
+#include "game/records/pgn_text.h"
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,7 @@
 #include "rules/game_state.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
-#include "rules/san.h"
+#include "rules/notation/san.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 
 namespace {
 

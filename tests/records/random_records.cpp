@@ -8,14 +8,14 @@
 //
 // Moves are chosen at random among the legal moves by the game's own rules, with a fixed
 // seed, so both runs play the same games.
-#include "game/atomic_file.h"
-#include "game/game_replay.h"
-#include "game/pgn_text.h"
+#include "game/records/atomic_file.h"
+#include "game/records/game_replay.h"
+#include "game/records/pgn_text.h"
 #include "rules/board_queries.h"
-#include "rules/fen.h"
+#include "rules/notation/fen.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
-#include "rules/san.h"
+#include "rules/notation/san.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Time controls, the clock with an injected time, its text and a computer's budget.
-#include "rules/chess_clock.h"
-#include "rules/clock_text.h"
-#include "rules/move_budget.h"
-#include "rules/time_control.h"
+#include "rules/time/chess_clock.h"
+#include "rules/time/clock_text.h"
+#include "rules/time/move_budget.h"
+#include "rules/time/time_control.h"
 
 #include <gtest/gtest.h>
 

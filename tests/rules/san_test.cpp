@@ -1,4 +1,4 @@
-#include "rules/san.h"
+#include "rules/notation/san.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>

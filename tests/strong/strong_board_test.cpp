@@ -1,8 +1,8 @@
 // The strong player's board against the game's own rules: the same legal moves, the same
 // boards after them, keys kept up move by move equal to keys made from nothing, unmaking
 // that restores everything, and exchanges judged as a player would.
-#include "rules/exchange.h"
-#include "rules/fast_moves.h"
+#include "rules/fast/exchange.h"
+#include "rules/fast/fast_moves.h"
 #include "strong_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The basic endgames are won, against the player's own best defence, before the game's
 // move counter passes 50 half-moves (when a person may claim the draw).
-#include "rules/fast_moves.h"
+#include "rules/fast/fast_moves.h"
 #include "strong_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "strong_test_support.h"
-#include "rules/fen.h"
+#include "rules/notation/fen.h"
 #include "rules/move_piece.h"
 #include "rules/position_rules.h"
 

@@ -1,10 +1,10 @@
 // Positions and moves for the strong player's tests, through the game's own rules.
 #pragma once
 
-#include "ai/strong_player.h"
-#include "rules/fast_position.h"
+#include "ai/strong/strong_player.h"
+#include "rules/fast/fast_position.h"
 #include "rules/game_state.h"
-#include "rules/san.h"
+#include "rules/notation/san.h"
 
 #include <string>
 #include <vector>

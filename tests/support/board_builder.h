@@ -1,9 +1,9 @@
 // Building positions for tests from FEN text.
 #pragma once
 
-#include "rules/fen.h"
+#include "rules/notation/fen.h"
 #include "rules/game_state.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 
 #include <gtest/gtest.h>
 

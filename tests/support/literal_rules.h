@@ -4,7 +4,7 @@
 #pragma once
 
 #include "rules/game_state.h"
-#include "rules/structs.h"
+#include "rules/board.h"
 
 #include <cstdint>
 

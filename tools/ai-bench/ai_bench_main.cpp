@@ -5,8 +5,8 @@
 // machine is shared. The report lines of both runs must be identical; the bench says so.
 // Last, a scheduling model replays the positions rated by each piece of work of the
 // parallel passes to tell how the search would scale on more cores.
-#include "ai/ai.h"
-#include "ai/root_rating.h"
+#include "ai/classic/ai.h"
+#include "ai/classic/root_rating.h"
 #include "tools/tool-help/tool_help.h"
 
 #include <chrono>

@@ -2,11 +2,11 @@
 // position. Standard output holds exactly its report lines, then "FEN: " and the position
 // after the move (unchanged when there is no legal move); the time taken goes to standard
 // error.
-#include "ai/root_rating.h"
-#include "game/computer_turn.h"
+#include "ai/classic/root_rating.h"
+#include "game/turns/computer_turn.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/fen.h"
+#include "rules/notation/fen.h"
 #include "tools/tool-help/tool_help.h"
 
 #include <cerrno>

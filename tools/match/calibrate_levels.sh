@@ -25,14 +25,14 @@ out=${OUT:-$(dirname "$0")/calibration}
 mkdir -p "$out"
 
 # The presets, read from the table the LEVEL word and the engine's Level option use
-# (ai/levels.cpp), as D1/D2/BLUNDERS/DEADEND/LIMIT; presets[n] is level n.
+# (ai/classic/levels.cpp), as D1/D2/BLUNDERS/DEADEND/LIMIT; presets[n] is level n.
 presets=("")
 while read -r preset; do
     presets+=("$preset")
 done < <(grep -oE '^ *\{[0-9]+, [0-9]+, [0-9]+, [0-9]+, [0-9]+\}' "$(dirname "$0")/../../ai/levels.cpp" |
     tr -d ' {}' | tr , /)
 if ((${#presets[@]} != 9)); then
-    echo "calibrate_levels.sh: cannot read the eight presets of ai/levels.cpp" >&2
+    echo "calibrate_levels.sh: cannot read the eight presets of ai/classic/levels.cpp" >&2
     exit 2
 fi
 anchor=2/2/0/1988/548

@@ -1,6 +1,6 @@
 // vartok-ladder-svg: draws the Elo ladder as an SVG picture from a results file (rows as
 // vartok-elo-fit --row prints them).
-#include "game/atomic_file.h"
+#include "game/records/atomic_file.h"
 #include "ladder_svg.h"
 
 #include <cstdio>

@@ -4,8 +4,8 @@
 // margin.
 #include "client/uci_lines.h"
 #include "elo.h"
-#include "game/atomic_file.h"
-#include "game/pgn_text.h"
+#include "game/records/atomic_file.h"
+#include "game/records/pgn_text.h"
 #include "match_game.h"
 #include "match_options.h"
 #include "program_output.h"

@@ -1,5 +1,5 @@
 #include "pgn_tags.h"
-#include "game/pgn_text.h"
+#include "game/records/pgn_text.h"
 
 #include <string_view>
 

@@ -1,11 +1,11 @@
 // vartok-perft FEN DEPTH: counts the leaf nodes of the move tree with the game's own move
 // generator and move execution, one line per root move, in the usual "divide" format.
-#include "rules/bitboards.h"
+#include "rules/fast/bitboards.h"
 #include "rules/board_queries.h"
-#include "rules/fen.h"
+#include "rules/notation/fen.h"
 #include "rules/move_context.h"
 #include "rules/move_piece.h"
-#include "rules/notation.h"
+#include "rules/notation/notation.h"
 #include "tools/tool-help/tool_help.h"
 
 #include <bit>

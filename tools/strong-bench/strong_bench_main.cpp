@@ -3,8 +3,8 @@
 // shows in it) and the speed.
 //   vartok-strong-bench [DEPTH]          the bench
 //   vartok-strong-bench search FEN MS    one search with a time limit, its iterations
-#include "ai/strong_player.h"
-#include "rules/fen.h"
+#include "ai/strong/strong_player.h"
+#include "rules/notation/fen.h"
 
 #include <chrono>
 #include <cinttypes>

@@ -1,8 +1,8 @@
 // vartok-strong-perft FEN DEPTH: counts the leaf nodes of the move tree with the strong
 // player's fast move generator and make/unmake, one line per root move in the usual
 // "divide" format, then "Nodes searched: N", as vartok-perft and stockfish print them.
-#include "rules/fast_moves.h"
-#include "rules/fen.h"
+#include "rules/fast/fast_moves.h"
+#include "rules/notation/fen.h"
 
 #include <cinttypes>
 #include <cstdio>

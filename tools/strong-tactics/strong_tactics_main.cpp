@@ -2,8 +2,8 @@
 // milliseconds (default 1000) on one thread and is right when it plays the expected move.
 // Each line of FILE: "FEN;MOVE;MARGIN" (MOVE in long algebraic notation, MARGIN in
 // centipawns: how much better stockfish found it than any other move).
-#include "ai/strong_player.h"
-#include "rules/fen.h"
+#include "ai/strong/strong_player.h"
+#include "rules/notation/fen.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -3,11 +3,11 @@
 // (1, 0.5, 0) and stockfish's score in centipawns for White. Quiet positions (where the
 // captures change nothing) are kept; the weights are moved one at a time, up or down, while
 // a logistic of the evaluation predicts the blend of result and stockfish's score better.
-// Prints the weights as the initializer of ai/strong_weights.cpp.
-#include "ai/strong_eval.h"
-#include "ai/strong_search.h"
-#include "rules/fast_moves.h"
-#include "rules/fen.h"
+// Prints the weights as the initializer of ai/strong/strong_weights.cpp.
+#include "ai/strong/strong_eval.h"
+#include "ai/strong/strong_search.h"
+#include "rules/fast/fast_moves.h"
+#include "rules/notation/fen.h"
 
 #include <cmath>
 #include <cstdio>
@@ -90,7 +90,7 @@ eval_weights weights_of(const std::vector<int> &v) {
     return w;
 }
 
-// The weights as the initializer of ai/strong_weights.cpp, written after every pass so that
+// The weights as the initializer of ai/strong/strong_weights.cpp, written after every pass so that
 // a long run can be stopped with the best weights so far at hand.
 void print_weights(const std::vector<int> &values, size_t samples, double k, double error) {
     std::printf("// Tuned by vartok-strong-tune from %zu positions (scale %.2f, error %.6f).\n",
