@@ -2,8 +2,8 @@
 // piece a pawn becomes on the last rank (e2e4, e1g1 castling, e7e8q).
 #pragma once
 
-#include "rules/notation/notation.h"
 #include "rules/board.h"
+#include "rules/notation/notation.h"
 
 #include <string>
 

@@ -2,8 +2,8 @@
 #include "game/view/messages.h"
 #include "rules/board_queries.h"
 #include "rules/fide_draws.h"
-#include "rules/time/flag_fall.h"
 #include "rules/position_rules.h"
+#include "rules/time/flag_fall.h"
 
 #include <cstdio>
 

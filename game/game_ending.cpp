@@ -1,7 +1,7 @@
 #include "game/game_ending.h"
 #include "game/input/line_input.h"
-#include "game/view/messages.h"
 #include "game/options/game_options.h"
+#include "game/view/messages.h"
 #include "game/view/view.h"
 
 #include <cstdio>

@@ -3,8 +3,8 @@
 // last message and exits with the status.
 #pragma once
 
-#include "game/records/game_record.h"
 #include "game/interruption.h"
+#include "game/records/game_record.h"
 
 #include <string>
 

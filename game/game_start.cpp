@@ -6,8 +6,8 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/notation/notation.h"
-#include "rules/position_rules.h"
 #include "rules/notation/shown_text.h"
+#include "rules/position_rules.h"
 
 #include <string_view>
 

@@ -2,11 +2,11 @@
 // resumed from its record.
 #pragma once
 
+#include "game/options/game_options.h"
+#include "game/options/words_file.h"
 #include "game/records/game_record.h"
 #include "game/turns/game_timing.h"
-#include "game/options/game_options.h"
 #include "game/turns/take_back.h"
-#include "game/options/words_file.h"
 #include "rules/game_state.h"
 
 #include <string>

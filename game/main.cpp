@@ -1,7 +1,7 @@
-#include "game/view/output_check.h"
-#include "game/startup.h"
 #include "game/options/usage.h"
 #include "game/options/words_file.h"
+#include "game/startup.h"
+#include "game/view/output_check.h"
 
 #include <fcntl.h>
 #include <unistd.h>

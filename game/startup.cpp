@@ -1,11 +1,11 @@
 #include "game/startup.h"
 #include "display/sdlfuncs.h"
-#include "game/view/board_printout.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
-#include "game/view/search_progress.h"
 #include "game/options/game_options.h"
 #include "game/records/temp_file_cleanup.h"
+#include "game/view/board_printout.h"
+#include "game/view/search_progress.h"
 #include "game/view/view.h"
 #include "rules/notation/shown_text.h"
 

@@ -4,13 +4,13 @@
 #include "ai/classic/ai_settings.h"
 #include "ai/classic/search_context.h"
 #include "ai/strong/strong_player.h"
-#include "game/turns/engine_turn.h"
 #include "game/game_ending.h"
-#include "game/records/game_record.h"
-#include "game/turns/game_timing.h"
 #include "game/options/game_options.h"
-#include "game/turns/take_back.h"
 #include "game/options/words_file.h"
+#include "game/records/game_record.h"
+#include "game/turns/engine_turn.h"
+#include "game/turns/game_timing.h"
+#include "game/turns/take_back.h"
 #include "rules/game_state.h"
 
 // Reads the words (those of the words file `config`, then the command line's), sets up the

@@ -3,8 +3,8 @@
 // themselves apart from those a player may claim.
 #pragma once
 
-#include "rules/position_key.h"
 #include "rules/board.h"
+#include "rules/position_key.h"
 
 #include <cstdint>
 

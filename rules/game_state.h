@@ -4,8 +4,8 @@
 // a snapshot back restores it exactly.
 #pragma once
 
-#include "rules/notation/fen.h"
 #include "rules/board.h"
+#include "rules/notation/fen.h"
 
 // Calls of the computer player in which its opening book may answer.
 constexpr uint8_t opening_book_calls = 2;

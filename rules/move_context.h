@@ -5,8 +5,8 @@
 // (and at its sets, which may be its own): it is prepared where it is used, not copied.
 #pragma once
 
-#include "rules/fast/bitboards.h"
 #include "rules/board.h"
+#include "rules/fast/bitboards.h"
 
 struct move_context {
     const struct board *brd;

@@ -6,8 +6,8 @@
 // along the directions in that order.
 #include "rules/move_generation.h"
 #include "rules/fast/bitboards.h"
-#include "rules/move_context.h"
 #include "rules/fast/square_tables.h"
+#include "rules/move_context.h"
 
 #include <bit>
 

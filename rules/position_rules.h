@@ -1,9 +1,9 @@
 // The position history and the position test shared by the turn loop and the search.
 #pragma once
 
+#include "rules/board.h"
 #include "rules/game_state.h"
 #include "rules/move_context.h"
-#include "rules/board.h"
 
 // Result codes of check_stale.
 constexpr int stale_nothing = 0;

@@ -3,9 +3,9 @@
 // it again.
 #pragma once
 
+#include "rules/board.h"
 #include "rules/fast/bitboards.h"
 #include "rules/move_context.h"
-#include "rules/board.h"
 
 struct verdict {
     int stale;

@@ -3,8 +3,8 @@
 
 #include "ai/classic/position_facts.h"
 #include "ai/classic/search_state.h"
-#include "rules/fast/bitboards.h"
 #include "rules/board.h"
+#include "rules/fast/bitboards.h"
 
 #include <vector>
 

@@ -17,9 +17,9 @@ struct search_progress {
 // One finished pass of the search: what its report line "depth N: Analyzed ..." says, and
 // the move it prefers so far.
 struct pass_record {
-    int pass;                  // 1 for the first pass, 2 for the second
-    uint8_t depth;             // of this pass
-    uint64_t positions_rated;  // by this pass
+    int pass;                 // 1 for the first pass, 2 for the second
+    uint8_t depth;            // of this pass
+    uint64_t positions_rated; // by this pass
     uint8_t best_src_row, best_src_col, best_dst_row, best_dst_col;
     int64_t best_score;
 };

@@ -1,7 +1,7 @@
 #include "game/input/commands.h"
 #include "ai/classic/ai.h"
-#include "game/turns/computer_turn.h"
 #include "game/game_end.h"
+#include "game/turns/computer_turn.h"
 #include "game/view/search_progress.h"
 #include "rules/notation/notation.h"
 #include "rules/position_rules.h"

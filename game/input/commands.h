@@ -3,9 +3,9 @@
 #pragma once
 
 #include "ai/classic/ai_settings.h"
-#include "game/turns/engine_turn.h"
 #include "game/game_ending.h"
 #include "game/records/game_record.h"
+#include "game/turns/engine_turn.h"
 #include "rules/game_state.h"
 
 #include <SDL_scancode.h>

@@ -1,6 +1,6 @@
 #include "game/input/line_input.h"
-#include "game/view/output_check.h"
 #include "game/input/timed_line_input.h"
+#include "game/view/output_check.h"
 #include "rules/time/chess_clock.h"
 
 #include <cstdio>

@@ -1,17 +1,17 @@
 #include "game/input/move_entry.h"
-#include "game/view/board_printout.h"
 #include "game/game_end.h"
 #include "game/input/line_input.h"
-#include "game/view/messages.h"
-#include "game/options/game_options.h"
 #include "game/input/typed_move.h"
+#include "game/options/game_options.h"
+#include "game/view/board_printout.h"
+#include "game/view/messages.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
-#include "rules/time/clock_text.h"
 #include "rules/fide_draws.h"
 #include "rules/move_generation.h"
 #include "rules/notation/notation.h"
 #include "rules/position_rules.h"
+#include "rules/time/clock_text.h"
 
 #include <cstdio>
 #include <cstdlib>

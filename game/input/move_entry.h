@@ -2,13 +2,13 @@
 #pragma once
 
 #include "display/board_view.h"
-#include "game/input/commands.h"
 #include "game/game_ending.h"
+#include "game/input/commands.h"
 #include "game/records/game_record.h"
-#include "rules/time/chess_clock.h"
 #include "rules/game_state.h"
-#include "rules/position_key.h"
 #include "rules/notation/san.h"
+#include "rules/position_key.h"
+#include "rules/time/chess_clock.h"
 
 #include <optional>
 

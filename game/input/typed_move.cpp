@@ -1,8 +1,8 @@
 #include "game/input/typed_move.h"
 #include "rules/board_queries.h"
 #include "rules/notation/notation.h"
-#include "rules/position_rules.h"
 #include "rules/notation/shown_text.h"
+#include "rules/position_rules.h"
 
 #include <algorithm>
 #include <cctype>

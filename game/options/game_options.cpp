@@ -1,9 +1,9 @@
 // The command-line words. Numbers are read as atoi reads them (leading blanks, a sign,
 // digits up to the first other character, 0 without digits), but a number beyond the
 // 32-bit range saturates instead of wrapping unpredictably.
+#include "game/options/game_options.h"
 #include "ai/classic/levels.h"
 #include "ai/strong/strong_strength.h"
-#include "game/options/game_options.h"
 #include "rules/notation/notation.h"
 
 #include <cctype>

@@ -1,6 +1,6 @@
 #include "game/records/game_claim.h"
-#include "game/records/atomic_file.h"
 #include "game/options/folder_trust.h"
+#include "game/records/atomic_file.h"
 
 #include <cerrno>
 #include <fcntl.h>

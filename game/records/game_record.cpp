@@ -2,8 +2,8 @@
 #include "game/records/atomic_file.h"
 #include "game/records/pgn_database.h"
 #include "game/records/record_place.h"
-#include "rules/time/clock_text.h"
 #include "rules/notation/notation.h"
+#include "rules/time/clock_text.h"
 
 #include <cctype>
 #include <cstdio>

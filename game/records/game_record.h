@@ -3,15 +3,15 @@
 // half-move played so far.
 #pragma once
 
+#include "game/options/game_options.h"
 #include "game/records/atomic_file.h"
 #include "game/records/game_claim.h"
 #include "game/records/pgn_text.h"
-#include "game/options/game_options.h"
 #include "game/records/shared_database.h"
-#include "rules/time/chess_clock.h"
-#include "rules/notation/fen.h"
 #include "rules/game_state.h"
+#include "rules/notation/fen.h"
 #include "rules/notation/san.h"
+#include "rules/time/chess_clock.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
 #include "game/records/record_place.h"
-#include "game/records/atomic_file.h"
 #include "game/options/base_folders.h"
 #include "game/options/folder_trust.h"
+#include "game/records/atomic_file.h"
 
 #include <cerrno>
 #include <csignal>

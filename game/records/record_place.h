@@ -3,9 +3,9 @@
 // (by default ~/.local/share/vartok/games.pgn), or a file of the person's own (PGN=FILE).
 #pragma once
 
+#include "game/options/game_options.h"
 #include "game/records/game_record.h"
 #include "game/records/pgn_database.h"
-#include "game/options/game_options.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // Finding the game to resume in its file.
 #pragma once
 
-#include "game/records/record_place.h"
 #include "game/options/game_options.h"
+#include "game/records/record_place.h"
 
 #include <string>
 

@@ -5,8 +5,8 @@
 #include "ai/strong/strong_player.h"
 #include "game/game_ending.h"
 #include "game/options/game_options.h"
-#include "rules/time/chess_clock.h"
 #include "rules/game_state.h"
+#include "rules/time/chess_clock.h"
 #include "rules/time/move_budget.h"
 
 #include <optional>

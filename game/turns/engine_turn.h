@@ -3,10 +3,10 @@
 #pragma once
 
 #include "client/engine_client.h"
-#include "game/turns/computer_turn.h"
-#include "game/records/game_record.h"
-#include "game/turns/game_timing.h"
 #include "game/options/game_options.h"
+#include "game/records/game_record.h"
+#include "game/turns/computer_turn.h"
+#include "game/turns/game_timing.h"
 
 #include <memory>
 #include <string>

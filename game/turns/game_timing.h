@@ -3,8 +3,8 @@
 #pragma once
 
 #include "game/options/game_options.h"
-#include "rules/time/chess_clock.h"
 #include "rules/position_key.h"
+#include "rules/time/chess_clock.h"
 
 #include <string>
 

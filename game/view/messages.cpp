@@ -2,8 +2,8 @@
 #include "display/message_box.h"
 #include "display/sdlfuncs.h"
 #include "game/input/line_input.h"
-#include "game/view/output_check.h"
 #include "game/options/game_options.h"
+#include "game/view/output_check.h"
 
 #include <cstdio>
 

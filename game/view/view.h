@@ -5,11 +5,11 @@
 #include "ai/classic/search_observer.h"
 #include "display/board_view.h"
 #include "display/side_panel.h"
-#include "game/records/game_record.h"
 #include "game/options/game_options.h"
-#include "rules/time/chess_clock.h"
+#include "game/records/game_record.h"
 #include "rules/game_state.h"
 #include "rules/notation/san.h"
+#include "rules/time/chess_clock.h"
 
 struct view_settings {
     bool unicode = false; // chess symbols in the text board

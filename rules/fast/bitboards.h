@@ -3,8 +3,8 @@
 // them where speed matters (the move generator, the search, perft).
 #pragma once
 
-#include "rules/fast/square_tables.h"
 #include "rules/board.h"
+#include "rules/fast/square_tables.h"
 
 #include <bit>
 #include <cstdint>

@@ -4,9 +4,9 @@
 // castling's rook, the has-moved flag, ascension.
 #pragma once
 
+#include "rules/board.h"
 #include "rules/fast/bitboards.h"
 #include "rules/game_state.h"
-#include "rules/board.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/notation/notation.h"
-#include "rules/position_key.h"
 #include "rules/notation/shown_text.h"
+#include "rules/position_key.h"
 
 #include <cctype>
 #include <cstdlib>

@@ -37,4 +37,3 @@ std::string move_number_label(uint32_t half_move) {
     const bool white = (half_move & 1) != 0;
     return std::to_string(full_move_number(half_move)) + (white ? "." : "...");
 }
-

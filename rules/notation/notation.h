@@ -2,8 +2,8 @@
 // so that every part of the program writes them alike.
 #pragma once
 
-#include "rules/notation/shown_text.h"
 #include "rules/board.h"
+#include "rules/notation/shown_text.h"
 
 #include <cstdint>
 #include <string>
@@ -37,4 +37,3 @@ uint32_t half_move_number(uint32_t fullmove, uint8_t side);
 uint32_t full_move_number(uint32_t half_move);
 // "12." before White's move of half-move 23, "12..." before Black's of half-move 24.
 std::string move_number_label(uint32_t half_move);
-

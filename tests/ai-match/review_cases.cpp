@@ -2,9 +2,9 @@
 
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/notation/fen.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
+#include "rules/notation/fen.h"
 
 #include <climits>
 #include <cstdio>

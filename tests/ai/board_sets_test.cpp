@@ -2,8 +2,8 @@
 // tiles gives, and the tiles what move_piece makes, for every kind of move: castling, en
 // passant, two-square steps, captures and promotions. The self-check filter that makes a
 // move on the sets must answer as the plain one does.
-#include "rules/fast/bitboards.h"
 #include "rules/board_queries.h"
+#include "rules/fast/bitboards.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
 #include "tests/ai/test_positions.h"

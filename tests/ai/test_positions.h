@@ -2,8 +2,8 @@
 #pragma once
 
 #include "ai/classic/ai.h"
-#include "rules/notation/fen.h"
 #include "rules/game_state.h"
+#include "rules/notation/fen.h"
 
 #include <string>
 #include <vector>

@@ -2,16 +2,16 @@
 // boards are read back as a person reads them, by their file letters and rank digits, and
 // must show the position its FEN gives; the panel's numbering must agree with the PGN
 // writer's.
+#include "game/records/pgn_text.h"
 #include "game/view/board_printout.h"
 #include "game/view/panel_text.h"
-#include "game/records/pgn_text.h"
 #include "game/view/unicode_board.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
-#include "rules/position_rules.h"
 #include "rules/notation/san.h"
+#include "rules/position_rules.h"
 #include "tests/support/board_builder.h"
 #include "tests/support/run_captured.h"
 

@@ -1,9 +1,9 @@
 #include "game/input/move_entry.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/notation/fen.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
+#include "rules/notation/fen.h"
 #include "tests/support/board_builder.h"
 #include "tests/support/run_captured.h"
 

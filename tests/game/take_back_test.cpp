@@ -39,7 +39,7 @@ TEST(TakeBack, TwoPersonsGoBackOneHalfMoveAtATime) {
     turn_history turns;
     game_state live = new_game();
     live = play(live, {"e2e4", "e7e5", "g1f3", "b8c6"}, &turns, &record);
-    const game_state after_three = turns[3].game;     // before Black's second move
+    const game_state after_three = turns[3].game; // before Black's second move
     turns.push_back({live, record.moves.size()}); // the turn in progress
     ASSERT_TRUE(take_back(&turns, &live, &record));
     EXPECT_TRUE(live == after_three);

@@ -1,11 +1,11 @@
 // Records with clocks read by pgn-extract, an independent PGN reader: the TimeControl tags
 // and a %clk comment after every move survive its re-export, and the clocks restored from
 // its last readings are those the game had.
+#include "rules/move_piece.h"
+#include "rules/notation/san.h"
 #include "rules/time/chess_clock.h"
 #include "rules/time/clock_text.h"
 #include "rules/time/flag_fall.h"
-#include "rules/move_piece.h"
-#include "rules/notation/san.h"
 #include "rules/time/time_control.h"
 #include "tests/support/board_builder.h"
 

@@ -1,11 +1,11 @@
 // Starting a game from a record or a position: the game state must be exactly the one a
 // game played to that point has, down to the history ring, the counters and the book.
-#include "game/records/game_record.h"
 #include "game/game_start.h"
+#include "game/records/game_record.h"
 #include "rules/game_state.h"
 #include "rules/move_piece.h"
-#include "rules/position_rules.h"
 #include "rules/notation/san.h"
+#include "rules/position_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -10,8 +10,8 @@
 #include "rules/board_queries.h"
 #include "rules/game_state.h"
 #include "rules/move_piece.h"
-#include "rules/position_rules.h"
 #include "rules/notation/san.h"
+#include "rules/position_rules.h"
 
 #include <cstdio>
 #include <cstdlib>

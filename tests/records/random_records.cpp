@@ -12,10 +12,10 @@
 #include "game/records/game_replay.h"
 #include "game/records/pgn_text.h"
 #include "rules/board_queries.h"
-#include "rules/notation/fen.h"
 #include "rules/move_piece.h"
-#include "rules/position_rules.h"
+#include "rules/notation/fen.h"
 #include "rules/notation/san.h"
+#include "rules/position_rules.h"
 
 #include <cstdio>
 #include <cstdlib>

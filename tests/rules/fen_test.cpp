@@ -1,8 +1,8 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
-#include "rules/notation/fen.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
+#include "rules/notation/fen.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>

@@ -1,11 +1,11 @@
 // The standard draw rules: positions compared by pieces, side to move, castling rights and
 // en-passant possibility over the whole game; dead positions; mating material on a flag fall.
 #include "rules/fide_draws.h"
-#include "rules/time/flag_fall.h"
 #include "rules/mating_material.h"
 #include "rules/move_piece.h"
-#include "rules/position_key.h"
 #include "rules/notation/san.h"
+#include "rules/position_key.h"
+#include "rules/time/flag_fall.h"
 #include "tests/support/board_builder.h"
 
 #include <gtest/gtest.h>

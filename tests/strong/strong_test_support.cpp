@@ -1,6 +1,6 @@
 #include "strong_test_support.h"
-#include "rules/notation/fen.h"
 #include "rules/move_piece.h"
+#include "rules/notation/fen.h"
 #include "rules/position_rules.h"
 
 #include <gtest/gtest.h>

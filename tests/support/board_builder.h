@@ -1,8 +1,8 @@
 // Building positions for tests from FEN text.
 #pragma once
 
-#include "rules/notation/fen.h"
 #include "rules/game_state.h"
+#include "rules/notation/fen.h"
 #include "rules/notation/notation.h"
 
 #include <gtest/gtest.h>

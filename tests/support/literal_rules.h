@@ -3,8 +3,8 @@
 // substituted pieces, independent of the game's faster rules.
 #pragma once
 
-#include "rules/game_state.h"
 #include "rules/board.h"
+#include "rules/game_state.h"
 
 #include <cstdint>
 

@@ -134,7 +134,6 @@ void print_figures(FILE *f, const char *title, const run_figures &r) {
                  seconds > 0 ? rated / seconds : 0.0, processor_seconds);
 }
 
-
 // Time to rate `work` (in positions) on `cores` workers, each taking the next piece in order
 // as soon as it is free.
 uint64_t makespan(const std::vector<uint64_t> &work, unsigned cores) {

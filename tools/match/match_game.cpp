@@ -1,8 +1,8 @@
 #include "match_game.h"
 #include "adjudication.h"
 #include "engine/position_replay.h"
-#include "rules/time/chess_clock.h"
 #include "rules/notation/san.h"
+#include "rules/time/chess_clock.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // vartok-perft FEN DEPTH: counts the leaf nodes of the move tree with the game's own move
 // generator and move execution, one line per root move, in the usual "divide" format.
-#include "rules/fast/bitboards.h"
 #include "rules/board_queries.h"
-#include "rules/notation/fen.h"
+#include "rules/fast/bitboards.h"
 #include "rules/move_context.h"
 #include "rules/move_piece.h"
+#include "rules/notation/fen.h"
 #include "rules/notation/notation.h"
 #include "tools/tool-help/tool_help.h"
 
