@@ -1,5 +1,5 @@
 #include "engine/go_limits.h"
-#include "engine/move_text.h"
+#include "rules/notation/coordinates.h"
 
 #include <climits>
 
@@ -10,8 +10,8 @@ constexpr int64_t longest_time = INT64_MAX / 4;
 constexpr int64_t deepest = UINT8_MAX;
 
 bool is_move(const std::string &word) {
-    uci_move m;
-    return parse_move_text(word, &m);
+    san_move m;
+    return read_coordinates(word, promotion_case::small_only, &m);
 }
 
 } // namespace

@@ -1,12 +1,12 @@
 #include "engine/search_driver.h"
 #include "ai/classic/ai.h"
 #include "ai/classic/rate_move.h"
-#include "engine/move_text.h"
 #include "engine/strong_driver.h"
 #include "engine/time_budget.h"
 #include "engine/uci_output.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/notation/coordinates.h"
 
 #include <chrono>
 #include <cinttypes>
@@ -148,7 +148,7 @@ void send_result(const search_request &request, const ai_decision &d, const sear
         send_line("bestmove 0000");
         return;
     }
-    const std::string move = move_text(d.src, d.dst, d.ascend);
+    const std::string move = coordinate_text(d.src, d.dst, d.ascend);
     if (d.outcome == ai_outcome::book_move) {
         send_info_string("book move");
     } else {

@@ -1,8 +1,8 @@
 #include "engine/strong_driver.h"
-#include "engine/move_text.h"
 #include "engine/uci_output.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/notation/coordinates.h"
 
 #include <cinttypes>
 #include <string>
@@ -19,7 +19,7 @@ std::string pv_text(const strong_line &line) {
     for (int i = 0; i < line.length; i++) {
         const strong_move &m = line.moves[i];
         if (i) out += ' ';
-        out += move_text(m.src, m.dst, m.ascend);
+        out += coordinate_text(m.src, m.dst, m.ascend);
     }
     return out;
 }
@@ -86,5 +86,5 @@ void send_strong_result(const search_request &request, const strong_decision &d)
         send_line("bestmove 0000");
         return;
     }
-    send_line("bestmove %s", move_text(d.move.src, d.move.dst, d.move.ascend).c_str());
+    send_line("bestmove %s", coordinate_text(d.move.src, d.move.dst, d.move.ascend).c_str());
 }

@@ -1,7 +1,7 @@
 #include "engine/uci_loop.h"
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
-#include "engine/position_replay.h"
+#include "engine/position_command.h"
 #include "engine/search_driver.h"
 #include "engine/strong_table.h"
 #include "engine/uci_output.h"
@@ -17,7 +17,7 @@ constexpr const char *engine_author = "the Vartok developers";
 
 struct engine_session {
     engine_options options = default_engine_options();
-    game_state position = start_position();
+    game_state position = new_game();
     search_driver driver;
     int table_hash_mb = 0; // the Hash the strong player's table was last made for; 0: none yet
 };
@@ -112,7 +112,7 @@ int run_uci_loop() {
         } else if (command == "isready") {
             send_line("readyok");
         } else if (command == "ucinewgame") {
-            s.position = start_position();
+            s.position = new_game();
         } else if (command == "setoption") {
             setoption(&s, words);
         } else if (command == "position") {
