@@ -1,6 +1,6 @@
 // The match tool's referee and its Elo figures.
 #include "adjudication.h"
-#include "elo.h"
+#include "elo/elo.h"
 #include "rules/notation/position_replay.h"
 #include "rules/notation/words.h"
 
