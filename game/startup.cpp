@@ -5,6 +5,7 @@
 #include "game/options/game_options.h"
 #include "game/records/temp_file_cleanup.h"
 #include "game/view/board_printout.h"
+#include "game/view/game_window.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
 #include "rules/notation/shown_text.h"
@@ -83,7 +84,7 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     // The window takes SIGINT and SIGTERM only from their default action. Without a window
     // the game goes on in text mode; the failure was reported.
     if (graphics) uninstall_temp_file_cleanup();
-    if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
+    if (graphics && init_screen_sdl(game_screen(), "Vartok") != 0) graphics = 0;
     install_temp_file_cleanup();
     view_start(options, &live, start->record);
     // A game on clocks reads its lines with a deadline from the start.
@@ -101,6 +102,6 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     const int status = close_game(ending, &start->record);
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);
-    close_window();
+    close_window(game_screen());
     return status;
 }

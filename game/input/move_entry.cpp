@@ -4,6 +4,7 @@
 #include "game/input/typed_move.h"
 #include "game/options/game_options.h"
 #include "game/view/board_printout.h"
+#include "game/view/game_window.h"
 #include "game/view/messages.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
@@ -228,8 +229,8 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
         std::puts("Select piece.");
         if (graphics) {
             SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
-            switch (choose_tile(cursor, redraw_of(&choosing_piece), piece_extras, &selrow, &selcol,
-                                &key)) {
+            switch (choose_tile(game_screen(), cursor, redraw_of(&choosing_piece), piece_extras,
+                                &selrow, &selcol, &key)) {
             case tile_choice::closed:
                 return interrupted(interruption::window_closed);
             case tile_choice::timed_out:
@@ -299,8 +300,8 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             if (graphics) {
                 SDL_Scancode key;
                 const tile_choice choice =
-                    choose_tile(cursor, redraw_of(&choosing_destination), destination_extras,
-                                &new_coords.row, &new_coords.col, &key);
+                    choose_tile(game_screen(), cursor, redraw_of(&choosing_destination),
+                                destination_extras, &new_coords.row, &new_coords.col, &key);
                 if (choice == tile_choice::closed) return interrupted(interruption::window_closed);
                 if (choice == tile_choice::timed_out) return interrupted(interruption::time_up);
                 if (choice == tile_choice::given_up) { // Escape: the piece is dropped

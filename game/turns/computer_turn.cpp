@@ -1,7 +1,7 @@
 #include "game/turns/computer_turn.h"
-#include "display/sdlfuncs.h"
 #include "game/game_end.h"
 #include "game/options/game_options.h"
+#include "game/view/game_window.h"
 #include "game/view/panel_text.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
