@@ -5,7 +5,7 @@
 set -uo pipefail
 engine=$1
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../engine/uci_session.sh"
+source "$here/../../engine/uci_session.sh"
 
 failures=0
 fail() {

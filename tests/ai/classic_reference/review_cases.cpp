@@ -1,4 +1,4 @@
-#include "tests/ai-match/review_cases.h"
+#include "tests/ai/classic_reference/review_cases.h"
 
 #include "rules/attack.h"
 #include "rules/board_queries.h"

@@ -1,4 +1,4 @@
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic/test_positions.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"

@@ -3,8 +3,8 @@
 #include "ai/classic/root_rating.h"
 #include "game/turns/computer_turn.h"
 #include "rules/board_queries.h"
-#include "tests/ai-match/literal_ai.h"
-#include "tests/ai-match/review_cases.h"
+#include "tests/ai/classic_reference/literal_ai.h"
+#include "tests/ai/classic_reference/review_cases.h"
 #include "tests/support/run_captured.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "rules/fast/bitboards.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic/test_positions.h"
 #include "tests/support/literal_rules.h"
 
 #include <gtest/gtest.h>

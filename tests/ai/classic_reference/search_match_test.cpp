@@ -4,8 +4,8 @@
 #include "ai/classic/rate_move.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
-#include "tests/ai-match/literal_ai.h"
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic_reference/literal_ai.h"
+#include "tests/ai/classic/test_positions.h"
 
 #include <gtest/gtest.h>
 

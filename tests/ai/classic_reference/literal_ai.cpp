@@ -1,4 +1,4 @@
-#include "tests/ai-match/literal_ai.h"
+#include "tests/ai/classic_reference/literal_ai.h"
 
 #include "ai/classic/ai_settings.h"
 #include "rules/position_rules.h"

@@ -6,7 +6,7 @@ set -uo pipefail
 engine=$1
 stockfish=${2:-/usr/games/stockfish}
 here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../engine/uci_session.sh"
+source "$here/../../engine/uci_session.sh"
 [[ -x $stockfish ]] || { echo "stockfish not found: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 
 failures=0

@@ -6,7 +6,7 @@
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
 #include "rules/move_piece.h"
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic/test_positions.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "ai/classic/ai.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic/test_positions.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "rules/move_context.h"
 #include "rules/move_generation.h"
 #include "rules/position_rules.h"
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic/test_positions.h"
 #include "tests/support/literal_rules.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "ai/classic/rate_move.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
-#include "tests/ai/test_positions.h"
+#include "tests/ai/classic/test_positions.h"
 
 #include <gtest/gtest.h>
 
