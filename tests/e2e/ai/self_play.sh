@@ -29,7 +29,7 @@ if [ "$status" -ne 0 ]; then
 fi
 "$check" <"$dir/first.txt" || exit 1
 # The game's record reads back, in an independent PGN reader, to the last board shown.
-. "$(dirname "$0")/../support/record_check.sh"
+. "$(dirname "$0")/../../support/record_check.sh"
 check_record "$dir/first.txt.pgn" "$dir/first.txt" || exit 1
 run "$dir/second.txt"
 if ! cmp -s "$dir/first.txt" "$dir/second.txt"; then

@@ -4,7 +4,7 @@ set -uo pipefail
 vartok=$1
 failures=0
 checks=0
-source "$(dirname "${BASH_SOURCE[0]}")/../support/record_check.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/record_check.sh"
 e2e_dir=$(mktemp -d)
 trap 'rm -rf "$e2e_dir"' EXIT
 # Games that keep their record at the default place keep it here, not in the home folder.

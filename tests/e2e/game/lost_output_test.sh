@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 # a game left unfinished would be named on standard error by the next one.
 export XDG_DATA_HOME=$work/data
 places() { export XDG_STATE_HOME=$work/state$1; }
-source "$(dirname "$0")/../../tools/check_lib.sh"
+source "$(dirname "$0")/../../../tools/check_lib.sh"
 expected="vartok: could not write to standard output: $(
     python3 -c 'import os, errno; print(os.strerror(errno.ENOSPC))' 2>/dev/null ||
         echo 'No space left on device')"

@@ -5,7 +5,7 @@ set -uo pipefail
 vartok=$1
 random_lines=$2
 failures=0
-source "$(dirname "$0")/../support/record_check.sh"
+source "$(dirname "$0")/../../support/record_check.sh"
 dir=$(mktemp -d)
 # A words file of the person running the tests must not change the games.
 export XDG_CONFIG_HOME=$dir/config

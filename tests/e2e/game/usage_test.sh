@@ -4,7 +4,7 @@
 # Usage: usage_test.sh VARTOK README PROJECT_VERSION
 set -u
 vartok=$1 readme=$2 version=$3
-source "$(dirname "$0")/../../tools/check_lib.sh"
+source "$(dirname "$0")/../../../tools/check_lib.sh"
 # A words file of the person running the tests must not change the answers.
 XDG_CONFIG_HOME=$(mktemp -d)
 export XDG_CONFIG_HOME

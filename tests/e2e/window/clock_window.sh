@@ -6,7 +6,7 @@
 set -u
 vartok=$1 data_dir=$2
 
-source "$(dirname "$0")/../../tools/xvfb_session.sh"
+source "$(dirname "$0")/../../../tools/xvfb_session.sh"
 begin_window_test xdotool
 cd "$data_dir" || exit 1
 

@@ -100,7 +100,7 @@ one_game() { # one_game LANE RUN CLOSE_DELAY COVER
 lane() { # lane NUMBER RUNS
     local lane=$1 runs=$2
     mkdir -p "$work/lane$lane"
-    source "$(dirname "$0")/../../tools/xvfb_session.sh"
+    source "$(dirname "$0")/../../../tools/xvfb_session.sh"
     start_xvfb "$work/lane$lane" || { echo "FAIL: lane $lane: Xvfb did not start"; return; }
     for run in $(seq "$runs"); do
         # Up to 1.5 s into the search, in steps of 10 ms.

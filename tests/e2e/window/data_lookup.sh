@@ -11,7 +11,7 @@ work=$(mktemp -d)
 export XDG_CONFIG_HOME=$work/config
 trap 'rm -rf "$work"' EXIT
 export SDL_VIDEODRIVER=dummy
-source "$(dirname "$0")/../../tools/check_lib.sh"
+source "$(dirname "$0")/../../../tools/check_lib.sh"
 # Runs the game in graphics mode from a directory for up to 3 s; sets $out and $status.
 run_in() {
     out=$(cd "$1" && timeout 3 stdbuf -oL "$2" GRAPHICS BLACK_HUMAN </dev/null 2>&1)

@@ -10,7 +10,7 @@
 set -u
 vartok=$1 close_window=$2 data_dir=$3 suppressions=$4
 
-source "$(dirname "$0")/../../tools/xvfb_session.sh"
+source "$(dirname "$0")/../../../tools/xvfb_session.sh"
 begin_window_test xdotool
 
 (cd "$data_dir" && ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS="suppressions=$suppressions" \

@@ -7,7 +7,7 @@
 set -u
 vartok=$1 close_window=$2 data_dir=$3
 
-source "$(dirname "$0")/../../tools/xvfb_session.sh"
+source "$(dirname "$0")/../../../tools/xvfb_session.sh"
 begin_window_test xdotool convert import
 
 cd "$data_dir" || exit 1

@@ -1,6 +1,6 @@
 # Helpers for the record tests. Sourcing this file needs pgn-extract (the test is skipped
 # without it), makes a scratch folder $dir, and puts the default place of records inside it.
-source "$(dirname "${BASH_SOURCE[0]}")/../support/record_check.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../support/record_check.sh"
 [[ -x $pgn_extract ]] || { echo "pgn-extract not installed: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT

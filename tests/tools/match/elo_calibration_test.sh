@@ -5,8 +5,8 @@
 # Usage: elo_calibration_test.sh BUILD_DIR; skipped (77) without stockfish and pgn-extract.
 set -u
 build=$1
-source "$(dirname "$0")/../../tools/check_lib.sh"
-tools=$(cd "$(dirname "$0")/../../tools/elo-calibration" && pwd)
+source "$(dirname "$0")/../../../tools/check_lib.sh"
+tools=$(cd "$(dirname "$0")/../../../tools/elo-calibration" && pwd)
 [[ -x /usr/games/stockfish && -x /usr/games/pgn-extract ]] || { echo "stockfish and pgn-extract are needed (tools/install-packages.sh test)"; exit 1; }
 # An '=' in the directory's name as in the settings' file names: no tool may split there.
 dir=$(mktemp -d /tmp/calibration=XXXXXX)

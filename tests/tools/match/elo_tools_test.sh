@@ -4,7 +4,7 @@
 # Usage: elo_tools_test.sh VARTOK_ELO_FIT VARTOK_LADDER_SVG
 set -u
 fit=$1 ladder=$2
-source "$(dirname "$0")/../../tools/check_lib.sh"
+source "$(dirname "$0")/../../../tools/check_lib.sh"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 

@@ -6,7 +6,7 @@
 # Usage: match_engines_test.sh VARTOK_MATCH FAKE_ENGINE
 set -u
 match=$(realpath "$1") fake=$(realpath "$2")
-source "$(dirname "$0")/../../tools/check_lib.sh"
+source "$(dirname "$0")/../../../tools/check_lib.sh"
 for engine in stockfish fairymax pgn-extract; do
     [[ -x /usr/games/$engine ]] || { echo "/usr/games/$engine not found: the test needs it (tools/install-packages.sh test installs it)"; exit 1; }
 done
