@@ -3,6 +3,7 @@
 #include "game/input/commands.h"
 #include "game/input/line_input.h"
 #include "game/input/move_entry.h"
+#include "game/running_game.h"
 #include "game/startup.h"
 #include "game/turns/computer_turn.h"
 #include "game/turns/take_back.h"
@@ -31,8 +32,9 @@ move_budget computer_budget(const game_timing &timing, uint8_t side) {
 
 } // namespace
 
-game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, const computer_players &players, game_timing *timing) {
+game_ending play_game(running_game *run, game_state *live, const game_options &options,
+                      game_record *record, turn_history *turns, const computer_players &players,
+                      game_timing *timing) {
     search_context *search = players.classic;
     strong_memory *strong = players.strong;
     tile_cursor cursor;
@@ -45,10 +47,10 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         if (!check_output()) return interrupted_game(interruption::lost_output);
         turns->push_back({*live, record->moves.size()});
         const game_status &status = live->game_status;
-        draw_board(live->board, nullptr, 0, nothing_selected, nothing_selected);
+        draw_board(run, live->board, nullptr, 0, nothing_selected, nothing_selected);
         const coord king_pos = find_king(&live->board, status.turn);
-        if (auto end = timing->fide ? check_fide_end(*live, king_pos, timing->positions)
-                                    : check_move_stale(*live, king_pos, &search->random))
+        if (auto end = timing->fide ? check_fide_end(run, *live, king_pos, timing->positions)
+                                    : check_move_stale(run, *live, king_pos, &search->random))
             return *end;
         const uint8_t mover = status.turn;
         const bool computer = mover ? status.black_ai : status.white_ai;
@@ -58,12 +60,12 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         san_move played;
         engine_client *engine = players.engines ? players.engines->side[mover].get() : nullptr;
         if (computer && engine) {
-            const computer_move m = do_engine_move(engine, live, *record, options, *timing);
+            const computer_move m = do_engine_move(run, engine, live, *record, options, *timing);
             if (m.ending) return *m.ending;
             played = {m.decision.src, m.decision.dst, m.decision.ascend};
         } else if (computer && strong) {
             const computer_move m = do_strong_move(
-                strong, live,
+                run, strong, live,
                 strong_settings_for(options, timing->clocks ? &timing->clock : nullptr, mover,
                                     live->turn_count));
             if (m.ending) return *m.ending;
@@ -71,22 +73,23 @@ game_ending play_game(game_state *live, const game_options &options, game_record
         } else if (computer) {
             move_budget budget{};
             if (timing->clocks) budget = computer_budget(*timing, mover);
-            const computer_move m = do_ai_move(search, live, options.ai, options.commands,
+            const computer_move m = do_ai_move(run, search, live, options.ai, options.commands,
                                                timing->clocks ? &budget : nullptr);
             if (m.ending) return *m.ending;
             played = {m.decision.src, m.decision.dst, m.decision.ascend};
         } else {
             if (timing->clocks)
-                set_input_deadline(steady_now_ms() + ms_until_flag(timing->clock, steady_now_ms()));
-            const person_move m = get_move(live, &cursor, king_pos,
+                set_input_deadline(&run->input,
+                                   steady_now_ms() + ms_until_flag(timing->clock, steady_now_ms()));
+            const person_move m = get_move(run, live, &cursor, king_pos,
                                            options.commands ? &commands : nullptr, turn_rules);
-            set_input_deadline(no_deadline);
+            set_input_deadline(&run->input, no_deadline);
             if (m.ending && m.ending->cause == interruption::time_up)
                 return flag_fall_ending(live->board, mover, timing->fide);
             if (m.ending) return *m.ending;
             if (m.take_back) {
                 if (!take_back(turns, live, record)) {
-                    if (const interruption cut = show_notice("There is no move to take back.");
+                    if (const interruption cut = show_notice(run, "There is no move to take back.");
                         cut != interruption::none)
                         return interrupted_game(cut);
                     *live = turns->back().game; // the same turn once more
@@ -103,6 +106,6 @@ game_ending play_game(game_state *live, const game_options &options, game_record
             return flag_fall_ending(before.board, mover, timing->fide);
         record_move(record, before, played, clock_comment(*timing, mover));
         if (timing->fide) note_position(&timing->positions, live->board, live->game_status.turn);
-        view_move_played(before, played); // the side panel's move list
+        view_move_played(&run->view, before, played); // the side panel's move list
     }
 }

@@ -1,6 +1,7 @@
 #include "game/input/commands.h"
 #include "ai/classic/ai.h"
 #include "game/game_end.h"
+#include "game/running_game.h"
 #include "game/turns/computer_turn.h"
 #include "game/view/search_progress.h"
 #include "rules/notation/notation.h"
@@ -65,7 +66,7 @@ const char *const window_keys_help =
     "Keys: the arrows and Return, or a click, choose a square; Escape drops the chosen "
     "piece; U takes back a move; H shows a hint; F1 or ? shows these keys.";
 
-std::string hint_line(const game_state &game, const ai_settings &settings,
+std::string hint_line(running_game *run, const game_state &game, const ai_settings &settings,
                       const command_context *context) {
     const game_options *options = context ? context->options : nullptr;
     const uint8_t turn = game.game_status.turn;
@@ -85,11 +86,12 @@ std::string hint_line(const game_state &game, const ai_settings &settings,
     game_state copy = game;
     copy.opening = 0;
     const std::unique_ptr<search_context> search = new_search_context(hint_seed);
-    progress_begin();
-    search_observer observer = game_search_observer();
+    progress_begin(&run->progress);
+    game_watch watch{run};
+    search_observer observer = game_search_observer(&watch);
     observer.report = nullptr; // the hint's search reports nothing
     const ai_decision d = choose_ai_move(search.get(), copy, settings, observer);
-    progress_clear();
+    progress_clear(&run->progress);
     if (d.outcome != ai_outcome::move) return "No hint: there is no legal move.";
     return hint_text(d.src, d.dst, d.ascend);
 }

@@ -11,6 +11,8 @@
 #include <SDL_scancode.h>
 #include <string>
 
+struct running_game;
+
 enum class command_kind { none, undo, hint, moves, resign, quit, help };
 
 // The command a whole line names ("undo\n", "  hint  "), or none.
@@ -35,7 +37,7 @@ command_kind command_of_key(SDL_Scancode key);
 // game's own draws are untouched. Says why when the computer plays that side. With
 // PLAYER=strong the strong player searches it instead, for its time a move; when an engine
 // plays, the engine is asked.
-std::string hint_line(const game_state &game, const ai_settings &settings,
+std::string hint_line(running_game *run, const game_state &game, const ai_settings &settings,
                       const command_context *context = nullptr);
 
 // The game so far in SAN, numbered like a score sheet ("1. e4 c5").

@@ -2,6 +2,7 @@
 #include "display/sdlfuncs.h"
 #include "game/game_end.h"
 #include "game/options/game_options.h"
+#include "game/running_game.h"
 #include "game/view/panel_text.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
@@ -22,26 +23,31 @@ namespace {
 
 constexpr const char *ascends[] = {"rook", "knight", "bishop", "queen"};
 
-void print_report_line(void *, const char *line) {
+void print_report_line(running_game *run, const char *line) {
     // A closed window ends the game where it stands: nothing of the search is told.
     if (window_closed()) return;
-    progress_clear();
+    progress_clear(&run->progress);
     std::puts(line);
 }
 
+void report_line(void *context, const char *line) {
+    print_report_line(static_cast<game_watch *>(context)->run, line);
+}
+
 void show_search_progress(void *context, const search_progress &p) {
+    auto *watch = static_cast<game_watch *>(context);
     if (!pump_window_events()) {
-        if (auto *stop = static_cast<std::atomic<bool> *>(context)) stop->store(true);
+        if (watch->stop) watch->stop->store(true);
         return;
     }
-    progress_show(p.pass, p.depth, p.rated, p.to_rate);
-    view_search_progress(p); // the side panel's "Thinking..."
+    progress_show(&watch->run->progress, p.pass, p.depth, p.rated, p.to_rate);
+    view_search_progress(&watch->run->view, p); // the side panel's "Thinking..."
 }
 
 // The move-count rule kept the turn-start test from seeing that the side to move has no
 // move: the game ends as that test would have ended it.
-game_ending end_without_move(const game_state &live) {
-    progress_clear();
+game_ending end_without_move(running_game *run, const game_state &live) {
+    progress_clear(&run->progress);
     const uint8_t turn = live.game_status.turn;
     const coord king_pos = find_king(&live.board, turn);
     const bool mated = square_attacked(&live.board, king_pos, turn ? black_bit : 0);
@@ -52,7 +58,7 @@ game_ending end_without_move(const game_state &live) {
 // Report lines held back while the search may still be cut short by the clock.
 struct held_lines {
     std::vector<std::string> lines;
-    std::atomic<bool> *stop; // raised by a close of the window, as in any search
+    game_watch *watch; // a close of the window stops the search, as in any search
 };
 
 void hold_line(void *context, const char *line) {
@@ -60,7 +66,7 @@ void hold_line(void *context, const char *line) {
 }
 
 void held_progress(void *context, const search_progress &p) {
-    show_search_progress(static_cast<held_lines *>(context)->stop, p);
+    show_search_progress(static_cast<held_lines *>(context)->watch, p);
 }
 
 // The observer of a search on the clock: the window is kept alive and may stop it as
@@ -83,10 +89,11 @@ void watch_budget(clock_watch *watch, std::atomic<bool> *stop, int64_t limit_ms)
 
 // The engine's rule for a search on the clock: one pass at depth1, quietly, then the full
 // search until the budget's soft limit; when that cuts it short, the one-pass move is played.
-ai_decision search_on_clock(search_context *search, const game_state &live,
+ai_decision search_on_clock(running_game *run, search_context *search, const game_state &live,
                             const ai_settings &settings, const move_budget &budget,
                             std::atomic<bool> *stop) {
-    search_observer quiet = game_search_observer(stop);
+    game_watch game{run, stop};
+    search_observer quiet = game_search_observer(&game);
     quiet.report = nullptr;
     ai_settings one_pass = settings;
     one_pass.depth2 = one_pass.depth1;
@@ -97,8 +104,8 @@ ai_decision search_on_clock(search_context *search, const game_state &live,
                               std::chrono::steady_clock::now() - started)
                               .count();
     clock_watch watch;
-    held_lines held{{}, stop};
-    search_observer full = game_search_observer(stop);
+    held_lines held{{}, &game};
+    search_observer full = game_search_observer(&game);
     full.context = &held;
     full.report = hold_line;
     full.progress = held_progress;
@@ -117,7 +124,7 @@ ai_decision search_on_clock(search_context *search, const game_state &live,
         if (!held.lines.empty()) held.lines.pop_back();
         d = first;
     }
-    for (const std::string &line : held.lines) print_report_line(nullptr, line.c_str());
+    for (const std::string &line : held.lines) print_report_line(run, line.c_str());
     if (out_of_time)
         std::printf("%u: Moving %s to %s (one pass: out of time)\n", live.turn_count,
                     square_name(d.src).c_str(), square_name(d.dst).c_str());
@@ -136,12 +143,12 @@ std::string hint_text(coord src, coord dst, uint8_t ascend) {
     return text;
 }
 
-search_observer game_search_observer(std::atomic<bool> *stop) {
+search_observer game_search_observer(game_watch *watch) {
     search_observer observer;
-    observer.context = stop;
-    observer.report = print_report_line;
+    observer.context = watch;
+    observer.report = report_line;
     observer.progress = show_search_progress;
-    observer.stop = stop;
+    observer.stop = watch->stop;
     return observer;
 }
 
@@ -151,6 +158,7 @@ namespace {
 constexpr int64_t strong_overhead_ms = 10;
 
 struct strong_watch {
+    running_game *run;
     std::atomic<bool> *stop;
     uint8_t mover;
     int depth = 0;
@@ -160,13 +168,13 @@ struct strong_watch {
 // While it searches the window answers the desktop (a close stops the search), and the
 // panel shows its depth and score with the clocks ticking.
 void strong_tick(void *context) {
-    if (!graphics) return;
     auto *watch = static_cast<strong_watch *>(context);
+    if (!watch->run->graphics) return;
     if (!pump_window_events()) {
         watch->stop->store(true);
         return;
     }
-    view_player_thinking(watch->depth, watch->score);
+    view_player_thinking(&watch->run->view, watch->depth, watch->score);
 }
 
 void strong_iteration_done(void *context, const strong_iteration &iteration) {
@@ -198,10 +206,10 @@ strong_settings strong_settings_for(const game_options &options, const chess_clo
     return s;
 }
 
-computer_move do_strong_move(strong_memory *memory, game_state *live,
+computer_move do_strong_move(running_game *run, strong_memory *memory, game_state *live,
                              const strong_settings &settings) {
     std::atomic<bool> stop{false};
-    strong_watch watch{&stop, live->game_status.turn, 0, {}};
+    strong_watch watch{run, &stop, live->game_status.turn, 0, {}};
     strong_observer observer;
     observer.context = &watch;
     observer.iteration_done = strong_iteration_done;
@@ -214,7 +222,7 @@ computer_move do_strong_move(strong_memory *memory, game_state *live,
         return result;
     }
     if (d.outcome == strong_outcome::no_move) {
-        result.ending = end_without_move(*live);
+        result.ending = end_without_move(run, *live);
         return result;
     }
     const uint8_t ascend =
@@ -233,32 +241,33 @@ computer_move do_strong_move(strong_memory *memory, game_state *live,
     return result;
 }
 
-computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
-                         bool announce_book, const move_budget *budget) {
-    progress_begin();
+computer_move do_ai_move(running_game *run, search_context *search, game_state *live,
+                         const ai_settings &settings, bool announce_book,
+                         const move_budget *budget) {
+    progress_begin(&run->progress);
     // Only a window or a clock can stop the search; without them it never stops.
     std::atomic<bool> stop{false};
+    game_watch game{run, run->graphics ? &stop : nullptr};
     computer_move result;
     const ai_decision decision =
-        budget ? search_on_clock(search, *live, settings, *budget, &stop)
-               : choose_ai_move(search, *live, settings,
-                                game_search_observer(graphics ? &stop : nullptr));
+        budget ? search_on_clock(run, search, *live, settings, *budget, &stop)
+               : choose_ai_move(search, *live, settings, game_search_observer(&game));
     if (window_closed()) {
-        progress_clear();
+        progress_clear(&run->progress);
         result.ending = interrupted_game(interruption::window_closed);
         return result;
     }
     result.decision = decision;
     live->opening = decision.opening;
     if (decision.outcome == ai_outcome::no_move) {
-        result.ending = end_without_move(*live);
+        result.ending = end_without_move(run, *live);
         return result;
     }
     if (decision.outcome == ai_outcome::book_move && announce_book)
         std::printf("%u: Moving %s to %s (opening book)\n", live->turn_count,
                     square_name(decision.src).c_str(), square_name(decision.dst).c_str());
     if (const uint8_t became = play_half_move(live, decision.src, decision.dst, decision.ascend)) {
-        progress_clear();
+        progress_clear(&run->progress);
         announce_ascension(became);
     }
     return result;

@@ -2,6 +2,7 @@
 #include "display/sdlfuncs.h"
 #include "game/game_end.h"
 #include "game/options/game_options.h"
+#include "game/running_game.h"
 #include "game/view/panel_text.h"
 #include "game/view/view.h"
 #include "rules/notation/notation.h"
@@ -56,13 +57,18 @@ engine_limits limits_for(const game_options &options, const game_timing &timing)
 
 // While the engine thinks the window answers the desktop (a close asks for the move now),
 // and the panel shows its depth and score, from White's side, with the clocks ticking.
-bool keep_thinking(void *mover, const engine_thinking &so_far) {
+struct engine_watcher {
+    running_game *run;
+    uint8_t mover;
+};
+
+bool keep_thinking(void *context, const engine_thinking &so_far) {
     if (!pump_window_events()) return false;
-    if (!graphics) return true;
-    view_player_thinking(so_far.depth, so_far.has_score
-                                           ? panel_score(so_far.mate, so_far.score,
-                                                         *static_cast<const uint8_t *>(mover))
-                                           : std::string());
+    const auto *watcher = static_cast<const engine_watcher *>(context);
+    if (!watcher->run->graphics) return true;
+    view_player_thinking(&watcher->run->view, so_far.depth,
+                         so_far.has_score ? panel_score(so_far.mate, so_far.score, watcher->mover)
+                                          : std::string());
     return true;
 }
 
@@ -88,12 +94,14 @@ bool start_outside_engines(game_options *options, outside_engines *engines, std:
     return true;
 }
 
-computer_move do_engine_move(engine_client *engine, game_state *live, const game_record &record,
-                             const game_options &options, const game_timing &timing) {
+computer_move do_engine_move(running_game *run, engine_client *engine, game_state *live,
+                             const game_record &record, const game_options &options,
+                             const game_timing &timing) {
     computer_move result;
-    uint8_t mover = live->game_status.turn;
+    const uint8_t mover = live->game_status.turn;
+    engine_watcher watcher{run, mover};
     const engine_answer a = engine_think(engine, position_for(record), limits_for(options, timing),
-                                         {&mover, keep_thinking});
+                                         {&watcher, keep_thinking});
     if (window_closed()) {
         result.ending = interrupted_game(interruption::window_closed);
         return result;

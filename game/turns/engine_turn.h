@@ -25,8 +25,9 @@ bool start_outside_engines(game_options *options, outside_engines *engines, std:
 // ("12: Moving g8 to f6") with one line of its thinking, and played. An engine that dies,
 // hangs or sends a move that is not legal ends the game, kept unfinished in its record
 // (status 1), with a message on standard error; with clocks, a hung engine loses on time.
-computer_move do_engine_move(engine_client *engine, game_state *live, const game_record &record,
-                             const game_options &options, const game_timing &timing);
+computer_move do_engine_move(running_game *run, engine_client *engine, game_state *live,
+                             const game_record &record, const game_options &options,
+                             const game_timing &timing);
 
 // "Hint: e2-e4" from the engine, at its time a move, or why there is none.
 std::string engine_hint_line(engine_client *engine, const game_record &record,
