@@ -1,3 +1,4 @@
+#include "ai/classic/classic_player.h"
 #include "display/board_view.h"
 #include "game/game_end.h"
 #include "game/input/commands.h"
@@ -5,14 +6,13 @@
 #include "game/input/move_entry.h"
 #include "game/startup.h"
 #include "game/turns/computer_turn.h"
+#include "game/turns/engine_turn.h"
 #include "game/turns/take_back.h"
 #include "game/view/board_printout.h"
 #include "game/view/messages.h"
 #include "game/view/output_check.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
-#include "ai/classic/classic_player.h"
-#include "game/turns/engine_turn.h"
 
 #include <cstdio>
 

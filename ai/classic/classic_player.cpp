@@ -193,10 +193,10 @@ int64_t classic_budget_ms(const player_limits &limits, uint8_t side, int64_t ove
     const int s = side ? 1 : 0;
     if (limits.time_left_ms[s] != no_clock) {
         // The clock's share: the soft limit of a budget, as the game and the match tool share it.
-        const int64_t share = budget_for_move(limits.time_left_ms[s], limits.increment_ms[s],
-                                              limits.moves_to_go, overhead_ms,
-                                              classic_clock_figures)
-                                  .soft_ms;
+        const int64_t share =
+            budget_for_move(limits.time_left_ms[s], limits.increment_ms[s], limits.moves_to_go,
+                            overhead_ms, classic_clock_figures)
+                .soft_ms;
         if (budget == no_budget || share < budget) budget = share;
     }
     return budget;

@@ -46,8 +46,8 @@ struct strong_player final : player {
         watch.iteration_done = iteration_done;
         watch.tick = tick;
         watch.stop = observer.stop;
-        const strong_decision d =
-            choose_strong_move(game.now, strong_settings_for(setup, limits, game.now), watch, memory);
+        const strong_decision d = choose_strong_move(
+            game.now, strong_settings_for(setup, limits, game.now), watch, memory);
         player_answer a;
         if (d.outcome == strong_outcome::no_move) {
             a.outcome = player_outcome::no_move;
@@ -83,8 +83,12 @@ strong_settings strong_settings_for(const strong_setup &setup, const player_limi
     s.rules = setup.rules;
     s.elo = setup.elo;
     switch (setup.seeding) {
-    case strong_seeding::fixed: s.seed = setup.seed; break;
-    case strong_seeding::by_turn: s.seed = setup.seed * seed_spread + now.turn_count; break;
+    case strong_seeding::fixed:
+        s.seed = setup.seed;
+        break;
+    case strong_seeding::by_turn:
+        s.seed = setup.seed * seed_spread + now.turn_count;
+        break;
     case strong_seeding::fresh:
         s.seed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
         break;
@@ -94,7 +98,8 @@ strong_settings strong_settings_for(const strong_setup &setup, const player_limi
     if (limits.nodes > 0) s.node_limit = limits.nodes;
     s.time = {};
     if (limits.infinite) return s;
-    if (limits.movetime_ms > 0) s.time = limits_for_move_time(limits.movetime_ms, setup.overhead_ms);
+    if (limits.movetime_ms > 0)
+        s.time = limits_for_move_time(limits.movetime_ms, setup.overhead_ms);
     if (limits.time_left_ms[side] != no_clock) {
         const move_budget clock =
             budget_for_move(limits.time_left_ms[side], limits.increment_ms[side],

@@ -77,7 +77,9 @@ std::string hint_line(const game_state &game, const ai_settings &settings,
                            : game_moves{game, {}, game};
     if (context && context->engines)
         for (auto &engine : context->engines->side)
-            if (engine) return player_hint(new_engine_player(engine.get(), options->movetime_ms).get(), moves);
+            if (engine)
+                return player_hint(new_engine_player(engine.get(), options->movetime_ms).get(),
+                                   moves);
     if (options && options->strong) {
         // A hint is always the strong player's best, whatever strength it plays at.
         strong_setup full = game_strong_setup(*options);

@@ -32,11 +32,11 @@ void print_report_line(const char *line) {
 struct game_watch {
     std::atomic<bool> stop{false};
     uint8_t mover = 0;
-    bool hold = false;              // report lines wait for the move (a game on clocks)
-    bool quiet = false;             // report lines are dropped (a hint)
-    std::vector<std::string> held;  // ... here
-    int depth = 0;                  // the panel's: of the last iteration
-    std::string score;              // ... and its score, from White's side
+    bool hold = false;             // report lines wait for the move (a game on clocks)
+    bool quiet = false;            // report lines are dropped (a hint)
+    std::vector<std::string> held; // ... here
+    int depth = 0;                 // the panel's: of the last iteration
+    std::string score;             // ... and its score, from White's side
 };
 
 void watch_line(void *context, const char *line) {
@@ -63,8 +63,9 @@ void watch_progress(void *context, const player_progress &p) {
 void watch_thinking(void *context, const player_thinking &t) {
     auto *w = static_cast<game_watch *>(context);
     w->depth = t.depth;
-    w->score = t.has_score ? panel_score(t.mate_in != 0, t.mate_in != 0 ? t.mate_in : t.cp, w->mover)
-                           : std::string();
+    w->score = t.has_score
+                   ? panel_score(t.mate_in != 0, t.mate_in != 0 ? t.mate_in : t.cp, w->mover)
+                   : std::string();
 }
 
 // The other players' thinking: the panel shows its depth and score with the clocks ticking.
@@ -179,7 +180,9 @@ computer_move do_player_move(player *p, game_state *live, const game_moves &game
     }
     if (a.opening >= 0) live->opening = static_cast<uint8_t>(a.opening);
     switch (a.outcome) {
-    case player_outcome::no_move: result.ending = end_without_move(*live); return result;
+    case player_outcome::no_move:
+        result.ending = end_without_move(*live);
+        return result;
     case player_outcome::failed:
         progress_clear();
         if (a.timed_out && clocks) {
@@ -191,7 +194,8 @@ computer_move do_player_move(player *p, game_state *live, const game_moves &game
         result.ending = game_ending{};
         result.ending->status = failed_status;
         return result;
-    case player_outcome::move: break;
+    case player_outcome::move:
+        break;
     }
     if (a.resigned) {
         progress_clear();

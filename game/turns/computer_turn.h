@@ -4,8 +4,8 @@
 #include "ai/classic/ai.h"
 #include "ai/player.h"
 #include "ai/strong/strong_as_player.h"
-#include "game/options/game_options.h"
 #include "game/game_ending.h"
+#include "game/options/game_options.h"
 #include "game/turns/game_timing.h"
 #include "rules/game_state.h"
 

@@ -25,8 +25,9 @@ engine_protocol protocol_of(const std::string &name) {
 // The game as the engine is told it: where it started and every move since.
 engine_position position_for(const game_moves &game) {
     const game_state usual = new_game();
-    const bool usual_start = std::memcmp(&game.start.board, &usual.board, sizeof usual.board) == 0 &&
-                             game.start.game_status.turn == usual.game_status.turn;
+    const bool usual_start =
+        std::memcmp(&game.start.board, &usual.board, sizeof usual.board) == 0 &&
+        game.start.game_status.turn == usual.game_status.turn;
     engine_position p = usual_start ? engine_position{} : position_of_game(game.start);
     for (const san_move &m : game.moves) p.moves.push_back(coordinate_text(m));
     return p;
@@ -34,6 +35,8 @@ engine_position position_for(const game_moves &game) {
 
 engine_limits limits_for(const player_limits &given, int64_t move_time_ms, uint8_t mover) {
     engine_limits limits;
+    limits.depth = given.depth;
+    limits.nodes = static_cast<long long>(given.nodes);
     if (given.time_left_ms[0] == no_clock || given.time_left_ms[1] == no_clock) {
         limits.movetime_ms =
             static_cast<int>(given.movetime_ms > 0 ? given.movetime_ms : move_time_ms);
@@ -78,10 +81,9 @@ struct engine_player final : player {
     player_answer decide(const game_moves &game, const player_limits &limits,
                          const player_observer &observer) override {
         const game_state &now = game.now;
-        const engine_answer e =
-            engine_think(client, position_for(game),
-                         limits_for(limits, move_time_ms, now.game_status.turn),
-                         {const_cast<player_observer *>(&observer), keep_thinking});
+        const engine_answer e = engine_think(
+            client, position_for(game), limits_for(limits, move_time_ms, now.game_status.turn),
+            {const_cast<player_observer *>(&observer), keep_thinking});
         player_answer a;
         if (e.fault != engine_fault::none) {
             a.failure = e.message;
