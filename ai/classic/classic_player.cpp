@@ -180,7 +180,10 @@ struct classic_player final : player {
         return a;
     }
 
-    std::string name() const override { return "Vartok"; }
+    std::string name() const override {
+        return "Vartok (depths " + std::to_string(setup.settings.depth1) + "/" +
+               std::to_string(setup.settings.depth2) + ")";
+    }
 };
 
 } // namespace

@@ -66,8 +66,7 @@ struct strong_player final : player {
     }
 
     std::string name() const override {
-        if (setup.elo > 0 && setup.elo < full_strength_elo)
-            return "Vartok strong at Elo " + std::to_string(setup.elo);
+        if (setup.elo > 0) return "Vartok strong at Elo " + std::to_string(setup.elo);
         return "Vartok strong";
     }
 };

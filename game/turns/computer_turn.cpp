@@ -230,7 +230,10 @@ std::string player_hint(player *p, const game_moves &game) {
     watch.mover = game.now.game_status.turn;
     watch.quiet = true;
     player_observer observer = observer_of(&watch);
-    observer.stop = nullptr; // a hint is always thought to its end
+    // A hint is always thought to its end, and only the classic player's progress is shown.
+    observer.stop = nullptr;
+    observer.thinking = nullptr;
+    observer.tick = nullptr;
     const player_answer a = p->decide(game, {}, observer);
     progress_clear();
     if (a.resigned) return "No hint: the engine resigns.";
