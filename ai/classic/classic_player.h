@@ -26,5 +26,6 @@ int64_t classic_budget_ms(const player_limits &limits, uint8_t side, int64_t ove
 // The classic player searching with `context` (borrowed: its scratch and random numbers,
 // which may be the game's). A limit's depth replaces the second pass's. With a budget it
 // searches one pass at depth1 quietly, then the full search until the budget runs out; the
-// full search cut short by the clock gives way to the one-pass move (answer.one_pass).
+// full search cut short by the clock gives way to the one-pass move (answer.one_pass). It
+// keeps no node limit and always chooses among every legal move (limits.searchmoves).
 std::unique_ptr<player> new_classic_player(search_context *context, const classic_setup &setup);
