@@ -6,6 +6,7 @@
 #include "game/game_ending.h"
 #include "game/records/game_record.h"
 #include "game/turns/engine_turn.h"
+#include "game/turns/take_back.h"
 #include "rules/game_state.h"
 
 #include <SDL_scancode.h>
@@ -24,6 +25,7 @@ struct command_context {
     game_record *record;
     const game_options *options = nullptr; // which player the computer is: the hint asks it
     outside_engines *engines = nullptr;    // when an engine plays, the hint asks it
+    const turn_history *turns = nullptr;   // where the game began, for an engine's hint
 };
 
 // The keys that give commands in the window (with COMMANDS, at the piece prompt), and the
