@@ -51,6 +51,10 @@ for bad in "$dir/illegal.pgn" "$dir/broken.pgn" "$dir/missing.pgn" "$here/opera.
     check "$(basename "$bad"): status 2, one line, nothing written" \
         [ "$status" = 2 -a "$(wc -l <"$dir/bad.err")" = 1 -a ! -s "$dir/bad.out" ]
 done
+cp "$here/opera.pgn" "$dir/copy.pgn"
+run --pgn "$dir/copy.pgn" "$dir/copy.pgn" >/dev/null 2>&1
+check "the review is never written over the record it reads" \
+    bash -c "[ $? = 2 ] && cmp -s '$here/opera.pgn' '$dir/copy.pgn'"
 run --summary "$dir/empty.pgn" >"$dir/empty.out" 2>/dev/null
 check "a game without moves is reviewed as empty" \
     bash -c "[ $? = 0 ] && grep -q '^\*$' '$dir/empty.out' && grep -q 'no moves' '$dir/empty.out'"

@@ -5,6 +5,7 @@
 #include "game/records/pgn_database.h"
 #include "game/records/record_place.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -18,14 +19,16 @@ void split_game_number(const std::string &where, std::string *path, long *number
     const std::string digits = where.substr(hash + 1);
     if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9) return;
     *path = where.substr(0, hash);
-    *number = std::strtol(digits.c_str(), nullptr, 10);
+    // "#0" names no game: -1 makes the search report it rather than take the last one.
+    *number = std::max(std::strtol(digits.c_str(), nullptr, 10), -1L);
+    if (*number == 0) *number = -1;
 }
 
 bool find_game(const std::string &path, long number, bool finished_only, pgn_game *out,
                std::string *error) {
     bool found = false;
     const auto visit = [&](const database_game &g) {
-        if (number > 0) {
+        if (number != 0) {
             if (g.number != number) return true;
             *out = g.pgn;
             found = true;
@@ -43,7 +46,7 @@ bool find_game(const std::string &path, long number, bool finished_only, pgn_gam
     }
     if (status == read_status::failed) return false;
     if (!found) {
-        *error = path + (number > 0      ? ": there is no game " + std::to_string(number)
+        *error = path + (number != 0 ? ": there is no game " + std::to_string(std::max(number, 0L))
                          : finished_only ? ": no finished game"
                                          : ": no game");
         return false;
@@ -66,8 +69,9 @@ bool read_review_input(const std::string &where, review_input *out, std::string 
         }
     }
     review_input input;
+    input.path = path;
     if (!find_game(path, number, database, &input.record, error)) return false;
-    const std::string label = number > 0 ? path + "#" + std::to_string(number) : path;
+    const std::string label = number != 0 ? path + "#" + std::to_string(number) : path;
     fen_position start;
     std::string why;
     replayed_game replayed;

@@ -8,6 +8,7 @@
 #include <vector>
 
 struct review_input {
+    std::string path; // of the file read
     pgn_game record;
     game_state start;
     std::vector<san_move> moves;

@@ -9,6 +9,7 @@
 #include "game/records/atomic_file.h"
 
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -35,6 +36,14 @@ std::string budget_text(const review_options &options) {
     return std::to_string(options.movetime_ms) + " ms a position";
 }
 
+// Whether `a` and `b` are one file: the review must not replace the record it reads.
+bool same_file(const std::string &a, const std::string &b) {
+    struct stat sa {
+    }, sb{};
+    return stat(a.c_str(), &sa) == 0 && stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
 bool write_stdout(const std::string &text) {
     return std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
            std::fflush(stdout) == 0;
@@ -56,6 +65,12 @@ int main(int argc, char **argv) {
         std::fprintf(stderr, "vartok-review: %s\n", error.c_str());
         return 2;
     }
+    for (const std::string *out : {&options.pgn_path, &options.svg_path})
+        if (!out->empty() && same_file(*out, input.path)) {
+            std::fprintf(stderr, "vartok-review: %s is the file reviewed: write elsewhere\n",
+                         out->c_str());
+            return 2;
+        }
     analysis_request request;
     request.engine = options.engine;
     if (options.depth > 0)

@@ -66,6 +66,10 @@ std::string fixed(double v, int decimals) {
     return text;
 }
 
+std::string counted(int count, const char *one, const char *more) {
+    return std::to_string(count) + " " + (count == 1 ? one : more);
+}
+
 std::string padded(std::string text, size_t width) {
     if (text.size() < width) text.append(width - text.size(), ' ');
     return text;
@@ -191,8 +195,9 @@ std::string review_summary(const review_input &input, const game_review &review,
         const int *c = review.counts[side];
         out += "accuracy " + fixed(review.accuracy.accuracy[side], 1) +
                "%, average centipawn loss " + fixed(review.average_cp_loss[side], 0) + ", " +
-               std::to_string(c[1]) + " inaccuracies, " + std::to_string(c[2]) + " mistakes, " +
-               std::to_string(c[3]) + " blunders\n";
+               counted(c[1], "inaccuracy", "inaccuracies") + ", " +
+               counted(c[2], "mistake", "mistakes") + ", " + counted(c[3], "blunder", "blunders") +
+               "\n";
     }
     bool header = false;
     for (const judged_move &m : review.moves) {
