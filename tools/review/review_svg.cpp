@@ -79,6 +79,11 @@ void draw_axes(std::ostringstream &svg, const scale &s, size_t moves) {
         << ") rotate(-90)\" text-anchor=\"middle\">White's winning chances (%)</text>\n";
 }
 
+void circle(std::ostringstream &svg, double x, double y, const char *colour) {
+    svg << "<circle cx=\"" << number(x) << "\" cy=\"" << number(y) << "\" r=\"" << point_radius
+        << "\" fill=\"" << colour << "\" stroke=\"white\"/>";
+}
+
 } // namespace
 
 std::string review_svg(const game_review &review, const std::string &title) {
@@ -106,16 +111,19 @@ std::string review_svg(const game_review &review, const std::string &title) {
     for (size_t i = 0; i < review.moves.size(); i++) {
         const move_class verdict = review.moves[i].judgement.verdict;
         if (verdict < move_class::mistake) continue;
-        svg << "<circle cx=\"" << number(s.x(static_cast<double>(i + 1))) << "\" cy=\""
-            << number(s.y(review.white_win[i + 1])) << "\" r=\"" << point_radius << "\" fill=\""
-            << (verdict == move_class::blunder ? blunder_colour : mistake_colour)
-            << "\" stroke=\"white\"><title>"
+        // The move's name as a tooltip; the circle stands alone so that simple renderers draw it.
+        svg << "<g><title>"
             << escaped(std::to_string(review.moves[i].fullmove) +
                        (review.moves[i].white ? ". " : "... ") + review.moves[i].san)
-            << "</title></circle>\n";
+            << "</title>";
+        circle(svg, s.x(static_cast<double>(i + 1)), s.y(review.white_win[i + 1]),
+               verdict == move_class::blunder ? blunder_colour : mistake_colour);
+        svg << "</g>\n";
     }
-    text(svg, s.x(s.plies) - 150, top - 8, "\u25CF mistake", "font-size=\"11\" fill=\"#d9822b\"");
-    text(svg, s.x(s.plies) - 70, top - 8, "\u25CF blunder", "font-size=\"11\" fill=\"#c0392b\"");
+    circle(svg, s.x(s.plies) - 150, top - 12, mistake_colour);
+    text(svg, s.x(s.plies) - 142, top - 8, "mistake", "font-size=\"11\"");
+    circle(svg, s.x(s.plies) - 70, top - 12, blunder_colour);
+    text(svg, s.x(s.plies) - 62, top - 8, "blunder", "font-size=\"11\"");
     svg << "</svg>\n";
     return svg.str();
 }
