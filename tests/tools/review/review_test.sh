@@ -8,7 +8,7 @@ set -uo pipefail
 review=$1
 pgn_extract=$2
 here=$(dirname "$0")
-source "$here/../../tools/check_lib.sh"
+source "$here/../../../tools/check_lib.sh"
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
 run() { timeout 60 "$review" --depth 8 --threads 2 "$@"; }
