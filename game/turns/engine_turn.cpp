@@ -94,6 +94,16 @@ struct engine_player final : player {
         a.resigned = e.resigned;
         a.move = e.move;
         a.report = thinking_of(e.thinking);
+        // Its line as far as its moves are legal, read on a copy of the position.
+        game_state walk = now;
+        for (const std::string &word : e.thinking.pv) {
+            san_move m;
+            if (read_engine_move(walk, word, client->protocol == engine_protocol::xboard, &m) !=
+                move_reading::legal)
+                break;
+            a.report.pv.push_back(m);
+            play_legal_move(&walk, m);
+        }
         if (e.resigned) return a;
         // A weakened engine may play another move than its line's first: that line would
         // contradict the move, so none is shown.
@@ -109,20 +119,28 @@ struct engine_player final : player {
 
 } // namespace
 
+bool start_engine_for_game(engine_client *client, const std::string &command,
+                           const std::string &protocol, const std::vector<std::string> &options,
+                           std::string *error) {
+    if (!start_engine(client, command, protocol_of(protocol), options_of(options), error))
+        return false;
+    for (const std::string &warning : client->warnings)
+        std::fprintf(stderr, "vartok: %s\n", warning.c_str());
+    if (!new_engine_game(client)) {
+        *error = client->failure;
+        return false;
+    }
+    return true;
+}
+
 bool start_outside_engines(game_options *options, outside_engines *engines, std::string *error) {
     for (uint8_t side = 0; side <= 1; side++) {
         const std::string command = engine_command(*options, side);
         if (command.empty()) continue;
         auto client = std::make_unique<engine_client>();
-        if (!start_engine(client.get(), command, protocol_of(options->engine_protocol),
-                          options_of(engine_options_for(*options, side)), error))
+        if (!start_engine_for_game(client.get(), command, options->engine_protocol,
+                                   engine_options_for(*options, side), error))
             return false;
-        for (const std::string &warning : client->warnings)
-            std::fprintf(stderr, "vartok: %s\n", warning.c_str());
-        if (!new_engine_game(client.get())) {
-            *error = client->failure;
-            return false;
-        }
         options->engine_names[side] = client->name;
         engines->side[side] = std::move(client);
     }

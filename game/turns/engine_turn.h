@@ -13,6 +13,13 @@ struct outside_engines {
     std::unique_ptr<engine_client> side[2]; // White's and Black's; null: not an engine
 };
 
+// Starts the engine `command` speaking `protocol` ("uci", "xboard", else found out) with the
+// options "Name=Value" (what it lacks is warned about on standard error), and tells it a
+// game begins. False, with one line naming the engine in `error`, when it cannot.
+bool start_engine_for_game(engine_client *client, const std::string &command,
+                           const std::string &protocol, const std::vector<std::string> &options,
+                           std::string *error);
+
 // Starts the engine of every side that has one and tells it a game begins; their own
 // names go into options->engine_names. False, with one line naming the engine in
 // `error`, when one cannot be started.

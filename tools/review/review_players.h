@@ -1,8 +1,4 @@
-// The players a review asks, behind the common player interface.
-//
-// TO SWAP AT MERGE: both adapters here stand in for the shared factory functions that
-// make a strong player or an outside-engine player behind ai/player.h; once those land,
-// make_review_player should call them and this file go.
+// The players a review asks, behind the common player interface: one for each thread.
 #pragma once
 
 #include "ai/player.h"
