@@ -30,9 +30,8 @@ struct search_driver {
     engine_player player = engine_player::classic; // whose search is (or was last) under way
     std::atomic<bool> stop{false}; // ends the search under way (the GUI's stop or the clock)
     std::mutex lock;
-    std::condition_variable wake; // the clock and an infinite search wait on it
+    std::condition_variable wake; // an infinite search waits on it for the GUI's stop
     bool stop_requested = false;  // the GUI said stop (or quit); guarded by lock
-    bool search_done = false;     // the search has ended; guarded by lock
     strong_memory strong;         // the strong player's table, kept from go to go
 };
 

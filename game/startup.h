@@ -13,6 +13,8 @@
 #include "game/turns/take_back.h"
 #include "rules/game_state.h"
 
+struct running_game;
+
 // Reads the words (those of the words file `config`, then the command line's), sets up the
 // board, opens the window in graphics mode, plays the game, closes its record and the
 // window; returns the exit status.
@@ -29,5 +31,6 @@ struct computer_players {
 // The turn loop: one cycle per half-move of `live`, each move added to `record`, each turn's
 // start kept in `turns` for take-backs, the computer's moves made by `players`, the clocks and
 // draw rules of `timing`; returns how the game ends.
-game_ending play_game(game_state *live, const game_options &options, game_record *record,
-                      turn_history *turns, const computer_players &players, game_timing *timing);
+game_ending play_game(running_game *run, game_state *live, const game_options &options,
+                      game_record *record, turn_history *turns, const computer_players &players,
+                      game_timing *timing);

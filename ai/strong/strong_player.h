@@ -11,9 +11,16 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int strong_max_ply = 128;
 constexpr int64_t default_move_time_ms = 1000;
+
+// One move as the game plays it.
+struct strong_move {
+    coord src, dst;
+    uint8_t ascend; // type_rook..type_queen, 0 for none
+};
 
 struct strong_settings {
     move_budget time = {default_move_time_ms / 2, default_move_time_ms};
@@ -24,12 +31,7 @@ struct strong_settings {
     draw_rules rules = draw_rules::game;
     int elo = 0;       // play at about this Elo (lowest_elo and up); 0: full strength
     uint64_t seed = 0; // of the weakened player's choices: the same seed, the same move
-};
-
-// One move as the game plays it.
-struct strong_move {
-    coord src, dst;
-    uint8_t ascend; // type_rook..type_queen, 0 for none
+    std::vector<strong_move> root_moves; // the moves to choose from; empty: every legal move
 };
 
 struct strong_line {

@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-// 1: the window is open (or being opened) besides the text board. The messages and the
-// move entry ask it how to talk to the person.
-extern uint8_t graphics;
-
 // What the command-line words choose.
 struct game_options {
     uint8_t graphics = 0;

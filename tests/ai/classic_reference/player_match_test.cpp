@@ -1,6 +1,7 @@
 // The game's computer player against the plain one: same report lines, same board after
 // the move, same number of random draws.
 #include "ai/classic/root_rating.h"
+#include "game/running_game.h"
 #include "game/turns/computer_turn.h"
 #include "rules/board_queries.h"
 #include "tests/ai/classic_reference/literal_ai.h"
@@ -70,8 +71,9 @@ captured_run play(const review_case &c, player who) {
             const coord king = find_king(&game.board, game.game_status.turn);
             if (who == player::game) {
                 // The game's turn plays the whole half-move, the side and number included.
-                const computer_move m = do_ai_move(search.get(), &game, settings);
-                if (m.ending) std::exit(close_game(*m.ending, nullptr));
+                running_game run;
+                const computer_move m = do_ai_move(&run, search.get(), &game, settings);
+                if (m.ending) std::exit(close_game(&run, *m.ending, nullptr));
                 print_game(game);
                 continue;
             }
