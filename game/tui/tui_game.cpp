@@ -1,0 +1,228 @@
+#include "game/tui/tui_game.h"
+#include "game/game_end.h"
+#include "game/input/commands.h"
+#include "game/records/pgn_text.h"
+#include "game/tui/tui_computer.h"
+#include "game/tui/tui_draw.h"
+#include "game/tui/tui_person.h"
+#include "game/view/panel_text.h"
+#include "rules/attack.h"
+#include "rules/board_queries.h"
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+constexpr const char *help_line =
+    "Click a piece, then its square; or type e4, Nf3. f+Enter: flip. q: quit";
+constexpr const char *side_names[] = {"White", "Black"};
+
+std::string score_text(const player_thinking &t, uint8_t mover) {
+    if (!t.has_score) return "";
+    return panel_score(t.mate_in != 0, t.mate_in != 0 ? t.mate_in : t.cp, mover);
+}
+
+// "depth 9  +0.35  850 kn/s" and the line in SAN from `game`.
+void show_thinking(tui_view *view, const player_thinking &t, const game_state &game) {
+    const uint8_t mover = game.game_status.turn;
+    std::string line = "depth " + std::to_string(t.depth) + "  " + score_text(t, mover);
+    if (t.time_ms > 0)
+        line += "  " + std::to_string(t.nodes / static_cast<uint64_t>(t.time_ms)) + " kn/s";
+    view->thinking[0] = line;
+    std::string pv;
+    struct board brd = game.board;
+    uint8_t turn = mover;
+    for (const san_move &m : t.pv) {
+        const std::string san = format_san(brd, turn, m.src, m.dst, m.ascend);
+        if (san.empty()) break;
+        pv += (pv.empty() ? "" : " ") + san;
+        game_state step = game;
+        step.board = brd;
+        step.game_status.turn = turn;
+        play_half_move(&step, m.src, m.dst, m.ascend);
+        brd = step.board;
+        turn = step.game_status.turn;
+    }
+    view->thinking[1] = pv;
+}
+
+void show_moves(tui_view *view, const game_record &record, uint32_t turn_count) {
+    std::vector<panel_move> moves;
+    uint32_t half_move = record_first_half_move(record);
+    for (const recorded_move &m : record.moves)
+        moves.push_back({half_move++, m.san, m.move.src, m.move.dst});
+    view->move_rows.clear();
+    for (const score_sheet_row &row : score_sheet_rows(moves, turn_count))
+        view->move_rows.push_back(row.text);
+    if (!record.moves.empty()) {
+        view->last_from = record.moves.back().move.src;
+        view->last_to = record.moves.back().move.dst;
+    }
+}
+
+void show_position(tui_view *view, const game_state &game, const game_record &record) {
+    view->board = game.board;
+    view->turn = game.game_status.turn;
+    const uint8_t turn = game.game_status.turn;
+    const coord king = find_king(&game.board, turn);
+    view->king_in_check.reset();
+    if (king != no_square && square_attacked(&game.board, king, turn ? black_bit : 0))
+        view->king_in_check = king;
+    view->status =
+        std::string(side_names[turn]) + " to move" + (view->king_in_check ? ": check" : "");
+    show_moves(view, record, game.turn_count);
+}
+
+void show_names(tui_view *view, const game_record &record) {
+    for (uint8_t side = 0; side <= 1; side++)
+        if (const std::string *name = pgn_tag_value(record.pgn, side_names[side]))
+            view->names[side] = *name;
+}
+
+enum class wait_end { done, quit, end_of_input };
+
+// The computer thinks; the clocks tick, its thinking shows, q and f are served.
+wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_state &before,
+                           const chess_clock *clock) {
+    std::vector<tui_key> keys;
+    s->view.thinking[0] = "thinking...";
+    s->view.thinking[1].clear();
+    while (!job->done.load()) {
+        {
+            const std::lock_guard<std::mutex> guard(job->lock);
+            if (job->has_thinking) show_thinking(&s->view, job->thinking, before);
+        }
+        tui_show_clocks(&s->view, clock);
+        tui_redraw(s);
+        if (!tui_wait_keys(s, tui_tick_ms, &keys)) return wait_end::end_of_input;
+        for (const tui_key &key : keys) {
+            bool quit = false;
+            tui_common_key(s, key, false, &quit);
+            if (quit) return wait_end::quit;
+        }
+    }
+    return wait_end::done;
+}
+
+game_ending play_turns(tui_session *s, game_state *live, const game_options &options,
+                       game_record *record, turn_history *turns, const computer_players &players,
+                       game_timing *timing) {
+    tui_view &view = s->view;
+    const chess_clock *clock = timing->clocks ? &timing->clock : nullptr;
+    auto job = std::make_unique<tui_computer_job>();
+    for (;;) {
+        turns->push_back({*live, record->moves.size()});
+        show_position(&view, *live, *record);
+        const coord king_pos = find_king(&live->board, live->game_status.turn);
+        if (auto end = timing->fide
+                           ? check_fide_end(*live, king_pos, timing->positions, false)
+                           : check_move_stale(*live, king_pos, &players.classic->random, false))
+            return *end;
+        const uint8_t mover = live->game_status.turn;
+        const bool computer = mover ? live->game_status.black_ai : live->game_status.white_ai;
+        if (timing->clocks) start_clock(&timing->clock, mover, steady_now_ms());
+        const game_state before = *live;
+        san_move played{};
+        if (computer) {
+            start_computer_move(job.get(), live, options, *record, players, *timing);
+            const wait_end waited = wait_for_computer(s, job.get(), before, clock);
+            if (waited != wait_end::done) job->stop.store(true);
+            finish_computer_move(job.get());
+            view.thinking[1].clear();
+            if (waited == wait_end::quit) {
+                *live = before; // the move found is not played: the game is kept before it
+                return quit_game(*record);
+            }
+            if (waited == wait_end::end_of_input)
+                return interrupted_game(interruption::end_of_input);
+            if (job->result.ending) return *job->result.ending;
+            const ai_decision &d = job->result.decision;
+            played = {d.src, d.dst, d.ascend};
+        } else {
+            view.thinking[0].clear();
+            view.thinking[1].clear();
+            view.help = help_line;
+            const tui_person_result r = tui_person_move(s, *live, clock);
+            switch (r.outcome) {
+            case tui_person_outcome::quit:
+                return quit_game(*record);
+            case tui_person_outcome::end_of_input:
+                return interrupted_game(interruption::end_of_input);
+            case tui_person_outcome::time_up:
+                return flag_fall_ending(live->board, mover, timing->fide);
+            case tui_person_outcome::move:
+                break;
+            }
+            played = r.move;
+            played.ascend = play_half_move(live, played.src, played.dst, played.ascend);
+        }
+        // A flag that fell before the move was complete loses the game: the move is not made.
+        if (timing->clocks && !stop_clock(&timing->clock, steady_now_ms()))
+            return flag_fall_ending(before.board, mover, timing->fide);
+        record_move(record, before, played, clock_comment(*timing, mover));
+        if (timing->fide) note_position(&timing->positions, live->board, live->game_status.turn);
+    }
+}
+
+// The game is over: its result stays on the board until q (or the end of input).
+void show_ending(tui_session *s, const game_ending &ending, const game_state &live,
+                 const game_record &record) {
+    show_position(&s->view, live, record);
+    std::string message = ending.message;
+    while (!message.empty() && message.back() == '\n') message.pop_back();
+    s->view.status = message;
+    s->view.thinking[0].clear();
+    s->view.thinking[1].clear();
+    s->view.prompt.clear();
+    s->view.selected.reset();
+    s->view.destinations.clear();
+    s->view.message = "The game is over. q: quit";
+    s->view.running = -1;
+    std::vector<tui_key> keys;
+    for (;;) {
+        tui_redraw(s);
+        if (!tui_wait_keys(s, 4 * tui_tick_ms, &keys)) return;
+        for (const tui_key &key : keys) {
+            bool quit = false;
+            tui_common_key(s, key, false, &quit);
+            if (quit) return;
+        }
+    }
+}
+
+} // namespace
+
+bool tui_usable(std::string *why) {
+    return tui_possible(why);
+}
+
+int tui_play(game_state *live, const game_options &options, game_record *record,
+             turn_history *turns, const computer_players &players, game_timing *timing) {
+    auto s = std::make_unique<tui_session>();
+    std::string why;
+    if (!tui_open(&s->terminal, options.ascii, &why)) {
+        std::fprintf(stderr, "vartok: %s\n", why.c_str());
+        return 1;
+    }
+    if (s->terminal.colour) tui_init_colours();
+    s->view.unicode = s->terminal.unicode;
+    s->view.colour = s->terminal.colour;
+    s->view.flipped = options.flip;
+    s->view.help = help_line;
+    show_names(&s->view, *record);
+    game_ending ending = play_turns(s.get(), live, options, record, turns, players, timing);
+    if (timing->clocks) pause_clock(&timing->clock, steady_now_ms());
+    tui_show_clocks(&s->view, timing->clocks ? &timing->clock : nullptr);
+    // The record is closed before the board waits: a game over is kept at once.
+    game_ending quiet = ending;
+    quiet.acknowledge = false;
+    const int status = close_game(quiet, record);
+    if (ending.finished) show_ending(s.get(), ending, *live, *record);
+    tui_close(&s->terminal);
+    if (!ending.message.empty()) {
+        std::fputs(ending.message.c_str(), stdout);
+        if (ending.message.back() != '\n') std::fputc('\n', stdout);
+    }
+    return status;
+}

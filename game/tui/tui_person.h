@@ -1,0 +1,29 @@
+// The person's half-move on the full-screen board: a click on a piece and one on its
+// destination, the arrow keys and Enter, or a move typed at the prompt.
+#pragma once
+
+#include "game/tui/tui_session.h"
+#include "rules/game_state.h"
+#include "rules/notation/san.h"
+#include "rules/time/chess_clock.h"
+
+enum class tui_person_outcome {
+    move,
+    quit,         // q: the game is kept unfinished
+    time_up,      // the person's flag fell
+    end_of_input, // the terminal went away
+};
+
+struct tui_person_result {
+    tui_person_outcome outcome = tui_person_outcome::move;
+    san_move move{}; // a legal move of the side to move, with `move`
+};
+
+// Waits for the person's move in `game` (not changed), the clocks ticking on screen.
+tui_person_result tui_person_move(tui_session *session, const game_state &game,
+                                  const chess_clock *clock);
+
+// Keys any turn understands when nothing is typed: q quits (sets `quit`); f turns the board,
+// unless the person is `typing` a move (f is a file: f4; the typed line "f" turns it then).
+// True when `key` was one of them.
+bool tui_common_key(tui_session *session, const tui_key &key, bool typing, bool *quit);
