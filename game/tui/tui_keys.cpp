@@ -70,7 +70,7 @@ parse_state read_escape(const std::string &text, size_t *used, std::vector<tui_k
         const std::string body = text.substr(2, i - 2);
         if (!body.empty() && body[0] == '<')
             read_mouse(body, text[i], keys);
-        else if (body.empty() || body == "1")
+        else if (body.empty() || body == "1" || body.rfind("1;", 0) == 0) // with a modifier
             arrow(text[i], keys);
         *used = i + 1;
         return parse_state::complete;
