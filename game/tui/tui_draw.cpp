@@ -39,6 +39,7 @@ std::string piece_text(uint8_t tile, bool unicode) {
 short square_pair(const tui_view &v, coord c) {
     if (v.cursor && *v.cursor == c) return pair_cursor;
     if (v.selected && *v.selected == c) return pair_selected;
+    if (v.premove_from == c || v.premove_to == c) return pair_selected;
     if (is_in(v.destinations, c)) return pair_destination;
     if (v.king_in_check && *v.king_in_check == c) return pair_check;
     if ((v.last_from && *v.last_from == c) || (v.last_to && *v.last_to == c)) return pair_last_move;

@@ -82,9 +82,33 @@ void show_names(tui_view *view, const game_record &record) {
 
 enum class wait_end { done, quit, end_of_input };
 
-// The computer thinks; the clocks tick, its thinking shows, q and f are served.
+// The person's move chosen while the computer thinks in `before`, against the pieces as they
+// stand; it is judged again when the person's turn comes.
+void premove_key(tui_session *s, const game_state &before, const tui_key &key) {
+    if (key.kind == tui_key_kind::escape && s->premove) {
+        s->premove.reset();
+        s->view.premove_from.reset();
+        s->view.premove_to.reset();
+        s->view.message = "Premove dropped.";
+        return;
+    }
+    game_state premove_game = before;
+    premove_game.game_status.turn = !before.game_status.turn;
+    if (const std::optional<san_move> move = tui_move_key(s, premove_game, key)) {
+        s->premove = *move;
+        s->view.premove_from = move->src;
+        s->view.premove_to = move->dst;
+        s->view.message = "Premove " +
+                          format_san(premove_game.board, premove_game.game_status.turn, move->src,
+                                     move->dst, move->ascend) +
+                          ": played at your turn if it is legal then (Escape drops it).";
+    }
+}
+
+// The computer thinks; the clocks tick, its thinking shows, q and f are served, and a
+// person who plays the other side may choose a premove.
 wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_state &before,
-                           const chess_clock *clock) {
+                           const chess_clock *clock, bool premove_allowed) {
     std::vector<tui_key> keys;
     s->view.thinking[0] = "thinking...";
     s->view.thinking[1].clear();
@@ -98,7 +122,9 @@ wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_sta
         if (!tui_wait_keys(s, tui_tick_ms, &keys)) return wait_end::end_of_input;
         for (const tui_key &key : keys) {
             bool quit = false;
-            tui_common_key(s, key, false, &quit);
+            if (s->view.choosing_promotion || !tui_common_key(s, key, premove_allowed, &quit)) {
+                if (premove_allowed) premove_key(s, before, key);
+            }
             if (quit) return wait_end::quit;
         }
     }
@@ -125,8 +151,11 @@ game_ending play_turns(tui_session *s, game_state *live, const game_options &opt
         const game_state before = *live;
         san_move played{};
         if (computer) {
+            // `live` is the thinking thread's until it is done.
+            const bool person_next =
+                !(mover ? before.game_status.white_ai : before.game_status.black_ai);
             start_computer_move(job.get(), live, options, *record, players, *timing);
-            const wait_end waited = wait_for_computer(s, job.get(), before, clock);
+            const wait_end waited = wait_for_computer(s, job.get(), before, clock, person_next);
             if (waited != wait_end::done) job->stop.store(true);
             finish_computer_move(job.get());
             view.thinking[1].clear();

@@ -11,8 +11,7 @@ constexpr size_t longest_prompt = 16;
 struct person_state {
     const game_state *game = nullptr;
     std::unique_ptr<side_move_list> legal = std::make_unique<side_move_list>();
-    std::optional<coord> pending_src, pending_dst; // a pawn move waiting for its piece
-    std::optional<tui_person_result> chosen;
+    std::optional<san_move> chosen;
 };
 
 uint8_t mover(const person_state &p) {
@@ -44,14 +43,14 @@ void select_piece(tui_view *view, const person_state &p, coord c) {
 }
 
 void choose(person_state *p, san_move move) {
-    p->chosen = tui_person_result{tui_person_outcome::move, move};
+    p->chosen = move;
 }
 
 // src -> dst is legal: played, or the piece a pawn becomes is asked first.
 void move_or_ask(tui_view *view, person_state *p, coord src, coord dst) {
     if (reaches_last_row(p->game->board.tiles[src.row][src.col], dst)) {
-        p->pending_src = src;
-        p->pending_dst = dst;
+        view->promotion_from = src;
+        view->promotion_to = dst;
         view->choosing_promotion = true;
         return;
     }
@@ -108,7 +107,7 @@ void promotion_key(tui_view *view, person_state *p, char c) {
     const char *at = std::find(letters, letters + 4, c | 0x20);
     if (at == letters + 4) return;
     const uint8_t ascend = static_cast<uint8_t>(type_rook + (at - letters));
-    choose(p, {*p->pending_src, *p->pending_dst, ascend});
+    choose(p, {view->promotion_from, view->promotion_to, ascend});
     drop_choice(view);
 }
 
@@ -167,6 +166,18 @@ void person_key(tui_session *s, person_state *p, const tui_key &key) {
     }
 }
 
+// Whether `move` is one of the side to move's legal moves (a pawn's piece as chosen).
+bool is_legal(const game_state &game, san_move move) {
+    const auto legal = std::make_unique<side_move_list>();
+    side_legal_moves(game.board, game.game_status.turn, legal.get());
+    if (move.ascend == 0 &&
+        reaches_last_row(game.board.tiles[move.src.row][move.src.col], move.dst))
+        move.ascend = type_queen;
+    for (int i = 0; i < legal->count; i++)
+        if (legal->moves[i] == move) return true;
+    return false;
+}
+
 } // namespace
 
 bool tui_common_key(tui_session *session, const tui_key &key, bool typing, bool *quit) {
@@ -182,11 +193,27 @@ bool tui_common_key(tui_session *session, const tui_key &key, bool typing, bool 
     return false;
 }
 
-tui_person_result tui_person_move(tui_session *session, const game_state &game,
-                                  const chess_clock *clock) {
+std::optional<san_move> tui_move_key(tui_session *session, const game_state &game,
+                                     const tui_key &key) {
     person_state p;
     p.game = &game;
     side_legal_moves(game.board, game.game_status.turn, p.legal.get());
+    person_key(session, &p, key);
+    if (p.chosen) session->view.cursor.reset();
+    return p.chosen;
+}
+
+tui_person_result tui_person_move(tui_session *session, const game_state &game,
+                                  const chess_clock *clock) {
+    drop_choice(&session->view); // a piece chosen before the last move was made
+    if (const std::optional<san_move> premove = session->premove) {
+        session->premove.reset();
+        session->view.premove_from.reset();
+        session->view.premove_to.reset();
+        session->view.message.clear();
+        if (is_legal(game, *premove)) return {tui_person_outcome::move, *premove};
+        session->view.message = "The premove is no longer legal: dropped.";
+    }
     std::vector<tui_key> keys;
     for (;;) {
         tui_show_clocks(&session->view, clock);
@@ -207,11 +234,8 @@ tui_person_result tui_person_move(tui_session *session, const game_state &game,
                 if (quit) return {tui_person_outcome::quit};
                 continue;
             }
-            person_key(session, &p, key);
-            if (p.chosen) {
-                session->view.cursor.reset();
-                return *p.chosen;
-            }
+            if (const std::optional<san_move> move = tui_move_key(session, game, key))
+                return {tui_person_outcome::move, *move};
         }
     }
 }

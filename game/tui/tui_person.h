@@ -7,6 +7,8 @@
 #include "rules/notation/san.h"
 #include "rules/time/chess_clock.h"
 
+#include <optional>
+
 enum class tui_person_outcome {
     move,
     quit,         // q: the game is kept unfinished
@@ -19,9 +21,15 @@ struct tui_person_result {
     san_move move{}; // a legal move of the side to move, with `move`
 };
 
-// Waits for the person's move in `game` (not changed), the clocks ticking on screen.
+// Waits for the person's move in `game` (not changed), the clocks ticking on screen. A
+// premove chosen meanwhile is played at once when it is legal, and dropped with a note if not.
 tui_person_result tui_person_move(tui_session *session, const game_state &game,
                                   const chess_clock *clock);
+
+// One key for the move being chosen in `game` (clicks, arrows, the typed line, the piece a
+// pawn becomes): the move once it is complete and legal there.
+std::optional<san_move> tui_move_key(tui_session *session, const game_state &game,
+                                     const tui_key &key);
 
 // Keys any turn understands when nothing is typed: q quits (sets `quit`); f turns the board,
 // unless the person is `typing` a move (f is a file: f4; the typed line "f" turns it then).

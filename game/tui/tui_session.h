@@ -6,7 +6,10 @@
 #include "game/tui/tui_layout.h"
 #include "game/tui/tui_terminal.h"
 #include "game/tui/tui_view.h"
+#include "rules/notation/san.h"
 #include "rules/time/chess_clock.h"
+
+#include <optional>
 
 #include <vector>
 
@@ -17,6 +20,7 @@ struct tui_session {
     int rows = 0;
     tui_layout layout;
     tui_view view;
+    std::optional<san_move> premove; // the person's move, chosen while the computer thought
 };
 
 // How often the screen is brought up to date while something runs (a clock, a search).

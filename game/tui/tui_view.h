@@ -29,6 +29,8 @@ struct tui_view {
     std::string message; // why a move was refused, or what happens
     std::string help;    // the keys
     bool choosing_promotion = false;
+    coord promotion_from{}, promotion_to{};        // the pawn move waiting for its piece
+    std::optional<coord> premove_from, premove_to; // chosen while the computer thinks
 };
 
 // "4:59.8" below 20 s is "0:19.3"; from 20 s "4:59", from an hour "1:02:03".

@@ -92,18 +92,19 @@ check "the record's result is 0-1" grep -q '^\[Result "0-1"\]' "$record"
 keys q
 ended
 
-# The strong player's thinking, live: its depth grows while it thinks.
+# The strong player's thinking, live: its depth grows while it thinks. A move typed
+# meanwhile is a premove, played as soon as the turn comes.
 start 100 30 PLAYER=strong MOVETIME=3000 WHITE_AI BLACK_HUMAN PGN="$dir/strong.pgn"
 wait_for "depth [0-9]+" 5
+keys e 6 Enter
 d1=$(screen | grep -oE "depth [0-9]+" | grep -oE "[0-9]+")
 sleep 1.5
 d2=$(screen | grep -oE "depth [0-9]+" | grep -oE "[0-9]+")
 check "the strong player's depth grows ($d1, then $d2)" [ "${d1:-0}" -lt "${d2:-0}" ]
-check "it plays its move" wait_for " 1\. [A-Za-z]"
+check "the premove e6 follows its move at once" wait_for " 1\. [A-Za-z0-9+]+ e6( |$)"
 
-# SIGTERM while the board is up: the terminal is given back and the game is kept.
-keys e 6 Enter
-wait_for "1\. [A-Za-z0-9]+ e6" 
+# SIGTERM while the board is up (and the computer thinks): the terminal is given back and
+# the game is kept.
 kill -TERM "$(cat "$dir/pid")"
 check "SIGTERM ends the game" ended
 check "SIGTERM gives the terminal back as it was" cmp -s "$dir/stty.before" "$dir/stty.after"
