@@ -15,7 +15,7 @@
 namespace {
 
 constexpr const char *help_line =
-    "Click a piece, then its square; or type e4, Nf3. f+Enter: flip. q: quit";
+    "Click a piece, then its square, or type e4 and Enter.  ?: keys  q: quit";
 constexpr const char *side_names[] = {"White", "Black"};
 
 std::string score_text(const player_thinking &t, uint8_t mover) {
@@ -53,6 +53,8 @@ void show_moves(tui_view *view, const game_record &record, uint32_t turn_count) 
     for (const recorded_move &m : record.moves)
         moves.push_back({half_move++, m.san, m.move.src, m.move.dst});
     view->move_rows.clear();
+    view->last_from.reset();
+    view->last_to.reset();
     for (const score_sheet_row &row : score_sheet_rows(moves, turn_count))
         view->move_rows.push_back(row.text);
     if (!record.moves.empty()) {
@@ -176,6 +178,17 @@ game_ending play_turns(tui_session *s, game_state *live, const game_options &opt
             switch (r.outcome) {
             case tui_person_outcome::quit:
                 return quit_game(*record);
+            case tui_person_outcome::resign:
+                return resign_game(*live);
+            case tui_person_outcome::take_back:
+                // As the text game takes back: the turn starts again when nothing lies behind.
+                if (!take_back(turns, live, record)) {
+                    view.message = "There is no move to take back.";
+                    *live = turns->back().game;
+                    turns->pop_back();
+                }
+                if (timing->fide) timing->positions.keys.resize(1 + record->moves.size());
+                continue;
             case tui_person_outcome::end_of_input:
                 return interrupted_game(interruption::end_of_input);
             case tui_person_outcome::time_up:
@@ -220,6 +233,12 @@ void show_ending(tui_session *s, const game_ending &ending, const game_state &li
     }
 }
 
+// Gives the terminal back however tui_play is left, an error's unwinding included.
+struct terminal_guard {
+    tui_terminal *terminal;
+    ~terminal_guard() { tui_close(terminal); }
+};
+
 } // namespace
 
 bool tui_usable(std::string *why) {
@@ -234,6 +253,7 @@ int tui_play(game_state *live, const game_options &options, game_record *record,
         std::fprintf(stderr, "vartok: %s\n", why.c_str());
         return 1;
     }
+    const terminal_guard guard{&s->terminal};
     if (s->terminal.colour) tui_init_colours();
     s->view.unicode = s->terminal.unicode;
     s->view.colour = s->terminal.colour;

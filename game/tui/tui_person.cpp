@@ -178,6 +178,44 @@ bool is_legal(const game_state &game, san_move move) {
     return false;
 }
 
+bool is_word(const tui_view &view, const tui_key &key, const char *word) {
+    return key.kind == tui_key_kind::enter && view.prompt == word;
+}
+
+struct command {
+    bool taken = false;                        // the key was a command's: it goes no further
+    std::optional<tui_person_outcome> outcome; // the command ends the turn so
+};
+
+// The person's commands: u (or the line "undo") takes back, the line "resign" asks to be
+// confirmed with y, ? shows the keys.
+command command_key(tui_view *view, const tui_key &key) {
+    const bool bare = key.kind == tui_key_kind::character && view->prompt.empty();
+    if (view->confirming_resignation) {
+        view->confirming_resignation = false;
+        view->message.clear();
+        if (key.kind == tui_key_kind::character && (key.character == 'y' || key.character == 'Y'))
+            return {true, tui_person_outcome::resign};
+        return {true, std::nullopt};
+    }
+    if ((bare && key.character == 'u') || is_word(*view, key, "undo")) {
+        view->prompt.clear();
+        return {true, tui_person_outcome::take_back};
+    }
+    if (is_word(*view, key, "quit")) return {true, tui_person_outcome::quit};
+    if (is_word(*view, key, "resign")) {
+        view->prompt.clear();
+        view->confirming_resignation = true;
+        view->message = "Resign this game? y: yes; any other key: no";
+        return {true, std::nullopt};
+    }
+    if (bare && key.character == '?') {
+        view->message = "u: undo  f Enter: flip  resign Enter  q: quit  arrows, Enter: move";
+        return {true, std::nullopt};
+    }
+    return {};
+}
+
 } // namespace
 
 bool tui_common_key(tui_session *session, const tui_key &key, bool typing, bool *quit) {
@@ -229,8 +267,17 @@ tui_person_result tui_person_move(tui_session *session, const game_state &game,
         if (wait_ms < 0) wait_ms = 4 * tui_tick_ms;
         if (!tui_wait_keys(session, wait_ms, &keys)) return {tui_person_outcome::end_of_input};
         for (const tui_key &key : keys) {
+            if (session->view.choosing_promotion) {
+                if (const std::optional<san_move> move = tui_move_key(session, game, key))
+                    return {tui_person_outcome::move, *move};
+                continue;
+            }
+            if (const command c = command_key(&session->view, key); c.taken) {
+                if (c.outcome) return {*c.outcome};
+                continue;
+            }
             bool quit = false;
-            if (!session->view.choosing_promotion && tui_common_key(session, key, true, &quit)) {
+            if (tui_common_key(session, key, true, &quit)) {
                 if (quit) return {tui_person_outcome::quit};
                 continue;
             }

@@ -12,6 +12,8 @@
 enum class tui_person_outcome {
     move,
     quit,         // q: the game is kept unfinished
+    take_back,    // u or "undo": back to the person's previous turn
+    resign,       // "resign", confirmed with y
     time_up,      // the person's flag fell
     end_of_input, // the terminal went away
 };

@@ -29,6 +29,7 @@ struct tui_view {
     std::string message; // why a move was refused, or what happens
     std::string help;    // the keys
     bool choosing_promotion = false;
+    bool confirming_resignation = false;
     coord promotion_from{}, promotion_to{};        // the pawn move waiting for its piece
     std::optional<coord> premove_from, premove_to; // chosen while the computer thinks
 };

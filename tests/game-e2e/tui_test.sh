@@ -64,6 +64,11 @@ check "a click on g1 then f3 plays Nf3" wait_for "2\. Nf3( |$)"
 check "the knight stands on f3" wait_for "^3 +♘"
 keys e 9 Enter
 check "an illegal move is refused with a line" wait_for "e9: "
+keys u
+check "u takes back Nf3 and the reply" wait_for "^ +1\. e4 [A-Za-z0-9+]+ *$"
+click 33 15
+click 28 11
+check "and Nf3 is played again" wait_for "2\. Nf3 [A-Za-z]"
 tmux -S "$socket" resize-window -x 60 -y 20
 check "at 60x20 the whole board is redrawn smaller" wait_for "^ +a  b  c  d  e  f  g  h"
 tmux -S "$socket" resize-window -x 80 -y 24
