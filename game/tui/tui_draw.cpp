@@ -115,6 +115,22 @@ void panel_line(const tui_layout &l, int row, const std::string &text, attr_t at
     attroff(attrs);
 }
 
+// "[#######.......] +0.35": White's share of the bar grows with White's score, full at
+// +10.00 (or a mate), empty at -10.00.
+std::string evaluation_bar(const tui_view &v, int width) {
+    if (!v.has_evaluation) return "evaluation: none yet";
+    constexpr int full_cp = 1000;
+    const int inside = std::max(4, width - 10);
+    const int cp = std::clamp(v.evaluation_cp, -full_cp, full_cp);
+    const int white = (cp + full_cp) * inside / (2 * full_cp);
+    std::string bar = "[";
+    bar.append(static_cast<size_t>(white), '#');
+    bar.append(static_cast<size_t>(inside - white), '.');
+    bar += "] ";
+    bar += v.evaluation_text;
+    return bar;
+}
+
 void draw_panel(const tui_layout &l, const tui_view &v) {
     // The side at the top of the board is named first.
     const int top_side = v.flipped ? 0 : 1;
@@ -130,6 +146,7 @@ void draw_panel(const tui_layout &l, const tui_view &v) {
     row++;
     panel_line(l, row++, v.status, A_BOLD);
     for (const std::string &t : v.thinking) panel_line(l, row++, t);
+    if (v.show_evaluation) panel_line(l, row++, evaluation_bar(v, l.panel_width));
     row++;
     const int room = l.panel_rows - row;
     if (room <= 0) return;

@@ -9,6 +9,7 @@
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 
@@ -30,6 +31,13 @@ void show_thinking(tui_view *view, const player_thinking &t, const game_state &g
     if (t.time_ms > 0)
         line += "  " + std::to_string(t.nodes / static_cast<uint64_t>(t.time_ms)) + " kn/s";
     view->thinking[0] = line;
+    if (t.has_score) {
+        constexpr int mate_cp = 10000; // beyond any bar
+        const int cp = t.mate_in != 0 ? (t.mate_in > 0 ? mate_cp : -mate_cp) : t.cp;
+        view->has_evaluation = true;
+        view->evaluation_cp = mover ? -cp : cp;
+        view->evaluation_text = score_text(t, mover);
+    }
     std::string pv;
     struct board brd = game.board;
     uint8_t turn = mover;
@@ -207,28 +215,50 @@ game_ending play_turns(tui_session *s, game_state *live, const game_options &opt
     }
 }
 
-// The game is over: its result stays on the board until q (or the end of input).
+// The position at the start of turn `at` of a finished game, with the moves up to it.
+void show_turn(tui_view *view, const turn_history &turns, size_t at, const game_record &record) {
+    show_position(view, turns[at].game, record);
+    const size_t played = std::min(turns[at].record_size, record.moves.size());
+    view->last_from.reset();
+    view->last_to.reset();
+    if (played > 0) {
+        view->last_from = record.moves[played - 1].move.src;
+        view->last_to = record.moves[played - 1].move.dst;
+    }
+}
+
+// The game is over: its result stays on the board until q (or the end of input); Left and
+// Right step through its positions.
 void show_ending(tui_session *s, const game_ending &ending, const game_state &live,
-                 const game_record &record) {
+                 const game_record &record, const turn_history &turns) {
     show_position(&s->view, live, record);
     std::string message = ending.message;
     while (!message.empty() && message.back() == '\n') message.pop_back();
-    s->view.status = message;
     s->view.thinking[0].clear();
     s->view.thinking[1].clear();
     s->view.prompt.clear();
     s->view.selected.reset();
     s->view.destinations.clear();
-    s->view.message = "The game is over. q: quit";
+    s->view.cursor.reset();
+    s->view.choosing_promotion = false;
+    s->view.message = "The game is over. Left, Right: its moves  q: quit";
     s->view.running = -1;
+    size_t at = turns.empty() ? 0 : turns.size() - 1;
     std::vector<tui_key> keys;
     for (;;) {
+        s->view.status = message;
         tui_redraw(s);
         if (!tui_wait_keys(s, 4 * tui_tick_ms, &keys)) return;
         for (const tui_key &key : keys) {
             bool quit = false;
             tui_common_key(s, key, false, &quit);
             if (quit) return;
+            const bool back = key.kind == tui_key_kind::left && at > 0;
+            const bool on = key.kind == tui_key_kind::right && at + 1 < turns.size();
+            if (back || on) {
+                at = back ? at - 1 : at + 1;
+                show_turn(&s->view, turns, at, record);
+            }
         }
     }
 }
@@ -267,7 +297,7 @@ int tui_play(game_state *live, const game_options &options, game_record *record,
     game_ending quiet = ending;
     quiet.acknowledge = false;
     const int status = close_game(quiet, record);
-    if (ending.finished) show_ending(s.get(), ending, *live, *record);
+    if (ending.finished) show_ending(s.get(), ending, *live, *record, *turns);
     tui_close(&s->terminal);
     if (!ending.message.empty()) {
         std::fputs(ending.message.c_str(), stdout);

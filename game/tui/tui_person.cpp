@@ -84,6 +84,10 @@ void submit_typed(tui_session *s, person_state *p) {
         view->flipped = !view->flipped;
         return;
     }
+    if (text == "e") {
+        view->show_evaluation = !view->show_evaluation;
+        return;
+    }
     const typed_move typed = read_typed_move(*p->game, text.c_str());
     switch (typed.kind) {
     case typed_kind::move:
@@ -210,7 +214,7 @@ command command_key(tui_view *view, const tui_key &key) {
         return {true, std::nullopt};
     }
     if (bare && key.character == '?') {
-        view->message = "u: undo  f Enter: flip  resign Enter  q: quit  arrows, Enter: move";
+        view->message = "u: undo  f Enter: flip  e Enter: evaluation  resign Enter  q: quit";
         return {true, std::nullopt};
     }
     return {};
@@ -226,6 +230,10 @@ bool tui_common_key(tui_session *session, const tui_key &key, bool typing, bool 
     }
     if (key.character == 'f' && !typing) {
         session->view.flipped = !session->view.flipped;
+        return true;
+    }
+    if (key.character == 'e' && !typing) {
+        session->view.show_evaluation = !session->view.show_evaluation;
         return true;
     }
     return false;

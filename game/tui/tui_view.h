@@ -24,6 +24,10 @@ struct tui_view {
     int running = -1;                // the side whose clock runs, or -1
     std::string status;              // whose move, or the result
     std::string thinking[2];         // depth, score, speed; the line in SAN
+    bool show_evaluation = false;    // the evaluation bar (e), off at first
+    bool has_evaluation = false;
+    int evaluation_cp = 0;       // the last score from White's side; a mate counts as much
+    std::string evaluation_text; // "+0.35", "#-3"
     std::vector<std::string> move_rows;
     std::string prompt;  // what the person is typing
     std::string message; // why a move was refused, or what happens
