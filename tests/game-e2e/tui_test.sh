@@ -62,6 +62,7 @@ click 33 15
 click 28 11
 check "a click on g1 then f3 plays Nf3" wait_for "2\. Nf3( |$)"
 check "the knight stands on f3" wait_for "^3 +♘"
+wait_for "2\. Nf3 [A-Za-z]" >/dev/null # the reply: the keys below are the person's turn's
 keys e 9 Enter
 check "an illegal move is refused with a line" wait_for "e9: "
 keys u
