@@ -8,6 +8,8 @@
 #include "game/view/panel_text.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/fide_draws.h"
+#include "rules/position_rules.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -141,6 +143,54 @@ wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_sta
     return wait_end::done;
 }
 
+// A granted draw claim, as the text game grants it: under the standard rules on the third
+// repetition or after 100 half-moves without pawn move or capture, else after more than
+// draw_claimable_after half-moves without one.
+std::optional<game_ending> claimed_draw(const game_state &game, const game_timing &timing,
+                                        std::string *refusal) {
+    const uint32_t quiet = game.game_status.moves_pawn_capture;
+    if (timing.fide) {
+        const fide_judgement j =
+            judge_fide(game.board, game.game_status.turn, quiet, timing.positions);
+        if (draw_claimable(j))
+            return finished_game({"1/2-1/2", fide_claim_message(j)}, "Draw.", false);
+        *refusal = "No draw can be claimed now.";
+        return std::nullopt;
+    }
+    if (quiet > draw_claimable_after)
+        return finished_game({"1/2-1/2", "Draw claimed after " + std::to_string(quiet) +
+                                             " half-moves without pawn move or capture"},
+                             "Draw.", false);
+    *refusal = "Only " + std::to_string(quiet) + " moves since pawn moved or piece captured.";
+    return std::nullopt;
+}
+
+// The person's turn: hints and refused claims are answered and the turn goes on.
+tui_person_result person_turn(tui_session *s, const game_state &live, const game_options &options,
+                              game_record *record, const computer_players &players,
+                              const game_timing *timing) {
+    const chess_clock *clock = timing->clocks ? &timing->clock : nullptr;
+    for (;;) {
+        tui_person_result r = tui_person_move(s, live, clock);
+        if (r.outcome == tui_person_outcome::hint) {
+            s->view.message = "Thinking of a hint...";
+            tui_redraw(s);
+            const command_context context{&options.ai, record, &options, players.engines};
+            s->view.message = hint_line(live, options.ai, &context);
+            continue;
+        }
+        if (r.outcome == tui_person_outcome::draw) {
+            std::string refusal;
+            r.claimed_draw = claimed_draw(live, *timing, &refusal);
+            if (!r.claimed_draw) {
+                s->view.message = refusal;
+                continue;
+            }
+        }
+        return r;
+    }
+}
+
 game_ending play_turns(tui_session *s, game_state *live, const game_options &options,
                        game_record *record, turn_history *turns, const computer_players &players,
                        game_timing *timing) {
@@ -182,12 +232,16 @@ game_ending play_turns(tui_session *s, game_state *live, const game_options &opt
             view.thinking[0].clear();
             view.thinking[1].clear();
             view.help = help_line;
-            const tui_person_result r = tui_person_move(s, *live, clock);
+            const tui_person_result r = person_turn(s, *live, options, record, players, timing);
             switch (r.outcome) {
             case tui_person_outcome::quit:
                 return quit_game(*record);
             case tui_person_outcome::resign:
                 return resign_game(*live);
+            case tui_person_outcome::draw:
+                return *r.claimed_draw;
+            case tui_person_outcome::hint:
+                break; // answered within the turn
             case tui_person_outcome::take_back:
                 // As the text game takes back: the turn starts again when nothing lies behind.
                 if (!take_back(turns, live, record)) {

@@ -207,6 +207,12 @@ command command_key(tui_view *view, const tui_key &key) {
         return {true, tui_person_outcome::take_back};
     }
     if (is_word(*view, key, "quit")) return {true, tui_person_outcome::quit};
+    for (const auto &[word, outcome] :
+         {std::pair{"hint", tui_person_outcome::hint}, std::pair{"draw", tui_person_outcome::draw}})
+        if (is_word(*view, key, word)) {
+            view->prompt.clear();
+            return {true, outcome};
+        }
     if (is_word(*view, key, "resign")) {
         view->prompt.clear();
         view->confirming_resignation = true;
@@ -214,7 +220,8 @@ command command_key(tui_view *view, const tui_key &key) {
         return {true, std::nullopt};
     }
     if (bare && key.character == '?') {
-        view->message = "u: undo  f Enter: flip  e Enter: evaluation  resign Enter  q: quit";
+        view->message =
+            "u: undo  q: quit  lines: f (flip), e (evaluation), hint, draw, resign, undo";
         return {true, std::nullopt};
     }
     return {};

@@ -2,6 +2,7 @@
 // destination, the arrow keys and Enter, or a move typed at the prompt.
 #pragma once
 
+#include "game/game_ending.h"
 #include "game/tui/tui_session.h"
 #include "rules/game_state.h"
 #include "rules/notation/san.h"
@@ -14,13 +15,16 @@ enum class tui_person_outcome {
     quit,         // q: the game is kept unfinished
     take_back,    // u or "undo": back to the person's previous turn
     resign,       // "resign", confirmed with y
+    hint,         // "hint": the turn goes on with a hint shown
+    draw,         // "draw": a claim, judged by the caller
     time_up,      // the person's flag fell
     end_of_input, // the terminal went away
 };
 
 struct tui_person_result {
     tui_person_outcome outcome = tui_person_outcome::move;
-    san_move move{}; // a legal move of the side to move, with `move`
+    san_move move{};                         // a legal move of the side to move, with `move`
+    std::optional<game_ending> claimed_draw{}; // with `draw`, once granted
 };
 
 // Waits for the person's move in `game` (not changed), the clocks ticking on screen. A
