@@ -1,7 +1,8 @@
 // The full-screen board's arithmetic: terminal sizes to squares and back from a clicked cell,
-// and the terminal's bytes read as keys and clicks.
+// the terminal's bytes read as keys and clicks, and the clocks' readings.
 #include "game/tui/tui_keys.h"
 #include "game/tui/tui_layout.h"
+#include "game/tui/tui_view.h"
 
 #include <gtest/gtest.h>
 
@@ -110,4 +111,12 @@ TEST(TuiKeys, TypedLinesArrowsAndSgrClicksEvenWhenSplit) {
     EXPECT_EQ(read_all(&r, "\x1b[" + std::string(40, '1') + "Aq"), "q");
     EXPECT_EQ(read_all(&r, "\x1b[" + std::string(40, '1')), "[" + std::string(40, '1'));
     EXPECT_TRUE(r.pending.empty());
+}
+
+TEST(TuiClock, TenthsBelowTwentySecondsHoursFromAnHour) {
+    EXPECT_EQ(clock_text(19999), "0:19.9");
+    EXPECT_EQ(clock_text(20000), "0:20");
+    EXPECT_EQ(clock_text(299999), "4:59");
+    EXPECT_EQ(clock_text(3723000), "1:02:03");
+    EXPECT_EQ(clock_text(-5), "0:00.0");
 }
