@@ -23,7 +23,7 @@ enum class tui_person_outcome {
 
 struct tui_person_result {
     tui_person_outcome outcome = tui_person_outcome::move;
-    san_move move{};                         // a legal move of the side to move, with `move`
+    san_move move{};                           // a legal move of the side to move, with `move`
     std::optional<game_ending> claimed_draw{}; // with `draw`, once granted
 };
 
