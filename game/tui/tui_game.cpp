@@ -122,12 +122,18 @@ void premove_key(tui_session *s, const game_state &before, const tui_key &key) {
 wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_state &before,
                            const chess_clock *clock, bool premove_allowed) {
     std::vector<tui_key> keys;
-    s->view.thinking[0] = "thinking...";
     s->view.thinking[1].clear();
+    const int64_t started = steady_now_ms();
     while (!job->done.load()) {
         {
             const std::lock_guard<std::mutex> guard(job->lock);
-            if (job->has_thinking) show_thinking(&s->view, job->thinking, before);
+            if (job->has_thinking) {
+                show_thinking(&s->view, job->thinking, before);
+            } else { // a player that does not tell its thinking yet: how long it has thought
+                const int64_t tenths = (steady_now_ms() - started) / 100;
+                s->view.thinking[0] = "thinking... " + std::to_string(tenths / 10) + "." +
+                                      std::to_string(tenths % 10) + " s";
+            }
         }
         tui_show_clocks(&s->view, clock);
         tui_redraw(s);
