@@ -8,7 +8,8 @@ set -u
 vartok=$1
 source "$(dirname "$0")/../../../tools/check_lib.sh"
 dir=$(mktemp -d)
-socket=$dir/tmux.sock
+sessions=0
+socket=$dir/tmux.0.sock
 export XDG_CONFIG_HOME=$dir XDG_STATE_HOME=$dir
 trap 'tmux -S "$socket" kill-server 2>/dev/null; rm -rf "$dir"' EXIT
 
@@ -17,7 +18,10 @@ trap 'tmux -S "$socket" kill-server 2>/dev/null; rm -rf "$dir"' EXIT
 start() {
     local columns=$1 rows=$2
     shift 2
+    # A server of its own each time: a new session could meet the last one still ending.
     tmux -S "$socket" kill-server 2>/dev/null
+    sessions=$((sessions + 1))
+    socket=$dir/tmux.$sessions.sock
     rm -f "$dir/pid" "$dir/stty.before" "$dir/stty.after" "$dir/done"
     tmux -S "$socket" new-session -d -x "$columns" -y "$rows" -e LANG=C.UTF-8 \
         -e XDG_CONFIG_HOME="$dir" -e XDG_STATE_HOME="$dir" \
