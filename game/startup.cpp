@@ -5,6 +5,7 @@
 #include "game/options/game_options.h"
 #include "game/records/temp_file_cleanup.h"
 #include "game/running_game.h"
+#include "game/tui/tui_game.h"
 #include "game/view/board_printout.h"
 #include "game/view/game_window.h"
 #include "game/view/search_progress.h"
@@ -62,6 +63,12 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
         return bad_input_status;
     }
+    // The full-screen board needs a terminal: without one the run ends before any file or
+    // engine is touched.
+    if (start->options.tui && !tui_usable(&error)) {
+        std::fprintf(stderr, "vartok: %s\n", error.c_str());
+        return bad_input_status;
+    }
     // Outside engines start before anything is printed: one that cannot is a bad word.
     outside_engines engines;
     if (!start_outside_engines(&start->options, &engines, &error)) {
@@ -71,7 +78,7 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     record_set_players(&start->record, start->options);
     const game_options &options = start->options;
     running_game run;
-    run.graphics = options.graphics;
+    run.graphics = options.tui ? 0 : options.graphics; // TUI takes the terminal instead
     game_state &live = start->game;
     struct board usual;
     if (const int failure = init_board(run, &usual); failure != 0) {
@@ -96,6 +103,9 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         strong = std::make_unique<strong_memory>();
         resize_table(&strong->table, default_hash_mb);
     }
+    if (options.tui)
+        return tui_play(&run, &live, options, &start->record, &start->turns,
+                        {search.get(), strong.get(), &engines}, &start->timing);
     const game_ending ending = play_game(&run, &live, options, &start->record, &start->turns,
                                          {search.get(), strong.get(), &engines}, &start->timing);
     progress_clear(&run.progress); // a search cut short leaves no status line behind

@@ -3,6 +3,7 @@
 
 #include "ai/classic/ai_settings.h"
 #include "ai/classic/search_context.h"
+#include "ai/player.h"
 #include "ai/strong/strong_player.h"
 #include "game/game_ending.h"
 #include "game/options/game_options.h"
@@ -12,6 +13,8 @@
 #include "game/turns/game_timing.h"
 #include "game/turns/take_back.h"
 #include "rules/game_state.h"
+
+#include <memory>
 
 struct running_game;
 
@@ -27,6 +30,11 @@ struct computer_players {
     strong_memory *strong = nullptr;
     outside_engines *engines = nullptr;
 };
+
+// Who plays the computer's moves of `side`: its outside engine, else the strong player when
+// chosen, else the classic one (whose random numbers are also the game's).
+std::unique_ptr<player> player_for_side(const game_options &options,
+                                        const computer_players &players, uint8_t side);
 
 // The turn loop: one cycle per half-move of `live`, each move added to `record`, each turn's
 // start kept in `turns` for take-backs, the computer's moves made by `players`, the clocks and

@@ -24,10 +24,10 @@ namespace {
 // Taken off the classic player's share of its clock for printing and playing the move.
 constexpr int64_t computer_overhead_ms = 10;
 
-// Who plays the computer's moves of `side`: its outside engine, else the strong player when
-// chosen, else the classic one (whose random numbers are also the game's).
-std::unique_ptr<player> side_player(const game_options &options, const computer_players &players,
-                                    uint8_t side) {
+} // namespace
+
+std::unique_ptr<player> player_for_side(const game_options &options,
+                                        const computer_players &players, uint8_t side) {
     if (players.engines && players.engines->side[side])
         return new_engine_player(players.engines->side[side].get(), options.movetime_ms);
     if (players.strong) return new_strong_player(players.strong, game_strong_setup(options));
@@ -37,14 +37,12 @@ std::unique_ptr<player> side_player(const game_options &options, const computer_
     return new_classic_player(players.classic, setup);
 }
 
-} // namespace
-
 game_ending play_game(running_game *run, game_state *live, const game_options &options,
                       game_record *record, turn_history *turns, const computer_players &players,
                       game_timing *timing) {
     search_context *search = players.classic;
-    const std::unique_ptr<player> computer_of[2] = {side_player(options, players, 0),
-                                                    side_player(options, players, 1)};
+    const std::unique_ptr<player> computer_of[2] = {player_for_side(options, players, 0),
+                                                    player_for_side(options, players, 1)};
     tile_cursor cursor;
     const command_context commands{&options.ai, record, &options, players.engines, turns};
     person_turn turn_rules;

@@ -34,12 +34,18 @@ struct game_watch {
     running_game *run;
     std::atomic<bool> stop{false};
     uint8_t mover = 0;
-    bool hold = false;             // report lines wait for the move (a game on clocks)
-    bool quiet = false;            // report lines are dropped (a hint)
-    std::vector<std::string> held; // ... here
-    int depth = 0;                 // the panel's: of the last iteration
-    std::string score;             // ... and its score, from White's side
+    bool hold = false;                      // report lines wait for the move (a game on clocks)
+    bool quiet = false;                     // report lines are dropped (a hint)
+    std::vector<std::string> held;          // ... here
+    const player_observer *front = nullptr; // another front end watching, or null
+    int depth = 0;                          // the panel's: of the last iteration
+    std::string score;                      // ... and its score, from White's side
 };
+
+// A front end's stop ends the thinking as a close of the window does.
+void heed_front(game_watch *w) {
+    if (w->front && w->front->stop && w->front->stop->load()) w->stop.store(true);
+}
 
 void watch_line(void *context, const char *line) {
     auto *w = static_cast<game_watch *>(context);
@@ -54,6 +60,7 @@ void watch_line(void *context, const char *line) {
 // window keeps answering the desktop.
 void watch_progress(void *context, const player_progress &p) {
     auto *w = static_cast<game_watch *>(context);
+    heed_front(w);
     if (!pump_window_events()) {
         w->stop.store(true);
         return;
@@ -65,6 +72,7 @@ void watch_progress(void *context, const player_progress &p) {
 
 void watch_thinking(void *context, const player_thinking &t) {
     auto *w = static_cast<game_watch *>(context);
+    if (w->front && w->front->thinking) w->front->thinking(w->front->context, t);
     w->depth = t.depth;
     w->score = t.has_score
                    ? panel_score(t.mate_in != 0, t.mate_in != 0 ? t.mate_in : t.cp, w->mover)
@@ -74,6 +82,7 @@ void watch_thinking(void *context, const player_thinking &t) {
 // The other players' thinking: the panel shows its depth and score with the clocks ticking.
 void watch_tick(void *context) {
     auto *w = static_cast<game_watch *>(context);
+    heed_front(w);
     if (!w->run->graphics) return;
     if (!pump_window_events()) {
         w->stop.store(true);
@@ -166,15 +175,16 @@ player_limits limits_of_game(const game_timing &timing) {
 
 computer_move do_player_move(running_game *run, player *p, game_state *live, const game_moves &game,
                              const player_limits &limits, bool announce_book,
-                             const game_timing *clocks) {
+                             const game_timing *clocks, const player_observer *front) {
     progress_begin(&run->progress);
     game_watch watch;
     watch.run = run;
     watch.mover = live->game_status.turn;
     watch.hold = clocks != nullptr;
+    watch.front = front;
     player_observer observer = observer_of(&watch);
     // Only a window or a clock can stop the thinking; without them it never stops.
-    if (!run->graphics && !clocks) observer.stop = nullptr;
+    if (!run->graphics && !clocks && !front) observer.stop = nullptr;
     const player_answer a = p->decide(game, limits, observer);
     computer_move result;
     if (window_closed()) {

@@ -27,9 +27,10 @@ struct computer_move {
 // name is announced ("12: Moving e2 to e4") with its summary; a book move only with
 // `announce_book`. A side without a legal move ends the game with the checkmate or stalemate
 // message; a player that resigns, fails, or (on clocks) does not answer in time, ends it.
+// A `front` (the full-screen board) hears the thinking too, and its stop ends it.
 computer_move do_player_move(running_game *run, player *p, game_state *live, const game_moves &game,
                              const player_limits &limits, bool announce_book,
-                             const game_timing *clocks);
+                             const game_timing *clocks, const player_observer *front = nullptr);
 
 // The classic player's move with the scratch and random numbers of `search`, with no clock.
 computer_move do_ai_move(running_game *run, search_context *search, game_state *live,
