@@ -1,8 +1,8 @@
 // vartok-review: a game of a PGN file reviewed by the strong player or an outside engine.
-#include "review_analysis.h"
-#include "review_input.h"
+#include "game/review/review_analysis.h"
+#include "game/review/review_input.h"
+#include "game/review/review_report.h"
 #include "review_options.h"
-#include "review_report.h"
 #include "review_svg.h"
 #include "tools/tool-help/tool_help.h"
 

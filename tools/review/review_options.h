@@ -1,7 +1,7 @@
 // The command line of vartok-review.
 #pragma once
 
-#include "review_players.h"
+#include "game/review/review_players.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "review_analysis.h"
+#include "game/review/review_analysis.h"
 
 #include "rules/attack.h"
 #include "rules/board_queries.h"

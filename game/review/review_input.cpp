@@ -1,4 +1,4 @@
-#include "review_input.h"
+#include "game/review/review_input.h"
 
 #include "client/engine_position.h"
 #include "game/records/game_replay.h"

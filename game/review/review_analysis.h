@@ -2,9 +2,9 @@
 // shared out as the threads come free; a progress bar on standard error meanwhile.
 #pragma once
 
-#include "review_input.h"
-#include "review_math.h"
-#include "review_players.h"
+#include "game/review/review_input.h"
+#include "game/review/review_math.h"
+#include "game/review/review_players.h"
 
 #include <string>
 #include <vector>

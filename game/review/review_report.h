@@ -2,9 +2,9 @@
 // sides' figures, and the texts written from them (the annotated PGN and the summary).
 #pragma once
 
-#include "review_analysis.h"
-#include "review_input.h"
-#include "review_math.h"
+#include "game/review/review_analysis.h"
+#include "game/review/review_input.h"
+#include "game/review/review_math.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "review_report.h"
+#include "game/review/review_report.h"
 
 #include <algorithm>
 #include <cmath>
