@@ -5,7 +5,7 @@
 #include "game/input/line_input.h"
 #include "game/input/move_entry.h"
 #include "game/running_game.h"
-#include "game/startup.h"
+#include "game/vartok_main.h"
 #include "game/turns/computer_turn.h"
 #include "game/turns/engine_turn.h"
 #include "game/turns/take_back.h"

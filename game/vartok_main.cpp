@@ -1,4 +1,4 @@
-#include "game/startup.h"
+#include "game/vartok_main.h"
 #include "display/sdlfuncs.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
