@@ -6,6 +6,7 @@
 #include "game/records/temp_file_cleanup.h"
 #include "game/running_game.h"
 #include "game/tui/tui_game.h"
+#include "game/turn_loop.h"
 #include "game/view/board_printout.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
