@@ -1,4 +1,4 @@
-#include "game/startup.h"
+#include "game/vartok_main.h"
 #include "display/sdlfuncs.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
@@ -7,6 +7,7 @@
 #include "game/review/played_game_review.h"
 #include "game/running_game.h"
 #include "game/tui/tui_game.h"
+#include "game/turn_loop.h"
 #include "game/view/board_printout.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
