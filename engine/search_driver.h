@@ -13,11 +13,13 @@
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 struct search_request {
     game_state game;
     engine_options options;
     go_limits limits;
+    std::vector<uint64_t> strong_history; // strong_settings::history: the whole game's
 };
 
 struct search_driver {

@@ -48,6 +48,9 @@ strong_settings strong_settings_for(const search_request &request) {
     settings.time = {};
     if (limits.depth != no_depth) settings.depth_limit = limits.depth;
     if (limits.nodes > 0) settings.node_limit = static_cast<uint64_t>(limits.nodes);
+    settings.history = request.strong_history;
+    for (const uci_move &m : limits.searchmoves)
+        settings.root_moves.push_back({m.src, m.dst, m.ascend});
     if (limits.infinite) return settings;
     if (limits.movetime != no_limit)
         settings.time = limits_for_move_time(limits.movetime, options.move_overhead_ms);

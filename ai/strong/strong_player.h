@@ -11,9 +11,16 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 constexpr int strong_max_ply = 128;
 constexpr int64_t default_move_time_ms = 1000;
+
+// One move as the game plays it.
+struct strong_move {
+    coord src, dst;
+    uint8_t ascend; // type_rook..type_queen, 0 for none
+};
 
 struct strong_settings {
     move_budget time = {default_move_time_ms / 2, default_move_time_ms};
@@ -24,12 +31,14 @@ struct strong_settings {
     draw_rules rules = draw_rules::game;
     int elo = 0;       // play at about this Elo (lowest_elo and up); 0: full strength
     uint64_t seed = 0; // of the weakened player's choices: the same seed, the same move
-};
-
-// One move as the game plays it.
-struct strong_move {
-    coord src, dst;
-    uint8_t ascend; // type_rook..type_queen, 0 for none
+    // Under FIDE rules, the keys of the game's positions since its last capture or pawn
+    // move, the current one last (strong_history_keys), so that the search sees every
+    // repetition. Empty, or not ending with the current position: the game's own memory of
+    // its last sixteen positions is used.
+    std::vector<uint64_t> history;
+    // The moves the root may choose from (UCI's "go searchmoves"); empty, or none of them
+    // legal: every legal move.
+    std::vector<strong_move> root_moves;
 };
 
 struct strong_line {

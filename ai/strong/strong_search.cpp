@@ -7,6 +7,7 @@
 #include "ai/strong/strong_strength.h"
 #include "rules/fast/exchange.h"
 #include "rules/fast/fast_moves.h"
+#include "rules/fast/repetition_key.h"
 
 #include <algorithm>
 #include <chrono>
@@ -23,7 +24,6 @@ namespace {
 using steady = std::chrono::steady_clock;
 
 constexpr int max_ply = strong_max_ply;
-constexpr int game_keys_kept = history_slots;
 constexpr int check_every = 1024; // nodes between looks at the clock and the stop flag
 constexpr int history_limit = 16384;
 constexpr int aspiration_from_depth = 5;
@@ -39,8 +39,10 @@ struct search_shared {
     const strong_observer *observer;
     std::atomic<bool> stop{false};
     steady::time_point start;
-    uint64_t game_keys[game_keys_kept + 1];
-    int game_key_count = 0;
+    // Under FIDE rules positions repeat as the rule compares them, has-moved flags aside.
+    bool repetition_keys = false;
+    std::vector<uint64_t> game_keys; // oldest first, the root's last
+    move_list root_moves;            // the moves the root may play; none: every move
     std::vector<std::atomic<uint64_t> *> node_counts;
 };
 
@@ -60,7 +62,7 @@ struct thread_data {
     int seldepth = 0;
     int root_depth = 0;
     bool stopped = false;
-    uint64_t keys[game_keys_kept + 1 + max_ply];
+    std::vector<uint64_t> keys; // the game's, then the search's positions
     int key_count = 0;
     int first_searched = 0;
     move16 killers[max_ply][2];
@@ -136,10 +138,21 @@ inline void count_node(thread_data &t, int ply) {
     if (ply > t.seldepth) t.seldepth = ply;
 }
 
+uint64_t history_key(const search_shared &s, const position &pos) {
+    return s.repetition_keys ? repetition_key(pos) : board_key(pos);
+}
+
 void make(thread_data &t, move16 m, undo_record *undo) {
     make_move(&t.pos, m, undo);
     prefetch_table(*t.shared->table, table_key(t.pos));
-    t.keys[t.key_count++] = board_key(t.pos);
+    t.keys[t.key_count++] = history_key(*t.shared, t.pos);
+}
+
+bool allowed_at_root(const search_shared &s, move16 m) {
+    if (s.root_moves.count == 0) return true;
+    for (int i = 0; i < s.root_moves.count; i++)
+        if (s.root_moves.moves[i] == m) return true;
+    return false;
 }
 
 void unmake(thread_data &t, const undo_record &undo) {
@@ -282,7 +295,8 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
     t.pv_length[ply] = ply;
 
     if (!root) {
-        if (drawn_by_rules(pos, t.shared->settings->rules, t.keys, t.key_count, t.first_searched))
+        if (drawn_by_rules(pos, t.shared->settings->rules, t.keys.data(), t.key_count,
+                           t.first_searched))
             return 0;
         if (ply >= max_ply - 1) return evaluate(pos);
         // No line from here can beat a mate already found nearer the root.
@@ -332,7 +346,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
             const int r = 3 + depth / 4 + std::min((eval - beta) / 200, 3);
             undo_record undo;
             make_null_move(&pos, &undo);
-            t.keys[t.key_count++] = board_key(pos);
+            t.keys[t.key_count++] = history_key(*t.shared, pos);
             t.null_before[ply + 1] = true;
             const int score = -search(t, -beta, -beta + 1, depth - r, ply + 1, !cut_node);
             t.null_before[ply + 1] = false;
@@ -366,6 +380,7 @@ int search(thread_data &t, int alpha, int beta, int depth, int ply, bool cut_nod
         const move16 m = pick_next(list, scores, i);
         const bool capture = is_capture(pos, m);
         const bool quiet = !capture && !move_ascend(m);
+        if (root && !allowed_at_root(*t.shared, m)) continue;
         if (!root && best > -mate_bound && has_pieces && !mate_window) {
             if (quiet) {
                 const int late = (3 + depth * depth) / (improving ? 1 : 2);
@@ -543,26 +558,52 @@ void prepare_thread(thread_data &t, const position &root, search_shared *shared,
     t.pos = root;
     t.shared = shared;
     t.id = id;
-    std::memcpy(t.keys, shared->game_keys, sizeof(uint64_t) * shared->game_key_count);
-    t.key_count = shared->game_key_count;
+    t.keys.assign(shared->game_keys.begin(), shared->game_keys.end());
+    t.keys.resize(shared->game_keys.size() + max_ply + 1);
+    t.key_count = static_cast<int>(shared->game_keys.size());
     t.first_searched = t.key_count;
     std::memset(t.killers, 0, sizeof t.killers);
     std::memset(t.history, 0, sizeof t.history);
     std::memset(t.null_before, 0, sizeof t.null_before);
 }
 
-// The game's history as board keys, oldest first, ending with the position to move from.
-void collect_game_keys(const game_state &game, const position &root, search_shared *s) {
+// The game's history as keys, oldest first, ending with the position to move from: the
+// whole game's when the caller gave it (and it ends where the game stands), else the
+// game's own memory of its last sixteen positions.
+void collect_game_keys(const game_state &game, const strong_settings &settings,
+                       const position &root, search_shared *s) {
+    const uint64_t root_key = history_key(*s, root);
+    if (s->repetition_keys && !settings.history.empty() && settings.history.back() == root_key) {
+        s->game_keys = settings.history;
+        return;
+    }
     const last_moves &ring = game.game_status.last_moves;
     const struct board empty {};
     for (int i = 0; i < history_slots; i++) {
         const game_position &slot = ring.position[(ring.index + i) % history_slots];
         if (slot.board == empty) continue;
-        s->game_keys[s->game_key_count++] = board_key_of(slot.board);
+        // The slot's turn is the side that moved into it.
+        s->game_keys.push_back(s->repetition_keys ? repetition_key_of(slot.board, !slot.turn)
+                                                  : board_key_of(slot.board));
     }
-    const uint64_t root_key = board_key(root);
-    if (s->game_key_count == 0 || s->game_keys[s->game_key_count - 1] != root_key)
-        s->game_keys[s->game_key_count++] = root_key;
+    if (s->game_keys.empty() || s->game_keys.back() != root_key) s->game_keys.push_back(root_key);
+}
+
+// The legal moves the settings let the root choose from: all of them unless some of the
+// root moves asked for are legal.
+move_list root_choices(const move_list &legal, const strong_settings &settings) {
+    move_list chosen;
+    for (int i = 0; i < legal.count; i++) {
+        for (const strong_move &m : settings.root_moves) {
+            const move16 asked =
+                make_move16(bitboards::square_of(m.src), bitboards::square_of(m.dst), m.ascend);
+            if (asked == legal.moves[i]) {
+                chosen.moves[chosen.count++] = legal.moves[i];
+                break;
+            }
+        }
+    }
+    return chosen.count ? chosen : legal;
 }
 
 bool one_king_each(const position &pos) {
@@ -653,9 +694,10 @@ strong_decision choose_strong_move(const game_state &game, const strong_settings
                                    const strong_observer &observer, strong_memory *memory) {
     strong_decision decision;
     const position root = position_of_game(game);
-    move_list legal;
-    legal_moves_of(root, &legal);
-    if (legal.count == 0) return decision;
+    move_list all_legal;
+    legal_moves_of(root, &all_legal);
+    if (all_legal.count == 0) return decision;
+    const move_list legal = root_choices(all_legal, settings);
     decision.outcome = strong_outcome::move;
     decision.move = move_of(legal.moves[0]);
     // A board without one king a side is no chess position to search: any legal move.
@@ -685,7 +727,9 @@ strong_decision choose_strong_move(const game_state &game, const strong_settings
     shared.settings = &limited;
     shared.observer = &observer;
     shared.start = steady::now();
-    collect_game_keys(game, root, &shared);
+    shared.repetition_keys = settings.rules == draw_rules::fide;
+    if (legal.count < all_legal.count) shared.root_moves = legal;
+    collect_game_keys(game, settings, root, &shared);
 
     const unsigned thread_count = std::max(1u, settings.threads);
     std::vector<std::unique_ptr<thread_data>> threads;
