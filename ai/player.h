@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,14 @@ struct player_thinking {
     std::vector<san_move> pv;
 };
 
+// How far the classic player's pass under way has got: root moves rated of those to rate.
+struct player_progress {
+    int pass = 0; // 1 for the first pass, 2 for the second
+    int depth = 0;
+    int rated = 0;
+    int to_rate = 0;
+};
+
 struct player_observer {
     void *context = nullptr;
     // After every finished iteration (the classic player: every pass). Null: not told.
@@ -59,6 +68,9 @@ struct player_observer {
     // The player's own report lines, without their newline ("depth 3: Analyzed ..."). Null:
     // dropped.
     void (*line)(void *context, const char *text) = nullptr;
+    // A player that rates root moves one by one says so after each and about every 100 ms;
+    // `tick` is then not called, so this is where a window is kept alive. Null: not told.
+    void (*progress)(void *context, const player_progress &now) = nullptr;
     // Set by another thread (or by `tick`) to end the thinking at once with the best move
     // found so far.
     const std::atomic<bool> *stop = nullptr;
@@ -77,6 +89,16 @@ struct player_answer {
     bool resigned = false;  // an engine gave up (its move is then not played)
     player_thinking report; // the thinking the move comes from
     std::string failure;    // with `failed`: one line saying what went wrong
+    bool timed_out = false; // with `failed`: no answer before the clock's flag would fall
+    // The move was cut short by the clock and comes from a quick first pass instead.
+    bool one_pass = false;
+    // Its own report lines already named the move ("12: Moving e7 to e5 (score: 35)"), so a
+    // caller that announces moves does not name it again.
+    bool announced = false;
+    // One line on how the move was found, for after the move is announced ("depth 12,
+    // score +0.35, ..."); none when it has nothing to say that fits the move.
+    std::optional<std::string> summary;
+    int opening = -1; // the classic player's book counter after its move; -1: no book
 };
 
 // One small interface because callers must treat every kind of player alike. A player is

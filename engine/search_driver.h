@@ -8,6 +8,7 @@
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
 #include "rules/game_state.h"
+#include "rules/notation/san.h"
 
 #include <atomic>
 #include <condition_variable>
@@ -19,7 +20,10 @@ struct search_request {
     game_state game;
     engine_options options;
     go_limits limits;
-    std::vector<uint64_t> strong_history; // strong_settings::history: the whole game's
+    // How `game` was reached: the position command's start and its moves (a player that
+    // keeps the game's history replays them).
+    game_state start{};
+    std::vector<san_move> moves;
 };
 
 struct search_driver {
@@ -32,9 +36,8 @@ struct search_driver {
     engine_player player = engine_player::classic; // whose search is (or was last) under way
     std::atomic<bool> stop{false}; // ends the search under way (the GUI's stop or the clock)
     std::mutex lock;
-    std::condition_variable wake; // the clock and an infinite search wait on it
+    std::condition_variable wake; // an infinite search waits on it for the GUI's stop
     bool stop_requested = false;  // the GUI said stop (or quit); guarded by lock
-    bool search_done = false;     // the search has ended; guarded by lock
     strong_memory strong;         // the strong player's table, kept from go to go
 };
 

@@ -2,19 +2,18 @@
 // iteration, and the decision.
 #pragma once
 
-#include "ai/strong/strong_player.h"
+#include "ai/strong/strong_as_player.h"
 #include "engine/search_driver.h"
 
-// Searches the request's position; `stop` ends the search at once. Sends one info line per
-// iteration.
-strong_decision search_strong(const search_request &request, strong_memory *memory,
-                              const std::atomic<bool> *stop);
+// The strong player's habits in the engine: no time of its own (a plain go runs until
+// stop), the usual draw rules, and the engine's options.
+strong_setup strong_setup_for(const engine_options &options);
 
 // The limits of a go command for the strong player.
 strong_settings strong_settings_for(const search_request &request);
 
-// Whether a search with these settings ends by itself: false for one that runs until stop.
-bool strong_search_ends(const strong_settings &settings);
+// One info line for a finished iteration of the strong player.
+void send_strong_iteration(const player_thinking &it);
 
 // The closing info line and "bestmove".
-void send_strong_result(const search_request &request, const strong_decision &d);
+void send_strong_result(const search_request &request, const player_answer &a);

@@ -1,5 +1,4 @@
 #include "engine/uci_loop.h"
-#include "ai/strong/strong_history.h"
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
 #include "engine/position_replay.h"
@@ -109,7 +108,8 @@ void go(engine_session *s, const word_list &words) {
     for (const std::string &p : problems) send_info_string("%s", p.c_str());
     keep_legal_searchmoves(s->position, &request.limits);
     request.game = s->position;
-    if (strong) request.strong_history = strong_history_keys(s->replayed.start, s->replayed.moves);
+    request.start = s->replayed.start;
+    request.moves = s->replayed.moves;
     request.options = s->options;
     start_search(&s->driver, request);
 }

@@ -17,12 +17,13 @@ game_ending ended(const char *message, const game_outcome &outcome) {
 }
 
 // Mate or stalemate end the game; check is shown and the game goes on.
-std::optional<game_ending> announce_mate_or_check(int code, uint8_t turn) {
+std::optional<game_ending> announce_mate_or_check(running_game *run, int code, uint8_t turn,
+                                                  bool announce_check) {
     if (code == stale_stalemate) return ended("Stalemate.", {draw_result, "Stalemate"});
     if (code == stale_checkmate)
         return finished_game(mate_outcome(turn), checkmate_message(turn), true);
-    if (code == stale_check)
-        if (const interruption cut = show_dialog_nokey("CHECK."); cut != interruption::none)
+    if (code == stale_check && announce_check)
+        if (const interruption cut = show_dialog_nokey(run, "CHECK."); cut != interruption::none)
             return interrupted_game(cut);
     return std::nullopt;
 }
@@ -46,8 +47,9 @@ std::string checkmate_message(uint8_t turn) {
     return std::string("Checkmate. ") + (turn ? "White" : "Black") + " won.\n";
 }
 
-std::optional<game_ending> check_move_stale(const game_state &game, coord king_pos,
-                                            random_numbers *random) {
+std::optional<game_ending> check_move_stale(running_game *run, const game_state &game,
+                                            coord king_pos, random_numbers *random,
+                                            bool announce_check) {
     const struct board *brd = &game.board;
     const uint8_t turn = game.game_status.turn;
     const int mate = check_stale(&game.game_status, brd, king_pos, 0);
@@ -55,7 +57,7 @@ std::optional<game_ending> check_move_stale(const game_state &game, coord king_p
     case stale_check:
     case stale_stalemate:
     case stale_checkmate:
-        if (auto end = announce_mate_or_check(mate, turn)) return end;
+        if (auto end = announce_mate_or_check(run, mate, turn, announce_check)) return end;
         break;
     case stale_repetition:
         if (game.turn_count >= repetition_counts_from)
@@ -65,7 +67,9 @@ std::optional<game_ending> check_move_stale(const game_state &game, coord king_p
     case stale_over_75:
         // The move counter hides check, mate and stalemate from the position test; a game
         // that is over must still end, so they are looked at here before the draw rules.
-        if (auto end = announce_mate_or_check(check_and_mobility(brd, king_pos), turn)) return end;
+        if (auto end = announce_mate_or_check(run, check_and_mobility(brd, king_pos), turn,
+                                              announce_check))
+            return end;
         if (mate == stale_over_75 && (next_random(random) & declare_draw_mask) == 0) {
             const uint32_t n = game.game_status.moves_pawn_capture;
             char message[message_size];
@@ -84,8 +88,8 @@ std::optional<game_ending> check_move_stale(const game_state &game, coord king_p
     return std::nullopt;
 }
 
-std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos,
-                                          const position_history &positions) {
+std::optional<game_ending> check_fide_end(running_game *run, const game_state &game, coord king_pos,
+                                          const position_history &positions, bool announce_check) {
     (void)king_pos;
     const uint8_t turn = game.game_status.turn;
     const fide_judgement j =
@@ -102,8 +106,8 @@ std::optional<game_ending> check_fide_end(const game_state &game, coord king_pos
         return ended(message.c_str(), {draw_result, message});
     }
     }
-    if (j.in_check)
-        if (const interruption cut = show_dialog_nokey("CHECK."); cut != interruption::none)
+    if (j.in_check && announce_check)
+        if (const interruption cut = show_dialog_nokey(run, "CHECK."); cut != interruption::none)
             return interrupted_game(cut);
     return std::nullopt;
 }

@@ -1,6 +1,5 @@
 #include "game/game_ending.h"
-#include "game/input/line_input.h"
-#include "game/options/game_options.h"
+#include "game/running_game.h"
 #include "game/view/messages.h"
 #include "game/view/view.h"
 
@@ -30,15 +29,16 @@ game_ending interrupted_game(interruption cause) {
     return ending;
 }
 
-int close_game(const game_ending &ending, game_record *record) {
+int close_game(running_game *run, const game_ending &ending, game_record *record) {
     if (ending.finished && record) record_end(record, ending.outcome);
-    if (ending.finished) view_game_over(ending.outcome.result);
+    if (ending.finished) view_game_over(&run->view, ending.outcome.result);
     if (ending.message.empty()) return ending.status;
     if (!ending.acknowledge) {
         std::puts(ending.message.c_str());
-        if (!graphics || !ending.box_in_window) return ending.status;
-        set_input_deadline(no_deadline); // the clock that fell no longer bounds the wait
+        if (!run->graphics || !ending.box_in_window) return ending.status;
+        set_input_deadline(&run->input,
+                           no_deadline); // the clock that fell no longer bounds the wait
     }
-    const interruption cut = show_dialog_nokey(ending.message.c_str());
+    const interruption cut = show_dialog_nokey(run, ending.message.c_str());
     return cut == interruption::none ? ending.status : interrupted_game(cut).status;
 }

@@ -8,6 +8,8 @@
 
 #include <string>
 
+struct running_game;
+
 struct game_ending {
     bool finished = false;    // the game has a result, which its record gets
     game_outcome outcome;     // the result and its reason, when finished
@@ -30,4 +32,4 @@ game_ending interrupted_game(interruption cause);
 // Writes the ending's result into the record, then shows its message; a message that waits
 // for an acknowledgement may itself be interrupted, which sets the status. Returns the
 // exit status.
-int close_game(const game_ending &ending, game_record *record);
+int close_game(running_game *run, const game_ending &ending, game_record *record);

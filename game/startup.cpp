@@ -4,6 +4,8 @@
 #include "game/input/line_input.h"
 #include "game/options/game_options.h"
 #include "game/records/temp_file_cleanup.h"
+#include "game/running_game.h"
+#include "game/tui/tui_game.h"
 #include "game/view/board_printout.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
@@ -14,8 +16,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-uint8_t graphics = 0;
 
 namespace {
 
@@ -62,6 +62,12 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
         return bad_input_status;
     }
+    // The full-screen board needs a terminal: without one the run ends before any file or
+    // engine is touched.
+    if (start->options.tui && !tui_usable(&error)) {
+        std::fprintf(stderr, "vartok: %s\n", error.c_str());
+        return bad_input_status;
+    }
     // Outside engines start before anything is printed: one that cannot is a bad word.
     outside_engines engines;
     if (!start_outside_engines(&start->options, &engines, &error)) {
@@ -70,10 +76,11 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     }
     record_set_players(&start->record, start->options);
     const game_options &options = start->options;
-    graphics = options.graphics;
+    running_game run;
+    run.graphics = options.tui ? 0 : options.graphics; // TUI takes the terminal instead
     game_state &live = start->game;
     struct board usual;
-    if (const int failure = init_board(&usual); failure != 0) {
+    if (const int failure = init_board(run, &usual); failure != 0) {
         std::puts(board_failure_message(failure));
         return 1;
     }
@@ -82,23 +89,26 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     const auto search = new_search_context(static_cast<unsigned>(std::time(nullptr)));
     // The window takes SIGINT and SIGTERM only from their default action. Without a window
     // the game goes on in text mode; the failure was reported.
-    if (graphics) uninstall_temp_file_cleanup();
-    if (graphics && init_screen_sdl("Vartok") != 0) graphics = 0;
+    if (run.graphics) uninstall_temp_file_cleanup();
+    if (run.graphics && init_screen_sdl("Vartok") != 0) run.graphics = 0;
     install_temp_file_cleanup();
-    view_start(options, &live, start->record);
+    view_start(&run.view, run.graphics != 0, options, &live, start->record);
     // A game on clocks reads its lines with a deadline from the start.
-    if (start->timing.clocks) read_lines_with_deadlines();
-    view_clocks(start->timing.clocks ? &start->timing.clock : nullptr);
+    if (start->timing.clocks) read_lines_with_deadlines(&run.input);
+    view_clocks(&run.view, start->timing.clocks ? &start->timing.clock : nullptr);
     // The strong player's table lives for the game: what it learnt helps its next moves.
     std::unique_ptr<strong_memory> strong;
     if (options.strong) {
         strong = std::make_unique<strong_memory>();
         resize_table(&strong->table, default_hash_mb);
     }
-    const game_ending ending = play_game(&live, options, &start->record, &start->turns,
+    if (options.tui)
+        return tui_play(&run, &live, options, &start->record, &start->turns,
+                        {search.get(), strong.get(), &engines}, &start->timing);
+    const game_ending ending = play_game(&run, &live, options, &start->record, &start->turns,
                                          {search.get(), strong.get(), &engines}, &start->timing);
-    progress_clear(); // a search cut short leaves no status line behind
-    const int status = close_game(ending, &start->record);
+    progress_clear(&run.progress); // a search cut short leaves no status line behind
+    const int status = close_game(&run, ending, &start->record);
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);
     close_window();

@@ -4,10 +4,11 @@
 source "$(dirname "$0")/script_help.sh"
 set -euo pipefail
 
-packages=(cmake ninja-build g++ libsdl2-dev pkg-config)
+packages=(cmake ninja-build g++ libsdl2-dev libncurses-dev pkg-config)
 if [[ ${1:-} == test ]]; then
     packages+=(libgtest-dev xvfb xdotool x11-apps imagemagick faketime stockfish pgn-extract
-               polyglot fairymax hoichess phalanx gnuchess time clang libclang-rt-dev)
+               polyglot fairymax hoichess phalanx gnuchess time clang libclang-rt-dev
+               libxml2-utils tmux)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #include "game/input/commands.h"
-#include "ai/classic/ai.h"
+#include "ai/classic/classic_player.h"
+#include "ai/strong/strong_as_player.h"
 #include "game/game_end.h"
 #include "game/turns/computer_turn.h"
 #include "game/view/search_progress.h"
@@ -65,33 +66,31 @@ const char *const window_keys_help =
     "Keys: the arrows and Return, or a click, choose a square; Escape drops the chosen "
     "piece; U takes back a move; H shows a hint; F1 or ? shows these keys.";
 
-std::string hint_line(const game_state &game, const ai_settings &settings,
+std::string hint_line(running_game *run, const game_state &game, const ai_settings &settings,
                       const command_context *context) {
     const game_options *options = context ? context->options : nullptr;
     const uint8_t turn = game.game_status.turn;
     if (turn ? game.game_status.black_ai : game.game_status.white_ai)
         return "No hint: the computer plays this side.";
+    game_moves moves = context && context->turns
+                           ? moves_of_game(*context->turns, *context->record, game)
+                           : game_moves{game, {}, game};
     if (context && context->engines)
         for (auto &engine : context->engines->side)
-            if (engine) return engine_hint_line(engine.get(), *context->record, *options);
+            if (engine)
+                return player_hint(run, new_engine_player(engine.get(), options->movetime_ms).get(),
+                                   moves);
     if (options && options->strong) {
         // A hint is always the strong player's best, whatever strength it plays at.
-        strong_settings full = strong_settings_for(*options, nullptr, 0, game.turn_count);
+        strong_setup full = game_strong_setup(*options);
         full.elo = 0;
-        const strong_decision s = choose_strong_move(game, full, strong_observer{});
-        if (s.outcome == strong_outcome::no_move) return "No hint: there is no legal move.";
-        return hint_text(s.move.src, s.move.dst, s.move.ascend);
+        return player_hint(run, new_strong_player(nullptr, full).get(), moves);
     }
-    game_state copy = game;
-    copy.opening = 0;
+    moves.now.opening = 0;
     const std::unique_ptr<search_context> search = new_search_context(hint_seed);
-    progress_begin();
-    search_observer observer = game_search_observer();
-    observer.report = nullptr; // the hint's search reports nothing
-    const ai_decision d = choose_ai_move(search.get(), copy, settings, observer);
-    progress_clear();
-    if (d.outcome != ai_outcome::move) return "No hint: there is no legal move.";
-    return hint_text(d.src, d.dst, d.ascend);
+    classic_setup setup;
+    setup.settings = settings;
+    return player_hint(run, new_classic_player(search.get(), setup).get(), moves);
 }
 
 void show_moves(const game_record &record) {

@@ -6,10 +6,13 @@
 #include "game/game_ending.h"
 #include "game/records/game_record.h"
 #include "game/turns/engine_turn.h"
+#include "game/turns/take_back.h"
 #include "rules/game_state.h"
 
 #include <SDL_scancode.h>
 #include <string>
+
+struct running_game;
 
 enum class command_kind { none, undo, hint, moves, resign, quit, help };
 
@@ -22,6 +25,7 @@ struct command_context {
     game_record *record;
     const game_options *options = nullptr; // which player the computer is: the hint asks it
     outside_engines *engines = nullptr;    // when an engine plays, the hint asks it
+    const turn_history *turns = nullptr;   // where the game began, for an engine's hint
 };
 
 // The keys that give commands in the window (with COMMANDS, at the piece prompt), and the
@@ -35,7 +39,7 @@ command_kind command_of_key(SDL_Scancode key);
 // game's own draws are untouched. Says why when the computer plays that side. With
 // PLAYER=strong the strong player searches it instead, for its time a move; when an engine
 // plays, the engine is asked.
-std::string hint_line(const game_state &game, const ai_settings &settings,
+std::string hint_line(running_game *run, const game_state &game, const ai_settings &settings,
                       const command_context *context = nullptr);
 
 // The game so far in SAN, numbered like a score sheet ("1. e4 c5").

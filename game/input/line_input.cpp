@@ -7,11 +7,6 @@
 
 namespace {
 
-// The run's one reader of standard input once clocks are on, and the person's deadline.
-timed_line_input timed_reader;
-bool timed = false;
-int64_t deadline = no_deadline;
-
 interruption end_of_input() {
     // A closed input would otherwise repeat the last answer without end.
     std::puts("End of input.");
@@ -20,24 +15,24 @@ interruption end_of_input() {
 
 } // namespace
 
-void read_lines_with_deadlines() {
-    timed = true;
+void read_lines_with_deadlines(person_input *input) {
+    input->timed = true;
 }
 
-void set_input_deadline(int64_t deadline_ms) {
-    deadline = deadline_ms;
+void set_input_deadline(person_input *input, int64_t deadline_ms) {
+    input->deadline = deadline_ms;
 }
 
-int64_t ms_to_input_deadline() {
-    if (deadline == no_deadline) return -1;
-    const int64_t left = deadline - steady_now_ms();
+int64_t ms_to_input_deadline(const person_input &input) {
+    if (input.deadline == no_deadline) return -1;
+    const int64_t left = input.deadline - steady_now_ms();
     return left > 0 ? left : 0;
 }
 
-interruption read_line(char *buff, int size) {
+interruption read_line(person_input *input, char *buff, int size) {
     if (!flush_output()) return interruption::lost_output;
-    if (timed) {
-        switch (read_line_before(&timed_reader, buff, size, deadline)) {
+    if (input->timed) {
+        switch (read_line_before(&input->reader, buff, size, input->deadline)) {
         case line_wait::line:
             return interruption::none;
         case line_wait::timeout:

@@ -3,6 +3,7 @@
 #include "game/input/line_input.h"
 #include "game/input/typed_move.h"
 #include "game/options/game_options.h"
+#include "game/running_game.h"
 #include "game/view/board_printout.h"
 #include "game/view/messages.h"
 #include "game/view/view.h"
@@ -37,19 +38,19 @@ uint8_t promotion_type(char answer, bool n_is_knight) {
 
 // Under the standard rules a claim is granted on the third repetition or after 100
 // half-moves without pawn move or capture.
-std::optional<game_ending> claim_fide_draw(const game_state &game,
+std::optional<game_ending> claim_fide_draw(running_game *run, const game_state &game,
                                            const position_history &positions) {
     const fide_judgement j = judge_fide(game.board, game.game_status.turn,
                                         game.game_status.moves_pawn_capture, positions);
     if (draw_claimable(j)) return finished_game({"1/2-1/2", fide_claim_message(j)}, "Draw.", false);
-    if (const interruption cut = show_dialog_nokey("No draw can be claimed now.");
+    if (const interruption cut = show_dialog_nokey(run, "No draw can be claimed now.");
         cut != interruption::none)
         return interrupted_game(cut);
     return std::nullopt;
 }
 
 // A granted claim ends the game; a refused one is explained.
-std::optional<game_ending> claim_draw(const game_status &status) {
+std::optional<game_ending> claim_draw(running_game *run, const game_status &status) {
     if (status.moves_pawn_capture > draw_claimable_after)
         return finished_game({"1/2-1/2", "Draw claimed after " +
                                              std::to_string(status.moves_pawn_capture) +
@@ -58,20 +59,21 @@ std::optional<game_ending> claim_draw(const game_status &status) {
     char message[message_size];
     std::snprintf(message, sizeof message, "Only %u moves since pawn moved or piece captured.\n",
                   status.moves_pawn_capture);
-    if (const interruption cut = show_dialog_nokey(message); cut != interruption::none)
+    if (const interruption cut = show_dialog_nokey(run, message); cut != interruption::none)
         return interrupted_game(cut);
     return std::nullopt;
 }
 
 // Asks which piece the pawn becomes until the answer names one.
-interruption ask_ascension(uint8_t *type, bool n_is_knight) {
+interruption ask_ascension(running_game *run, uint8_t *type, bool n_is_knight) {
     for (;;) {
         char answer = 0;
-        if (const interruption cut = show_dialog(promotion_question, &answer);
+        if (const interruption cut = show_dialog(run, promotion_question, &answer);
             cut != interruption::none)
             return cut;
         if ((*type = promotion_type(answer, n_is_knight)) != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(); cut != interruption::none) return cut;
+        if (const interruption cut = wait_before_next_poll(*run); cut != interruption::none)
+            return cut;
     }
 }
 
@@ -87,12 +89,12 @@ person_move interrupted(interruption cut) {
 
 // Plays the person's move; a pawn reaching the last row becomes the piece `move.ascend`
 // names, or when it names none the piece the person is asked for.
-person_move play_person_move(game_state *game, san_move move, bool n_is_knight) {
+person_move play_person_move(running_game *run, game_state *game, san_move move, bool n_is_knight) {
     person_move m;
     m.move = move;
     if (reaches_last_row(game->board.tiles[move.src.row][move.src.col], move.dst) &&
         move.ascend == 0)
-        if (const interruption cut = ask_ascension(&m.move.ascend, n_is_knight);
+        if (const interruption cut = ask_ascension(run, &m.move.ascend, n_is_knight);
             cut != interruption::none)
             return interrupted(cut);
     play_half_move(game, m.move.src, m.move.dst, m.move.ascend);
@@ -100,16 +102,16 @@ person_move play_person_move(game_state *game, san_move move, bool n_is_knight) 
 }
 
 // A message for the person; in the window the board is shown again once it is read.
-interruption notice(const char *text, const board &brd) {
-    const interruption cut = show_notice(text);
-    if (cut == interruption::none && graphics)
-        draw_window_board(brd, nullptr, 0, nothing_selected, nothing_selected);
+interruption notice(running_game *run, const char *text, const board &brd) {
+    const interruption cut = show_notice(run, text);
+    if (cut == interruption::none && run->graphics)
+        draw_window_board(run->view, brd, nullptr, 0, nothing_selected, nothing_selected);
     return cut;
 }
 
 // Carries out a command typed or given by a key: a result ends the person's turn, none
 // asks again.
-std::optional<person_move> run_command(command_kind kind, game_state *game,
+std::optional<person_move> run_command(running_game *run, command_kind kind, game_state *game,
                                        const command_context &commands) {
     switch (kind) {
     case command_kind::undo: {
@@ -118,8 +120,8 @@ std::optional<person_move> run_command(command_kind kind, game_state *game,
         return undo;
     }
     case command_kind::hint:
-        if (const interruption cut =
-                notice(hint_line(*game, *commands.settings, &commands).c_str(), game->board);
+        if (const interruption cut = notice(
+                run, hint_line(run, *game, *commands.settings, &commands).c_str(), game->board);
             cut != interruption::none)
             return interrupted(cut);
         break;
@@ -130,21 +132,21 @@ std::optional<person_move> run_command(command_kind kind, game_state *game,
         // A game is not lost to a slip of the keyboard: anything but y goes on playing.
         for (;;) {
             char answer = 0;
-            if (const interruption cut = show_dialog("Resign? y/n", &answer);
+            if (const interruption cut = show_dialog(run, "Resign? y/n", &answer);
                 cut != interruption::none)
                 return interrupted(cut);
             if (answer == 'y' || answer == 'Y') return ended(resign_game(*game));
             if (answer != 0) break;
-            if (const interruption cut = wait_before_next_poll(); cut != interruption::none)
+            if (const interruption cut = wait_before_next_poll(*run); cut != interruption::none)
                 return interrupted(cut);
         }
         break;
     case command_kind::quit:
         return ended(quit_game(*commands.record));
     case command_kind::help:
-        if (!graphics) {
+        if (!run->graphics) {
             show_command_help(commands.options && commands.options->fide);
-        } else if (const interruption cut = notice(window_keys_help, game->board);
+        } else if (const interruption cut = notice(run, window_keys_help, game->board);
                    cut != interruption::none) {
             return interrupted(cut);
         }
@@ -157,6 +159,7 @@ std::optional<person_move> run_command(command_kind kind, game_state *game,
 
 // The board drawn again while the tile cursor moves: the piece's destinations stay marked.
 struct cursor_redraw {
+    running_game *run;
     const struct board *brd;
     const destination_list *moves;
     const chess_clock *clock; // null without clocks
@@ -165,21 +168,21 @@ struct cursor_redraw {
 
 void redraw_under_cursor(void *context, unsigned row, unsigned col) {
     const auto *r = static_cast<const cursor_redraw *>(context);
-    draw_board(*r->brd, r->moves->squares, r->moves->count, row, col);
+    draw_board(r->run, *r->brd, r->moves->squares, r->moves->count, row, col);
 }
 
 // While the person thinks: the clocks drawn again when their reading changes, and the choice
 // given up when the time is out.
 int watch_clocks(void *context, unsigned row, unsigned col) {
     auto *r = static_cast<cursor_redraw *>(context);
-    const int64_t left = ms_to_input_deadline();
+    const int64_t left = ms_to_input_deadline(r->run->input);
     if (left == 0) return tile_give_up;
     const int64_t now = steady_now_ms();
     const std::string reading = clocks_line(*r->clock, now);
     if (reading != r->shown) {
         // Only the window shows the clocks ticking: the text board is printed once a prompt.
         r->shown = reading;
-        draw_window_board(*r->brd, r->moves->squares, r->moves->count, row, col);
+        draw_window_board(r->run->view, *r->brd, r->moves->squares, r->moves->count, row, col);
     }
     const int64_t change = ms_until_reading_changes(time_left(*r->clock, r->clock->running, now));
     const int64_t wait = left >= 0 && left < change ? left : change;
@@ -197,7 +200,7 @@ void show_clocks(const person_turn &turn) {
 
 } // namespace
 
-person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
+person_move get_move(running_game *run, game_state *game, tile_cursor *cursor, coord king_pos,
                      const command_context *commands, const person_turn &turn) {
     const struct board &board = game->board;
     char buff[line_size];
@@ -207,12 +210,12 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
     move_list.count = 0;
     // While the piece is chosen no destination is marked.
     const destination_list no_moves{};
-    cursor_redraw choosing_piece{&board, &no_moves, turn.clock, {}};
-    cursor_redraw choosing_destination{&board, &move_list, turn.clock, {}};
+    cursor_redraw choosing_piece{run, &board, &no_moves, turn.clock, {}};
+    cursor_redraw choosing_destination{run, &board, &move_list, turn.clock, {}};
 
     // The window's additions, with the words that ask for them: a click takes a square,
     // Escape drops the chosen piece, and with COMMANDS keys give commands.
-    const bool window_extras = commands != nullptr || view.panel;
+    const bool window_extras = commands != nullptr || run->view.panel;
     tile_extras piece_extras;
     piece_extras.clicks = window_extras;
     if (commands) {
@@ -226,7 +229,7 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
         // The piece.
         show_clocks(turn);
         std::puts("Select piece.");
-        if (graphics) {
+        if (run->graphics) {
             SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
             switch (choose_tile(cursor, redraw_of(&choosing_piece), piece_extras, &selrow, &selcol,
                                 &key)) {
@@ -235,25 +238,27 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             case tile_choice::timed_out:
                 return interrupted(interruption::time_up);
             case tile_choice::key:
-                if (auto done = run_command(command_of_key(key), game, *commands)) return *done;
+                if (auto done = run_command(run, command_of_key(key), game, *commands))
+                    return *done;
                 continue;
             case tile_choice::chosen:
             case tile_choice::given_up:
                 break;
             }
         } else {
-            if (const interruption cut = read_line(buff, sizeof buff); cut != interruption::none)
+            if (const interruption cut = read_line(&run->input, buff, sizeof buff);
+                cut != interruption::none)
                 return interrupted(cut);
             if (buff[0] == '\n') continue;
             if (std::strncmp(buff, "draw", 4) == 0) {
-                if (auto end = turn.fide ? claim_fide_draw(*game, *turn.fide)
-                                         : claim_draw(game->game_status))
+                if (auto end = turn.fide ? claim_fide_draw(run, *game, *turn.fide)
+                                         : claim_draw(run, game->game_status))
                     return ended(*end);
                 continue;
             }
             if (commands) {
                 if (const command_kind kind = command_of(buff); kind != command_kind::none) {
-                    if (auto done = run_command(kind, game, *commands)) return *done;
+                    if (auto done = run_command(run, kind, game, *commands)) return *done;
                     continue;
                 }
                 const typed_move typed = read_typed_move(*game, buff);
@@ -264,7 +269,7 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 if (typed.kind == typed_kind::move) {
                     san_move move = typed.move;
                     if (!typed.ascension_named) move.ascend = 0; // asked for, as at a square
-                    return play_person_move(game, move, true);
+                    return play_person_move(run, game, move, true);
                 }
             }
             selcol = static_cast<uint8_t>(buff[0] - 'a');
@@ -284,19 +289,20 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             else if (legal_moves(&board, pc_coords, &move_list, &king_pos) == 0)
                 refusal = "There are no legal moves for this piece.";
             if (refusal)
-                if (const interruption cut = show_dialog_nokey(refusal); cut != interruption::none)
+                if (const interruption cut = show_dialog_nokey(run, refusal);
+                    cut != interruption::none)
                     return interrupted(cut);
         }
 
         // The destination, asked again while the person picks the piece's own square.
         for (;;) {
-            draw_board(board, move_list.squares, move_list.count, selrow, selcol);
+            draw_board(run, board, move_list.squares, move_list.count, selrow, selcol);
             if (move_list.count == 0) break;
 
             show_clocks(turn);
             std::puts("Select where to move.");
             coord new_coords;
-            if (graphics) {
+            if (run->graphics) {
                 SDL_Scancode key;
                 const tile_choice choice =
                     choose_tile(cursor, redraw_of(&choosing_destination), destination_extras,
@@ -305,11 +311,11 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
                 if (choice == tile_choice::timed_out) return interrupted(interruption::time_up);
                 if (choice == tile_choice::given_up) { // Escape: the piece is dropped
                     move_list.count = 0;
-                    draw_board(board, no_moves.squares, 0, selrow, selcol);
+                    draw_board(run, board, no_moves.squares, 0, selrow, selcol);
                     break;
                 }
             } else {
-                if (const interruption cut = read_line(buff, sizeof buff);
+                if (const interruption cut = read_line(&run->input, buff, sizeof buff);
                     cut != interruption::none)
                     return interrupted(cut);
                 if (buff[0] == '\n') { // abandons the selection
@@ -326,21 +332,21 @@ person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
             // In the window with COMMANDS or PANEL, a square that is no destination and holds
             // none of the mover's pieces drops the choice at once, as Escape does: no box
             // while the clock runs.
-            if (!destination && graphics && (commands || view.panel) &&
+            if (!destination && run->graphics && (commands || run->view.panel) &&
                 !holds_piece_of(board, new_coords, game->game_status.turn)) {
                 move_list.count = 0;
-                draw_board(board, no_moves.squares, 0, selrow, selcol);
+                draw_board(run, board, no_moves.squares, 0, selrow, selcol);
                 break;
             }
             if (!destination) {
-                if (const interruption cut = show_dialog_nokey("That move is not legal.");
+                if (const interruption cut = show_dialog_nokey(run, "That move is not legal.");
                     cut != interruption::none)
                     return interrupted(cut);
                 move_list.count = 0;
                 continue; // the board is shown once more, then the piece is asked for
             }
 
-            return play_person_move(game, {pc_coords, new_coords, 0}, commands != nullptr);
+            return play_person_move(run, game, {pc_coords, new_coords, 0}, commands != nullptr);
         }
     }
 }

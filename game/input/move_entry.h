@@ -12,6 +12,8 @@
 
 #include <optional>
 
+struct running_game;
+
 struct person_move {
     san_move move;
     bool take_back = false;            // the person typed "undo": nothing was played
@@ -30,5 +32,5 @@ struct person_turn {
 // mode chosen with the tile cursor), and returns it. A granted draw claim, `resign`,
 // `quit`, the end of input and a closed window end the game instead. With `commands` the
 // typed commands are understood too; "undo" returns without a move.
-person_move get_move(game_state *game, tile_cursor *cursor, coord king_pos,
+person_move get_move(running_game *run, game_state *game, tile_cursor *cursor, coord king_pos,
                      const command_context *commands = nullptr, const person_turn &turn = {});

@@ -101,6 +101,10 @@ int parse_args(int argc, char **argv, game_options *options) {
             options->flip = true;
         } else if (std::strcmp(word, "PANEL") == 0) {
             options->panel = true;
+        } else if (std::strcmp(word, "TUI") == 0) {
+            options->tui = true;
+        } else if (std::strcmp(word, "ASCII") == 0) {
+            options->ascii = true;
         } else if (has_prefix(word, "CLOCK=")) {
             set_clock(options, word, word + 6, 3);
         } else if (has_prefix(word, "WHITE_CLOCK=")) {

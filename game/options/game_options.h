@@ -8,10 +8,6 @@
 #include <string>
 #include <vector>
 
-// 1: the window is open (or being opened) besides the text board. The messages and the
-// move entry ask it how to talk to the person.
-extern uint8_t graphics;
-
 // What the command-line words choose.
 struct game_options {
     uint8_t graphics = 0;
@@ -27,6 +23,8 @@ struct game_options {
     bool unicode = false;  // UNICODE: the text board with chess symbols (and colours)
     bool flip = false;     // FLIP: Black at the bottom when a person plays Black alone
     bool panel = false;    // PANEL: the window's right part shows the game
+    bool tui = false;      // TUI: the game on one full screen of the terminal
+    bool ascii = false;    // ASCII: the full-screen board's pieces as letters
     bool clock = false;    // CLOCK=, WHITE_CLOCK= or BLACK_CLOCK=: the game is played on clocks
     time_control clocks[2] = {}; // White's and Black's time controls, when `clock`
     bool fide = false;           // FIDE: the standard draw rules instead of the game's own

@@ -39,6 +39,8 @@ const usage_word usage_words[] = {
     {"UNICODE", "the text board with chess symbols", "letters"},
     {"FLIP", "Black at the bottom when a person plays Black", "off"},
     {"PANEL", "the window's right part shows the game", "off"},
+    {"TUI", "the game on one full screen of the terminal", "off"},
+    {"ASCII", "with TUI: pieces as letters, not chess symbols", "symbols"},
     {"PLAYER=name", "strong: a real opponent (LEVEL etc.: classic)", "classic"},
     {"ELO=n", "the strong player at about n Elo (800..2800, max)", "max"},
     {"SEED=n", "the weakened player's choices repeat", "drawn anew"},

@@ -1,7 +1,8 @@
 #include "game/turns/computer_turn.h"
+#include "ai/classic/classic_player.h"
 #include "display/sdlfuncs.h"
 #include "game/game_end.h"
-#include "game/options/game_options.h"
+#include "game/running_game.h"
 #include "game/view/panel_text.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
@@ -9,39 +10,102 @@
 #include "rules/board_queries.h"
 #include "rules/notation/notation.h"
 
-#include <chrono>
-#include <condition_variable>
+#include <atomic>
 #include <cstdio>
-#include <cstdlib>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
 
 constexpr const char *ascends[] = {"rook", "knight", "bishop", "queen"};
+constexpr int failed_status = 1; // the game is kept unfinished in its record
+// Taken off the strong player's time for printing and playing the move.
+constexpr int64_t strong_overhead_ms = 10;
 
-void print_report_line(void *, const char *line) {
+void print_report_line(running_game *run, const char *line) {
     // A closed window ends the game where it stands: nothing of the search is told.
     if (window_closed()) return;
-    progress_clear();
+    progress_clear(&run->progress);
     std::puts(line);
 }
 
-void show_search_progress(void *context, const search_progress &p) {
+// What the game shows of a player thinking, and the stop a close of the window raises.
+struct game_watch {
+    running_game *run;
+    std::atomic<bool> stop{false};
+    uint8_t mover = 0;
+    bool hold = false;                      // report lines wait for the move (a game on clocks)
+    bool quiet = false;                     // report lines are dropped (a hint)
+    std::vector<std::string> held;          // ... here
+    const player_observer *front = nullptr; // another front end watching, or null
+    int depth = 0;                          // the panel's: of the last iteration
+    std::string score;                      // ... and its score, from White's side
+};
+
+// A front end's stop ends the thinking as a close of the window does.
+void heed_front(game_watch *w) {
+    if (w->front && w->front->stop && w->front->stop->load()) w->stop.store(true);
+}
+
+void watch_line(void *context, const char *line) {
+    auto *w = static_cast<game_watch *>(context);
+    if (w->quiet) return;
+    if (w->hold)
+        w->held.emplace_back(line);
+    else
+        print_report_line(w->run, line);
+}
+
+// The classic player's progress: the status line and the panel's "Thinking...", while the
+// window keeps answering the desktop.
+void watch_progress(void *context, const player_progress &p) {
+    auto *w = static_cast<game_watch *>(context);
+    heed_front(w);
     if (!pump_window_events()) {
-        if (auto *stop = static_cast<std::atomic<bool> *>(context)) stop->store(true);
+        w->stop.store(true);
         return;
     }
-    progress_show(p.pass, p.depth, p.rated, p.to_rate);
-    view_search_progress(p); // the side panel's "Thinking..."
+    progress_show(&w->run->progress, p.pass, static_cast<uint8_t>(p.depth), p.rated, p.to_rate);
+    view_search_progress(&w->run->view,
+                         {p.pass, static_cast<uint8_t>(p.depth), p.rated, p.to_rate});
+}
+
+void watch_thinking(void *context, const player_thinking &t) {
+    auto *w = static_cast<game_watch *>(context);
+    if (w->front && w->front->thinking) w->front->thinking(w->front->context, t);
+    w->depth = t.depth;
+    w->score = t.has_score
+                   ? panel_score(t.mate_in != 0, t.mate_in != 0 ? t.mate_in : t.cp, w->mover)
+                   : std::string();
+}
+
+// The other players' thinking: the panel shows its depth and score with the clocks ticking.
+void watch_tick(void *context) {
+    auto *w = static_cast<game_watch *>(context);
+    heed_front(w);
+    if (!w->run->graphics) return;
+    if (!pump_window_events()) {
+        w->stop.store(true);
+        return;
+    }
+    view_player_thinking(&w->run->view, w->depth, w->score);
+}
+
+player_observer observer_of(game_watch *w) {
+    player_observer o;
+    o.context = w;
+    o.thinking = watch_thinking;
+    o.tick = watch_tick;
+    o.line = watch_line;
+    o.progress = watch_progress;
+    o.stop = &w->stop;
+    return o;
 }
 
 // The move-count rule kept the turn-start test from seeing that the side to move has no
 // move: the game ends as that test would have ended it.
-game_ending end_without_move(const game_state &live) {
-    progress_clear();
+game_ending end_without_move(running_game *run, const game_state &live) {
+    progress_clear(&run->progress);
     const uint8_t turn = live.game_status.turn;
     const coord king_pos = find_king(&live.board, turn);
     const bool mated = square_attacked(&live.board, king_pos, turn ? black_bit : 0);
@@ -49,79 +113,28 @@ game_ending end_without_move(const game_state &live) {
     return finished_game({"1/2-1/2", "Stalemate"}, "Stalemate.", false);
 }
 
-// Report lines held back while the search may still be cut short by the clock.
-struct held_lines {
-    std::vector<std::string> lines;
-    std::atomic<bool> *stop; // raised by a close of the window, as in any search
-};
-
-void hold_line(void *context, const char *line) {
-    static_cast<held_lines *>(context)->lines.emplace_back(line);
+void print_moving(const game_state &live, const san_move &m, const char *why) {
+    std::printf("%u: Moving %s to %s%s\n", live.turn_count, square_name(m.src).c_str(),
+                square_name(m.dst).c_str(), why);
 }
 
-void held_progress(void *context, const search_progress &p) {
-    show_search_progress(static_cast<held_lines *>(context)->stop, p);
-}
-
-// The observer of a search on the clock: the window is kept alive and may stop it as
-// always, its lines are held back, and a watch raises the stop at the budget's end.
-struct clock_watch {
-    std::mutex lock;
-    std::condition_variable done;
-    bool finished = false;
-    std::atomic<bool> expired{false};
-};
-
-void watch_budget(clock_watch *watch, std::atomic<bool> *stop, int64_t limit_ms) {
-    std::unique_lock<std::mutex> guard(watch->lock);
-    if (watch->done.wait_for(guard, std::chrono::milliseconds(limit_ms),
-                             [watch] { return watch->finished; }))
+// The lines that tell the move, in the order the game has always printed them.
+void announce(const game_state &live, const player_answer &a, game_watch *w, bool announce_book) {
+    if (a.book) {
+        if (announce_book) print_moving(live, a.move, " (opening book)");
         return;
-    watch->expired.store(true);
-    stop->store(true);
-}
-
-// The engine's rule for a search on the clock: one pass at depth1, quietly, then the full
-// search until the budget's soft limit; when that cuts it short, the one-pass move is played.
-ai_decision search_on_clock(search_context *search, const game_state &live,
-                            const ai_settings &settings, const move_budget &budget,
-                            std::atomic<bool> *stop) {
-    search_observer quiet = game_search_observer(stop);
-    quiet.report = nullptr;
-    ai_settings one_pass = settings;
-    one_pass.depth2 = one_pass.depth1;
-    const auto started = std::chrono::steady_clock::now();
-    const ai_decision first = choose_ai_move(search, live, one_pass, quiet);
-    if (first.outcome != ai_outcome::move || first.interrupted || window_closed()) return first;
-    const int64_t spent = std::chrono::duration_cast<std::chrono::milliseconds>(
-                              std::chrono::steady_clock::now() - started)
-                              .count();
-    clock_watch watch;
-    held_lines held{{}, stop};
-    search_observer full = game_search_observer(stop);
-    full.context = &held;
-    full.report = hold_line;
-    full.progress = held_progress;
-    std::thread watcher(watch_budget, &watch, stop,
-                        budget.soft_ms > spent ? budget.soft_ms - spent : 0);
-    ai_decision d = choose_ai_move(search, live, settings, full);
-    {
-        std::lock_guard<std::mutex> guard(watch.lock);
-        watch.finished = true;
     }
-    watch.done.notify_all();
-    watcher.join();
-    const bool out_of_time = d.interrupted && watch.expired.load() && !window_closed();
-    if (out_of_time) {
-        // Its choice was cut short: its last line ("Moving ...") gives way to the first pass's.
-        if (!held.lines.empty()) held.lines.pop_back();
-        d = first;
+    // A move cut short by the clock: its last line ("Moving ...") gives way to the first
+    // pass's.
+    if (a.one_pass && !w->held.empty()) w->held.pop_back();
+    for (const std::string &line : w->held) print_report_line(w->run, line.c_str());
+    if (a.one_pass) {
+        print_moving(live, a.move, " (one pass: out of time)");
+        return;
     }
-    for (const std::string &line : held.lines) print_report_line(nullptr, line.c_str());
-    if (out_of_time)
-        std::printf("%u: Moving %s to %s (one pass: out of time)\n", live.turn_count,
-                    square_name(d.src).c_str(), square_name(d.dst).c_str());
-    return d;
+    if (a.announced) return;
+    print_moving(live, a.move, "");
+    if (a.summary) std::puts(a.summary->c_str());
 }
 
 } // namespace
@@ -136,130 +149,110 @@ std::string hint_text(coord src, coord dst, uint8_t ascend) {
     return text;
 }
 
-search_observer game_search_observer(std::atomic<bool> *stop) {
-    search_observer observer;
-    observer.context = stop;
-    observer.report = print_report_line;
-    observer.progress = show_search_progress;
-    observer.stop = stop;
-    return observer;
-}
-
-namespace {
-
-// Taken off the strong player's time for printing and playing the move.
-constexpr int64_t strong_overhead_ms = 10;
-
-struct strong_watch {
-    std::atomic<bool> *stop;
-    uint8_t mover;
-    int depth = 0;
-    std::string score; // of the last iteration, from White's side
-};
-
-// While it searches the window answers the desktop (a close stops the search), and the
-// panel shows its depth and score with the clocks ticking.
-void strong_tick(void *context) {
-    if (!graphics) return;
-    auto *watch = static_cast<strong_watch *>(context);
-    if (!pump_window_events()) {
-        watch->stop->store(true);
-        return;
+strong_setup game_strong_setup(const game_options &options) {
+    strong_setup setup;
+    setup.move_time_ms = options.movetime_ms;
+    setup.overhead_ms = strong_overhead_ms;
+    setup.rules = options.fide ? draw_rules::fide : draw_rules::game;
+    setup.elo = options.elo;
+    if (options.elo) {
+        setup.seeding = options.seeded ? strong_seeding::by_turn : strong_seeding::fresh;
+        setup.seed = options.seed;
     }
-    view_player_thinking(watch->depth, watch->score);
+    return setup;
 }
 
-void strong_iteration_done(void *context, const strong_iteration &iteration) {
-    auto *watch = static_cast<strong_watch *>(context);
-    watch->depth = iteration.depth;
-    const strong_score &s = iteration.score;
-    watch->score = panel_score(s.mate_in != 0, s.mate_in != 0 ? s.mate_in : s.cp, watch->mover);
-    strong_tick(context);
+player_limits limits_of_game(const game_timing &timing) {
+    player_limits limits;
+    if (!timing.clocks) return limits;
+    const int64_t now = steady_now_ms();
+    for (uint8_t side = 0; side <= 1; side++) {
+        limits.time_left_ms[side] = time_left(timing.clock, side, now);
+        limits.increment_ms[side] = timing.clock.control[side].increment_ms;
+    }
+    return limits;
 }
 
-} // namespace
-
-strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
-                                    uint8_t side, uint32_t turn_count) {
-    strong_settings s;
-    s.time = limits_for_move_time(options.movetime_ms, strong_overhead_ms);
-    if (clock)
-        s.time = budget_for_move(time_left(*clock, side, steady_now_ms()),
-                                 clock->control[side].increment_ms, 0, strong_overhead_ms,
-                                 strong_clock_figures);
-    s.rules = options.fide ? draw_rules::fide : draw_rules::game;
-    // Below full strength its choices are drawn from a seed: SEED= makes each move's seed,
-    // and so the game, repeat; without it each move draws anew.
-    s.elo = options.elo;
-    if (options.elo)
-        s.seed = options.seeded ? options.seed * 1000003u + turn_count
-                                : static_cast<uint64_t>(
-                                      std::chrono::steady_clock::now().time_since_epoch().count());
-    return s;
-}
-
-computer_move do_strong_move(strong_memory *memory, game_state *live,
-                             const strong_settings &settings) {
-    std::atomic<bool> stop{false};
-    strong_watch watch{&stop, live->game_status.turn, 0, {}};
-    strong_observer observer;
-    observer.context = &watch;
-    observer.iteration_done = strong_iteration_done;
-    observer.tick = strong_tick;
-    observer.stop = &stop;
-    const strong_decision d = choose_strong_move(*live, settings, observer, memory);
+computer_move do_player_move(running_game *run, player *p, game_state *live, const game_moves &game,
+                             const player_limits &limits, bool announce_book,
+                             const game_timing *clocks, const player_observer *front) {
+    progress_begin(&run->progress);
+    game_watch watch;
+    watch.run = run;
+    watch.mover = live->game_status.turn;
+    watch.hold = clocks != nullptr;
+    watch.front = front;
+    player_observer observer = observer_of(&watch);
+    // Only a window or a clock can stop the thinking; without them it never stops.
+    if (!run->graphics && !clocks && !front) observer.stop = nullptr;
+    const player_answer a = p->decide(game, limits, observer);
     computer_move result;
     if (window_closed()) {
+        progress_clear(&run->progress);
         result.ending = interrupted_game(interruption::window_closed);
         return result;
     }
-    if (d.outcome == strong_outcome::no_move) {
-        result.ending = end_without_move(*live);
+    if (a.opening >= 0) live->opening = static_cast<uint8_t>(a.opening);
+    switch (a.outcome) {
+    case player_outcome::no_move:
+        result.ending = end_without_move(run, *live);
+        return result;
+    case player_outcome::failed:
+        progress_clear(&run->progress);
+        if (a.timed_out && clocks) {
+            result.ending = flag_fall_ending(live->board, watch.mover, clocks->fide);
+            return result;
+        }
+        std::fflush(stdout);
+        std::fprintf(stderr, "vartok: %s; the game is kept in its record\n", a.failure.c_str());
+        result.ending = game_ending{};
+        result.ending->status = failed_status;
+        return result;
+    case player_outcome::move:
+        break;
+    }
+    if (a.resigned) {
+        progress_clear(&run->progress);
+        result.ending = resign_game(*live);
         return result;
     }
-    const uint8_t ascend =
-        reaches_last_row(live->board.tiles[d.move.src.row][d.move.src.col], d.move.dst)
-            ? (d.move.ascend ? d.move.ascend : type_queen)
-            : 0;
-    std::printf("%u: Moving %s to %s\n", live->turn_count, square_name(d.move.src).c_str(),
-                square_name(d.move.dst).c_str());
-    std::puts(strong_report(*live, d.result).c_str());
-    result.decision.outcome = ai_outcome::move;
-    result.decision.src = d.move.src;
-    result.decision.dst = d.move.dst;
-    result.decision.ascend = ascend;
-    if (const uint8_t became = play_half_move(live, d.move.src, d.move.dst, ascend))
+    announce(*live, a, &watch, announce_book);
+    result.decision.outcome = a.book ? ai_outcome::book_move : ai_outcome::move;
+    result.decision.src = a.move.src;
+    result.decision.dst = a.move.dst;
+    result.decision.ascend = a.move.ascend;
+    result.decision.opening = live->opening;
+    result.decision.positions_rated = a.report.nodes;
+    if (const uint8_t became = play_half_move(live, a.move.src, a.move.dst, a.move.ascend)) {
+        progress_clear(&run->progress);
         announce_ascension(became);
+    }
     return result;
 }
 
-computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
-                         bool announce_book, const move_budget *budget) {
-    progress_begin();
-    // Only a window or a clock can stop the search; without them it never stops.
-    std::atomic<bool> stop{false};
-    computer_move result;
-    const ai_decision decision =
-        budget ? search_on_clock(search, *live, settings, *budget, &stop)
-               : choose_ai_move(search, *live, settings,
-                                game_search_observer(graphics ? &stop : nullptr));
-    if (window_closed()) {
-        progress_clear();
-        result.ending = interrupted_game(interruption::window_closed);
-        return result;
-    }
-    result.decision = decision;
-    live->opening = decision.opening;
-    if (decision.outcome == ai_outcome::no_move) {
-        result.ending = end_without_move(*live);
-        return result;
-    }
-    if (decision.outcome == ai_outcome::book_move && announce_book)
-        std::printf("%u: Moving %s to %s (opening book)\n", live->turn_count,
-                    square_name(decision.src).c_str(), square_name(decision.dst).c_str());
-    if (const uint8_t became = play_half_move(live, decision.src, decision.dst, decision.ascend)) {
-        progress_clear();
-        announce_ascension(became);
-    }
-    return result;
+computer_move do_ai_move(running_game *run, search_context *search, game_state *live,
+                         const ai_settings &settings, bool announce_book) {
+    classic_setup setup;
+    setup.settings = settings;
+    const std::unique_ptr<player> classic = new_classic_player(search, setup);
+    return do_player_move(run, classic.get(), live, {*live, {}, *live}, {}, announce_book, nullptr);
+}
+
+std::string player_hint(running_game *run, player *p, const game_moves &game) {
+    progress_begin(&run->progress);
+    game_watch watch;
+    watch.run = run;
+    watch.mover = game.now.game_status.turn;
+    watch.quiet = true;
+    player_observer observer = observer_of(&watch);
+    // A hint is always thought to its end, and only the classic player's progress is shown.
+    observer.stop = nullptr;
+    observer.thinking = nullptr;
+    observer.tick = nullptr;
+    const player_answer a = p->decide(game, {}, observer);
+    progress_clear(&run->progress);
+    if (a.resigned) return "No hint: the engine resigns.";
+    if (a.outcome == player_outcome::failed) return "No hint: " + a.failure;
+    if (a.outcome != player_outcome::move) return "No hint: there is no legal move.";
+    return hint_text(a.move.src, a.move.dst, a.move.ascend);
 }

@@ -1,15 +1,17 @@
-// The computer's half-move in the game: its decision is reported, played and recorded.
+// The computer's half-move in the game: a player's decision is reported, played and recorded.
 #pragma once
 
 #include "ai/classic/ai.h"
-#include "ai/strong/strong_player.h"
+#include "ai/player.h"
+#include "ai/strong/strong_as_player.h"
 #include "game/game_ending.h"
 #include "game/options/game_options.h"
+#include "game/turns/game_timing.h"
 #include "rules/game_state.h"
-#include "rules/time/chess_clock.h"
-#include "rules/time/move_budget.h"
 
 #include <optional>
+
+struct running_game;
 #include <string>
 
 struct computer_move {
@@ -17,33 +19,37 @@ struct computer_move {
     std::optional<game_ending> ending; // the game ends here instead
 };
 
-// Lets the computer choose the move for the side to move and plays it on `live`, with the
-// scratch and random numbers of `search`. A side left without any legal move ends the game
-// with the checkmate or stalemate message; a window closed during the search ends it at
-// once. With `announce_book`, a book move is reported like a searched one.
-// With a `budget` (a game on clocks) the search that would overrun it is cut short: a first
-// pass at depth1 is searched first, and played when the full search runs out of time.
-computer_move do_ai_move(search_context *search, game_state *live, const ai_settings &settings,
-                         bool announce_book = false, const move_budget *budget = nullptr);
+// Asks `p` for the move of the side to move in `game` (whose `now` is `live`) and plays it
+// on `live`. While it thinks the text report, the progress line and the window's panel
+// show it, and a close of the window stops it and ends the game. A player's own report
+// lines are printed as they come, or, on `clocks`, held until its move is known: a move cut
+// short by the clock then ends with "(one pass: out of time)". A move its lines did not
+// name is announced ("12: Moving e2 to e4") with its summary; a book move only with
+// `announce_book`. A side without a legal move ends the game with the checkmate or stalemate
+// message; a player that resigns, fails, or (on clocks) does not answer in time, ends it.
+// A `front` (the full-screen board) hears the thinking too, and its stop ends it.
+computer_move do_player_move(running_game *run, player *p, game_state *live, const game_moves &game,
+                             const player_limits &limits, bool announce_book,
+                             const game_timing *clocks, const player_observer *front = nullptr);
 
-// The strong player's half-move: searched for `settings`, announced with the game's line
-// ("12: Moving e2 to e4") and one line of its own (depth, score, positions, time, line),
-// played on `live`. A side without a legal move ends the game; a closed window too.
-computer_move do_strong_move(strong_memory *memory, game_state *live,
-                             const strong_settings &settings);
+// The classic player's move with the scratch and random numbers of `search`, with no clock.
+computer_move do_ai_move(running_game *run, search_context *search, game_state *live,
+                         const ai_settings &settings, bool announce_book = false);
 
-// The strong player's settings for the game's half-move `turn_count`: its time a move (or
-// its share of `clock`, when given), the draw rules it steers by, its strength (ELO=).
-strong_settings strong_settings_for(const game_options &options, const chess_clock *clock,
-                                    uint8_t side, uint32_t turn_count);
+// The limits of the game's move: both clocks as they stand, when the game has clocks; else
+// none, and each player thinks as its habit is.
+player_limits limits_of_game(const game_timing &timing);
+
+// The strong player's habits in the game: its time a move (MOVETIME=), the game's draw rules
+// or FIDE's, its strength (ELO=) and, below full strength, the seed of its choices (SEED=,
+// else a fresh one every move).
+strong_setup game_strong_setup(const game_options &options);
+
+// "Hint: e2-e4" from `p` thinking quietly on the game's position, or why there is none.
+std::string player_hint(running_game *run, player *p, const game_moves &game);
 
 // "Ascended to queen": the line after the computer's move that made a pawn `became`.
 void announce_ascension(uint8_t became);
 
 // "Hint: e2-e4", "Hint: e7-e8=Q": a hint's move as every player's hint shows it.
 std::string hint_text(coord src, coord dst, uint8_t ascend);
-
-// The search observer of the game: report lines on standard output, the progress line on
-// a terminal's standard error, and a window that keeps answering the desktop; a close of
-// the window raises `stop` (when given), which ends the search at once.
-struct search_observer game_search_observer(std::atomic<bool> *stop = nullptr);

@@ -1,17 +1,11 @@
 #include "game/turns/engine_turn.h"
-#include "display/sdlfuncs.h"
-#include "game/game_end.h"
-#include "game/options/game_options.h"
-#include "game/view/panel_text.h"
-#include "game/view/view.h"
-#include "rules/notation/notation.h"
-#include "rules/position_rules.h"
+#include "client/engine_position.h"
+#include "rules/notation/san.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
-
-constexpr int hung_status = 1;
 
 std::vector<engine_option> options_of(const std::vector<std::string> &words) {
     std::vector<engine_option> out;
@@ -29,114 +23,130 @@ engine_protocol protocol_of(const std::string &name) {
 }
 
 // The game as the engine is told it: where it started and every move since.
-engine_position position_for(const game_record &record) {
-    engine_position p;
-    if (const std::string *fen = pgn_tag_value(record.pgn, "FEN")) p.start_fen = *fen;
-    for (const recorded_move &m : record.moves) p.moves.push_back(coordinate_text(m.move));
+engine_position position_for(const game_moves &game) {
+    const game_state usual = new_game();
+    const bool usual_start =
+        std::memcmp(&game.start.board, &usual.board, sizeof usual.board) == 0 &&
+        game.start.game_status.turn == usual.game_status.turn;
+    engine_position p = usual_start ? engine_position{} : position_of_game(game.start);
+    for (const san_move &m : game.moves) p.moves.push_back(coordinate_text(m));
     return p;
 }
 
-engine_limits limits_for(const game_options &options, const game_timing &timing) {
+engine_limits limits_for(const player_limits &given, int64_t move_time_ms, uint8_t mover) {
     engine_limits limits;
-    if (!timing.clocks) {
-        limits.movetime_ms = static_cast<int>(options.movetime_ms);
+    limits.depth = given.depth;
+    limits.nodes = static_cast<long long>(given.nodes);
+    if (given.time_left_ms[0] == no_clock || given.time_left_ms[1] == no_clock) {
+        limits.movetime_ms =
+            static_cast<int>(given.movetime_ms > 0 ? given.movetime_ms : move_time_ms);
         return limits;
     }
-    const chess_clock &c = timing.clock;
-    const int64_t now = steady_now_ms();
     limits.clocks = true;
-    limits.wtime_ms = static_cast<long>(time_left(c, 0, now));
-    limits.btime_ms = static_cast<long>(time_left(c, 1, now));
-    limits.winc_ms = static_cast<long>(c.control[0].increment_ms);
-    limits.binc_ms = static_cast<long>(c.control[1].increment_ms);
+    limits.wtime_ms = static_cast<long>(given.time_left_ms[0]);
+    limits.btime_ms = static_cast<long>(given.time_left_ms[1]);
+    limits.winc_ms = static_cast<long>(given.increment_ms[0]);
+    limits.binc_ms = static_cast<long>(given.increment_ms[1]);
+    limits.movestogo = given.moves_to_go;
     // On a clock the engine may think as long as its time lasts: then its flag falls.
-    limits.deadline_ms = static_cast<long>(ms_until_flag(c, now)) + 1;
+    limits.deadline_ms = static_cast<long>(given.time_left_ms[mover ? 1 : 0]) + 1;
     return limits;
 }
 
-// While the engine thinks the window answers the desktop (a close asks for the move now),
-// and the panel shows its depth and score, from White's side, with the clocks ticking.
-bool keep_thinking(void *mover, const engine_thinking &so_far) {
-    if (!pump_window_events()) return false;
-    if (!graphics) return true;
-    view_player_thinking(so_far.depth, so_far.has_score
-                                           ? panel_score(so_far.mate, so_far.score,
-                                                         *static_cast<const uint8_t *>(mover))
-                                           : std::string());
-    return true;
+player_thinking thinking_of(const engine_thinking &t) {
+    player_thinking out;
+    out.depth = t.depth;
+    out.has_score = t.has_score;
+    (t.mate ? out.mate_in : out.cp) = t.score;
+    out.nodes = static_cast<uint64_t>(t.nodes);
+    out.time_ms = t.time_ms;
+    return out;
 }
 
+// Called about every 100 ms while the engine thinks: the observer hears its thinking and
+// ticks; a raised stop asks it for its move now.
+bool keep_thinking(void *context, const engine_thinking &so_far) {
+    const player_observer &o = *static_cast<const player_observer *>(context);
+    if (o.thinking) o.thinking(o.context, thinking_of(so_far));
+    if (o.tick) o.tick(o.context);
+    return !(o.stop && o.stop->load());
+}
+
+struct engine_player final : player {
+    engine_client *client;
+    int64_t move_time_ms;
+
+    engine_player(engine_client *c, int64_t ms) : client(c), move_time_ms(ms) {}
+
+    player_answer decide(const game_moves &game, const player_limits &limits,
+                         const player_observer &observer) override {
+        const game_state &now = game.now;
+        const engine_answer e = engine_think(
+            client, position_for(game), limits_for(limits, move_time_ms, now.game_status.turn),
+            {const_cast<player_observer *>(&observer), keep_thinking});
+        player_answer a;
+        if (e.fault != engine_fault::none) {
+            a.failure = e.message;
+            a.timed_out = e.fault == engine_fault::hung;
+            return a;
+        }
+        a.outcome = player_outcome::move;
+        a.resigned = e.resigned;
+        a.move = e.move;
+        a.report = thinking_of(e.thinking);
+        // Its line as far as its moves are legal, read on a copy of the position.
+        game_state walk = now;
+        for (const std::string &word : e.thinking.pv) {
+            san_move m;
+            if (read_engine_move(walk, word, client->protocol == engine_protocol::xboard, &m) !=
+                move_reading::legal)
+                break;
+            a.report.pv.push_back(m);
+            play_legal_move(&walk, m);
+        }
+        if (e.resigned) return a;
+        // A weakened engine may play another move than its line's first: that line would
+        // contradict the move, so none is shown.
+        const std::string played =
+            format_san(now.board, now.game_status.turn, e.move.src, e.move.dst, e.move.ascend);
+        if (e.thinking.pv_san.empty() || e.thinking.pv_san.front() == played)
+            a.summary = describe_thinking(e.thinking);
+        return a;
+    }
+
+    std::string name() const override { return client->name; }
+};
+
 } // namespace
+
+bool start_engine_for_game(engine_client *client, const std::string &command,
+                           const std::string &protocol, const std::vector<std::string> &options,
+                           std::string *error) {
+    if (!start_engine(client, command, protocol_of(protocol), options_of(options), error))
+        return false;
+    for (const std::string &warning : client->warnings)
+        std::fprintf(stderr, "vartok: %s\n", warning.c_str());
+    if (!new_engine_game(client)) {
+        *error = client->failure;
+        return false;
+    }
+    return true;
+}
 
 bool start_outside_engines(game_options *options, outside_engines *engines, std::string *error) {
     for (uint8_t side = 0; side <= 1; side++) {
         const std::string command = engine_command(*options, side);
         if (command.empty()) continue;
         auto client = std::make_unique<engine_client>();
-        if (!start_engine(client.get(), command, protocol_of(options->engine_protocol),
-                          options_of(engine_options_for(*options, side)), error))
+        if (!start_engine_for_game(client.get(), command, options->engine_protocol,
+                                   engine_options_for(*options, side), error))
             return false;
-        for (const std::string &warning : client->warnings)
-            std::fprintf(stderr, "vartok: %s\n", warning.c_str());
-        if (!new_engine_game(client.get())) {
-            *error = client->failure;
-            return false;
-        }
         options->engine_names[side] = client->name;
         engines->side[side] = std::move(client);
     }
     return true;
 }
 
-computer_move do_engine_move(engine_client *engine, game_state *live, const game_record &record,
-                             const game_options &options, const game_timing &timing) {
-    computer_move result;
-    uint8_t mover = live->game_status.turn;
-    const engine_answer a = engine_think(engine, position_for(record), limits_for(options, timing),
-                                         {&mover, keep_thinking});
-    if (window_closed()) {
-        result.ending = interrupted_game(interruption::window_closed);
-        return result;
-    }
-    if (a.fault == engine_fault::hung && timing.clocks) {
-        result.ending = flag_fall_ending(live->board, mover, timing.fide);
-        return result;
-    }
-    if (a.fault != engine_fault::none) {
-        std::fflush(stdout);
-        std::fprintf(stderr, "vartok: %s; the game is kept in its record\n", a.message.c_str());
-        game_ending ending;
-        ending.status = hung_status;
-        result.ending = ending;
-        return result;
-    }
-    if (a.resigned) {
-        result.ending = resign_game(*live);
-        return result;
-    }
-    std::printf("%u: Moving %s to %s\n", live->turn_count, square_name(a.move.src).c_str(),
-                square_name(a.move.dst).c_str());
-    // A weakened engine may play another move than its line's first: that line would
-    // contradict the move, so none is shown.
-    const std::string played =
-        format_san(live->board, live->game_status.turn, a.move.src, a.move.dst, a.move.ascend);
-    if (a.thinking.pv_san.empty() || a.thinking.pv_san.front() == played)
-        std::puts(describe_thinking(a.thinking).c_str());
-    result.decision.outcome = ai_outcome::move;
-    result.decision.src = a.move.src;
-    result.decision.dst = a.move.dst;
-    result.decision.ascend = a.move.ascend;
-    if (const uint8_t became = play_half_move(live, a.move.src, a.move.dst, a.move.ascend))
-        announce_ascension(became);
-    return result;
-}
-
-std::string engine_hint_line(engine_client *engine, const game_record &record,
-                             const game_options &options) {
-    engine_limits limits;
-    limits.movetime_ms = static_cast<int>(options.movetime_ms);
-    const engine_answer a = engine_think(engine, position_for(record), limits);
-    if (a.resigned) return "No hint: the engine resigns.";
-    if (a.fault != engine_fault::none) return "No hint: " + a.message;
-    return hint_text(a.move.src, a.move.dst, a.move.ascend);
+std::unique_ptr<player> new_engine_player(engine_client *client, int64_t move_time_ms) {
+    return std::make_unique<engine_player>(client, move_time_ms);
 }

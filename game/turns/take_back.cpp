@@ -11,3 +11,13 @@ bool take_back(turn_history *turns, game_state *live, game_record *record) {
     }
     return false;
 }
+
+game_moves moves_of_game(const turn_history &turns, const game_record &record,
+                         const game_state &now) {
+    game_moves game{now, {}, now};
+    if (turns.empty()) return game;
+    game.start = turns.front().game;
+    for (size_t i = turns.front().record_size; i < record.moves.size(); i++)
+        game.moves.push_back(record.moves[i].move);
+    return game;
+}

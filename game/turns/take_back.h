@@ -1,6 +1,7 @@
 // Take-backs: the game as it stood at the start of each turn, to go back to.
 #pragma once
 
+#include "ai/player.h"
 #include "game/records/game_record.h"
 #include "rules/game_state.h"
 
@@ -20,3 +21,8 @@ using turn_history = std::vector<turn_snapshot>;
 // before that turn (the turn loop records it again). False, with nothing changed, when no
 // person's turn lies behind.
 bool take_back(turn_history *turns, game_state *live, game_record *record);
+
+// The game as a player is given it: where the turns began (the start of a new or resumed
+// game), every move recorded since, and `now`.
+game_moves moves_of_game(const turn_history &turns, const game_record &record,
+                         const game_state &now);

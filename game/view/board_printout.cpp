@@ -1,7 +1,7 @@
 #include "game/view/board_printout.h"
 #include "display/board_view.h"
 #include "display/side_panel.h"
-#include "game/options/game_options.h"
+#include "game/running_game.h"
 #include "game/view/unicode_board.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
@@ -49,8 +49,8 @@ void print_framed_board(const struct board &brd, const coord *legal_moves, uint8
 
 } // namespace
 
-int init_board(struct board *brd) {
-    if (graphics)
+int init_board(const running_game &run, struct board *brd) {
+    if (run.graphics)
         if (const int failure = init_board_graphics()) return failure;
     set_starting_position(brd);
     return 0;
@@ -67,8 +67,9 @@ const char *board_failure_message(int failure) {
     }
 }
 
-void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
-                unsigned selrow, unsigned selcol) {
+void draw_board(running_game *run, const struct board &brd, const coord *legal_moves,
+                uint8_t legal_move_count, unsigned selrow, unsigned selcol) {
+    const view_state &view = run->view;
     if (view.unicode)
         std::fputs(unicode_board_text(brd, legal_moves, legal_move_count, selrow, selcol,
                                       view.flipped, view.colours)
@@ -76,22 +77,22 @@ void draw_board(const struct board &brd, const coord *legal_moves, uint8_t legal
                    stdout);
     else
         print_framed_board(brd, legal_moves, legal_move_count, selrow, selcol, view.flipped);
-    if (graphics) {
-        view_board_drawn();
-        draw_window_board(brd, legal_moves, legal_move_count, selrow, selcol);
+    if (run->graphics) {
+        view_board_drawn(&run->view);
+        draw_window_board(run->view, brd, legal_moves, legal_move_count, selrow, selcol);
     }
 }
 
-void draw_window_board(const struct board &brd, const coord *legal_moves, uint8_t legal_move_count,
-                       unsigned selrow, unsigned selcol) {
-    draw_board_view(legal_moves, legal_move_count, selrow, selcol, view_last_move());
+void draw_window_board(const view_state &view, const struct board &brd, const coord *legal_moves,
+                       uint8_t legal_move_count, unsigned selrow, unsigned selcol) {
+    draw_board_view(legal_moves, legal_move_count, selrow, selcol, view_last_move(view));
     // Queued from a8 to h1: where two images overlap, the earlier square's shows.
     for (uint8_t row = 0; row < board_size; row++)
         for (uint8_t col = 0; col < board_size; col++)
             if (brd.tiles[row][col] != 0) queue_piece_sprite(row, col, brd.tiles[row][col]);
     if (view.panel) {
         side_panel panel;
-        view_panel(&panel);
+        view_panel(view, &panel);
         draw_side_panel(panel);
     }
     present_board_view();

@@ -3,11 +3,20 @@
 // therefore stays exactly the report lines.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 
+// The line's state over one computer move.
+struct progress_line {
+    bool enabled = false; // standard error is a terminal
+    bool shown = false;
+    std::chrono::steady_clock::time_point started{};
+    int last_pass = 0, last_depth = 0, last_rated = 0, last_tenths = 0;
+};
+
 // Starts the clock of a computer move and decides whether the line is shown at all.
-void progress_begin();
+void progress_begin(progress_line *line);
 // Redraws the line when what it says has changed.
-void progress_show(int pass, uint8_t depth, int rated, int to_rate);
+void progress_show(progress_line *line, int pass, uint8_t depth, int rated, int to_rate);
 // Erases the line if it is shown.
-void progress_clear();
+void progress_clear(progress_line *line);

@@ -2,6 +2,7 @@
 // stockfish's view of the same moves, against the game's own record of a game it played,
 // and refused where they are not legal.
 #include "engine/position_replay.h"
+#include "game/running_game.h"
 #include "game/turns/computer_turn.h"
 #include "rules/notation/fen.h"
 #include "tests/support/run_captured.h"
@@ -142,7 +143,9 @@ TEST(PositionReplay, ReplayIsTheGamesOwnRecord) {
                 choose_ai_move(engine_search.get(), replay, settings, search_observer{});
             if (chosen.outcome == ai_outcome::no_move) break; // the game would end here
             const auto game_search = new_search_context(static_cast<unsigned>(ply));
-            const ai_decision played = do_ai_move(game_search.get(), &live, settings).decision;
+            running_game run;
+            const ai_decision played =
+                do_ai_move(&run, game_search.get(), &live, settings).decision;
             if (chosen.src != played.src || chosen.dst != played.dst ||
                 chosen.ascend != played.ascend)
                 std::printf("ply %d: the engine chose another move\n", ply);

@@ -3,6 +3,7 @@
 // must show the position its FEN gives; the panel's numbering must agree with the PGN
 // writer's.
 #include "game/records/pgn_text.h"
+#include "game/running_game.h"
 #include "game/view/board_printout.h"
 #include "game/view/panel_text.h"
 #include "game/view/unicode_board.h"
@@ -263,8 +264,9 @@ TEST(FramedBoard, TurnedForBlackItStillReadsBackWithItsFrames) {
     for (const game_state &game : random_game(7, 80)) {
         const selection sel = some_selection(game, game.turn_count);
         const captured_run run = run_captured([&] {
-            view.flipped = true;
-            draw_board(game.board, sel.moves.squares, sel.moves.count, sel.square.row,
+            running_game game_run;
+            game_run.view.flipped = true;
+            draw_board(&game_run, game.board, sel.moves.squares, sel.moves.count, sel.square.row,
                        sel.square.col);
         });
         const read_board b = read_framed(run.output);
@@ -313,9 +315,9 @@ std::vector<std::string> pgn_numbered(const std::string &fen, const std::vector<
     return lines;
 }
 
-std::vector<std::string> panel_lines() {
+std::vector<std::string> panel_lines(const view_state &view) {
     side_panel panel;
-    view_panel(&panel);
+    view_panel(view, &panel);
     std::vector<std::string> lines;
     for (unsigned i = 0; i < panel.move_count; i++) lines.push_back(panel.moves[i]);
     return lines;
@@ -325,6 +327,7 @@ struct panel_game {
     game_state live;
     game_record record;
     game_options options;
+    view_state view;
 };
 
 // Random moves played as the turn loop plays them, each told to the panel; `live` stands at
@@ -340,17 +343,15 @@ void play_random(panel_game *g, unsigned seed, int plies, std::vector<std::strin
         const game_state before = live;
         san->push_back(format_san(live.board, live.game_status.turn, m.src, m.dst, m.ascend));
         play_half_move(&live, m.src, m.dst, m.ascend);
-        view_move_played(before, m);
+        view_move_played(&g->view, before, m);
         g->record.moves.push_back({m, san->back(), {}});
     }
 }
 
 // The game as the panel shows it, the window open and PANEL given.
 void start_panel(panel_game *g) {
-    graphics = 1;
     g->options.panel = true;
-    view_start(g->options, &g->live, g->record);
-    graphics = 0;
+    view_start(&g->view, true, g->options, &g->live, g->record);
 }
 
 } // namespace
@@ -361,52 +362,52 @@ TEST(SidePanel, NumbersMovesAsTheScoreSheetFromAnyStartAndKeepsTheLastOnes) {
                             "4k3/P7/8/8/8/8/7p/4K3 w - - 0 99"}) {
         const fen_position start = position_from_fen(fen);
         panel_game g{
-            game_from_position(start, half_move_number(start.fullmoves, start.turn)), {}, {}};
+            game_from_position(start, half_move_number(start.fullmoves, start.turn)), {}, {}, {}};
         g.record.first_fullmove = start.fullmoves;
         g.record.first_turn = start.turn;
         start_panel(&g);
-        EXPECT_EQ(panel_lines().size(), 0u);
+        EXPECT_EQ(panel_lines(g.view).size(), 0u);
         std::vector<std::string> san;
         play_random(&g, 11, 30, &san);
         std::vector<std::string> expected = pgn_numbered(fen, san);
         ASSERT_GE(expected.size(), panel_move_lines) << fen;
         expected.erase(expected.begin(), expected.end() - panel_move_lines);
-        EXPECT_EQ(panel_lines(), expected) << fen;
+        EXPECT_EQ(panel_lines(g.view), expected) << fen;
 
         side_panel panel;
-        view_panel(&panel);
+        view_panel(g.view, &panel);
         EXPECT_STREQ(panel.heading, g.live.game_status.turn ? "Black to move" : "White to move");
-        const last_move_squares last = view_last_move();
+        const last_move_squares last = view_last_move(g.view);
         EXPECT_EQ(last.from, g.record.moves.back().move.src);
         EXPECT_EQ(last.to, g.record.moves.back().move.dst);
 
         // A resumed game starts with the same lines.
-        panel_game resumed{g.live, g.record, {}};
+        panel_game resumed{g.live, g.record, {}, {}};
         start_panel(&resumed);
-        EXPECT_EQ(panel_lines(), expected) << fen;
+        EXPECT_EQ(panel_lines(resumed.view), expected) << fen;
     }
 }
 
 TEST(SidePanel, TakenBackMovesLeaveTheListAndTheMarks) {
-    panel_game g{new_game(), {}, {}};
+    panel_game g{new_game(), {}, {}, {}};
     start_panel(&g);
     std::vector<std::string> san;
     play_random(&g, 5, 6, &san);
     const game_state after_six = g.live; // White to move in half-move 7
     play_random(&g, 6, 4, &san);
     const std::string usual = format_fen(position_of(new_game(), 1));
-    ASSERT_EQ(panel_lines(), pgn_numbered(usual, san));
+    ASSERT_EQ(panel_lines(g.view), pgn_numbered(usual, san));
 
     // Back to half-move 7, as a take-back restores the game: the later moves are gone.
     g.live = after_six;
     std::vector<std::string> six(san.begin(), san.begin() + 6);
-    EXPECT_EQ(panel_lines(), pgn_numbered(usual, six));
-    EXPECT_EQ(view_last_move().to, g.record.moves[5].move.dst);
+    EXPECT_EQ(panel_lines(g.view), pgn_numbered(usual, six));
+    EXPECT_EQ(view_last_move(g.view).to, g.record.moves[5].move.dst);
 
     // Another move in their place replaces them.
     std::vector<std::string> replay = six;
     play_random(&g, 99, 1, &replay);
-    const std::vector<std::string> lines = panel_lines();
+    const std::vector<std::string> lines = panel_lines(g.view);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines.back(), "4. " + replay.back());
     EXPECT_EQ(score_sheet_line(24, "Nc6"), "12...Nc6");

@@ -1,4 +1,5 @@
 #include "game/game_end.h"
+#include "game/running_game.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
@@ -16,7 +17,8 @@ namespace {
 // As the game ends after its turn-start test: the record aside, the message is shown and the
 // process ends with the status.
 void end_of_turn_start(const std::optional<game_ending> &ending) {
-    if (ending) std::exit(close_game(*ending, nullptr));
+    running_game run;
+    if (ending) std::exit(close_game(&run, *ending, nullptr));
 }
 
 // Sets the live game to the position and runs the turn-start test for the side to move.
@@ -25,8 +27,9 @@ captured_run turn_start(const char *fen, uint32_t counter, uint32_t turn = 20, u
         [&] {
             const game_state game = game_from_fen(fen, counter, turn);
             random_numbers random = seeded_random_numbers(seed);
-            end_of_turn_start(
-                check_move_stale(game, find_king(&game.board, game.game_status.turn), &random));
+            running_game game_run;
+            end_of_turn_start(check_move_stale(
+                &game_run, game, find_king(&game.board, game.game_status.turn), &random));
         },
         "\n\n");
 }
@@ -86,12 +89,13 @@ TEST(GameEnd, EachTurnPastTheLimitDrawsOnceFromTheGamesNumbers) {
     // turn draws the next number, and the declaration comes when a twin's draws say so.
     const game_state game = game_from_fen("4k3/8/8/8/8/8/8/R3K3 b - - 0 1", 80, 40);
     const coord king = find_king(&game.board, game.game_status.turn);
+    running_game game_run;
     for (unsigned seed = 1; seed <= 8; seed++) {
         random_numbers random = seeded_random_numbers(seed);
         random_numbers twin = random;
         for (int turn = 0; turn < 12; turn++) {
             const bool declares = (next_random(&twin) & 3) == 0;
-            EXPECT_EQ(check_move_stale(game, king, &random).has_value(), declares)
+            EXPECT_EQ(check_move_stale(&game_run, game, king, &random).has_value(), declares)
                 << "seed " << seed << ", turn " << turn;
         }
         EXPECT_EQ(next_random(&random), next_random(&twin)) << "seed " << seed;
@@ -112,7 +116,9 @@ TEST(GameEnd, RepetitionEndsTheGameFromTheFourthHalfMove) {
                 game_state game = game_from_fen(check, 0, turn);
                 for (int i = 0; i < 3; i++) log_move(&game);
                 random_numbers random = seeded_random_numbers(1);
-                end_of_turn_start(check_move_stale(game, find_king(&game.board, 1), &random));
+                running_game game_run;
+                end_of_turn_start(
+                    check_move_stale(&game_run, game, find_king(&game.board, 1), &random));
             },
             "\n");
     };

@@ -1,4 +1,5 @@
 #include "game/input/move_entry.h"
+#include "game/running_game.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/move_generation.h"
@@ -21,7 +22,8 @@ captured_run person_moves(const char *fen, const std::string &input, uint32_t co
             game_state game = game_from_fen(fen, counter);
             tile_cursor cursor;
             const uint8_t mover = game.game_status.turn;
-            get_move(&game, &cursor, find_king(&game.board, game.game_status.turn));
+            running_game run;
+            get_move(&run, &game, &cursor, find_king(&game.board, game.game_status.turn));
             // The person's side printed, as before the move: the move is the whole half-move
             // (the other side is to move now), and the position is judged as the mover left it.
             game.game_status.turn = mover;

@@ -3,6 +3,7 @@
 // after the move (unchanged when there is no legal move); the time taken goes to standard
 // error.
 #include "ai/classic/root_rating.h"
+#include "game/running_game.h"
 #include "game/turns/computer_turn.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
@@ -147,9 +148,10 @@ int main(int argc, char **argv) {
     // any legal move ends the game there, with its message; the position, unchanged, is
     // still printed.
     const auto start = std::chrono::steady_clock::now();
-    const computer_move m = do_ai_move(search.get(), &game, settings);
+    running_game run;
+    const computer_move m = do_ai_move(&run, search.get(), &game, settings);
     if (m.ending) {
-        close_game(*m.ending, nullptr);
+        close_game(&run, *m.ending, nullptr);
         std::printf("FEN: %s\n", format_fen(pos).c_str());
         return 0;
     }
