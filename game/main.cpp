@@ -1,6 +1,6 @@
 #include "game/options/usage.h"
 #include "game/options/words_file.h"
-#include "game/startup.h"
+#include "game/vartok_main.h"
 #include "game/view/output_check.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+#include "game/turn_loop.h"
 #include "ai/classic/classic_player.h"
 #include "display/board_view.h"
 #include "game/game_end.h"
@@ -5,7 +6,6 @@
 #include "game/input/line_input.h"
 #include "game/input/move_entry.h"
 #include "game/running_game.h"
-#include "game/startup.h"
 #include "game/turns/computer_turn.h"
 #include "game/turns/engine_turn.h"
 #include "game/turns/take_back.h"

@@ -1,6 +1,6 @@
 // Levels: presets of the computer's five settings, from a gentle opponent (1) to the
 // strongest one measured (8), each stronger than the one below it in matches
-// (tools/match/calibrate_levels.sh); the table and its figures are in the README. The game's
+// (tools/match/calibrate_levels.sh); the table and its figures are in docs/reference.md. The game's
 // LEVEL word and the engine's Level option set them.
 #pragma once
 

@@ -16,7 +16,7 @@ struct anchor {
 };
 
 // Each row was placed by games at 100 ms a move on one thread against Stockfish's Skill
-// Levels (tools/elo-calibration); the ladder in the README is the measurement of the
+// Levels (tools/elo-calibration); the ladder in docs/reference.md is the measurement of the
 // settings between and on them. Below 1500 the player also overlooks replies now and then.
 constexpr anchor anchors[] = {
     {800, 2, 1500, 120, 400, 3},

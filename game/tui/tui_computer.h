@@ -6,7 +6,7 @@
 #include "ai/player.h"
 #include "game/options/game_options.h"
 #include "game/records/game_record.h"
-#include "game/startup.h"
+#include "game/turn_loop.h"
 #include "game/turns/computer_turn.h"
 #include "game/turns/game_timing.h"
 #include "game/turns/take_back.h"

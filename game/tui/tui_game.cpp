@@ -2,6 +2,7 @@
 #include "game/game_end.h"
 #include "game/input/commands.h"
 #include "game/records/pgn_text.h"
+#include "game/review/played_game_review.h"
 #include "game/tui/tui_computer.h"
 #include "game/tui/tui_draw.h"
 #include "game/tui/tui_person.h"
@@ -289,8 +290,41 @@ void show_turn(tui_view *view, const turn_history &turns, size_t at, const game_
     }
 }
 
+constexpr const char *ending_keys = "The game is over. Left, Right: its moves  v: review  q: quit";
+constexpr const char *reviewed_keys =
+    "Reviewed. Left, Right: each move judged  e: evaluation  q: quit";
+
+void told_review_progress(void *context, size_t done, size_t total) {
+    auto *s = static_cast<tui_session *>(context);
+    s->view.message =
+        "Reviewing " + std::to_string(done) + "/" + std::to_string(total) + " positions...";
+    tui_redraw(s);
+}
+
+// The reviewed move that led to turn `at` (none at the first), and the evaluation there.
+void show_reviewed_turn(tui_view *view, const played_game_review &r, const turn_history &turns,
+                        size_t at) {
+    const size_t played = std::min(turns[at].record_size, r.review.moves.size());
+    view->thinking[0].clear();
+    view->thinking[1].clear();
+    if (played > 0) {
+        const judged_move &m = r.review.moves[played - 1];
+        view->thinking[0] = judged_move_text(m, false);
+        if (m.judgement.verdict != move_class::good && !m.better.empty())
+            view->thinking[1] = judged_move_text(m, true).substr(view->thinking[0].size() + 1);
+    }
+    if (played >= r.review.white_scores.size()) return;
+    constexpr int mate_cp = 10000; // beyond any bar
+    const review_score white = r.review.white_scores[played];
+    view->has_evaluation = true;
+    view->evaluation_cp = white.type == review_score::kind::centipawns ? white.value
+                          : white.type == review_score::kind::mating   ? mate_cp
+                                                                       : -mate_cp;
+    view->evaluation_text = eval_text(white);
+}
+
 // The game is over: its result stays on the board until q (or the end of input); Left and
-// Right step through its positions.
+// Right step through its positions, and after v through its review.
 void show_ending(tui_session *s, const game_ending &ending, const game_state &live,
                  const game_record &record, const turn_history &turns) {
     show_position(&s->view, live, record);
@@ -303,10 +337,11 @@ void show_ending(tui_session *s, const game_ending &ending, const game_state &li
     s->view.destinations.clear();
     s->view.cursor.reset();
     s->view.choosing_promotion = false;
-    s->view.message = "The game is over. Left, Right: its moves  q: quit";
+    s->view.message = ending_keys;
     s->view.running = -1;
     size_t at = turns.empty() ? 0 : turns.size() - 1;
     std::vector<tui_key> keys;
+    std::unique_ptr<played_game_review> reviewed;
     for (;;) {
         s->view.status = message;
         tui_redraw(s);
@@ -320,6 +355,21 @@ void show_ending(tui_session *s, const game_ending &ending, const game_state &li
             if (back || on) {
                 at = back ? at - 1 : at + 1;
                 show_turn(&s->view, turns, at, record);
+                if (reviewed) show_reviewed_turn(&s->view, *reviewed, turns, at);
+            }
+            if (key.kind == tui_key_kind::character && key.character == 'v' && !reviewed &&
+                !turns.empty()) {
+                const analysis_progress progress{s, told_review_progress};
+                auto r = std::make_unique<played_game_review>();
+                std::string error;
+                if (!review_played_game(record, &progress, r.get(), &error)) {
+                    s->view.message = "The review failed: " + error;
+                    continue;
+                }
+                reviewed = std::move(r);
+                s->view.message = reviewed_keys;
+                s->view.show_evaluation = true;
+                show_reviewed_turn(&s->view, *reviewed, turns, at);
             }
         }
     }

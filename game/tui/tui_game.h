@@ -5,7 +5,7 @@
 #include "game/game_ending.h"
 #include "game/options/game_options.h"
 #include "game/records/game_record.h"
-#include "game/startup.h"
+#include "game/turn_loop.h"
 #include "game/turns/game_timing.h"
 #include "game/turns/take_back.h"
 #include "rules/game_state.h"

@@ -1,14 +1,13 @@
 // vartok-review: a game of a PGN file reviewed by the strong player or an outside engine.
-#include "review_analysis.h"
-#include "review_input.h"
+#include "game/review/review_analysis.h"
+#include "game/review/review_input.h"
+#include "game/review/review_report.h"
 #include "review_options.h"
-#include "review_report.h"
 #include "review_svg.h"
 #include "tools/tool-help/tool_help.h"
 
 #include "game/records/atomic_file.h"
 
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,19 +16,6 @@
 #include <thread>
 
 namespace {
-
-constexpr int default_columns = 80;
-
-int terminal_columns() {
-    winsize size{};
-    if (isatty(STDOUT_FILENO) && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-        return size.ws_col;
-    if (const char *columns = std::getenv("COLUMNS")) {
-        const int n = std::atoi(columns);
-        if (n > 0) return n;
-    }
-    return default_columns;
-}
 
 std::string budget_text(const review_options &options) {
     if (options.depth > 0) return "depth " + std::to_string(options.depth) + " a position";
@@ -105,7 +91,7 @@ int main(int argc, char **argv) {
         }
     }
     if (options.summary || isatty(STDOUT_FILENO)) {
-        const std::string summary = review_summary(input, review, terminal_columns());
+        const std::string summary = review_summary(input, review, summary_columns());
         if (!write_stdout((options.pgn_path.empty() ? "\n" : "") + summary)) return 1;
     }
     return 0;

@@ -1,11 +1,9 @@
 // The command line of vartok-review.
 #pragma once
 
-#include "review_players.h"
+#include "game/review/review_analysis.h"
 
 #include <string>
-
-constexpr int default_review_movetime_ms = 300;
 
 struct review_options {
     std::string game;     // FILE or FILE#N; empty: the last finished game of games.pgn

@@ -2,7 +2,7 @@
 // ladder: White's Win% against the move, mistakes and blunders marked.
 #pragma once
 
-#include "review_report.h"
+#include "game/review/review_report.h"
 
 #include <string>
 

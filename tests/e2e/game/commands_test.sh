@@ -30,9 +30,22 @@ current="resigning ends the game as a loss"
 play "BLACK_HUMAN COMMANDS" "$(moves e2 e4 resign n resign y)"
 check_count "Resign? y/n" 2
 check_status 0
-check_tail "Black resigns. White won.\n"
+check_tail "Black resigns. White won.\nType review to review the game, or Enter to leave.\n"
 checks=$((checks + 1))
 grep -q '^\[Result "1-0"\]$' "$e2e_dir/record.pgn" || fail "the record's result is not 1-0"
+
+current="a finished game is reviewed with review: the blunder and a better move"
+play "BLACK_HUMAN COMMANDS" "$(moves f3 e5 g4 Qh4 '' review)"
+check_status 0
+check_count "Type review to review the game, or Enter to leave." 1
+checks=$((checks + 1))
+grep -qE '^White \(.*\): accuracy [0-9.]+%, average centipawn loss [0-9]+, .* 1 blunder$' <<<"$out" ||
+    fail "no figures for White"
+checks=$((checks + 1))
+grep -qE '^  2\. g4\?\? \(#-1\) better 2\. [A-Za-z][a-h1-8x]+ \([-+][0-9.]+\)$' <<<"$out" ||
+    fail "no blunder line for 2. g4"
+checks=$((checks + 1))
+[[ -z $(grep -v Reviewing "$e2e_dir/stderr") ]] || fail "standard error: $(cat "$e2e_dir/stderr")"
 
 current="quitting keeps the game for later"
 play "BLACK_HUMAN COMMANDS" "$(moves e2 e4 moves quit)"

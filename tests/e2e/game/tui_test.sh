@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The full-screen board (TUI) driven in tmux as a person would: typed and clicked moves
 # (SGR mouse reports), a resize, quit and resume, the clocks ticking and a flag falling, the
-# strong player's thinking, an engine's game, and the terminal given back after q and after
-# SIGTERM (stty -a before and after).
+# strong player's thinking, a finished game's review, an engine's game, and the terminal
+# given back after q and after SIGTERM (stty -a before and after).
 # Usage: tui_test.sh VARTOK
 set -u
 vartok=$1
@@ -119,6 +119,23 @@ kill -TERM "$(cat "$dir/pid")"
 check "SIGTERM ends the game" ended
 check "SIGTERM gives the terminal back as it was" cmp -s "$dir/stty.before" "$dir/stty.after"
 check "the game stays kept" grep -q ' e6' "$dir/strong.pgn"
+
+# A finished game reviewed with v: Left steps back to the blunder, its class and a better move.
+start 80 24 BLACK_HUMAN PGN="$dir/review.pgn"
+wait_for "^1 +♖"
+for move in f3 e5 g4 Qh4; do
+    keys -l "$move"
+    keys Enter
+    sleep 0.2
+done
+check "the end screen offers the review" wait_for "v: review"
+keys v
+check "v reviews the game" wait_for "^Reviewed\." 20
+keys Left
+check "Left shows 2. g4 as a blunder" wait_for "2\. g4\?\? \(#-1\)"
+check "with a better move" wait_for "better 2\. [A-Za-z][a-h1-8x]+ \([-+][0-9.]+\)"
+keys q
+ended
 
 # An outside engine plays Black.
 start 80 24 ENGINE=/usr/games/stockfish MOVETIME=100 PGN="$dir/engine.pgn"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # --help, -h and --version answer and exit 0 without starting a game; the usage lists every
 # word of the README's table with its default.
-# Usage: usage_test.sh VARTOK README PROJECT_VERSION
+# Usage: usage_test.sh VARTOK REFERENCE PROJECT_VERSION (docs/reference.md, the words' tables)
 set -u
 vartok=$1 readme=$2 version=$3
 source "$(dirname "$0")/../../../tools/check_lib.sh"
@@ -43,7 +43,7 @@ check "the README's table has the eight words" [ "$words" -ge 8 ]
 
 # --help, the manual page's synopsis and the README name the same words: one added to the
 # game and left out of one of them fails here.
-man_page=$(dirname "$readme")/data/vartok.6
+man_page=$(dirname "$readme")/../data/vartok.6 # the reference is in docs/
 help_words=$(grep -oE '^  (--no-config|[A-Z][A-Z0-9_]*=?)' <<<"$help" | sed 's/^  //' | sort -u)
 man_words=$(sed -n '/^\.SH SYNOPSIS/,/^\.SH/p' "$man_page" | sed -n 's/^\.RB \[ \(\\-\\-no\\-config\|[A-Z][A-Z0-9_]*=\?\).*/\1/p' |
             sed 's/\\-/-/g' | sort -u)

@@ -1,5 +1,5 @@
 // The review's figures on a case worked out by hand, and the rules that lift a move's class.
-#include "review_math.h"
+#include "game/review/review_math.h"
 
 #include <gtest/gtest.h>
 

@@ -23,6 +23,10 @@ struct review_input {
 // with one line in `error` when the file or its game cannot be read.
 bool read_review_input(const std::string &where, review_input *out, std::string *error);
 
+// The same for a record already in memory; `label` names it in `error`.
+bool review_input_of_record(const pgn_game &record, const std::string &label, review_input *out,
+                            std::string *error);
+
 // The game so far at position `index`, as a player is asked about it.
 game_moves game_at(const review_input &input, size_t index);
 

@@ -1,4 +1,4 @@
-#include "review_math.h"
+#include "game/review/review_math.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "review_analysis.h"
+#include "game/review/review_analysis.h"
 
 #include "rules/attack.h"
 #include "rules/board_queries.h"
@@ -135,18 +135,25 @@ bool analyse_game(const review_input &input, const analysis_request &request,
         static_cast<unsigned>(std::clamp<size_t>(request.threads, 1, std::max<size_t>(total, 1)));
     std::vector<std::thread> pool;
     for (unsigned t = 0; t < threads; t++) pool.emplace_back(analyse_positions, &work);
+    const analysis_progress *told = request.progress;
     progress_bar bar;
     while (work.done < total && !work.failed) {
-        show_progress(&bar, work.done, total, false);
+        if (told)
+            told->told(told->context, work.done, total);
+        else
+            show_progress(&bar, work.done, total, false);
         std::this_thread::sleep_for(progress_period);
     }
     for (std::thread &t : pool) t.join();
     if (work.failed) {
-        if (bar.terminal) std::fprintf(stderr, "\n");
+        if (bar.terminal && !told) std::fprintf(stderr, "\n");
         *error = work.failure;
         return false;
     }
-    show_progress(&bar, total, total, true);
+    if (told)
+        told->told(told->context, total, total);
+    else
+        show_progress(&bar, total, total, true);
     if (player_name) *player_name = work.player_name;
     return true;
 }

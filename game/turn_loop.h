@@ -1,13 +1,11 @@
-// Start-up and the turn loop.
+// The turn loop: who plays the computer's moves, and the game played half-move by half-move.
 #pragma once
 
-#include "ai/classic/ai_settings.h"
 #include "ai/classic/search_context.h"
 #include "ai/player.h"
 #include "ai/strong/strong_player.h"
 #include "game/game_ending.h"
 #include "game/options/game_options.h"
-#include "game/options/words_file.h"
 #include "game/records/game_record.h"
 #include "game/turns/engine_turn.h"
 #include "game/turns/game_timing.h"
@@ -17,11 +15,6 @@
 #include <memory>
 
 struct running_game;
-
-// Reads the words (those of the words file `config`, then the command line's), sets up the
-// board, opens the window in graphics mode, plays the game, closes its record and the
-// window; returns the exit status.
-int vartok_main(int argc, char **argv, const words_file &config);
 
 // Who plays the computer's moves: the classic player's search (whose random numbers are
 // also the game's), the strong player's table when PLAYER=strong, the outside engines.

@@ -2,9 +2,9 @@
 // shared out as the threads come free; a progress bar on standard error meanwhile.
 #pragma once
 
-#include "review_input.h"
-#include "review_math.h"
-#include "review_players.h"
+#include "game/review/review_input.h"
+#include "game/review/review_math.h"
+#include "game/review/review_players.h"
 
 #include <string>
 #include <vector>
@@ -16,10 +16,20 @@ struct position_analysis {
     std::vector<san_move> line; // from the best move on
 };
 
+// A review's budget for each position unless told otherwise.
+constexpr int default_review_movetime_ms = 300;
+
+// Told on the calling thread about every 100 ms while the positions are analysed.
+struct analysis_progress {
+    void *context = nullptr;
+    void (*told)(void *context, size_t done, size_t total) = nullptr;
+};
+
 struct analysis_request {
     review_engine engine;
     player_limits limits;
     unsigned threads = 1;
+    const analysis_progress *progress = nullptr; // null: a progress bar on standard error
 };
 
 // One analysis per position of `input`. False with one line in `error` when a player

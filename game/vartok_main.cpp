@@ -1,11 +1,13 @@
-#include "game/startup.h"
+#include "game/vartok_main.h"
 #include "display/sdlfuncs.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
 #include "game/options/game_options.h"
 #include "game/records/temp_file_cleanup.h"
+#include "game/review/played_game_review.h"
 #include "game/running_game.h"
 #include "game/tui/tui_game.h"
+#include "game/turn_loop.h"
 #include "game/view/board_printout.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
@@ -109,6 +111,9 @@ int vartok_main(int argc, char **argv, const words_file &config) {
                                          {search.get(), strong.get(), &engines}, &start->timing);
     progress_clear(&run.progress); // a search cut short leaves no status line behind
     const int status = close_game(&run, ending, &start->record);
+    // With COMMANDS a finished text game may be reviewed before the run ends.
+    if (options.commands && ending.finished && !run.graphics && status == ending.status)
+        offer_review(&run.input, start->record);
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);
     close_window();

@@ -1,4 +1,4 @@
-#include "review_input.h"
+#include "game/review/review_input.h"
 
 #include "client/engine_position.h"
 #include "game/records/game_replay.h"
@@ -68,10 +68,18 @@ bool read_review_input(const std::string &where, review_input *out, std::string 
             return false;
         }
     }
-    review_input input;
-    input.path = path;
-    if (!find_game(path, number, database, &input.record, error)) return false;
+    pgn_game record;
+    if (!find_game(path, number, database, &record, error)) return false;
     const std::string label = number != 0 ? path + "#" + std::to_string(number) : path;
+    if (!review_input_of_record(record, label, out, error)) return false;
+    out->path = path;
+    return true;
+}
+
+bool review_input_of_record(const pgn_game &record, const std::string &label, review_input *out,
+                            std::string *error) {
+    review_input input;
+    input.record = record;
     fen_position start;
     std::string why;
     replayed_game replayed;

@@ -1,4 +1,4 @@
-#include "review_players.h"
+#include "game/review/review_players.h"
 
 #include "ai/strong/strong_as_player.h"
 #include "client/engine_client.h"

@@ -1,8 +1,12 @@
-#include "review_report.h"
+#include "game/review/review_report.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -10,6 +14,7 @@ constexpr size_t pgn_line_width = 79;
 constexpr const char *nags[] = {"", "$6", "$2", "$4"};
 constexpr const char *marks[] = {"", "?!", "?", "??"};
 constexpr int narrow_columns = 50;
+constexpr int default_columns = 80;
 constexpr double chart_pawns = 10; // the chart's bars reach their ends at +/-10 pawns
 
 std::string move_number(uint32_t fullmove, bool white) {
@@ -182,6 +187,27 @@ std::string annotated_pgn(const review_input &input, const game_review &review) 
     return out;
 }
 
+std::string judged_move_text(const judged_move &m, bool with_better) {
+    std::string out = move_number(m.fullmove, m.white) + " " + m.san +
+                      marks[static_cast<int>(m.judgement.verdict)] + " (" + short_score(m.after) +
+                      ")";
+    if (with_better && !m.better.empty())
+        out += " better " + move_number(m.fullmove, m.white) + " " + m.better.front() + " (" +
+               short_score(m.before) + ")";
+    return out;
+}
+
+int summary_columns() {
+    winsize size{};
+    if (isatty(STDOUT_FILENO) && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+        return size.ws_col;
+    if (const char *columns = std::getenv("COLUMNS")) {
+        const int n = std::atoi(columns);
+        if (n > 0) return n;
+    }
+    return default_columns;
+}
+
 std::string review_summary(const review_input &input, const game_review &review, int columns) {
     std::string out = "Review by " + review.annotator + "\n\n";
     const std::string names[2] = {"White (" + tag_or_unknown(input, "White") + ")",
@@ -204,12 +230,7 @@ std::string review_summary(const review_input &input, const game_review &review,
         if (m.judgement.verdict < move_class::mistake) continue;
         if (!header) out += "\nMistakes and blunders:\n";
         header = true;
-        out += std::string("  ") + move_number(m.fullmove, m.white) + " " + m.san +
-               marks[static_cast<int>(m.judgement.verdict)] + " (" + short_score(m.after) + ")";
-        if (!m.better.empty())
-            out += " better " + move_number(m.fullmove, m.white) + " " + m.better.front() + " (" +
-                   short_score(m.before) + ")";
-        out += "\n";
+        out += "  " + judged_move_text(m, true) + "\n";
     }
     if (review.moves.empty()) return out + "\nThe game has no moves.\n";
     if (columns < narrow_columns) {

@@ -2,9 +2,9 @@
 // sides' figures, and the texts written from them (the annotated PGN and the summary).
 #pragma once
 
-#include "review_analysis.h"
-#include "review_input.h"
-#include "review_math.h"
+#include "game/review/review_analysis.h"
+#include "game/review/review_input.h"
+#include "game/review/review_math.h"
 
 #include <string>
 #include <vector>
@@ -38,6 +38,13 @@ std::string annotated_pgn(const review_input &input, const game_review &review);
 // Each side's figures, the list of mistakes and blunders, and a chart of the evaluation
 // `columns` wide: a line a move, or a sparkline when it is narrow.
 std::string review_summary(const review_input &input, const game_review &review, int columns);
+
+// "18... Qxb2?? (-2.8)", then " better 18... Nxe4 (+0.3)" when `with_better` and the player
+// preferred another move: a move as the summary lists it, scores from the mover's view.
+std::string judged_move_text(const judged_move &m, bool with_better);
+
+// The width of standard output when it is a terminal, else $COLUMNS, else 80.
+int summary_columns();
 
 // "0.35", "-1.20", "#3", "#-2": an evaluation from White's view as [%eval] writes it.
 std::string eval_text(review_score white_view);
