@@ -2,6 +2,7 @@
 #include "rules/notation/position_replay.h"
 
 #include <span>
+#include <utility>
 
 namespace {
 
@@ -20,7 +21,8 @@ bool position_from_fen(const std::string &fen, game_state *out, std::string *pro
 
 } // namespace
 
-bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem) {
+bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem,
+                     game_moves *replayed) {
     const size_t moves_at = find_word(words, from, {"moves"});
     game_state next;
     std::string note; // about a start that is used all the same
@@ -39,10 +41,12 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         return false;
     }
     *problem = note.empty() ? "" : "position: " + note;
+    game_moves reached{next, {}, {}};
     if (moves_at < words.size()) {
         const std::span<const std::string> moves(words.begin() + moves_at + 1, words.end());
         std::string why;
-        const size_t played = play_coordinate_moves(&next, moves, promotion_case::small_only, &why);
+        const size_t played =
+            play_coordinate_moves(&next, moves, promotion_case::small_only, &why, &reached.moves);
         if (played < moves.size()) {
             if (!problem->empty()) *problem += "; ";
             *problem += "position: move " + std::to_string(played + 1) + " " + why +
@@ -50,5 +54,9 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         }
     }
     *game = next;
+    if (replayed) {
+        reached.now = next;
+        *replayed = std::move(reached);
+    }
     return true;
 }

@@ -281,10 +281,7 @@ void record_replayed_move(game_record *record, const game_state &before, const s
          comment});
 }
 
-namespace {
-
-// The record as PGN text: its tags, result and comment, with its moves.
-std::string record_text(const game_record &record) {
+pgn_game record_pgn(const game_record &record) {
     pgn_game pgn = record.pgn;
     pgn.moves.clear();
     pgn.move_comments.clear();
@@ -292,7 +289,14 @@ std::string record_text(const game_record &record) {
         pgn.moves.push_back(m.san);
         pgn.move_comments.push_back(m.comment);
     }
-    return format_pgn(pgn);
+    return pgn;
+}
+
+namespace {
+
+// The record as PGN text: its tags, result and comment, with its moves.
+std::string record_text(const game_record &record) {
+    return format_pgn(record_pgn(record));
 }
 
 void warn_once(game_record *record, const std::string &text) {

@@ -105,6 +105,9 @@ void record_save(game_record *record);
 // The computer's settings as command-line words, as the settings tag keeps them.
 std::string settings_words(const ai_settings &settings);
 
+// The record as a PGN game: its tags, result and comment, with its moves and their comments.
+pgn_game record_pgn(const game_record &record);
+
 // Options as a record's tags give them: the sides from WhiteType/BlackType and the settings
 // from the settings tag, over `options`. The engines are not taken: a record never names a
 // program to run (see recorded_engine).

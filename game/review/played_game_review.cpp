@@ -41,13 +41,7 @@ bool read_offer_answer(person_input *input, std::string *out) {
 
 bool review_played_game(const game_record &record, const analysis_progress *progress,
                         played_game_review *out, std::string *error) {
-    pgn_game pgn = record.pgn;
-    pgn.moves.clear();
-    pgn.move_comments.clear();
-    for (const recorded_move &m : record.moves) {
-        pgn.moves.push_back(m.san);
-        pgn.move_comments.push_back(m.comment);
-    }
+    const pgn_game pgn = record_pgn(record);
     played_game_review r;
     if (!review_input_of_record(pgn, "the game", &r.input, error)) return false;
     r.input.path = record.path;

@@ -1,4 +1,5 @@
 #include "review_svg.h"
+#include "svg_text.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -13,35 +14,6 @@ constexpr const char *line_colour = "#1f4e9a";
 constexpr const char *mistake_colour = "#d9822b";
 constexpr const char *blunder_colour = "#c0392b";
 
-std::string escaped(const std::string &text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
-}
-
 // Half-moves across, White's Win% up.
 struct scale {
     double plies;
@@ -51,14 +23,14 @@ struct scale {
 
 void text(std::ostringstream &svg, double x, double y, const std::string &content,
           const std::string &style) {
-    svg << "<text x=\"" << number(x) << "\" y=\"" << number(y) << "\" " << style << ">"
-        << escaped(content) << "</text>\n";
+    svg << "<text x=\"" << svg_number(x) << "\" y=\"" << svg_number(y) << "\" " << style << ">"
+        << svg_escaped(content) << "</text>\n";
 }
 
 void line(std::ostringstream &svg, double x1, double y1, double x2, double y2,
           const std::string &style) {
-    svg << "<line x1=\"" << number(x1) << "\" y1=\"" << number(y1) << "\" x2=\"" << number(x2)
-        << "\" y2=\"" << number(y2) << "\" " << style << "/>\n";
+    svg << "<line x1=\"" << svg_number(x1) << "\" y1=\"" << svg_number(y1) << "\" x2=\""
+        << svg_number(x2) << "\" y2=\"" << svg_number(y2) << "\" " << style << "/>\n";
 }
 
 void draw_axes(std::ostringstream &svg, const scale &s, size_t moves) {
@@ -75,13 +47,13 @@ void draw_axes(std::ostringstream &svg, const scale &s, size_t moves) {
         text(svg, s.x(ply), s.y(0) + 18, std::to_string(move), "text-anchor=\"middle\"");
     }
     text(svg, (s.x(0) + s.x(s.plies)) / 2, height - 20, "move", "text-anchor=\"middle\"");
-    svg << "<text transform=\"translate(18 " << number((s.y(0) + s.y(100)) / 2)
+    svg << "<text transform=\"translate(18 " << svg_number((s.y(0) + s.y(100)) / 2)
         << ") rotate(-90)\" text-anchor=\"middle\">White's winning chances (%)</text>\n";
 }
 
 void circle(std::ostringstream &svg, double x, double y, const char *colour) {
-    svg << "<circle cx=\"" << number(x) << "\" cy=\"" << number(y) << "\" r=\"" << point_radius
-        << "\" fill=\"" << colour << "\" stroke=\"white\"/>";
+    svg << "<circle cx=\"" << svg_number(x) << "\" cy=\"" << svg_number(y) << "\" r=\""
+        << point_radius << "\" fill=\"" << colour << "\" stroke=\"white\"/>";
 }
 
 } // namespace
@@ -100,11 +72,11 @@ std::string review_svg(const game_review &review, const std::string &title) {
         // White's share shaded below the curve, the curve over it.
         std::ostringstream points;
         for (size_t i = 0; i < positions; i++)
-            points << number(s.x(static_cast<double>(i))) << "," << number(s.y(review.white_win[i]))
-                   << " ";
-        svg << "<polygon points=\"" << number(s.x(0)) << "," << number(s.y(0)) << " "
-            << points.str() << number(s.x(static_cast<double>(positions - 1))) << ","
-            << number(s.y(0)) << "\" fill=\"#dde6f3\" stroke=\"none\"/>\n";
+            points << svg_number(s.x(static_cast<double>(i))) << ","
+                   << svg_number(s.y(review.white_win[i])) << " ";
+        svg << "<polygon points=\"" << svg_number(s.x(0)) << "," << svg_number(s.y(0)) << " "
+            << points.str() << svg_number(s.x(static_cast<double>(positions - 1))) << ","
+            << svg_number(s.y(0)) << "\" fill=\"#dde6f3\" stroke=\"none\"/>\n";
         svg << "<polyline points=\"" << points.str() << "\" fill=\"none\" stroke=\"" << line_colour
             << "\" stroke-width=\"1.5\"/>\n";
     }
@@ -113,8 +85,8 @@ std::string review_svg(const game_review &review, const std::string &title) {
         if (verdict < move_class::mistake) continue;
         // The move's name as a tooltip; the circle stands alone so that simple renderers draw it.
         svg << "<g><title>"
-            << escaped(std::to_string(review.moves[i].fullmove) +
-                       (review.moves[i].white ? ". " : "... ") + review.moves[i].san)
+            << svg_escaped(std::to_string(review.moves[i].fullmove) +
+                           (review.moves[i].white ? ". " : "... ") + review.moves[i].san)
             << "</title>";
         circle(svg, s.x(static_cast<double>(i + 1)), s.y(review.white_win[i + 1]),
                verdict == move_class::blunder ? blunder_colour : mistake_colour);

@@ -1,4 +1,5 @@
 #include "elo/ladder_svg.h"
+#include "svg_text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,35 +25,6 @@ bool read_value(const std::string &word, double *out) {
     char *end = nullptr;
     *out = std::strtod(word.c_str(), &end);
     return !word.empty() && *end == '\0' && std::isfinite(*out);
-}
-
-std::string escaped(const std::string &text) {
-    std::string out;
-    for (char c : text) {
-        switch (c) {
-        case '&':
-            out += "&amp;";
-            break;
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
-            out += c;
-        }
-    }
-    return out;
-}
-
-std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.1f", v);
-    return text;
 }
 
 std::string whole(double v) {
@@ -92,14 +64,14 @@ scale scale_of(const std::vector<ladder_row> &rows) {
 
 void line(std::ostringstream &svg, double x1, double y1, double x2, double y2,
           const std::string &style) {
-    svg << "<line x1=\"" << number(x1) << "\" y1=\"" << number(y1) << "\" x2=\"" << number(x2)
-        << "\" y2=\"" << number(y2) << "\" " << style << "/>\n";
+    svg << "<line x1=\"" << svg_number(x1) << "\" y1=\"" << svg_number(y1) << "\" x2=\""
+        << svg_number(x2) << "\" y2=\"" << svg_number(y2) << "\" " << style << "/>\n";
 }
 
 void text(std::ostringstream &svg, double x, double y, const std::string &content,
           const std::string &style) {
-    svg << "<text x=\"" << number(x) << "\" y=\"" << number(y) << "\" " << style << ">"
-        << escaped(content) << "</text>\n";
+    svg << "<text x=\"" << svg_number(x) << "\" y=\"" << svg_number(y) << "\" " << style << ">"
+        << svg_escaped(content) << "</text>\n";
 }
 
 void draw_axes(std::ostringstream &svg, const scale &s) {
@@ -111,7 +83,7 @@ void draw_axes(std::ostringstream &svg, const scale &s) {
     }
     text(svg, (s.x(s.low) + s.x(s.high)) / 2, height - 20, "Elo asked for",
          "text-anchor=\"middle\"");
-    svg << "<text transform=\"translate(20 " << number((s.y(s.low) + s.y(s.high)) / 2)
+    svg << "<text transform=\"translate(20 " << svg_number((s.y(s.low) + s.y(s.high)) / 2)
         << ") rotate(-90)\" text-anchor=\"middle\">Elo measured (95% interval)</text>\n";
 }
 
@@ -119,7 +91,7 @@ void draw_axes(std::ostringstream &svg, const scale &s) {
 void draw_target(std::ostringstream &svg, const scale &s) {
     std::ostringstream band;
     const auto corner = [&](double asked, double measured) {
-        band << number(s.x(asked)) << "," << number(s.y(s.clamp(measured))) << " ";
+        band << svg_number(s.x(asked)) << "," << svg_number(s.y(s.clamp(measured))) << " ";
     };
     corner(s.low, s.low + target_margin);
     corner(s.high, s.high + target_margin);
@@ -141,8 +113,8 @@ void draw_setting(std::ostringstream &svg, const scale &s, const ladder_row &r) 
     // A sweep has a bound only: its point stands there, hollow.
     const bool measured = std::isfinite(r.elo);
     const double elo = measured ? r.elo : std::isfinite(r.low) ? r.low : r.high;
-    svg << "<circle cx=\"" << number(x) << "\" cy=\"" << number(s.y(s.clamp(elo))) << "\" r=\""
-        << point_radius << "\" fill=\"" << (measured ? "#1f4e9a" : "white")
+    svg << "<circle cx=\"" << svg_number(x) << "\" cy=\"" << svg_number(s.y(s.clamp(elo)))
+        << "\" r=\"" << point_radius << "\" fill=\"" << (measured ? "#1f4e9a" : "white")
         << "\" stroke=\"#1f4e9a\"/>\n";
     text(svg, x + 7, s.y(s.clamp(elo)) - 6, r.word, "font-size=\"11\"");
 }
@@ -150,8 +122,8 @@ void draw_setting(std::ostringstream &svg, const scale &s, const ladder_row &r) 
 // The interval of a marked row, a light band under everything else.
 void draw_mark_band(std::ostringstream &svg, const scale &s, const ladder_row &r) {
     const double low = s.y(s.clamp(r.low)), high = s.y(s.clamp(r.high));
-    svg << "<rect x=\"" << number(s.x(s.low)) << "\" y=\"" << number(high) << "\" width=\""
-        << number(s.x(s.high) - s.x(s.low)) << "\" height=\"" << number(low - high)
+    svg << "<rect x=\"" << svg_number(s.x(s.low)) << "\" y=\"" << svg_number(high) << "\" width=\""
+        << svg_number(s.x(s.high) - s.x(s.low)) << "\" height=\"" << svg_number(low - high)
         << "\" fill=\"#fcecd9\" fill-opacity=\"0.45\" stroke=\"none\"/>\n";
 }
 
