@@ -9,7 +9,6 @@
 #include "game/tui/tui_game.h"
 #include "game/turn_loop.h"
 #include "game/view/board_printout.h"
-#include "game/view/game_window.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
 #include "rules/notation/shown_text.h"
@@ -83,7 +82,7 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     run.graphics = options.tui ? 0 : options.graphics; // TUI takes the terminal instead
     game_state &live = start->game;
     struct board usual;
-    if (const int failure = init_board(run, &usual); failure != 0) {
+    if (const int failure = init_board(&run, &usual); failure != 0) {
         std::puts(board_failure_message(failure));
         return 1;
     }
@@ -93,9 +92,9 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     // The window takes SIGINT and SIGTERM only from their default action. Without a window
     // the game goes on in text mode; the failure was reported.
     if (run.graphics) uninstall_temp_file_cleanup();
-    if (run.graphics && init_screen_sdl(game_screen(), "Vartok") != 0) run.graphics = 0;
+    if (run.graphics && init_screen_sdl(&run.window, "Vartok") != 0) run.graphics = 0;
     install_temp_file_cleanup();
-    view_start(&run.view, run.graphics != 0, options, &live, start->record);
+    view_start(&run.view, run.graphics ? &run.window : nullptr, options, &live, start->record);
     // A game on clocks reads its lines with a deadline from the start.
     if (start->timing.clocks) read_lines_with_deadlines(&run.input);
     view_clocks(&run.view, start->timing.clocks ? &start->timing.clock : nullptr);
@@ -117,6 +116,6 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         offer_review(&run.input, start->record);
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);
-    close_window(game_screen());
+    close_window(&run.window);
     return status;
 }

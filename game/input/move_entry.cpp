@@ -5,7 +5,6 @@
 #include "game/options/game_options.h"
 #include "game/running_game.h"
 #include "game/view/board_printout.h"
-#include "game/view/game_window.h"
 #include "game/view/messages.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
@@ -73,7 +72,7 @@ interruption ask_ascension(running_game *run, uint8_t *type, bool n_is_knight) {
             cut != interruption::none)
             return cut;
         if ((*type = promotion_type(answer, n_is_knight)) != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(*run); cut != interruption::none)
+        if (const interruption cut = wait_before_next_poll(run); cut != interruption::none)
             return cut;
     }
 }
@@ -138,7 +137,7 @@ std::optional<person_move> run_command(running_game *run, command_kind kind, gam
                 return interrupted(cut);
             if (answer == 'y' || answer == 'Y') return ended(resign_game(*game));
             if (answer != 0) break;
-            if (const interruption cut = wait_before_next_poll(*run); cut != interruption::none)
+            if (const interruption cut = wait_before_next_poll(run); cut != interruption::none)
                 return interrupted(cut);
         }
         break;
@@ -232,7 +231,7 @@ person_move get_move(running_game *run, game_state *game, tile_cursor *cursor, c
         std::puts("Select piece.");
         if (run->graphics) {
             SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
-            switch (choose_tile(game_screen(), cursor, redraw_of(&choosing_piece), piece_extras,
+            switch (choose_tile(&run->window, cursor, redraw_of(&choosing_piece), piece_extras,
                                 &selrow, &selcol, &key)) {
             case tile_choice::closed:
                 return interrupted(interruption::window_closed);
@@ -306,7 +305,7 @@ person_move get_move(running_game *run, game_state *game, tile_cursor *cursor, c
             if (run->graphics) {
                 SDL_Scancode key;
                 const tile_choice choice =
-                    choose_tile(game_screen(), cursor, redraw_of(&choosing_destination),
+                    choose_tile(&run->window, cursor, redraw_of(&choosing_destination),
                                 destination_extras, &new_coords.row, &new_coords.col, &key);
                 if (choice == tile_choice::closed) return interrupted(interruption::window_closed);
                 if (choice == tile_choice::timed_out) return interrupted(interruption::time_up);

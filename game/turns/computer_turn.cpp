@@ -1,8 +1,8 @@
 #include "game/turns/computer_turn.h"
 #include "ai/classic/classic_player.h"
+#include "display/sdlfuncs.h"
 #include "game/game_end.h"
 #include "game/running_game.h"
-#include "game/view/game_window.h"
 #include "game/view/panel_text.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
@@ -24,7 +24,7 @@ constexpr int64_t strong_overhead_ms = 10;
 
 void print_report_line(running_game *run, const char *line) {
     // A closed window ends the game where it stands: nothing of the search is told.
-    if (window_closed()) return;
+    if (window_closed(&run->window)) return;
     progress_clear(&run->progress);
     std::puts(line);
 }
@@ -61,7 +61,7 @@ void watch_line(void *context, const char *line) {
 void watch_progress(void *context, const player_progress &p) {
     auto *w = static_cast<game_watch *>(context);
     heed_front(w);
-    if (!pump_window_events()) {
+    if (!pump_window_events(&w->run->window)) {
         w->stop.store(true);
         return;
     }
@@ -84,7 +84,7 @@ void watch_tick(void *context) {
     auto *w = static_cast<game_watch *>(context);
     heed_front(w);
     if (!w->run->graphics) return;
-    if (!pump_window_events()) {
+    if (!pump_window_events(&w->run->window)) {
         w->stop.store(true);
         return;
     }
@@ -187,7 +187,7 @@ computer_move do_player_move(running_game *run, player *p, game_state *live, con
     if (!run->graphics && !clocks && !front) observer.stop = nullptr;
     const player_answer a = p->decide(game, limits, observer);
     computer_move result;
-    if (window_closed()) {
+    if (window_closed(&run->window)) {
         progress_clear(&run->progress);
         result.ending = interrupted_game(interruption::window_closed);
         return result;

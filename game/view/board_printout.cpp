@@ -2,7 +2,6 @@
 #include "display/board_view.h"
 #include "display/side_panel.h"
 #include "game/running_game.h"
-#include "game/view/game_window.h"
 #include "game/view/unicode_board.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
@@ -50,9 +49,9 @@ void print_framed_board(const struct board &brd, const coord *legal_moves, uint8
 
 } // namespace
 
-int init_board(const running_game &run, struct board *brd) {
-    if (run.graphics)
-        if (const int failure = init_board_graphics(game_screen())) return failure;
+int init_board(running_game *run, struct board *brd) {
+    if (run->graphics)
+        if (const int failure = init_board_graphics(&run->window)) return failure;
     set_starting_position(brd);
     return 0;
 }
@@ -86,7 +85,8 @@ void draw_board(running_game *run, const struct board &brd, const coord *legal_m
 
 void draw_window_board(const view_state &view, const struct board &brd, const coord *legal_moves,
                        uint8_t legal_move_count, unsigned selrow, unsigned selcol) {
-    screen *window = game_screen();
+    screen *window = view.window;
+    if (!window) return; // no window is open
     draw_board_view(window, legal_moves, legal_move_count, selrow, selcol, view_last_move(view));
     // Queued from a8 to h1: where two images overlap, the earlier square's shows.
     for (uint8_t row = 0; row < board_size; row++)

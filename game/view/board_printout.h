@@ -8,7 +8,7 @@ struct view_state;
 
 // Sets up the starting position; in graphics mode loads the piece images and the font
 // first. 0 on success, else the display's reason (board_font_missing ...).
-int init_board(const running_game &run, struct board *brd);
+int init_board(running_game *run, struct board *brd);
 
 // The message for a failure of init_board; the game then ends with status 1.
 const char *board_failure_message(int failure);

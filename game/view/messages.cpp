@@ -3,24 +3,23 @@
 #include "display/sdlfuncs.h"
 #include "game/input/line_input.h"
 #include "game/running_game.h"
-#include "game/view/game_window.h"
 #include "game/view/output_check.h"
 
 #include <cstdio>
 
 constexpr int answer_size = 16;
 
-void show_message(const running_game &run, const char *str) {
-    if (run.graphics)
-        show_message_box(game_screen(), str);
+void show_message(running_game *run, const char *str) {
+    if (run->graphics)
+        show_message_box(&run->window, str);
     else
         std::puts(str);
 }
 
 interruption show_dialog(running_game *run, const char *str, char *answer) {
     if (run->graphics) {
-        show_message(*run, str);
-        const int32_t key = poll_keycode(game_screen());
+        show_message(run, str);
+        const int32_t key = poll_keycode(&run->window);
         if (key == key_window_closed) return interruption::window_closed;
         if (key == 0 && ms_to_input_deadline(run->input) == 0) return interruption::time_up;
         *answer = static_cast<char>(key);
@@ -35,15 +34,15 @@ interruption show_dialog(running_game *run, const char *str, char *answer) {
     return interruption::none;
 }
 
-interruption wait_before_next_poll(const running_game &run) {
-    if (!run.graphics) return interruption::none;
+interruption wait_before_next_poll(running_game *run) {
+    if (!run->graphics) return interruption::none;
     // The transcript stays in step while the window waits.
     if (!flush_output()) return interruption::lost_output;
-    const int64_t left = ms_to_input_deadline(run.input);
+    const int64_t left = ms_to_input_deadline(run->input);
     if (left < 0)
-        wait_for_window_event(game_screen());
+        wait_for_window_event(&run->window);
     else
-        wait_for_window_event_within(game_screen(), static_cast<int>(left));
+        wait_for_window_event_within(&run->window, static_cast<int>(left));
     return interruption::none;
 }
 
@@ -53,7 +52,7 @@ interruption show_dialog_nokey(running_game *run, const char *str) {
         if (const interruption cut = show_dialog(run, str, &answer); cut != interruption::none)
             return cut;
         if (answer != 0) return interruption::none;
-        if (const interruption cut = wait_before_next_poll(*run); cut != interruption::none)
+        if (const interruption cut = wait_before_next_poll(run); cut != interruption::none)
             return cut;
     }
 }

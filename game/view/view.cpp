@@ -1,7 +1,6 @@
 #include "game/view/view.h"
 #include "display/screen.h"
 #include "game/view/board_printout.h"
-#include "game/view/game_window.h"
 #include "game/view/panel_text.h"
 #include "game/view/unicode_board.h"
 #include "rules/time/clock_text.h"
@@ -24,15 +23,16 @@ void redraw_window(const view_state &view) {
 
 } // namespace
 
-void view_start(view_state *view, bool window, const game_options &options, const game_state *live,
-                const game_record &record) {
+void view_start(view_state *view, screen *window, const game_options &options,
+                const game_state *live, const game_record &record) {
     const game_status &sides = live->game_status;
     view->unicode = options.unicode;
     view->colours = options.unicode && terminal_colours();
     view->flipped = options.flip && sides.white_ai && !sides.black_ai;
     // A game on clocks shows them in the panel: the window needs it.
-    view->panel = (options.panel || options.clock) && window;
-    game_screen()->flipped = view->flipped;
+    view->panel = (options.panel || options.clock) && window != nullptr;
+    view->window = window;
+    if (window) window->flipped = view->flipped;
     view->shown_game = live;
     view->played.clear();
     view->thinking = false;

@@ -16,11 +16,14 @@
 #include <string>
 #include <vector>
 
+struct screen;
+
 struct view_state {
-    bool unicode = false; // chess symbols in the text board
-    bool colours = false; // ... on coloured squares
-    bool flipped = false; // Black's side at the bottom, in the text and in the window
-    bool panel = false;   // the window's side panel and the last move's marks
+    bool unicode = false;     // chess symbols in the text board
+    bool colours = false;     // ... on coloured squares
+    bool flipped = false;     // Black's side at the bottom, in the text and in the window
+    bool panel = false;       // the window's side panel and the last move's marks
+    screen *window = nullptr; // the window the panel is drawn in; null without one
     // What the panel shows.
     const game_state *shown_game = nullptr;
     const chess_clock *shown_clock = nullptr; // the game's clocks; null without them
@@ -38,8 +41,8 @@ struct view_state {
 // Chooses the view for this run, once the window is open (or known to stay shut). FLIP
 // turns the board only when a person plays Black against the computer alone. The panel
 // starts with the moves a resumed game has already played; `live` is the game it shows.
-void view_start(view_state *view, bool window, const game_options &options, const game_state *live,
-                const game_record &record);
+void view_start(view_state *view, screen *window, const game_options &options,
+                const game_state *live, const game_record &record);
 
 // The game's clocks, shown in the panel; null (the default) for a game without them.
 void view_clocks(view_state *view, const chess_clock *clock);

@@ -328,6 +328,7 @@ struct panel_game {
     game_record record;
     game_options options;
     view_state view;
+    screen window;
 };
 
 // Random moves played as the turn loop plays them, each told to the panel; `live` stands at
@@ -351,7 +352,7 @@ void play_random(panel_game *g, unsigned seed, int plies, std::vector<std::strin
 // The game as the panel shows it, the window open and PANEL given.
 void start_panel(panel_game *g) {
     g->options.panel = true;
-    view_start(&g->view, true, g->options, &g->live, g->record);
+    view_start(&g->view, &g->window, g->options, &g->live, g->record);
 }
 
 } // namespace
@@ -361,8 +362,11 @@ TEST(SidePanel, NumbersMovesAsTheScoreSheetFromAnyStartAndKeepsTheLastOnes) {
                             "r3k2r/pppq1ppp/2np1n2/4p3/2B1P3/2NP1N2/PPPQ1PPP/R3K2R b KQkq - 3 9",
                             "4k3/P7/8/8/8/8/7p/4K3 w - - 0 99"}) {
         const fen_position start = position_from_fen(fen);
-        panel_game g{
-            game_from_position(start, half_move_number(start.fullmoves, start.turn)), {}, {}, {}};
+        panel_game g{game_from_position(start, half_move_number(start.fullmoves, start.turn)),
+                     {},
+                     {},
+                     {},
+                     {}};
         g.record.first_fullmove = start.fullmoves;
         g.record.first_turn = start.turn;
         start_panel(&g);
@@ -382,14 +386,14 @@ TEST(SidePanel, NumbersMovesAsTheScoreSheetFromAnyStartAndKeepsTheLastOnes) {
         EXPECT_EQ(last.to, g.record.moves.back().move.dst);
 
         // A resumed game starts with the same lines.
-        panel_game resumed{g.live, g.record, {}, {}};
+        panel_game resumed{g.live, g.record, {}, {}, {}};
         start_panel(&resumed);
         EXPECT_EQ(panel_lines(resumed.view), expected) << fen;
     }
 }
 
 TEST(SidePanel, TakenBackMovesLeaveTheListAndTheMarks) {
-    panel_game g{new_game(), {}, {}, {}};
+    panel_game g{new_game(), {}, {}, {}, {}};
     start_panel(&g);
     std::vector<std::string> san;
     play_random(&g, 5, 6, &san);
