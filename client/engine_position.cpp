@@ -43,7 +43,7 @@ bool replay_position(const engine_position &position, replayed_position *out,
     r.start = r.game;
     std::string why; // the client names only the move
     const size_t played =
-        play_coordinate_moves(&r.game, position.moves, promotion_case::either, &why, &r.moves);
+        play_coordinate_moves(&r.game, position.moves, ascension_case::either, &why, &r.moves);
     if (played < position.moves.size()) {
         *problem = "move " + std::to_string(played + 1) + " '" + position.moves[played] +
                    "' is not a legal move in coordinates";
@@ -56,7 +56,7 @@ bool replay_position(const engine_position &position, replayed_position *out,
 move_reading read_engine_move(const game_state &game, std::string_view text, bool any_notation,
                               san_move *out) {
     san_move m;
-    if (read_coordinates(text, promotion_case::either, &m)) {
+    if (read_coordinates(text, ascension_case::either, &m)) {
         if (!legal_in(game, m, nullptr)) return move_reading::illegal;
         *out = m;
         return move_reading::legal;

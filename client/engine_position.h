@@ -34,7 +34,7 @@ enum class move_reading { legal, illegal, unreadable };
 
 // A move of the side to move as an engine sends it: coordinates, the piece a pawn becomes
 // in either case (e7e8q, e7e8Q). With `any_notation`, also SAN and O-O (xboard allows
-// them). Checked against the legal moves: a promotion must name its piece.
+// them). Checked against the legal moves: a ascension must name its piece.
 move_reading read_engine_move(const game_state &game, std::string_view text, bool any_notation,
                               san_move *out);
 

@@ -31,7 +31,7 @@ go_limits parse_go(const word_list &words, size_t from, std::vector<std::string>
                 problems->push_back("go: searchmoves is not supported; every move is searched");
             san_move m;
             while (i + 1 < words.size() &&
-                   read_coordinates(words[i + 1], promotion_case::small_only, &m)) {
+                   read_coordinates(words[i + 1], ascension_case::small_only, &m)) {
                 if (restricts_moves) limits.searchmoves.push_back(m);
                 i++;
             }

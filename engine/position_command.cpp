@@ -46,7 +46,7 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         const std::span<const std::string> moves(words.begin() + moves_at + 1, words.end());
         std::string why;
         const size_t played =
-            play_coordinate_moves(&next, moves, promotion_case::small_only, &why, &reached.moves);
+            play_coordinate_moves(&next, moves, ascension_case::small_only, &why, &reached.moves);
         if (played < moves.size()) {
             if (!problem->empty()) *problem += "; ";
             *problem += "position: move " + std::to_string(played + 1) + " " + why +

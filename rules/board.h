@@ -42,7 +42,7 @@ struct board {
 // One candidate move of the computer player with its rating.
 struct move {
     int64_t score;
-    uint8_t ascend; // promotion type chosen (3..6), 0 for none
+    uint8_t ascend; // ascension type chosen (3..6), 0 for none
     coord src;
     coord dst;
     uint8_t checkmate_found; // ply of the nearest mate found below, 255 for none

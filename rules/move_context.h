@@ -45,7 +45,7 @@ uint32_t count_legal_moves(const move_context &ctx, int first_square = 0);
 
 // The same, a pawn move to the last row counting once for each of the four pieces it may
 // become (as move-tree counts do).
-uint64_t count_legal_moves_with_promotions(const move_context &ctx);
+uint64_t count_legal_moves_with_ascensions(const move_context &ctx);
 
 // Can any piece of the side move?
 bool has_legal_move(const move_context &ctx);

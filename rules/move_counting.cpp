@@ -19,7 +19,7 @@ bitboard own_pieces(const board_sets &s, uint8_t colour) {
 
 // Legal destinations of the pawns of the context's side on `pawns`, counted a set at a
 // time; taking en passant is counted one move at a time.
-template <bool weigh_promotions>
+template <bool weigh_ascensions>
 uint64_t count_pawn_moves(const move_context &ctx, bitboard pawns) {
     const board_sets &s = *ctx.sets;
     const bitboard empty = ~occupied(s);
@@ -35,7 +35,7 @@ uint64_t count_pawn_moves(const move_context &ctx, bitboard pawns) {
     const auto forward = [black](bitboard b) { return black ? b << 8 : b >> 8; };
     uint64_t total = 0;
     const auto add = [&](bitboard targets) {
-        if constexpr (weigh_promotions) {
+        if constexpr (weigh_ascensions) {
             total += count_squares(targets & ~last_row) + 4 * count_squares(targets & last_row);
         } else {
             total += count_squares(targets);
@@ -78,7 +78,7 @@ uint64_t count_pawn_moves(const move_context &ctx, bitboard pawns) {
             const uint8_t target = tiles[to];
             if (target != 0 && (target & black_bit) != ctx.colour) continue; // a capture
             if (keeps_king_safe_in(ctx, from, to))
-                total += (weigh_promotions && ((last_row >> to) & 1)) ? 4 : 1;
+                total += (weigh_ascensions && ((last_row >> to) & 1)) ? 4 : 1;
         }
     }
     return total;
@@ -103,7 +103,7 @@ int count_piece_moves(const move_context &ctx, int from, uint8_t tile, bitboard 
     }
 }
 
-template <bool weigh_promotions> uint64_t count_all(const move_context &ctx, int first_square) {
+template <bool weigh_ascensions> uint64_t count_all(const move_context &ctx, int first_square) {
     const board_sets &s = *ctx.sets;
     const bitboard occ = occupied(s);
     const bitboard own = own_pieces(s, ctx.colour);
@@ -115,7 +115,7 @@ template <bool weigh_promotions> uint64_t count_all(const move_context &ctx, int
         (s.kind[ctx.colour | type_pawn_unmoved] | s.kind[ctx.colour | type_pawn]) & from_first;
     uint64_t total = 0;
     if (ctx.check_mask) {
-        total = count_pawn_moves<weigh_promotions>(ctx, pawns);
+        total = count_pawn_moves<weigh_ascensions>(ctx, pawns);
         for (bitboard pieces = own & ~pawns & from_first & ~s.kind[ctx.colour | type_king];
              pieces;) {
             const int sq = pop_lowest(pieces);
@@ -123,7 +123,7 @@ template <bool weigh_promotions> uint64_t count_all(const move_context &ctx, int
         }
     } else {
         // Double check: only the king may move, but en passant is counted as it comes.
-        total = count_pawn_moves<weigh_promotions>(ctx, pawns);
+        total = count_pawn_moves<weigh_ascensions>(ctx, pawns);
     }
     destination_list list;
     for (bitboard kings = s.kind[ctx.colour | type_king] & from_first; kings;)
@@ -137,7 +137,7 @@ uint32_t count_legal_moves(const move_context &ctx, int first_square) {
     return static_cast<uint32_t>(count_all<false>(ctx, first_square));
 }
 
-uint64_t count_legal_moves_with_promotions(const move_context &ctx) {
+uint64_t count_legal_moves_with_ascensions(const move_context &ctx) {
     return count_all<true>(ctx, 0);
 }
 

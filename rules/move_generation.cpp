@@ -185,7 +185,7 @@ void legal_moves_pawn(generator &g) {
     const int d = g.colour ? 8 : -8;
     const int row = g.from / 8, col = g.from % 8;
     const int ahead_row = row + (g.colour ? 1 : -1);
-    if (ahead_row < 0 || ahead_row >= board_size) return; // never asked: promotion is at once
+    if (ahead_row < 0 || ahead_row >= board_size) return; // never asked: ascension is at once
     const uint8_t *tiles = &g.brd->tiles[0][0];
     const int ahead = g.from + d;
 

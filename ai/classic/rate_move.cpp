@@ -28,7 +28,7 @@ constexpr int64_t stalemate_score = 4000;
 constexpr int32_t classic_mate_score = 2147483647;
 constexpr int64_t castling_bonus = 1000;
 constexpr uint32_t mobility_counts_after = 5; // turn_count
-constexpr uint8_t promotion_types[] = {type_rook, type_knight, type_bishop, type_queen};
+constexpr uint8_t ascension_types[] = {type_rook, type_knight, type_bishop, type_queen};
 constexpr int mobility_shift_limit = 32;
 
 bool odd_ply(uint8_t depth) {
@@ -186,10 +186,10 @@ int64_t mate_value(uint8_t depth) {
     return odd_ply(depth) ? classic_mate_score : classic_mate_score / depth;
 }
 
-// Tries rook, knight, bishop and queen on the promotion square; `ascend` keeps the best,
+// Tries rook, knight, bishop and queen on the ascension square; `ascend` keeps the best,
 // while `score` keeps what the last candidate, the queen, was worth.
 template <typename Replies>
-void rate_promotion(const rating_context &outer, struct board *temp, board_sets *sets, coord dst,
+void rate_ascension(const rating_context &outer, struct board *temp, board_sets *sets, coord dst,
                     Replies &replies) {
     rating_context c = outer;
     struct move *mv = c.mv;
@@ -197,12 +197,12 @@ void rate_promotion(const rating_context &outer, struct board *temp, board_sets 
     const uint8_t colour = c.turn ? black_bit : 0;
     const int64_t noascend_score = mv->score;
     int64_t ascend_max_score = smallest_score;
-    position_facts promoted = *c.facts;
-    promoted.count[colour | type_pawn]--;
-    c.facts = &promoted;
-    for (uint8_t ascend : promotion_types) {
+    position_facts ascended = *c.facts;
+    ascended.count[colour | type_pawn]--;
+    c.facts = &ascended;
+    for (uint8_t ascend : ascension_types) {
         ascend_piece(temp, dst, ascend, sets);
-        promoted.count[colour | ascend]++;
+        ascended.count[colour | ascend]++;
         verdict v;
         judge(&v, c.st->status, temp, *sets, c.king_pos, no_repetition_test);
         const auto value = static_cast<int64_t>(ascend_value(ascend));
@@ -221,7 +221,7 @@ void rate_promotion(const rating_context &outer, struct board *temp, board_sets 
             ascend_max_score = mv->score;
             mv->ascend = ascend;
         }
-        promoted.count[colour | ascend]--;
+        ascended.count[colour | ascend]--;
     }
 }
 
@@ -293,7 +293,7 @@ int8_t rate_with(struct move *mv, const struct board *brd, const board_sets &set
         if (!ascend_required)
             continuation(c, &v, replies);
         else
-            rate_promotion(c, &temp, &temp_sets, mv->dst, replies);
+            rate_ascension(c, &temp, &temp_sets, mv->dst, replies);
     }
     st->depth--;
     return s;
@@ -364,7 +364,7 @@ int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_
 bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
                    const search_state &st, reply_split *split) {
     split->replies.clear();
-    // A promotion rates the replies of up to four positions: it stays one piece of work.
+    // A ascension rates the replies of up to four positions: it stays one piece of work.
     if (reaches_last_row(brd->tiles[mv.src.row][mv.src.col], mv.dst)) return false;
     search_state scratch = st;
     scratch.depth = 0;

@@ -17,7 +17,7 @@ constexpr int64_t mate_threshold = 2147483646;
 // the mover is ahead), or -1 when the depth limit stopped the call.
 int8_t rate_move(struct move *mv, const struct board *brd, uint8_t turn, search_state *st);
 
-// Material added for a promotion to `piece`.
+// Material added for a ascension to `piece`.
 uint64_t ascend_value(uint8_t piece);
 
 // One root move's rating split into the ratings of its replies, which are independent of
@@ -40,7 +40,7 @@ struct reply_rating {
 };
 
 // Lists the replies that rating `mv` (a root move, ply 1) to st.max_depth may rate. False
-// when there is nothing to split: no reply is rated, or the move promotes a pawn.
+// when there is nothing to split: no reply is rated, or the move ascends a pawn.
 bool split_replies(const struct move &mv, const struct board *brd, uint8_t turn,
                    const search_state &st, reply_split *split);
 

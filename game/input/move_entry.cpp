@@ -25,12 +25,12 @@ constexpr int line_size = 80;
 constexpr uint8_t column_mask = 31; // destination letters count in either case
 constexpr unsigned nothing_selected = static_cast<unsigned>(-1);
 
-const char *const promotion_question =
+const char *const ascension_question =
     "This pawn must be ascended. Select: [Q]ueen, [K]night, [B]ishop, [R]ook";
 
-// The piece type a promotion answer stands for, or 0 when the answer is none of them. K is
+// The piece type a ascension answer stands for, or 0 when the answer is none of them. K is
 // the knight here (a pawn never becomes a king); N too when `n_is_knight`, as in SAN.
-uint8_t promotion_type(char answer, bool n_is_knight) {
+uint8_t ascension_type(char answer, bool n_is_knight) {
     if (answer == 'K' || answer == 'k') return type_knight;
     const uint8_t type = ascension_of_letter(answer);
     return type == type_knight && !n_is_knight ? 0 : type;
@@ -68,10 +68,10 @@ std::optional<game_ending> claim_draw(running_game *run, const game_status &stat
 interruption ask_ascension(running_game *run, uint8_t *type, bool n_is_knight) {
     for (;;) {
         char answer = 0;
-        if (const interruption cut = show_dialog(run, promotion_question, &answer);
+        if (const interruption cut = show_dialog(run, ascension_question, &answer);
             cut != interruption::none)
             return cut;
-        if ((*type = promotion_type(answer, n_is_knight)) != 0) return interruption::none;
+        if ((*type = ascension_type(answer, n_is_knight)) != 0) return interruption::none;
         if (const interruption cut = wait_before_next_poll(run); cut != interruption::none)
             return cut;
     }

@@ -6,18 +6,18 @@
 namespace {
 
 constexpr size_t plain_length = 4;
-constexpr size_t promotion_length = 5;
+constexpr size_t ascension_length = 5;
 
 } // namespace
 
-bool read_coordinates(std::string_view text, promotion_case letters, san_move *out) {
-    if (text.size() != plain_length && text.size() != promotion_length) return false;
+bool read_coordinates(std::string_view text, ascension_case letters, san_move *out) {
+    if (text.size() != plain_length && text.size() != ascension_length) return false;
     san_move m{};
     if (!read_square_name(text[0], text[1], &m.src) || !read_square_name(text[2], text[3], &m.dst))
         return false;
-    if (text.size() == promotion_length) {
+    if (text.size() == ascension_length) {
         const char letter = text[4];
-        if (letters == promotion_case::small_only &&
+        if (letters == ascension_case::small_only &&
             !std::islower(static_cast<unsigned char>(letter)))
             return false;
         m.ascend = ascension_of_letter(letter);

@@ -9,13 +9,13 @@
 #include <string>
 #include <string_view>
 
-// UCI writes the promotion piece in a small letter, and the engine holds a GUI to it;
+// UCI writes the ascension piece in a small letter, and the engine holds a GUI to it;
 // engines the client talks to are taken at their word in either case (e7e8Q).
-enum class promotion_case : uint8_t { small_only, either };
+enum class ascension_case : uint8_t { small_only, either };
 
 // Reads the text's form only (its ascend is 0 when it names no piece); whether the move is
 // legal is for the position to say.
-bool read_coordinates(std::string_view text, promotion_case letters, san_move *out);
+bool read_coordinates(std::string_view text, ascension_case letters, san_move *out);
 
 // "e2e4", "e7e8q".
 std::string coordinate_text(coord src, coord dst, uint8_t ascend);

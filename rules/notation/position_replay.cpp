@@ -39,12 +39,12 @@ bool legal_in(const game_state &game, const san_move &m, std::string *problem) {
         const coord king_pos = find_king(&board, turn);
         destination_list list;
         legal_moves(&board, m.src, &list, &king_pos);
-        const bool promotes = is_pawn(tile) && (m.dst.row == first_row || m.dst.row == last_row);
+        const bool ascends = is_pawn(tile) && (m.dst.row == first_row || m.dst.row == last_row);
         if (!move_in_list(list.squares, list.count, m.dst.row, m.dst.col))
             why = "not a legal move";
-        else if (promotes && m.ascend == 0)
+        else if (ascends && m.ascend == 0)
             why = "the pawn must become a piece (q, r, b or n)";
-        else if (!promotes && m.ascend != 0)
+        else if (!ascends && m.ascend != 0)
             why = "only a pawn reaching the last rank becomes another piece";
         else
             return true;
@@ -53,7 +53,7 @@ bool legal_in(const game_state &game, const san_move &m, std::string *problem) {
     return false;
 }
 
-bool play_coordinates(game_state *game, std::string_view text, promotion_case letters,
+bool play_coordinates(game_state *game, std::string_view text, ascension_case letters,
                       std::string *problem, san_move *played) {
     san_move m;
     if (!read_coordinates(text, letters, &m)) {
@@ -67,7 +67,7 @@ bool play_coordinates(game_state *game, std::string_view text, promotion_case le
 }
 
 size_t play_coordinate_moves(game_state *game, std::span<const std::string> moves,
-                             promotion_case letters, std::string *problem,
+                             ascension_case letters, std::string *problem,
                              std::vector<san_move> *played) {
     for (size_t i = 0; i < moves.size(); i++) {
         san_move m;

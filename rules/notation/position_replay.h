@@ -26,7 +26,7 @@ bool read_start_fen(const std::string &fen, fen_position *out, std::string *prob
 // move number 0 is taken as 1).
 game_state game_from_start(const fen_position &pos);
 
-// True when the side to move may play `m` in `game`, its promotion piece checked: a pawn
+// True when the side to move may play `m` in `game`, its ascension piece checked: a pawn
 // reaching the last rank must name one, and no other move may. Otherwise false, with the
 // problem when `problem` is not null.
 bool legal_in(const game_state &game, const san_move &m, std::string *problem);
@@ -34,11 +34,11 @@ bool legal_in(const game_state &game, const san_move &m, std::string *problem);
 // Plays the move `text` for the side to move when it is legal there, as the game plays a
 // move: board, ascended pawn, history, side to move and half-move number. False with the
 // problem otherwise; the game is then unchanged. `played`, when given, is the move played.
-bool play_coordinates(game_state *game, std::string_view text, promotion_case letters,
+bool play_coordinates(game_state *game, std::string_view text, ascension_case letters,
                       std::string *problem, san_move *played = nullptr);
 
 // Plays `moves` in turn and stops before the first that cannot be played, with its
 // problem. Returns how many were played; each is added to `played` when given.
 size_t play_coordinate_moves(game_state *game, std::span<const std::string> moves,
-                             promotion_case letters, std::string *problem,
+                             ascension_case letters, std::string *problem,
                              std::vector<san_move> *played = nullptr);

@@ -77,14 +77,14 @@ TEST(EnginePosition, EngineMovesAreCheckedByTheRules) {
     ASSERT_EQ(read_engine_move(castle, "O-O-O", true, &m), move_reading::legal);
     EXPECT_EQ(coordinate_text(m), "e1c1");
 
-    // A promotion names its piece, in either case; a plain move names none.
-    const game_state promote = game_at("8/4P1k1/8/8/8/8/8/4K3 w - - 0 1");
-    EXPECT_EQ(reading(promote, "e7e8"), move_reading::illegal);
-    ASSERT_EQ(read_engine_move(promote, "e7e8N", false, &m), move_reading::legal);
+    // A ascension names its piece, in either case; a plain move names none.
+    const game_state ascend = game_at("8/4P1k1/8/8/8/8/8/4K3 w - - 0 1");
+    EXPECT_EQ(reading(ascend, "e7e8"), move_reading::illegal);
+    ASSERT_EQ(read_engine_move(ascend, "e7e8N", false, &m), move_reading::legal);
     EXPECT_EQ(m.ascend, type_knight);
     EXPECT_EQ(coordinate_text(m), "e7e8n");
-    EXPECT_EQ(reading(promote, "e1e2q"), move_reading::illegal);
-    EXPECT_EQ(reading(promote, "e7e8k"), move_reading::unreadable);
+    EXPECT_EQ(reading(ascend, "e1e2q"), move_reading::illegal);
+    EXPECT_EQ(reading(ascend, "e7e8k"), move_reading::unreadable);
 
     // En passant: the pawn beside.
     const game_state passant = game_at("", {"e2e4", "a7a6", "e4e5", "d7d5"});

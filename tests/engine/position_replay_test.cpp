@@ -27,7 +27,7 @@ std::string fen_after(const std::string &command, std::string *problem) {
 
 } // namespace
 
-TEST(PositionReplay, CastlingEnPassantAndPromotionAsStockfishSeesThem) {
+TEST(PositionReplay, CastlingEnPassantAndAscensionAsStockfishSeesThem) {
     const replay_case cases[] = {
         {"startpos moves e2e4 e7e5 g1f3 b8c6 f1c4 g8f6 e1g1 f8c5 d2d3 e8g8",
          "r1bq1rk1/pppp1ppp/2n2n2/2b1p3/2B1P3/3P1N2/PPP2PPP/RNBQ1RK1 w - - 1 6"},

@@ -56,7 +56,7 @@ TEST(MoveEntry, APlayedMoveIsMadeCountedAndLogged) {
               "4k3/8/8/3N4/8/8/8/4K3 w - - 0 1\nlogged 1\nsame\n");
 }
 
-TEST(MoveEntry, PromotionAsksUntilOneOfTheEightLetters) {
+TEST(MoveEntry, AscensionAsksUntilOneOfTheEightLetters) {
     const char *fen = "4k3/P7/8/8/8/8/8/4K3 w - - 0 1";
     // N is no answer here (only with COMMANDS, where moves are typed in SAN).
     const captured_run run = person_moves(fen, "a7\na8\n\nz\nN\nn\nking\n");

@@ -15,9 +15,9 @@ TEST(BoardQueries, FindKingIgnoresFlagsAndReportsMissingKing) {
     EXPECT_EQ(find_king(&brd, 0), no_square);
 }
 
-TEST(BoardQueries, PieceCountCountsPawnsOfBothKindsAndPromotedPiecesButNoKings) {
+TEST(BoardQueries, PieceCountCountsPawnsOfBothKindsAndAscendedPiecesButNoKings) {
     struct board brd = board_from_fen("4k3/1P5p/8/8/8/8/P7/Q3K2q w - - 0 1");
-    brd.tiles[7][0] |= has_moved_flag; // a promoted queen that has moved
+    brd.tiles[7][0] |= has_moved_flag; // a ascended queen that has moved
     uint8_t q = 9, r = 9, b = 9, n = 9, p = 9;
     piece_count(&brd, 0, &q, &r, &b, &n, &p);
     EXPECT_EQ(q, 1);

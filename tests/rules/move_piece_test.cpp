@@ -74,7 +74,7 @@ TEST_F(LiveBoard, CastlingMovesTheRookAndCountsAsAQuietMove) {
     EXPECT_EQ(at(board, "f8"), 139);
 }
 
-TEST_F(LiveBoard, PromotionIsReportedAndAscendingKeepsColourAndFlags) {
+TEST_F(LiveBoard, AscensionIsReportedAndAscendingKeepsColourAndFlags) {
     struct board brd = board_from_fen("1n2k3/P7/8/8/8/8/6p1/4K3 w - - 0 1");
     EXPECT_EQ(move_piece(&brd, square("a7"), square("b8")), 1);
     ascend_piece(&brd, square("b8"), type_queen);

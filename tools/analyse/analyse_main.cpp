@@ -144,7 +144,7 @@ int main(int argc, char **argv) {
     settings.threads = o.threads;
     const auto search = new_search_context(static_cast<unsigned>(o.seed));
 
-    // The game's own computer turn: the same report lines, move and promotion. A side without
+    // The game's own computer turn: the same report lines, move and ascension. A side without
     // any legal move ends the game there, with its message; the position, unchanged, is
     // still printed.
     const auto start = std::chrono::steady_clock::now();

@@ -14,7 +14,7 @@ game_history history_from(const game_state &game) {
 }
 
 bool play_in_history(game_history *h, const std::string &move, std::string *problem) {
-    if (!play_coordinates(&h->game, move, promotion_case::small_only, problem)) return false;
+    if (!play_coordinates(&h->game, move, ascension_case::small_only, problem)) return false;
     note_position(&h->positions, h->game.board, h->game.game_status.turn);
     h->plies++;
     return true;

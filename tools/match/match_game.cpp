@@ -29,7 +29,7 @@ engine_limits limits_for(const match_player &p, const match_clock &clock, const 
 void record_move(game_history *h, game_result *r, engine_position *position,
                  const std::string &text) {
     san_move m;
-    read_coordinates(text, promotion_case::small_only, &m);
+    read_coordinates(text, ascension_case::small_only, &m);
     r->san.push_back(format_san(h->game.board, h->game.game_status.turn, m.src, m.dst, m.ascend));
     std::string problem;
     play_in_history(h, text, &problem);
@@ -66,7 +66,7 @@ game_result play_game(match_player *white, match_player *black, const opening_li
         san_move m;
         std::string problem;
         // load_openings checked every move
-        if (!read_coordinates(text, promotion_case::small_only, &m) ||
+        if (!read_coordinates(text, ascension_case::small_only, &m) ||
             !legal_in(h.game, m, &problem))
             break;
         record_move(&h, &r, &position, text);

@@ -19,7 +19,7 @@ bool load_openings(const std::string &path, std::vector<opening_line> *out, std:
         for (std::string move; words >> move;) {
             if (line.empty() && move[0] == '#') break;
             std::string problem;
-            if (!play_coordinates(&game, move, promotion_case::small_only, &problem)) {
+            if (!play_coordinates(&game, move, ascension_case::small_only, &problem)) {
                 *error = path + " line " + std::to_string(number) + ": " + move + ": " + problem;
                 return false;
             }

@@ -17,16 +17,16 @@
 
 namespace {
 
-// A promotion counts once per piece, in the order stockfish lists them.
-constexpr uint8_t promotion_types[] = {type_queen, type_rook, type_bishop, type_knight};
-constexpr int promotion_choices = 4;
+// A ascension counts once per piece, in the order stockfish lists them.
+constexpr uint8_t ascension_types[] = {type_queen, type_rook, type_bishop, type_knight};
+constexpr int ascension_choices = 4;
 constexpr int max_depth = 20;
 constexpr const char *usage =
     "usage: vartok-perft FEN DEPTH\n"
     "Counts the positions DEPTH half-moves (1 to 20) after FEN with the game's own move\n"
     "generator: one line per legal move (\"e2e4: 20\"), then the total and the speed.\n";
 
-bool promotes(const struct board &brd, coord src, coord dst) {
+bool ascends(const struct board &brd, coord src, coord dst) {
     return is_pawn(brd.tiles[src.row][src.col]) && (dst.row == 0 || dst.row == 7);
 }
 
@@ -50,25 +50,25 @@ template <typename Visit> void for_each_move(const move_context &ctx, uint8_t si
 
 uint64_t perft(const struct board &brd, const board_sets &sets, uint8_t side, int depth);
 
-// The leaves below one move; `promotion` picks the piece a promoting pawn becomes.
+// The leaves below one move; `ascension` picks the piece a ascending pawn becomes.
 uint64_t perft_after(const struct board &brd, const board_sets &sets, uint8_t side, int depth,
-                     coord src, coord dst, int promotion) {
+                     coord src, coord dst, int ascension) {
     if (depth == 1) return 1;
     struct board next = brd;
     board_sets next_sets = sets;
     if (move_piece(&next, src, dst, &next_sets))
-        ascend_piece(&next, dst, promotion_types[promotion], &next_sets);
+        ascend_piece(&next, dst, ascension_types[ascension], &next_sets);
     return perft(next, next_sets, !side, depth - 1);
 }
 
 uint64_t perft(const struct board &brd, const board_sets &sets, uint8_t side, int depth) {
     move_context ctx;
     prepare_move_context(&ctx, &brd, sets, king_of(sets, side));
-    // Bulk counting at the last ply: a promotion counts once for each piece.
-    if (depth == 1) return count_legal_moves_with_promotions(ctx);
+    // Bulk counting at the last ply: a ascension counts once for each piece.
+    if (depth == 1) return count_legal_moves_with_ascensions(ctx);
     uint64_t nodes = 0;
     for_each_move(ctx, side, [&](coord src, coord dst) {
-        const int choices = promotes(brd, src, dst) ? promotion_choices : 1;
+        const int choices = ascends(brd, src, dst) ? ascension_choices : 1;
         for (int p = 0; p < choices; p++) nodes += perft_after(brd, sets, side, depth, src, dst, p);
     });
     return nodes;
@@ -107,14 +107,14 @@ int main(int argc, char **argv) {
     move_context ctx;
     prepare_move_context(&ctx, &pos.board, sets, king_of(sets, pos.turn));
     for_each_move(ctx, pos.turn, [&](coord src, coord dst) {
-        const bool promotion = promotes(pos.board, src, dst);
-        for (int p = 0; p < (promotion ? promotion_choices : 1); p++) {
+        const bool ascension = ascends(pos.board, src, dst);
+        for (int p = 0; p < (ascension ? ascension_choices : 1); p++) {
             const uint64_t n =
                 perft_after(pos.board, sets, pos.turn, static_cast<int>(depth), src, dst, p);
             const std::string name = square_name(src) + square_name(dst);
-            if (promotion)
+            if (ascension)
                 std::printf("%s%c: %" PRIu64 "\n", name.c_str(),
-                            coordinate_ascension_letters[promotion_types[p]], n);
+                            coordinate_ascension_letters[ascension_types[p]], n);
             else
                 std::printf("%s: %" PRIu64 "\n", name.c_str(), n);
             total += n;

@@ -1,6 +1,6 @@
 // The piece sets the search and perft carry from move to move must stay what counting the
 // tiles gives, and the tiles what move_piece makes, for every kind of move: castling, en
-// passant, two-square steps, captures and promotions. The self-check filter that makes a
+// passant, two-square steps, captures and ascensions. The self-check filter that makes a
 // move on the sets must answer as the plain one does.
 #include "rules/board_queries.h"
 #include "rules/fast/bitboards.h"
@@ -19,7 +19,7 @@ bool same_sets(const board_sets &a, const board_sets &b) {
     return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-TEST(BoardSets, MovesAndPromotionsKeepTilesAndSetsInStep) {
+TEST(BoardSets, MovesAndAscensionsKeepTilesAndSetsInStep) {
     int moves = 0;
     for (const fen_position &pos : position_pool()) {
         for (uint8_t side = 0; side <= 1; side++) {

@@ -203,14 +203,14 @@ TEST(ChooseAiMove, AvoidsADrawWhileAhead) {
     EXPECT_FALSE(run.decision.src == (coord{7, 0}) && run.decision.dst == (coord{1, 0}));
 }
 
-TEST(ChooseAiMove, PromotionUsesTheRatedPiece) {
+TEST(ChooseAiMove, AscensionUsesTheRatedPiece) {
     settings s;
     s.d1 = s.d2 = 1;
     const ai_run run = decide(game_at("8/1P5p/8/4k3/8/8/8/7K w - - 0 40", 10), s);
     ASSERT_GE(run.lines.size(), 1u);
     EXPECT_EQ(run.lines.back(), "10: Moving b7 to b8 (score: 158)");
     EXPECT_EQ(run.decision.ascend, type_rook);
-    // A move that does not reach the last row asks for no promotion.
+    // A move that does not reach the last row asks for no ascension.
     EXPECT_EQ(decide(game_at(start_fen, 10), s).decision.ascend, 0);
 }
 

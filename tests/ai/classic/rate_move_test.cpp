@@ -1,5 +1,5 @@
 // Scores of single moves whose value can be worked out by hand: mates at ply 1 and 2, the
-// promotion loop, stalemate, the castling bonus, repetitions early in the game and the
+// ascension loop, stalemate, the castling bonus, repetitions early in the game and the
 // dead-end bounds.
 #include "ai/classic/ai_settings.h"
 #include "ai/classic/rate_move.h"
@@ -95,7 +95,7 @@ TEST_F(RateMove, OpponentsMateAtPlyTwo) {
     EXPECT_EQ(r.mv.staledraw, 0);
 }
 
-TEST_F(RateMove, PromotionKeepsTheQueensScoreButTheBestPiece) {
+TEST_F(RateMove, AscensionKeepsTheQueensScoreButTheBestPiece) {
     // b7-b8: the rook is worth 160 + 548; bishop and queen give check from b8 and score
     // 160 + 1 minus the mobility term (six king moves >> 1).
     setup_live("8/1P5p/8/4k3/8/8/8/7K w - - 0 40", 10);
@@ -104,7 +104,7 @@ TEST_F(RateMove, PromotionKeepsTheQueensScoreButTheBestPiece) {
     EXPECT_EQ(r.mv.score, 158);
 }
 
-TEST_F(RateMove, PromotionThatMatesAddsPieceAndMate) {
+TEST_F(RateMove, AscensionThatMatesAddsPieceAndMate) {
     // A back-rank mate; Black has pawns only, so the pawn move is worth 160.
     setup_live("7k/1P4pp/8/8/8/8/8/K7 w - - 0 40", 10);
     const rated r = rate({1, 1}, {0, 1}, 1);

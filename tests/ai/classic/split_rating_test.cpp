@@ -1,7 +1,7 @@
 // A root move rated through its replies (listed, rated one by one, put together again, as
 // the parallel search does) must give what rating it in one go gives: the same score,
 // flags, material balance and count of positions, also with mates found below the replies
-// and with moves that promote (rated whole).
+// and with moves that ascend (rated whole).
 #include "ai/classic/ai_settings.h"
 #include "ai/classic/rate_move.h"
 #include "rules/board_queries.h"
@@ -89,7 +89,7 @@ TEST(SplitRating, PutTogetherFromTheRepliesEqualsOneGo) {
     }
 }
 
-TEST(SplitRating, MatesAmongTheRepliesAndPromotions) {
+TEST(SplitRating, MatesAmongTheRepliesAndAscensions) {
     // Mates within a few plies for either side, a back-row mate, and a White pawn on the
     // seventh row that may ascend with or without capturing.
     const char *fens[] = {

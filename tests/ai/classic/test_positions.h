@@ -20,7 +20,7 @@ struct ai_run {
 // A search of its own, its random numbers seeded with `seed`.
 ai_run run_ai(const game_state &game, const ai_settings &settings, unsigned seed = 1);
 
-// A varied pool: openings, middlegames, promotions, castling, en passant, endgames, and the
+// A varied pool: openings, middlegames, ascensions, castling, en passant, endgames, and the
 // positions reached from them by a few random legal moves.
 std::vector<fen_position> position_pool();
 

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Opening, middlegame and endgame positions with castling, en passant and promotions.
+// Opening, middlegame and endgame positions with castling, en passant and ascensions.
 const char *const start_fens[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
@@ -224,7 +224,7 @@ std::vector<review_case> chosen_cases() {
         add("7k/8/8/5Q2/8/8/8/K7 w - - 80 40", turn_count, 2, 3);
         add("k7/8/1K6/8/8/8/8/7R w - - 60 60", turn_count, 3, 3);
     }
-    // Promotions: with capture, with check, with mate, for both colours.
+    // Ascensions: with capture, with check, with mate, for both colours.
     add("4k3/1P6/8/8/8/8/6p1/4K3 w - - 0 40", 79, 1, 3);
     add("4k3/1P6/8/8/8/8/6p1/4K3 b - - 0 40", 80, 2, 4);
     add("1r2k3/P7/8/8/8/8/8/4K3 w - - 0 40", 79, 2, 4);
@@ -254,7 +254,7 @@ std::vector<review_case> chosen_cases() {
         }
     }
     // Whole games of computer moves: the book, repetitions, the move counter passing 50 and
-    // 75, promotions and mates met along the way.
+    // 75, ascensions and mates met along the way.
     {
         review_case *c = add(start, 1, 2, 3);
         c->opening_calls = 2;

@@ -28,5 +28,5 @@ std::string describe(const review_case &c);
 // positions, with history, move counters, depths, blunders and seeds varied.
 std::vector<review_case> random_cases(int count, uint32_t sequence);
 
-// Hand-picked positions: mates in one and two, stalemates, promotions, castling, the book.
+// Hand-picked positions: mates in one and two, stalemates, ascensions, castling, the book.
 std::vector<review_case> chosen_cases();

@@ -1,6 +1,6 @@
 // Reads the standard output of a whole game from standard input and checks it: every
 // "Moving" line names a legal move of the side whose turn it is (book moves, which print
-// nothing, are replayed as the book plays them), promotions are reported, and the game
+// nothing, are replayed as the book plays them), ascensions are reported, and the game
 // ends with a game-ending message. Exit status 0 when all holds; otherwise a message.
 #include "rules/attack.h"
 #include "rules/board_queries.h"

@@ -1,7 +1,7 @@
 // random_game_input SEED PLIES [DETOURS]: a random two-person game from the usual start,
 // written as what the persons type: one line per half-move, its answers separated by '|'
 // (an empty answer first when the mover must acknowledge "CHECK.", then the piece's square,
-// the destination, and the promotion letter when a pawn ascends). The game stops early when
+// the destination, and the ascension letter when a pawn ascends). The game stops early when
 // it would end. Moves are chosen by the game's own rules with a fixed seed.
 //
 // With DETOURS, at that many random turns the persons first play a few other moves and take
@@ -25,10 +25,10 @@ namespace {
 
 constexpr int longest_detour = 4;
 
-char promotion_letter(uint8_t type) {
+char ascension_letter(uint8_t type) {
     switch (type) {
     case type_knight:
-        return 'K'; // K is the knight at the promotion question
+        return 'K'; // K is the knight at the ascension question
     case type_bishop:
         return 'B';
     case type_rook:
@@ -64,7 +64,7 @@ std::string play_random(game_state *game, std::mt19937 &rng, const san_move &m) 
     std::string line = in_check(*game) ? "|" : "";
     line += square_name(m.src) + "|" + square_name(m.dst);
     if (play_half_move(game, m.src, m.dst, m.ascend))
-        line += std::string("|") + promotion_letter(m.ascend);
+        line += std::string("|") + ascension_letter(m.ascend);
     (void)rng;
     return line;
 }
