@@ -134,8 +134,18 @@ check "v reviews the game" wait_for "^Reviewed\." 20
 keys Left
 check "Left shows 2. g4 as a blunder" wait_for "2\. g4\?\? \(#-1\)"
 check "with a better move" wait_for "better 2\. [A-Za-z][a-h1-8x]+ \([-+][0-9.]+\)"
+# n: a new game with the same words, a second game in the same file; the first stays closed.
+keys n
+check "n sets up a fresh board" wait_for "^2 +♙ +♙ +♙ +♙ +♙ +♙ +♙ +♙"
+keys e 4 Enter
+check "and the new game is played" wait_for "^ +1\. e4 *$"
 keys q
 ended
+/usr/games/pgn-extract -s -Wsan "$dir/review.pgn" >"$dir/both.pgn" 2>"$dir/both.err"
+check "pgn-extract reads both games without a fault" \
+    [ "$(grep -c '^\[Event ' "$dir/both.pgn")" = 2 -a ! -s "$dir/both.err" ]
+check "the first ends 0-1, the second is unfinished" \
+    [ "$(grep -E '^\[Result ' "$dir/both.pgn" | tr -d '\n')" = '[Result "0-1"][Result "*"]' ]
 
 # An outside engine plays Black.
 start 80 24 ENGINE=/usr/games/stockfish MOVETIME=100 PGN="$dir/engine.pgn"
