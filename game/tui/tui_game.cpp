@@ -141,6 +141,9 @@ wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_sta
         if (!tui_wait_keys(s, tui_tick_ms, &keys)) return wait_end::end_of_input;
         for (const tui_key &key : keys) {
             bool quit = false;
+            if (premove_allowed && !s->view.choosing_promotion &&
+                tui_history_key(&s->history, &s->view.prompt, s->view.cursor.has_value(), key))
+                continue;
             if (s->view.choosing_promotion || !tui_common_key(s, key, premove_allowed, &quit)) {
                 if (premove_allowed) premove_key(s, before, key);
             }

@@ -287,6 +287,10 @@ tui_person_result tui_person_move(tui_session *session, const game_state &game,
                     return {tui_person_outcome::move, *move};
                 continue;
             }
+            if (!session->view.confirming_resignation &&
+                tui_history_key(&session->history, &session->view.prompt,
+                                session->view.cursor.has_value(), key))
+                continue;
             if (const command c = command_key(&session->view, key); c.taken) {
                 if (c.outcome) return {*c.outcome};
                 continue;

@@ -69,6 +69,9 @@ check "the knight stands on f3" wait_for "^3 +♘"
 wait_for "2\. Nf3 [A-Za-z]" >/dev/null # the reply: the keys below are the person's turn's
 keys e 9 Enter
 check "an illegal move is refused with a line" wait_for "e9: "
+keys Enter Up
+check "Enter on the empty prompt, then Up recalls the line typed last" wait_for "^Move: e9_"
+keys Escape
 keys u
 check "u takes back Nf3 and the reply" wait_for "^ +1\. e4 [A-Za-z0-9+]+ *$"
 click 33 15
