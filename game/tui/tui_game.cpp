@@ -19,7 +19,7 @@
 namespace {
 
 constexpr const char *help_line =
-    "Click a piece, then its square, or type e4 and Enter.  ?: keys  q: quit";
+    "Click or type a move (e4, Enter); type hint, draw, resign too. ?: keys  q: quit";
 constexpr const char *side_names[] = {"White", "Black"};
 
 std::string score_text(const player_thinking &t, uint8_t mover) {
@@ -141,6 +141,7 @@ wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_sta
         if (!tui_wait_keys(s, tui_tick_ms, &keys)) return wait_end::end_of_input;
         for (const tui_key &key : keys) {
             bool quit = false;
+            if (!s->view.choosing_promotion && tui_keys_box_key(s, key)) continue;
             if (premove_allowed && !s->view.choosing_promotion &&
                 tui_history_key(&s->history, &s->view.prompt, s->view.cursor.has_value(), key))
                 continue;
@@ -351,6 +352,7 @@ bool show_ending(tui_session *s, const game_ending &ending, const game_state &li
         tui_redraw(s);
         if (!tui_wait_keys(s, 4 * tui_tick_ms, &keys)) return false;
         for (const tui_key &key : keys) {
+            if (tui_keys_box_key(s, key)) continue;
             bool quit = false;
             tui_common_key(s, key, false, &quit);
             if (quit) return false;

@@ -72,6 +72,12 @@ check "an illegal move is refused with a line" wait_for "e9: "
 keys Enter Up
 check "Enter on the empty prompt, then Up recalls the line typed last" wait_for "^Move: e9_"
 keys Escape
+keys ?
+check "? shows the keys in a box over the board" wait_for "\| u: undo +q: quit"
+keys u
+sleep 0.3
+check "and the next key only closes it (u takes nothing back)" \
+    bash -c "! tmux -S '$socket' capture-pane -p | grep -q 'u: undo' && tmux -S '$socket' capture-pane -p | grep -q '2\. Nf3'"
 keys u
 check "u takes back Nf3 and the reply" wait_for "^ +1\. e4 [A-Za-z0-9+]+ *$"
 click 33 15
