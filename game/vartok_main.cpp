@@ -3,6 +3,7 @@
 #include "game/game_start.h"
 #include "game/input/line_input.h"
 #include "game/options/game_options.h"
+#include "game/records/record_place.h"
 #include "game/records/temp_file_cleanup.h"
 #include "game/review/played_game_review.h"
 #include "game/running_game.h"
@@ -117,9 +118,10 @@ int vartok_main(int argc, char **argv, const words_file &config) {
                      {search.get(), strong.get(), &engines}, &start->timing, &again);
         if (!again) return status;
         const game_options same = start->options;
+        const bool place_held = start->record.path == unfinished_game_path();
         start = std::make_unique<game_start>(); // the finished game's record is let go first
         start->options = same;
-        if (!start_new_game(start.get(), &error)) {
+        if (!start_new_game(start.get(), place_held, &error)) {
             std::fprintf(stderr, "vartok: %s\n", error.c_str());
             return 1;
         }
