@@ -9,15 +9,10 @@ namespace {
 constexpr int64_t longest_time = INT64_MAX / 4;
 constexpr int64_t deepest = UINT8_MAX;
 
-bool is_move(const std::string &word) {
-    uci_move m;
-    return parse_move_text(word, &m);
-}
-
 } // namespace
 
 go_limits parse_go(const word_list &words, size_t from, std::vector<std::string> *problems,
-                   bool counts_nodes) {
+                   bool counts_nodes, bool restricts_moves) {
     go_limits limits;
     for (size_t i = from; i < words.size(); i++) {
         const std::string &key = words[i];
@@ -32,8 +27,13 @@ go_limits parse_go(const word_list &words, size_t from, std::vector<std::string>
             continue;
         }
         if (key == "searchmoves") {
-            problems->push_back("go: searchmoves is not supported; every move is searched");
-            while (i + 1 < words.size() && is_move(words[i + 1])) i++;
+            if (!restricts_moves)
+                problems->push_back("go: searchmoves is not supported; every move is searched");
+            uci_move m;
+            while (i + 1 < words.size() && parse_move_text(words[i + 1], &m)) {
+                if (restricts_moves) limits.searchmoves.push_back(m);
+                i++;
+            }
             continue;
         }
         if (key == "ponder") {

@@ -1,6 +1,7 @@
 // What a "go" command asks for: the clocks, a fixed time or depth, or a search until "stop".
 #pragma once
 
+#include "engine/move_text.h"
 #include "engine/uci_words.h"
 
 #include <cstdint>
@@ -18,9 +19,11 @@ struct go_limits {
     int depth = no_depth;                   // the second pass's depth for this move
     bool infinite = false;                  // answer only after "stop"
     int64_t nodes = 0;                      // positions to search at most; 0: no limit
+    std::vector<uci_move> searchmoves;      // the moves to choose from; empty: all
 };
 
 // Reads the words after "go". A part it cannot use is named in `problems` and skipped; the
-// rest still counts. A node limit is read only for a player that can keep one.
+// rest still counts. A node limit and searchmoves are read only for a player that can keep
+// them.
 go_limits parse_go(const word_list &words, size_t from, std::vector<std::string> *problems,
-                   bool counts_nodes = false);
+                   bool counts_nodes = false, bool restricts_moves = false);

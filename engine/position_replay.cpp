@@ -3,6 +3,8 @@
 #include "rules/move_generation.h"
 #include "rules/notation/notation.h"
 
+#include <utility>
+
 namespace {
 
 constexpr uint8_t first_row = 0, last_row = board_size - 1;
@@ -68,7 +70,8 @@ bool play_move_text(game_state *game, const std::string &text, std::string *prob
     return true;
 }
 
-bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem) {
+bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem,
+                     game_moves *replayed) {
     const size_t moves_at = find_word(words, from, {"moves"});
     game_state next;
     std::string note; // about a start that is used all the same
@@ -87,9 +90,14 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         return false;
     }
     *problem = note.empty() ? "" : "position: " + note;
+    game_moves played{next, {}, {}};
     for (size_t i = moves_at + 1; i < words.size(); i++) {
         std::string why;
-        if (!play_move_text(&next, words[i], &why)) {
+        uci_move m{};
+        parse_move_text(words[i], &m);
+        if (play_move_text(&next, words[i], &why)) {
+            played.moves.push_back({m.src, m.dst, m.ascend});
+        } else {
             if (!problem->empty()) *problem += "; ";
             *problem += "position: move " + std::to_string(i - moves_at) + " " + why +
                         "; the moves stop before it";
@@ -97,5 +105,9 @@ bool set_up_position(const word_list &words, size_t from, game_state *game, std:
         }
     }
     *game = next;
+    if (replayed) {
+        played.now = next;
+        *replayed = std::move(played);
+    }
     return true;
 }

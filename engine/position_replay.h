@@ -3,6 +3,7 @@
 // position history and the half-move number are those of a game played to that point.
 #pragma once
 
+#include "ai/player.h"
 #include "engine/move_text.h"
 #include "engine/uci_words.h"
 #include "rules/game_state.h"
@@ -31,5 +32,7 @@ bool legal_in(const game_state &game, const uci_move &m, std::string *problem);
 // Sets up the position of the words after "position". False with the problem when its
 // start is unusable: `*game` is then unchanged. An illegal move ends the replay there:
 // true is returned with `*game` the position before it and the problem named. A FEN's
-// en-passant square that is ignored is named in the problem too.
-bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem);
+// en-passant square that is ignored is named in the problem too. `replayed`, when given,
+// gets the start and the moves played as well (only when true is returned).
+bool set_up_position(const word_list &words, size_t from, game_state *game, std::string *problem,
+                     game_moves *replayed = nullptr);

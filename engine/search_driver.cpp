@@ -94,7 +94,7 @@ std::unique_ptr<player> engine_player_for(search_driver *driver, const engine_op
 void run_search(search_driver *driver, search_request request) {
     const engine_clock::time_point start = engine_clock::now();
     const engine_options &options = request.options;
-    game_moves game{request.game, {}, request.game};
+    game_moves game{request.start, request.moves, request.game};
     if (!options.own_book) game.now.opening = 0;
     player_observer observer;
     observer.thinking = report_thinking;

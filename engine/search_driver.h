@@ -8,16 +8,22 @@
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
 #include "rules/game_state.h"
+#include "rules/notation/san.h"
 
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
+#include <vector>
 
 struct search_request {
     game_state game;
     engine_options options;
     go_limits limits;
+    // How `game` was reached: the position command's start and its moves (a player that
+    // keeps the game's history replays them).
+    game_state start{};
+    std::vector<san_move> moves;
 };
 
 struct search_driver {

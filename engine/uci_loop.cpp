@@ -18,6 +18,7 @@ constexpr const char *engine_author = "the Vartok developers";
 struct engine_session {
     engine_options options = default_engine_options();
     game_state position = start_position();
+    game_moves replayed{start_position(), {}, start_position()}; // how `position` was reached
     search_driver driver;
     int table_hash_mb = 0; // the Hash the strong player's table was last made for; 0: none yet
 };
@@ -79,17 +80,36 @@ void setoption(engine_session *s, const word_list &words) {
 
 void position(engine_session *s, const word_list &words) {
     std::string problem;
-    set_up_position(words, 1, &s->position, &problem);
+    set_up_position(words, 1, &s->position, &problem, &s->replayed);
     if (!problem.empty()) send_info_string("%s", problem.c_str());
+}
+
+// Moves of "go searchmoves" that are not legal are left out, and the GUI told.
+void keep_legal_searchmoves(const game_state &game, go_limits *limits) {
+    std::vector<uci_move> legal;
+    for (const uci_move &m : limits->searchmoves) {
+        std::string why;
+        if (legal_in(game, m, &why))
+            legal.push_back(m);
+        else
+            send_info_string("go: searchmoves: %s; left out", why.c_str());
+    }
+    if (legal.empty() && !limits->searchmoves.empty())
+        send_info_string("go: no legal move in searchmoves; every move is searched");
+    limits->searchmoves = legal;
 }
 
 void go(engine_session *s, const word_list &words) {
     if (!search_over(s, "go", true)) return;
     std::vector<std::string> problems;
     search_request request;
-    request.limits = parse_go(words, 1, &problems, s->options.player == engine_player::strong);
+    const bool strong = s->options.player == engine_player::strong;
+    request.limits = parse_go(words, 1, &problems, strong, strong);
     for (const std::string &p : problems) send_info_string("%s", p.c_str());
+    keep_legal_searchmoves(s->position, &request.limits);
     request.game = s->position;
+    request.start = s->replayed.start;
+    request.moves = s->replayed.moves;
     request.options = s->options;
     start_search(&s->driver, request);
 }
@@ -113,6 +133,7 @@ int run_uci_loop() {
             send_line("readyok");
         } else if (command == "ucinewgame") {
             s.position = start_position();
+            s.replayed = {s.position, {}, s.position};
         } else if (command == "setoption") {
             setoption(&s, words);
         } else if (command == "position") {

@@ -1,4 +1,5 @@
 #include "ai/strong/strong_as_player.h"
+#include "ai/strong/strong_history.h"
 #include "ai/strong/strong_strength.h"
 
 #include <chrono>
@@ -46,8 +47,12 @@ struct strong_player final : player {
         watch.iteration_done = iteration_done;
         watch.tick = tick;
         watch.stop = observer.stop;
-        const strong_decision d = choose_strong_move(
-            game.now, strong_settings_for(setup, limits, game.now), watch, memory);
+        strong_settings settings = strong_settings_for(setup, limits, game.now);
+        // Under FIDE rules the search sees repetitions over the whole game, not only within
+        // the game's own memory of sixteen positions.
+        if (settings.rules == draw_rules::fide)
+            settings.history = strong_history_keys(game.start, game.moves);
+        const strong_decision d = choose_strong_move(game.now, settings, watch, memory);
         player_answer a;
         if (d.outcome == strong_outcome::no_move) {
             a.outcome = player_outcome::no_move;

@@ -31,7 +31,14 @@ struct strong_settings {
     draw_rules rules = draw_rules::game;
     int elo = 0;       // play at about this Elo (lowest_elo and up); 0: full strength
     uint64_t seed = 0; // of the weakened player's choices: the same seed, the same move
-    std::vector<strong_move> root_moves; // the moves to choose from; empty: every legal move
+    // Under FIDE rules, the keys of the game's positions since its last capture or pawn
+    // move, the current one last (strong_history_keys), so that the search sees every
+    // repetition. Empty, or not ending with the current position: the game's own memory of
+    // its last sixteen positions is used.
+    std::vector<uint64_t> history;
+    // The moves the root may choose from (UCI's "go searchmoves"); empty, or none of them
+    // legal: every legal move.
+    std::vector<strong_move> root_moves;
 };
 
 struct strong_line {

@@ -14,7 +14,8 @@ constexpr int mate_bound = strong_mate_score - 256; // a score beyond it is a ma
 int quiescence_score(const fast::position &pos);
 
 // Draws by the rules alone, for a position reached in play or in the search (not the
-// root): `keys` holds the board keys of the positions of the game and of the search so
-// far, the current one last; `first_searched` the index of the root's successor.
+// root): `keys` holds the keys of the positions of the game and of the search so far (board
+// keys under the game's rules, repetition keys under FIDE's), the current one last;
+// `first_searched` the index of the root's successor.
 bool drawn_by_rules(const fast::position &pos, draw_rules rules, const uint64_t *keys, int count,
                     int first_searched);

@@ -56,11 +56,13 @@ inline void change_tile(position *pos, undo_record *undo, int sq, uint8_t tile) 
     undo->square[undo->count] = static_cast<uint8_t>(sq);
     undo->old_tile[undo->count++] = old;
     pos->key ^= tile_key(sq, old) ^ tile_key(sq, tile);
+    pos->piece_key ^= piece_key_of_tile(sq, old) ^ piece_key_of_tile(sq, tile);
     put_tile(pos, sq, tile);
 }
 
 void save_state(const position &pos, undo_record *undo) {
     undo->key = pos.key;
+    undo->piece_key = pos.piece_key;
     undo->clock = pos.clock;
     undo->ep_pawn = pos.ep_pawn;
     undo->count = 0;
@@ -89,6 +91,23 @@ uint64_t side_key() {
     return keys.side;
 }
 
+uint64_t piece_key_of_tile(int sq, uint8_t tile) {
+    if (!tile) return 0;
+    const uint8_t piece = tile & piece_mask;
+    const uint8_t compared =
+        is_pawn(piece) ? static_cast<uint8_t>((piece & black_bit) | type_pawn) : piece;
+    return keys.piece[sq][compared];
+}
+
+// The moved and en-passant tables serve again: these keys never mix with tile_key's.
+uint64_t castling_key(int rook_corner) {
+    return keys.moved[rook_corner];
+}
+
+uint64_t en_passant_key(int sq) {
+    return keys.en_passant[sq];
+}
+
 uint64_t board_key_of(const struct board &brd) {
     uint64_t k = 0;
     const uint8_t *tiles = &brd.tiles[0][0];
@@ -100,6 +119,12 @@ uint64_t key_from_scratch(const position &pos) {
     uint64_t k = 0;
     for (int sq = 0; sq < 64; sq++) k ^= tile_key(sq, pos.tiles[sq]);
     return pos.side ? k ^ keys.side : k;
+}
+
+uint64_t piece_key_from_scratch(const position &pos) {
+    uint64_t k = 0;
+    for (int sq = 0; sq < 64; sq++) k ^= piece_key_of_tile(sq, pos.tiles[sq]);
+    return k;
 }
 
 position position_from_board(const struct board &brd, uint8_t side, uint32_t clock) {
@@ -116,6 +141,7 @@ position position_from_board(const struct board &brd, uint8_t side, uint32_t clo
     pos.side = side ? 1 : 0;
     pos.clock = clock;
     pos.key = key_from_scratch(pos);
+    pos.piece_key = piece_key_from_scratch(pos);
     return pos;
 }
 
@@ -213,6 +239,7 @@ void make_null_move(position *pos, undo_record *undo) {
 void unmake_move(position *pos, const undo_record &undo) {
     for (int i = undo.count - 1; i >= 0; i--) put_tile(pos, undo.square[i], undo.old_tile[i]);
     pos->key = undo.key;
+    pos->piece_key = undo.piece_key;
     pos->clock = undo.clock;
     pos->ep_pawn = undo.ep_pawn;
     pos->side ^= 1;

@@ -40,6 +40,7 @@ struct position {
     bitboard kind[16];  // by tile & piece_mask
     bitboard colour[2]; // 0 White, 1 Black
     uint64_t key;       // Zobrist key of the tile bytes and the side to move
+    uint64_t piece_key; // of the pieces alone: no flags, both pawn types as one
     uint32_t clock;     // half-moves since a pawn move or capture
     int8_t ep_pawn;     // the square of the pawn that carries the en-passant flag, or -1
     uint8_t side;       // to move: 0 White, 1 Black
@@ -48,6 +49,7 @@ struct position {
 // What making a move changed, so that unmaking restores it exactly.
 struct undo_record {
     uint64_t key;
+    uint64_t piece_key;
     uint32_t clock;
     int8_t ep_pawn;
     uint8_t count; // tiles changed, in order
@@ -59,9 +61,16 @@ struct undo_record {
 // The key part of one tile byte on one square; 0 for an empty square.
 uint64_t tile_key(int sq, uint8_t tile);
 uint64_t side_key();
+// The piece_key part of one tile byte; 0 for an empty square.
+uint64_t piece_key_of_tile(int sq, uint8_t tile);
+// Keys of a castling right (by its rook's corner) and of a capturable en-passant pawn, for
+// keys that compare positions as the repetition rule does (repetition_key.h).
+uint64_t castling_key(int rook_corner);
+uint64_t en_passant_key(int sq);
 
 // The key computed from nothing, to check the one kept up move by move.
 uint64_t key_from_scratch(const position &pos);
+uint64_t piece_key_from_scratch(const position &pos);
 
 // The key of the board alone (the side to move left out): the game compares positions by
 // their tile bytes.

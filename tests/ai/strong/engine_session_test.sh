@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # vartok-engine with Player strong, through its protocol: the options in the handshake, an
 # info line per iteration with score and pv, legal moves (by stockfish's list), mates
-# reported as mates, node and clock limits, and stop answered at once.
+# reported as mates, a threefold repetition under searchmoves, node and clock limits, and
+# stop answered at once.
 set -uo pipefail
 engine=$1
 stockfish=${2:-/usr/games/stockfish}
@@ -44,6 +45,15 @@ send "position fen 4k3/8/8/8/8/8/8/2Q1K2R w - - 0 1"
 send "go depth 8"
 expect_bestmove 60 || fail "mate in 2: no bestmove"
 grep -q ' score mate 2 ' <<<"$seen" || fail "mate in 2: not reported as mate 2"
+
+# The knight's return: f6g8 brings back the start position a third time, a draw, and
+# searchmoves keeps the root to it.
+send "position startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1"
+send "go depth 8 searchmoves f6g8"
+expect_bestmove 60 || fail "go searchmoves: no bestmove"
+[[ $bestmove == f6g8 ]] || fail "go searchmoves f6g8: played $bestmove"
+grep -Eq '^info depth 8 .* score cp 0 .* pv f6g8' <<<"$seen" ||
+    fail "go searchmoves f6g8: the third repetition not scored as a draw"
 
 send "position $position"
 send "go nodes 20000"

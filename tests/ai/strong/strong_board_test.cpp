@@ -3,6 +3,8 @@
 // that restores everything, and exchanges judged as a player would.
 #include "rules/fast/exchange.h"
 #include "rules/fast/fast_moves.h"
+#include "rules/fast/repetition_key.h"
+#include "rules/position_key.h"
 #include "strong_test_support.h"
 
 #include <gtest/gtest.h>
@@ -68,7 +70,8 @@ bool same_position(const fast::position &a, const fast::position &b) {
     return std::memcmp(a.tiles, b.tiles, sizeof a.tiles) == 0 &&
            std::memcmp(a.kind, b.kind, sizeof a.kind) == 0 &&
            std::memcmp(a.colour, b.colour, sizeof a.colour) == 0 && a.key == b.key &&
-           a.clock == b.clock && a.ep_pawn == b.ep_pawn && a.side == b.side;
+           a.piece_key == b.piece_key && a.clock == b.clock && a.ep_pawn == b.ep_pawn &&
+           a.side == b.side;
 }
 
 TEST(StrongBoard, KeysKeptUpEqualKeysFromNothingAndUnmakingRestores) {
@@ -128,6 +131,51 @@ TEST(StrongBoard, KeysTellFlagsApart) {
 fast::move16 named(const char *from, const char *to, int ascend = 0) {
     const auto sq = [](const char *n) { return ('8' - n[1]) * 8 + (n[0] - 'a'); };
     return fast::make_move16(sq(from), sq(to), ascend);
+}
+
+// Plays "g1f3 g8f6 ..." from the FEN.
+fast::position after_moves(const char *fen,
+                           const std::vector<std::pair<const char *, const char *>> &moves) {
+    fast::position pos = fast::position_of_game(game_at(fen));
+    for (const auto &[from, to] : moves) {
+        fast::undo_record undo;
+        fast::make_move(&pos, named(from, to), &undo);
+    }
+    return pos;
+}
+
+TEST(StrongBoard, RepetitionKeysCompareAsTheRepetitionRule) {
+    struct pair_case {
+        fast::position a, b;
+        bool same;
+    };
+    const char *start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
+    const char *rooks = "r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1";
+    const pair_case cases[] = {
+        // Knights out and back: the start again, has-moved flags aside.
+        {after_moves(start, {{"g1", "f3"}, {"g8", "f6"}, {"f3", "g1"}, {"f6", "g8"}}),
+         after_moves(start, {}), true},
+        // A king out and back has lost both castling rights; a rook, its own.
+        {after_moves(rooks, {{"e1", "d1"}, {"e8", "d8"}, {"d1", "e1"}, {"d8", "e8"}}),
+         after_moves(rooks, {}), false},
+        {after_moves(rooks, {{"a1", "b1"}, {"a8", "b8"}, {"b1", "a1"}, {"b8", "a8"}}),
+         after_moves(rooks, {{"h1", "g1"}, {"h8", "g8"}, {"g1", "h1"}, {"g8", "h8"}}), false},
+        // A two-square step counts where it may be taken en passant, and not where the
+        // capture would expose the king.
+        {after_moves("4k3/8/8/8/3p4/8/4P3/4K3 w - - 0 1", {{"e2", "e4"}}),
+         after_moves("4k3/8/8/8/3pP3/8/8/4K3 b - - 0 1", {}), false},
+        {after_moves("8/8/8/8/k2p3R/8/4P3/4K3 w - - 0 1", {{"e2", "e4"}}),
+         after_moves("8/8/8/8/k2pP2R/8/8/4K3 b - - 0 1", {}), true},
+        {after_moves("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", {{"e2", "e4"}}),
+         after_moves("4k3/8/8/8/4P3/8/8/4K3 b - - 0 1", {}), true},
+    };
+    for (size_t i = 0; i < std::size(cases); i++) {
+        const pair_case &c = cases[i];
+        const bool by_rule =
+            key_of(fast::board_of(c.a), c.a.side) == key_of(fast::board_of(c.b), c.b.side);
+        EXPECT_EQ(by_rule, c.same) << "case " << i;
+        EXPECT_EQ(fast::repetition_key(c.a) == fast::repetition_key(c.b), c.same) << "case " << i;
+    }
 }
 
 TEST(StrongBoard, ExchangesJudgedByBothSidesTakingInTurn) {

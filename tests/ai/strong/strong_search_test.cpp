@@ -2,6 +2,7 @@
 // score from both sides of a mirrored board; only legal moves, whatever its table holds;
 // the same answer twice under a node limit; the game's draw rules steered by.
 #include "ai/strong/strong_eval.h"
+#include "ai/strong/strong_history.h"
 #include "ai/strong/strong_search.h"
 #include "ai/strong/strong_strength.h"
 #include "rules/fast/exchange.h"
@@ -244,6 +245,34 @@ TEST(StrongSearch, RepetitionAvoidedWhenWinningAndTakenWhenLosing) {
     EXPECT_EQ(san_of(d.move), repeat);
     EXPECT_EQ(d.result.score.cp, 0);
     EXPECT_EQ(d.result.score.mate_in, 0);
+}
+
+TEST(StrongSearch, RepetitionOfTheWholeGameSeenUnderFideRules) {
+    // The position after 1.Nf3 comes back on the last move, for the third time; the first
+    // was 20 half-moves before, beyond the game's own memory of sixteen positions.
+    const char *texts[] = {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "b8c6", "f3h4",
+                           "c6e5", "b1c3", "e5c6", "c3e4", "c6b8", "e4c3", "g8f6",
+                           "c3b1", "f6g8", "h4f5", "g8f6", "f5h4", "f6g8"};
+    const game_state start = new_game();
+    game_state game = start;
+    std::vector<san_move> moves;
+    for (const char *text : texts) {
+        san_move m;
+        std::string error;
+        ASSERT_TRUE(parse_san(game.board, game.game_status.turn, text, &m, &error)) << text;
+        play_in_game(&game, m);
+        moves.push_back(m);
+    }
+    strong_settings settings = depth_limited(6);
+    settings.rules = draw_rules::fide;
+    settings.root_moves = {{{4, 7}, {5, 5}, 0}}; // Nh4-f3
+    const strong_decision ring_only = choose_strong_move(game, settings, strong_observer{});
+    EXPECT_NE(ring_only.result.score.cp, 0);
+    settings.history = strong_history_keys(start, moves);
+    const strong_decision whole = choose_strong_move(game, settings, strong_observer{});
+    EXPECT_EQ(whole.move.dst, (coord{5, 5}));
+    EXPECT_EQ(whole.result.score.cp, 0);
+    EXPECT_EQ(whole.result.score.mate_in, 0);
 }
 
 TEST(StrongSearch, MateCountsOnlyWithinTheMoveCountRule) {

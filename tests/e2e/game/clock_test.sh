@@ -99,7 +99,7 @@ check_tail "Draw: Fifth repetition.\n"
 current="FIDE: a move taken back leaves the repetitions counted before it"
 play "BLACK_HUMAN FIDE COMMANDS" "$(moves $dance e2 e4 undo $dance draw)"
 check_status 0
-check_tail "Draw.\n"
+check_tail "Draw.\nType review to review the game, or Enter to leave.\n"
 
 current="FIDE: the castling right tells the start apart"
 # Rooks out and back: the position looks the same, but the castling rights are gone.

@@ -1,0 +1,11 @@
+// The strong search's quiescence: from the position on, only captures (and check evasions)
+// until the position is quiet, so that no exchange is judged half-way.
+#pragma once
+
+#include "ai/strong/strong_search_state.h"
+
+namespace strong {
+
+int quiesce(thread_data &t, int alpha, int beta, int ply);
+
+} // namespace strong
