@@ -1,4 +1,5 @@
 #include "game/vartok_main.h"
+#include "client/engine_client.h"
 #include "display/sdlfuncs.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
@@ -125,9 +126,16 @@ int vartok_main(int argc, char **argv, const words_file &config) {
             std::fprintf(stderr, "vartok: %s\n", error.c_str());
             return 1;
         }
+        // Outside engines are told a new game begins (an xboard engine may be started anew).
+        for (const std::unique_ptr<engine_client> &engine : engines.side)
+            if (engine && !new_engine_game(engine.get())) {
+                std::fprintf(stderr, "vartok: %s\n", engine->failure.c_str());
+                return 1;
+            }
         record_set_players(&start->record, start->options);
         begin_game_view(&run, *start);
         if (strong) { // the new game starts as the first did
+            strong.reset();
             strong = std::make_unique<strong_memory>();
             resize_table(&strong->table, default_hash_mb);
         }
