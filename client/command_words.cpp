@@ -15,19 +15,6 @@ bool runnable_file(const std::string &path) {
 
 } // namespace
 
-std::vector<std::string> split_words(std::string_view text) {
-    std::vector<std::string> words;
-    size_t at = 0;
-    for (;;) {
-        at = text.find_first_not_of(" \t", at);
-        if (at == std::string_view::npos) return words;
-        const size_t end = text.find_first_of(" \t", at);
-        words.emplace_back(text.substr(at, end - at));
-        if (end == std::string_view::npos) return words;
-        at = end;
-    }
-}
-
 std::string find_program(const std::string &program, std::string_view search_path) {
     if (program.empty()) return "";
     if (program.find('/') != std::string::npos) return runnable_file(program) ? program : "";

@@ -6,9 +6,6 @@
 #include <string_view>
 #include <vector>
 
-// The words of a command or of a line an engine sends, split on spaces and tabs.
-std::vector<std::string> split_words(std::string_view text);
-
 // The file to run for `program`: a word with a slash is a path and is used as it is; a bare
 // name is looked for in the directories of `search_path` (as PATH lists them), then in
 // /usr/games, where Debian puts its chess engines. Empty when no runnable file is found.

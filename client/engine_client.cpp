@@ -1,6 +1,7 @@
 #include "client/engine_client.h"
 #include "client/command_words.h"
 #include "client/engine_session.h"
+#include "rules/notation/words.h"
 
 #include <algorithm>
 #include <cctype>
@@ -80,13 +81,6 @@ std::string printable(std::string_view text, size_t most) {
 
 engine_clock::time_point after_ms(long ms) {
     return engine_clock::now() + std::chrono::milliseconds(ms);
-}
-
-bool same_name(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
 }
 
 bool send(engine_client *client, std::string_view line) {

@@ -1,32 +1,14 @@
 #include "client/engine_position.h"
 #include "rules/move_piece.h"
 #include "rules/notation/notation.h"
+#include "rules/notation/position_replay.h"
 #include "rules/position_rules.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 constexpr std::string_view usual_start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-constexpr size_t plain_length = 4, promotion_length = 5;
-
-bool read_coordinates(std::string_view text, san_move *out) {
-    if (text.size() != plain_length && text.size() != promotion_length) return false;
-    san_move m{};
-    if (!read_square_name(text[0], text[1], &m.src) || !read_square_name(text[2], text[3], &m.dst))
-        return false;
-    if (text.size() == promotion_length && (m.ascend = ascension_of_letter(text[4])) == 0)
-        return false;
-    *out = m;
-    return true;
-}
-
-bool is_legal(const game_state &game, const san_move &m) {
-    side_move_list list;
-    side_legal_moves(game.board, game.game_status.turn, &list);
-    return std::find(list.moves, list.moves + list.count, m) != list.moves + list.count;
-}
 
 bool is_move_number(std::string_view word) {
     const size_t digits = word.find_first_not_of("0123456789");
@@ -50,29 +32,22 @@ bool replay_position(const engine_position &position, replayed_position *out,
     } else {
         fen_position start;
         std::string error;
-        if (!load_fen(position.start_fen, &start, &error)) {
+        if (!read_start_fen(position.start_fen, &start, &error)) {
             *problem = "not a usable position: " + error;
-            return false;
-        }
-        if (const char *why = unreachable_position(start)) {
-            *problem = std::string("not a usable position: ") + why;
             return false;
         }
         r.start_fen = format_fen(start);
         if (r.start_fen == usual_start) r.start_fen.clear();
-        r.game = game_from_position(start, 2 * (std::max<uint32_t>(start.fullmoves, 1) - 1) + 1 +
-                                               start.turn);
+        r.game = game_from_start(start);
     }
     r.start = r.game;
-    for (const std::string &text : position.moves) {
-        san_move m;
-        if (read_engine_move(r.game, text, false, &m) != move_reading::legal) {
-            *problem = "move " + std::to_string(r.moves.size() + 1) + " '" + text +
-                       "' is not a legal move in coordinates";
-            return false;
-        }
-        play_legal_move(&r.game, m);
-        r.moves.push_back(m);
+    std::string why; // the client names only the move
+    const size_t played =
+        play_coordinate_moves(&r.game, position.moves, promotion_case::either, &why, &r.moves);
+    if (played < position.moves.size()) {
+        *problem = "move " + std::to_string(played + 1) + " '" + position.moves[played] +
+                   "' is not a legal move in coordinates";
+        return false;
     }
     *out = std::move(r);
     return true;
@@ -81,8 +56,8 @@ bool replay_position(const engine_position &position, replayed_position *out,
 move_reading read_engine_move(const game_state &game, std::string_view text, bool any_notation,
                               san_move *out) {
     san_move m;
-    if (read_coordinates(text, &m)) {
-        if (!is_legal(game, m)) return move_reading::illegal;
+    if (read_coordinates(text, promotion_case::either, &m)) {
+        if (!legal_in(game, m, nullptr)) return move_reading::illegal;
         *out = m;
         return move_reading::legal;
     }
@@ -97,12 +72,6 @@ move_reading read_engine_move(const game_state &game, std::string_view text, boo
 
 void play_legal_move(game_state *game, const san_move &m) {
     play_half_move(game, m.src, m.dst, m.ascend);
-}
-
-std::string coordinate_text(const san_move &m) {
-    std::string text = square_name(m.src) + square_name(m.dst);
-    if (const char letter = coordinate_ascension_letters[m.ascend & type_mask]) text += letter;
-    return text;
 }
 
 std::vector<std::string> variation_in_san(game_state game, const std::vector<std::string> &words,

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "rules/game_state.h"
+#include "rules/notation/coordinates.h"
 #include "rules/notation/san.h"
 
 #include <string>
@@ -39,9 +40,6 @@ move_reading read_engine_move(const game_state &game, std::string_view text, boo
 
 // Plays a legal move as the game does: board, ascended pawn, history, side to move.
 void play_legal_move(game_state *game, const san_move &m);
-
-// "e2e4", "e7e8q".
-std::string coordinate_text(const san_move &m);
 
 // The moves of a principal variation written in SAN, read from `game` on until a word is
 // not a legal move there; move numbers ("12." "12...") are passed over.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "client/engine_client.h"
+#include "rules/notation/words.h"
 
 #include <string_view>
 
@@ -111,6 +112,3 @@ bool xboard_set_option(engine_client *client, const engine_option &option);
 bool xboard_new_game(engine_client *client);
 engine_answer xboard_think(engine_client *client, const replayed_position &position,
                            const engine_limits &limits, reply_wait *wait);
-
-// Names compared as engines compare option names: without regard to case.
-bool same_name(std::string_view a, std::string_view b);

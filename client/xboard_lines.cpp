@@ -1,5 +1,5 @@
 #include "client/xboard_lines.h"
-#include "client/command_words.h"
+#include "rules/notation/words.h"
 
 #include <charconv>
 #include <cstdlib>

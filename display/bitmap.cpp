@@ -1,12 +1,11 @@
 #include "display/bitmap.h"
 
 #include "display/data_files.h"
+#include "display/screen.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-
-uint8_t usedpixels[plane_size];
 
 namespace {
 
@@ -27,10 +26,10 @@ unsigned used_index(uint32_t x, uint32_t y) {
 }
 
 // Draws one pixel of an image under the batch's ownership rule.
-void draw_owned_pixel(uint32_t x, uint32_t y, uint8_t color) {
-    if (color == transparent_pixel || pixel_is_used(x, y)) return;
-    put_pixel(x, y, color);
-    mark_pixel_used(x, y);
+void draw_owned_pixel(screen *s, uint32_t x, uint32_t y, uint8_t color) {
+    if (color == transparent_pixel || pixel_is_used(s, x, y)) return;
+    put_pixel(s, x, y, color);
+    mark_pixel_used(s, x, y);
 }
 
 } // namespace
@@ -76,19 +75,19 @@ void fill_bitmap(struct bitmap *bitmap, uint8_t color) {
     if (bitmap->bitmap) std::memset(bitmap->bitmap, color, size_t(bitmap->width) * bitmap->height);
 }
 
-void mark_pixel_used(uint32_t x, uint32_t y) {
+void mark_pixel_used(screen *s, uint32_t x, uint32_t y) {
     if (off_screen(x, y)) return;
-    usedpixels[used_index(x, y)] |= uint8_t(1u << (x & 7));
+    s->usedpixels[used_index(x, y)] |= uint8_t(1u << (x & 7));
 }
 
-uint8_t pixel_is_used(uint32_t x, uint32_t y) {
+uint8_t pixel_is_used(const screen *s, uint32_t x, uint32_t y) {
     if (off_screen(x, y)) return 1;
-    return usedpixels[used_index(x, y)] & uint8_t(1u << (x & 7));
+    return s->usedpixels[used_index(x, y)] & uint8_t(1u << (x & 7));
 }
 
-void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap) {
+void draw_bitmap(screen *s, uint32_t x, uint32_t y, const struct bitmap *bitmap) {
     for (int row = bitmap->height - 1; row >= 0; row--)
         for (int col = bitmap->width - 1; col >= 0; col--)
-            draw_owned_pixel(x + uint32_t(col), y + uint32_t(row),
+            draw_owned_pixel(s, x + uint32_t(col), y + uint32_t(row),
                              bitmap->bitmap[row * bitmap->width + col]);
 }

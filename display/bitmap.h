@@ -15,9 +15,7 @@ struct bitmap {
     uint8_t *bitmap;
 };
 
-// One bit per screen pixel, laid out like one plane: set when an image drawn earlier in
-// the current batch owns the pixel.
-extern uint8_t usedpixels[plane_size];
+struct screen; // display/screen.h: its usedpixels mark the pixels an image owns
 
 // What load_bitmap answers besides 0 (loaded) and 1 (the file cannot be opened, record
 // untouched): a short or empty file, or pixels that cannot be allocated.
@@ -33,8 +31,8 @@ int recall_pixel(const struct bitmap *bitmapstruct, uint8_t x, uint8_t y);
 void fill_bitmap(struct bitmap *bitmap, uint8_t color);
 
 // Positions off the screen are never marked.
-void mark_pixel_used(uint32_t x, uint32_t y);
+void mark_pixel_used(screen *s, uint32_t x, uint32_t y);
 // Non-zero when marked; positions off the screen count as used.
-uint8_t pixel_is_used(uint32_t x, uint32_t y);
+uint8_t pixel_is_used(const screen *s, uint32_t x, uint32_t y);
 // Draws the non-transparent pixels that no earlier image of the batch owns, and claims them.
-void draw_bitmap(uint32_t x, uint32_t y, const struct bitmap *bitmap);
+void draw_bitmap(screen *s, uint32_t x, uint32_t y, const struct bitmap *bitmap);

@@ -4,13 +4,8 @@
 #include "display/dbuff.h"
 #include "display/draw_queue.h"
 #include "display/fonts.h"
+#include "display/screen.h"
 #include "display/sdlfuncs.h"
-
-struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, bitmap_white_knight,
-    bitmap_white_queen, bitmap_white_king;
-struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
-    bitmap_black_queen, bitmap_black_king;
-bool board_view_flipped = false;
 
 namespace {
 
@@ -23,25 +18,25 @@ constexpr unsigned cursor_inset = 2, cursor_size = 20;
 
 struct piece_files {
     const char *filename;
-    struct bitmap *white, *black;
+    struct bitmap piece_bitmaps::*white, piece_bitmaps::*black;
 };
 
 // Loading order: all white images first, then the black ones from the same files.
-const piece_files piece_images[] = {
-    {"pawn.spr", &bitmap_white_pawn, &bitmap_black_pawn},
-    {"bishop.spr", &bitmap_white_bishop, &bitmap_black_bishop},
-    {"rook.spr", &bitmap_white_rook, &bitmap_black_rook},
-    {"knight.spr", &bitmap_white_knight, &bitmap_black_knight},
-    {"queen.spr", &bitmap_white_queen, &bitmap_black_queen},
-    {"king.spr", &bitmap_white_king, &bitmap_black_king},
+constexpr piece_files piece_images[] = {
+    {"pawn.spr", &piece_bitmaps::white_pawn, &piece_bitmaps::black_pawn},
+    {"bishop.spr", &piece_bitmaps::white_bishop, &piece_bitmaps::black_bishop},
+    {"rook.spr", &piece_bitmaps::white_rook, &piece_bitmaps::black_rook},
+    {"knight.spr", &piece_bitmaps::white_knight, &piece_bitmaps::black_knight},
+    {"queen.spr", &piece_bitmaps::white_queen, &piece_bitmaps::black_queen},
+    {"king.spr", &piece_bitmaps::white_king, &piece_bitmaps::black_king},
 };
 
 // The top-left pixel of board square (row, col) as the picture is turned.
-int32_t square_left(unsigned row, unsigned col) {
-    return int32_t(screen_square(row, col, board_view_flipped).col * tile_pixels + board_left);
+int32_t square_left(const screen *s, unsigned row, unsigned col) {
+    return int32_t(screen_square(row, col, s->flipped).col * tile_pixels + board_left);
 }
-int32_t square_top(unsigned row, unsigned col) {
-    return int32_t(screen_square(row, col, board_view_flipped).row * tile_pixels);
+int32_t square_top(const screen *s, unsigned row, unsigned col) {
+    return int32_t(screen_square(row, col, s->flipped).row * tile_pixels);
 }
 
 uint8_t square_colour(unsigned row, unsigned col) {
@@ -49,24 +44,25 @@ uint8_t square_colour(unsigned row, unsigned col) {
 }
 
 // A frame along the inside of the square's edge, clear of the cursor and the markers.
-void draw_last_move_frame(int32_t x, int32_t y) {
+void draw_last_move_frame(screen *s, int32_t x, int32_t y) {
     constexpr uint32_t inner = tile_pixels - 2 * last_move_frame;
-    draw_rectangle(x, y, tile_pixels, last_move_frame, colour_last_move);
-    draw_rectangle(x, y + int32_t(tile_pixels - last_move_frame), tile_pixels, last_move_frame,
+    draw_rectangle(s, x, y, tile_pixels, last_move_frame, colour_last_move);
+    draw_rectangle(s, x, y + int32_t(tile_pixels - last_move_frame), tile_pixels, last_move_frame,
                    colour_last_move);
-    draw_rectangle(x, y + int32_t(last_move_frame), last_move_frame, inner, colour_last_move);
-    draw_rectangle(x + int32_t(tile_pixels - last_move_frame), y + int32_t(last_move_frame),
+    draw_rectangle(s, x, y + int32_t(last_move_frame), last_move_frame, inner, colour_last_move);
+    draw_rectangle(s, x + int32_t(tile_pixels - last_move_frame), y + int32_t(last_move_frame),
                    last_move_frame, inner, colour_last_move);
 }
 
 } // namespace
 
-int init_board_graphics() {
+int init_board_graphics(screen *s) {
     for (uint8_t black = 0; black <= 1; black++)
         for (const piece_files &p : piece_images)
-            if (const int failure = load_piece_bitmap(p.filename, black ? p.black : p.white, black))
+            if (const int failure =
+                    load_piece_bitmap(p.filename, &(s->pieces.*(black ? p.black : p.white)), black))
                 return failure;
-    return load_font("font.fnt") != 0 ? board_font_missing : 0;
+    return load_font(s, "font.fnt") != 0 ? board_font_missing : 0;
 }
 
 int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black) {
@@ -95,22 +91,23 @@ void recolour_black(struct bitmap *bitmapstruct) {
         }
 }
 
-struct bitmap *piece_bitmap(uint8_t tile) {
+struct bitmap *piece_bitmap(screen *s, uint8_t tile) {
     bool black = is_black(tile);
+    piece_bitmaps &p = s->pieces;
     switch (piece_type(tile)) {
     case type_pawn_unmoved:
     case type_pawn:
-        return black ? &bitmap_black_pawn : &bitmap_white_pawn;
+        return black ? &p.black_pawn : &p.white_pawn;
     case type_rook:
-        return black ? &bitmap_black_rook : &bitmap_white_rook;
+        return black ? &p.black_rook : &p.white_rook;
     case type_knight:
-        return black ? &bitmap_black_knight : &bitmap_white_knight;
+        return black ? &p.black_knight : &p.white_knight;
     case type_bishop:
-        return black ? &bitmap_black_bishop : &bitmap_white_bishop;
+        return black ? &p.black_bishop : &p.white_bishop;
     case type_queen:
-        return black ? &bitmap_black_queen : &bitmap_white_queen;
+        return black ? &p.black_queen : &p.white_queen;
     case type_king:
-        return black ? &bitmap_black_king : &bitmap_white_king;
+        return black ? &p.black_king : &p.white_king;
     default:
         return nullptr;
     }
@@ -121,43 +118,43 @@ coord screen_square(unsigned row, unsigned col, bool flipped) {
     return {uint8_t(last_row - row), uint8_t(last_col - col)};
 }
 
-void draw_board_view(const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
+void draw_board_view(screen *s, const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
                      unsigned selcol, const last_move_squares &last_move) {
-    fill_screen(colour_screen_fill);
+    fill_screen(s, colour_screen_fill);
     // Labels by the picture's columns and rows: file a and rank 8 at the top left, or h and 1.
     for (unsigned col = 0; col < board_size; col++)
-        draw_chr(col * tile_pixels + board_left + file_letter_dx, file_letter_y, colour_label,
-                 uint8_t('A' + screen_square(0, col, board_view_flipped).col));
+        draw_chr(s, col * tile_pixels + board_left + file_letter_dx, file_letter_y, colour_label,
+                 uint8_t('A' + screen_square(0, col, s->flipped).col));
     for (unsigned row = 0; row < board_size; row++) {
-        draw_chr(0, row * tile_pixels + rank_digit_dy, colour_label,
-                 uint8_t('8' - screen_square(row, 0, board_view_flipped).row));
+        draw_chr(s, 0, row * tile_pixels + rank_digit_dy, colour_label,
+                 uint8_t('8' - screen_square(row, 0, s->flipped).row));
         for (unsigned col = 0; col < board_size; col++) {
-            int32_t x = square_left(row, col), y = square_top(row, col);
-            draw_rectangle(x, y, tile_pixels, tile_pixels, square_colour(row, col));
+            int32_t x = square_left(s, row, col), y = square_top(s, row, col);
+            draw_rectangle(s, x, y, tile_pixels, tile_pixels, square_colour(row, col));
             const coord here{uint8_t(row), uint8_t(col)};
-            if (here == last_move.from || here == last_move.to) draw_last_move_frame(x, y);
+            if (here == last_move.from || here == last_move.to) draw_last_move_frame(s, x, y);
             if (legal_move_count != 0 &&
                 move_in_list(legal_moves, legal_move_count, uint8_t(row), uint8_t(col)))
-                draw_rectangle(x + marker_inset, y + marker_inset, marker_size, marker_size,
+                draw_rectangle(s, x + marker_inset, y + marker_inset, marker_size, marker_size,
                                colour_destination);
             if (row == selrow && col == selcol)
-                draw_rectangle(x + cursor_inset, y + cursor_inset, cursor_size, cursor_size,
+                draw_rectangle(s, x + cursor_inset, y + cursor_inset, cursor_size, cursor_size,
                                colour_cursor);
         }
     }
 }
 
-void queue_piece_sprite(unsigned row, unsigned col, uint8_t tile) {
-    struct bitmap *image = piece_bitmap(tile);
+void queue_piece_sprite(screen *s, unsigned row, unsigned col, uint8_t tile) {
+    struct bitmap *image = piece_bitmap(s, tile);
     if (!image) return;
     unsigned inset_y = is_pawn(tile) ? pawn_inset_y : piece_inset_y;
-    push_scrbitmap(uint32_t(square_left(row, col)) + piece_inset_x,
-                   uint32_t(square_top(row, col)) + inset_y, image, 0);
+    push_scrbitmap(s, uint32_t(square_left(s, row, col)) + piece_inset_x,
+                   uint32_t(square_top(s, row, col)) + inset_y, image, 0);
 }
 
-void present_board_view() {
-    draw_screen_sprites();
-    update_screen();
+void present_board_view(screen *s) {
+    draw_screen_sprites(s);
+    update_screen(s);
 }
 
 coord cursor_step(coord at, SDL_Scancode key, bool flipped) {
@@ -191,22 +188,22 @@ bool square_at_pixel(unsigned x, unsigned y, bool flipped, coord *square) {
     return true;
 }
 
-tile_choice select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row,
+tile_choice select_tile(screen *s, tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row,
                         uint8_t *col) {
     SDL_Scancode key;
-    return choose_tile(cursor, redraw, {}, row, col, &key);
+    return choose_tile(s, cursor, redraw, {}, row, col, &key);
 }
 
-tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const tile_extras &extras,
-                        uint8_t *row, uint8_t *col, SDL_Scancode *key) {
+tile_choice choose_tile(screen *s, tile_cursor *cursor, const tile_redraw &redraw,
+                        const tile_extras &extras, uint8_t *row, uint8_t *col, SDL_Scancode *key) {
     *row = cursor->old_row;
     *col = cursor->old_col;
     for (;;) {
-        const key_or_click input = poll_key_or_click();
-        if (window_closed()) return tile_choice::closed;
+        const key_or_click input = poll_key_or_click(s);
+        if (window_closed(s)) return tile_choice::closed;
         coord clicked;
         if (input.clicked && extras.clicks &&
-            square_at_pixel(input.x, input.y, board_view_flipped, &clicked)) {
+            square_at_pixel(input.x, input.y, s->flipped, &clicked)) {
             // As the cursor moved there (one redraw when it moves) and Return pressed.
             if (!(clicked == coord{*row, *col})) {
                 *row = clicked.row;
@@ -220,12 +217,12 @@ tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const ti
         if (input.key == SDL_SCANCODE_UNKNOWN) {
             // Nothing pressed: sleep until the next event instead of spinning.
             if (!redraw.idle) {
-                wait_for_window_event();
+                wait_for_window_event(s);
                 continue;
             }
             const int wait_ms = redraw.idle(redraw.context, *row, *col);
             if (wait_ms < 0) return tile_choice::timed_out;
-            wait_for_window_event_within(wait_ms);
+            wait_for_window_event_within(s, wait_ms);
             continue;
         }
         if (input.key == SDL_SCANCODE_RETURN) {
@@ -240,7 +237,7 @@ tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const ti
                 *key = input.key;
                 return tile_choice::key;
             }
-        const coord next = cursor_step({*row, *col}, input.key, board_view_flipped);
+        const coord next = cursor_step({*row, *col}, input.key, s->flipped);
         *row = next.row;
         *col = next.col;
         redraw.draw(redraw.context, *row, *col);

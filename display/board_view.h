@@ -22,13 +22,7 @@ constexpr uint8_t colour_cursor = 9;
 constexpr uint8_t colour_last_move = 12;
 constexpr unsigned last_move_frame = 2; // the mark is a frame this thick along the square's edge
 
-extern struct bitmap bitmap_white_pawn, bitmap_white_bishop, bitmap_white_rook, bitmap_white_knight,
-    bitmap_white_queen, bitmap_white_king;
-extern struct bitmap bitmap_black_pawn, bitmap_black_bishop, bitmap_black_rook, bitmap_black_knight,
-    bitmap_black_queen, bitmap_black_king;
-// Black's side at the bottom: the board turned by half a turn (rank 1 at the top, file h at
-// the left). Set once at start-up; the arrow keys follow the picture.
-extern bool board_view_flipped;
+struct screen; // display/screen.h: the piece images and whether the board is turned
 
 // The squares of the last move, marked with a frame; no_square marks nothing.
 struct last_move_squares {
@@ -62,7 +56,7 @@ constexpr int board_out_of_memory = 3;
 
 // Loads the twelve piece images and the font, stopping at the first failure; 0 on
 // success, else one of the failures above.
-int init_board_graphics();
+int init_board_graphics(screen *s);
 // Loads a sprite file; for Black (black non-zero) recolours it. A missing file leaves
 // the image empty (0), and is named on standard error when the white image is loaded; a
 // damaged one answers board_image_damaged.
@@ -71,18 +65,18 @@ int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t
 // the body (15) a dither of 8 and 7.
 void recolour_black(struct bitmap *bitmapstruct);
 // The image of a tile byte, null for an empty square.
-struct bitmap *piece_bitmap(uint8_t tile);
+struct bitmap *piece_bitmap(screen *s, uint8_t tile);
 // Where board square (row, col) stands on the screen, as a row and column of the picture
 // counted from the top left: the square itself, or its mirror through the centre when
 // `flipped`.
 coord screen_square(unsigned row, unsigned col, bool flipped);
 // Draws the background, labels, squares and markers into the frame buffer.
-void draw_board_view(const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
+void draw_board_view(screen *s, const coord *legal_moves, uint8_t legal_move_count, unsigned selrow,
                      unsigned selcol, const last_move_squares &last_move = {});
 // Queues the image of the piece `tile` for square (row, col).
-void queue_piece_sprite(unsigned row, unsigned col, uint8_t tile);
+void queue_piece_sprite(screen *s, unsigned row, unsigned col, uint8_t tile);
 // Draws the queued pieces and presents the frame.
-void present_board_view();
+void present_board_view(screen *s);
 // The square the cursor goes to from `at` for an arrow key: one step in the direction the
 // picture shows (turned boards included), held at the board's edges. Other keys stay.
 coord cursor_step(coord at, SDL_Scancode key, bool flipped);
@@ -98,7 +92,8 @@ enum class tile_choice {
     key,       // one of tile_extras::keys
     timed_out, // idle gave up: the person's time is out
 };
-tile_choice select_tile(tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row, uint8_t *col);
+tile_choice select_tile(screen *s, tile_cursor *cursor, const tile_redraw &redraw, uint8_t *row,
+                        uint8_t *col);
 
 // What the tile cursor takes besides the arrow keys and Return, when the words ask for it.
 struct tile_extras {
@@ -108,5 +103,5 @@ struct tile_extras {
     int key_count = 0;
 };
 // select_tile with the extras: `key` receives the key handed back.
-tile_choice choose_tile(tile_cursor *cursor, const tile_redraw &redraw, const tile_extras &extras,
-                        uint8_t *row, uint8_t *col, SDL_Scancode *key);
+tile_choice choose_tile(screen *s, tile_cursor *cursor, const tile_redraw &redraw,
+                        const tile_extras &extras, uint8_t *row, uint8_t *col, SDL_Scancode *key);

@@ -1,8 +1,7 @@
 #include "display/dbuff.h"
+#include "display/screen.h"
 
 #include <cstring>
-
-uint8_t dbuff[dbuff_size];
 
 namespace {
 
@@ -11,8 +10,12 @@ constexpr uint8_t plane_colour_bit(unsigned plane) {
     return uint8_t(1u << (3 - plane));
 }
 
-uint8_t *plane_start(unsigned plane) {
-    return dbuff + plane * plane_size;
+uint8_t *plane_start(screen *s, unsigned plane) {
+    return s->dbuff + plane * plane_size;
+}
+
+const uint8_t *plane_start(const screen *s, unsigned plane) {
+    return s->dbuff + plane * plane_size;
 }
 
 } // namespace
@@ -22,12 +25,12 @@ unsigned dbuff_offset(uint32_t x, uint32_t y, uint8_t *mask) {
     return y * plane_row_bytes + x / 8;
 }
 
-void put_pixel(uint32_t x, uint32_t y, uint8_t color) {
+void put_pixel(screen *s, uint32_t x, uint32_t y, uint8_t color) {
     if (x >= screen_width || y >= screen_height) return;
     uint8_t mask;
     unsigned offset = dbuff_offset(x, y, &mask);
     for (unsigned p = 0; p < plane_count; p++) {
-        uint8_t &byte = plane_start(p)[offset];
+        uint8_t &byte = plane_start(s, p)[offset];
         if (color & plane_colour_bit(p))
             byte |= mask;
         else
@@ -35,22 +38,22 @@ void put_pixel(uint32_t x, uint32_t y, uint8_t color) {
     }
 }
 
-uint8_t get_pixel(uint32_t x, uint32_t y) {
+uint8_t get_pixel(const screen *s, uint32_t x, uint32_t y) {
     uint8_t mask;
     unsigned offset = dbuff_offset(x, y, &mask);
     uint8_t color = 0;
     for (unsigned p = 0; p < plane_count; p++)
-        if (plane_start(p)[offset] & mask) color |= plane_colour_bit(p);
+        if (plane_start(s, p)[offset] & mask) color |= plane_colour_bit(p);
     return color;
 }
 
-void fill_screen(uint8_t color) {
-    std::memset(dbuff, 0, sizeof dbuff);
+void fill_screen(screen *s, uint8_t color) {
+    std::memset(s->dbuff, 0, sizeof s->dbuff);
     for (unsigned p = 0; p < plane_count; p++)
-        if (color & plane_colour_bit(p)) std::memset(plane_start(p), 0xFF, plane_size);
+        if (color & plane_colour_bit(p)) std::memset(plane_start(s, p), 0xFF, plane_size);
 }
 
-void draw_rectangle(int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color) {
+void draw_rectangle(screen *s, int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color) {
     if (x > int32_t(screen_width) - 1 || y > int32_t(screen_height) - 1) return;
     if (w == 0 || h == 0) return;
     if (x < 0) {
@@ -81,7 +84,7 @@ void draw_rectangle(int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color)
 
     for (unsigned p = 0; p < plane_count; p++) {
         bool set = color & plane_colour_bit(p);
-        uint8_t *row = plane_start(p) + top * plane_row_bytes;
+        uint8_t *row = plane_start(s, p) + top * plane_row_bytes;
         for (uint32_t r = 0; r < h; r++, row += plane_row_bytes) {
             if (run_end > run_start)
                 std::memset(row + run_start, set ? 0xFF : 0, run_end - run_start);

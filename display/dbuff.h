@@ -10,14 +10,12 @@ constexpr unsigned plane_size = plane_row_bytes * screen_height; // 8000
 constexpr unsigned plane_count = 4;
 constexpr unsigned dbuff_size = plane_size * plane_count; // 32000
 
-// Colour index bits: 3 intensity, 2 red, 1 green, 0 blue. Plane 0 holds the
-// intensity bit, plane 3 the blue one. Within a byte bit 0 is the leftmost pixel.
-extern uint8_t dbuff[dbuff_size];
+struct screen; // display/screen.h: the frame buffer is its dbuff
 
 // Byte index of (x, y) within a plane; *mask receives the pixel's bit. No range check.
 unsigned dbuff_offset(uint32_t x, uint32_t y, uint8_t *mask);
-void put_pixel(uint32_t x, uint32_t y, uint8_t color);
-uint8_t get_pixel(uint32_t x, uint32_t y);
-void fill_screen(uint8_t color);
+void put_pixel(screen *s, uint32_t x, uint32_t y, uint8_t color);
+uint8_t get_pixel(const screen *s, uint32_t x, uint32_t y);
+void fill_screen(screen *s, uint8_t color);
 // Fills w x h pixels from (x, y), clipped to the screen; x and y may be negative.
-void draw_rectangle(int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color);
+void draw_rectangle(screen *s, int32_t x, int32_t y, uint32_t w, uint32_t h, uint8_t color);

@@ -1,51 +1,47 @@
 #include "display/draw_queue.h"
 
 #include "display/fonts.h"
+#include "display/screen.h"
 
 #include <cstring>
 
-screen_sprite sprite_stack[sprite_stack_size];
-uint8_t screen_sprite_count;
-struct screen_text screen_text[screen_text_size];
-uint8_t screen_text_count;
-
-uint32_t find_scrsprite_index(uint8_t dist) {
-    if (screen_sprite_count >= sprite_stack_size) return sprite_stack_full;
+uint32_t find_scrsprite_index(screen *s, uint8_t dist) {
+    if (s->sprite_count >= sprite_stack_size) return sprite_stack_full;
     uint32_t index = 0;
-    while (index < screen_sprite_count && sprite_stack[index].dist <= dist) index++;
-    std::memmove(&sprite_stack[index + 1], &sprite_stack[index],
-                 (screen_sprite_count - index) * sizeof sprite_stack[0]);
+    while (index < s->sprite_count && s->sprites[index].dist <= dist) index++;
+    std::memmove(&s->sprites[index + 1], &s->sprites[index],
+                 (s->sprite_count - index) * sizeof s->sprites[0]);
     return index;
 }
 
-void push_scrbitmap(uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist) {
-    uint32_t index = find_scrsprite_index(dist);
+void push_scrbitmap(screen *s, uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist) {
+    uint32_t index = find_scrsprite_index(s, dist);
     if (index == sprite_stack_full) return;
-    screen_sprite &entry = sprite_stack[index];
+    screen_sprite &entry = s->sprites[index];
     entry.x = x;
     entry.y = y;
     entry.dist = dist;
     entry.bitmap = bitmap;
-    screen_sprite_count++;
+    s->sprite_count++;
 }
 
-void draw_screen_sprites() {
-    std::memset(usedpixels, 0, sizeof usedpixels);
-    for (unsigned i = 0; i < screen_sprite_count; i++) {
-        const screen_sprite &entry = sprite_stack[i];
-        draw_bitmap(entry.x, entry.y, entry.bitmap);
+void draw_screen_sprites(screen *s) {
+    std::memset(s->usedpixels, 0, sizeof s->usedpixels);
+    for (unsigned i = 0; i < s->sprite_count; i++) {
+        const screen_sprite &entry = s->sprites[i];
+        draw_bitmap(s, entry.x, entry.y, entry.bitmap);
     }
-    screen_sprite_count = 0;
+    s->sprite_count = 0;
 }
 
-void push_text(uint32_t x, uint32_t y, uint8_t color, const char *text) {
-    if (screen_text_count >= screen_text_size) return;
-    screen_text[screen_text_count++] = {text, x, y, color};
+void push_text(screen *s, uint32_t x, uint32_t y, uint8_t color, const char *text) {
+    if (s->text_count >= screen_text_size) return;
+    s->texts[s->text_count++] = {text, x, y, color};
 }
 
-void draw_screen_texts() {
-    while (screen_text_count > 0) {
-        const struct screen_text &entry = screen_text[--screen_text_count];
-        print_text(entry.x, entry.y, entry.color, entry.str);
+void draw_screen_texts(screen *s) {
+    while (s->text_count > 0) {
+        const struct screen_text &entry = s->texts[--s->text_count];
+        print_text(s, entry.x, entry.y, entry.color, entry.str);
     }
 }

@@ -22,17 +22,13 @@ struct screen_text {
     uint8_t color;
 };
 
-// Kept sorted by dist; equal distances stay in push order.
-extern screen_sprite sprite_stack[sprite_stack_size];
-extern uint8_t screen_sprite_count;
-extern struct screen_text screen_text[screen_text_size];
-extern uint8_t screen_text_count;
+struct screen; // display/screen.h: it holds both queues
 
 // Opens a slot for an entry of this distance and returns it; sprite_stack_full when full.
-uint32_t find_scrsprite_index(uint8_t dist);
-void push_scrbitmap(uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist);
+uint32_t find_scrsprite_index(screen *s, uint8_t dist);
+void push_scrbitmap(screen *s, uint32_t x, uint32_t y, struct bitmap *bitmap, uint8_t dist);
 // Clears the used-pixel mask, draws the queue front to back and empties it.
-void draw_screen_sprites();
-void push_text(uint32_t x, uint32_t y, uint8_t color, const char *text);
+void draw_screen_sprites(screen *s);
+void push_text(screen *s, uint32_t x, uint32_t y, uint8_t color, const char *text);
 // Draws the queued texts, last pushed first, and empties the queue.
-void draw_screen_texts();
+void draw_screen_texts(screen *s);

@@ -2,6 +2,7 @@
 
 #include "display/dbuff.h"
 #include "display/fonts.h"
+#include "display/screen.h"
 #include "display/sdlfuncs.h"
 
 #include <cstring>
@@ -17,13 +18,13 @@ unsigned chars_to_next_space(const char *text) {
 
 } // namespace
 
-unsigned draw_message_box(const char *str) {
-    draw_rectangle(box_left, box_top, box_width, box_strip_height, colour_box);
+unsigned draw_message_box(screen *s, const char *str) {
+    draw_rectangle(s, box_left, box_top, box_width, box_strip_height, colour_box);
     const char *c = str;
     uint32_t y = box_line_top;
     unsigned lines = 0;
     do {
-        draw_rectangle(box_left, int32_t(y), box_width, box_line_background, colour_box);
+        draw_rectangle(s, box_left, int32_t(y), box_width, box_line_background, colour_box);
         uint32_t x = box_text_left;
         while (*c) {
             if (*c == ' ') {
@@ -33,7 +34,7 @@ unsigned draw_message_box(const char *str) {
                 if (span != 0 && x + text_advance * span > box_wrap_limit && x != box_text_left)
                     break;
             }
-            draw_chr(x, y, colour_box_text, uint8_t(*c));
+            draw_chr(s, x, y, colour_box_text, uint8_t(*c));
             x += text_advance;
             c++;
         }
@@ -43,7 +44,7 @@ unsigned draw_message_box(const char *str) {
     return lines;
 }
 
-void show_message_box(const char *str) {
-    draw_message_box(str);
-    update_screen();
+void show_message_box(screen *s, const char *str) {
+    draw_message_box(s, str);
+    update_screen(s);
 }

@@ -8,7 +8,9 @@ constexpr unsigned box_text_left = 50;
 constexpr unsigned box_wrap_limit = 270; // a word whose next space would pass this wraps
 constexpr unsigned char colour_box = 4, colour_box_text = 15;
 
+struct screen; // display/screen.h
+
 // Draws the box with the message into the frame buffer and presents the frame.
-void show_message_box(const char *str);
+void show_message_box(screen *s, const char *str);
 // Only the drawing, without presenting; returns the number of lines drawn.
-unsigned draw_message_box(const char *str);
+unsigned draw_message_box(screen *s, const char *str);

@@ -2,16 +2,13 @@
 
 #include "display/dbuff.h"
 #include "display/palette.h"
+#include "display/screen.h"
 #include "display/window_wait.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
-
-SDL_Window *window;
-SDL_Renderer *renderer;
-SDL_Surface *surface;
 
 namespace {
 
@@ -25,16 +22,13 @@ uint32_t rgbx_word(uint8_t color) {
     return uint32_t(c.r) << 24 | uint32_t(c.g) << 16 | uint32_t(c.b) << 8;
 }
 
-// The person has closed the window: the game is to end, without another prompt.
-bool closed = false;
-
-void release_window() {
-    if (surface) SDL_FreeSurface(surface);
-    if (renderer) SDL_DestroyRenderer(renderer);
-    if (window) SDL_DestroyWindow(window);
-    surface = nullptr;
-    renderer = nullptr;
-    window = nullptr;
+void release_window(screen *s) {
+    if (s->surface) SDL_FreeSurface(s->surface);
+    if (s->renderer) SDL_DestroyRenderer(s->renderer);
+    if (s->window) SDL_DestroyWindow(s->window);
+    s->surface = nullptr;
+    s->renderer = nullptr;
+    s->window = nullptr;
     SDL_Quit();
 }
 
@@ -56,8 +50,8 @@ SDL_Renderer *create_renderer(SDL_Window *w) {
 
 // A re-exposed window shows the frame again; the frame buffer still holds it while
 // the game waits for a key.
-void handle_window_event(const SDL_Event &event) {
-    if (event.window.event == SDL_WINDOWEVENT_EXPOSED) update_screen();
+void handle_window_event(screen *s, const SDL_Event &event) {
+    if (event.window.event == SDL_WINDOWEVENT_EXPOSED) update_screen(s);
 }
 
 // Without a display SDL falls back to an invisible off-screen window in which no key can
@@ -97,10 +91,10 @@ void explain_missing_display() {
 }
 
 // The window shows the picture stretched over its whole size.
-key_or_click click_in_picture(const SDL_MouseButtonEvent &button) {
+key_or_click click_in_picture(const screen *s, const SDL_MouseButtonEvent &button) {
     key_or_click answer;
     int width = window_width, height = window_height;
-    if (window) SDL_GetWindowSize(window, &width, &height);
+    if (s->window) SDL_GetWindowSize(s->window, &width, &height);
     if (button.x < 0 || button.y < 0 || width <= 0 || height <= 0) return answer;
     answer.clicked = true;
     answer.x = unsigned(int64_t(button.x) * screen_width / width);
@@ -110,7 +104,7 @@ key_or_click click_in_picture(const SDL_MouseButtonEvent &button) {
 
 } // namespace
 
-int init_screen_sdl(const char *title) {
+int init_screen_sdl(screen *s, const char *title) {
     // Ctrl-C at the terminal ends the game at once, as in text mode, instead of becoming a
     // close request that waits for the next poll.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -122,69 +116,69 @@ int init_screen_sdl(const char *title) {
         SDL_Quit();
         return 1;
     }
-    closed = false;
-    window = create_window(title);
-    if (!window) {
+    s->closed = false;
+    s->window = create_window(title);
+    if (!s->window) {
         std::puts("Error while creating SDL2 window.");
-        release_window();
+        release_window(s);
         return 2;
     }
-    renderer = create_renderer(window);
-    if (!renderer) {
+    s->renderer = create_renderer(s->window);
+    if (!s->renderer) {
         std::puts("Error while creating renderer");
-        release_window();
+        release_window(s);
         return 3;
     }
-    if (create_surface()) {
-        release_window();
+    if (create_surface(s)) {
+        release_window(s);
         return 4;
     }
     return 0;
 }
 
-int create_surface() {
-    surface = SDL_CreateRGBSurfaceWithFormat(0, screen_width, screen_height, 32,
-                                             SDL_PIXELFORMAT_RGBX8888);
-    if (!surface) {
+int create_surface(screen *s) {
+    s->surface = SDL_CreateRGBSurfaceWithFormat(0, screen_width, screen_height, 32,
+                                                SDL_PIXELFORMAT_RGBX8888);
+    if (!s->surface) {
         std::puts("Couldn't create SDL2 surface");
         return 1;
     }
     return 0;
 }
 
-void update_screen() {
-    if (!surface || !renderer) return;
-    auto *pixels = static_cast<uint8_t *>(surface->pixels);
-    std::memset(pixels, 0, size_t(surface->pitch) * screen_height);
+void update_screen(screen *s) {
+    if (!s->surface || !s->renderer) return;
+    auto *pixels = static_cast<uint8_t *>(s->surface->pixels);
+    std::memset(pixels, 0, size_t(s->surface->pitch) * screen_height);
     for (uint32_t y = 0; y < screen_height; y++) {
-        auto *row = reinterpret_cast<uint32_t *>(pixels + size_t(y) * surface->pitch);
-        for (uint32_t x = 0; x < screen_width; x++) row[x] = rgbx_word(get_pixel(x, y));
+        auto *row = reinterpret_cast<uint32_t *>(pixels + size_t(y) * s->surface->pitch);
+        for (uint32_t x = 0; x < screen_width; x++) row[x] = rgbx_word(get_pixel(s, x, y));
     }
-    SDL_Texture *texture = SDL_CreateTextureFromSurface(renderer, surface);
+    SDL_Texture *texture = SDL_CreateTextureFromSurface(s->renderer, s->surface);
     if (!texture) {
         std::puts("Could not create SDL2 texture");
         return;
     }
-    if (SDL_RenderCopy(renderer, texture, nullptr, nullptr) != 0)
+    if (SDL_RenderCopy(s->renderer, texture, nullptr, nullptr) != 0)
         std::printf("SDL_RenderCopy() error: %s\n", SDL_GetError());
     SDL_DestroyTexture(texture);
-    SDL_RenderPresent(renderer);
+    SDL_RenderPresent(s->renderer);
 }
 
-void close_window() {
-    if (window) release_window();
+void close_window(screen *s) {
+    if (s->window) release_window(s);
 }
 
-bool window_closed() {
-    return closed;
+bool window_closed(const screen *s) {
+    return s->closed;
 }
 
-int32_t poll_keycode() {
+int32_t poll_keycode(screen *s) {
     SDL_Event event;
     if (!SDL_PollEvent(&event)) return 0;
     switch (event.type) {
     case SDL_QUIT:
-        closed = true;
+        s->closed = true;
         return key_window_closed;
     case SDL_KEYDOWN: {
         SDL_Keycode sym = event.key.keysym.sym;
@@ -194,33 +188,33 @@ int32_t poll_keycode() {
     case SDL_TEXTINPUT:
         return int32_t(static_cast<signed char>(event.text.text[0]));
     case SDL_WINDOWEVENT:
-        handle_window_event(event);
+        handle_window_event(s, event);
         return 0;
     default:
         return 0;
     }
 }
 
-SDL_Scancode poll_keypress() {
-    return poll_key_or_click().key;
+SDL_Scancode poll_keypress(screen *s) {
+    return poll_key_or_click(s).key;
 }
 
-key_or_click poll_key_or_click() {
+key_or_click poll_key_or_click(screen *s) {
     key_or_click answer;
     SDL_Event event;
     if (!SDL_PollEvent(&event)) return answer;
     switch (event.type) {
     case SDL_QUIT:
-        closed = true;
+        s->closed = true;
         break;
     case SDL_KEYDOWN:
         answer.key = event.key.keysym.scancode;
         break;
     case SDL_MOUSEBUTTONDOWN:
-        if (event.button.button == SDL_BUTTON_LEFT) answer = click_in_picture(event.button);
+        if (event.button.button == SDL_BUTTON_LEFT) answer = click_in_picture(s, event.button);
         break;
     case SDL_WINDOWEVENT:
-        handle_window_event(event);
+        handle_window_event(s, event);
         break;
     default:
         break;
@@ -233,34 +227,33 @@ void drop_typed_text() {
     SDL_FlushEvent(SDL_TEXTINPUT);
 }
 
-void wait_for_window_event() {
-    if (!window) return;
+void wait_for_window_event(const screen *s) {
+    if (!s->window) return;
     // The prompt printed last must reach a reader of the transcript before the game sleeps.
     std::fflush(stdout);
-    wait_for_pending_event(window, event_wait_slice_ms);
+    wait_for_pending_event(s->window, event_wait_slice_ms);
 }
 
-void wait_for_window_event_within(int timeout_ms) {
-    if (!window) return;
+void wait_for_window_event_within(const screen *s, int timeout_ms) {
+    if (!s->window) return;
     std::fflush(stdout);
-    wait_for_event_within(window,
+    wait_for_event_within(s->window,
                           timeout_ms < event_wait_slice_ms ? timeout_ms : event_wait_slice_ms);
 }
 
-bool pump_window_events() {
-    static Uint32 last_pump;
-    if (!window) return true;
-    if (closed) return false;
+bool pump_window_events(screen *s) {
+    if (!s->window) return true;
+    if (s->closed) return false;
     Uint32 now = SDL_GetTicks();
-    if (now - last_pump < pump_interval_ms) return true;
-    last_pump = now;
+    if (now - s->last_pump < pump_interval_ms) return true;
+    s->last_pump = now;
     SDL_PumpEvents();
     // The window's own events are answered now: an uncovered window is repainted, and a
     // close ends the game at once instead of waiting in the queue for a prompt that a game
     // between two computer players never shows. Keys stay queued for the next prompt.
     SDL_Event event;
     while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_WINDOWEVENT, SDL_WINDOWEVENT) > 0)
-        handle_window_event(event);
-    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0) closed = true;
-    return !closed;
+        handle_window_event(s, event);
+    if (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_QUIT, SDL_QUIT) > 0) s->closed = true;
+    return !s->closed;
 }

@@ -49,7 +49,9 @@ struct side_panel {
     int8_t running_clock = no_running_clock; // 0 White, 1 Black: highlighted
 };
 
+struct screen; // display/screen.h
+
 // Draws the panel over its part of the frame buffer (the board is left alone).
-void draw_side_panel(const side_panel &panel);
+void draw_side_panel(screen *s, const side_panel &panel);
 // The filled part of the progress bar: `rated` of `to_rate` of its width, within 0..width.
 unsigned progress_bar_fill(int rated, int to_rate, unsigned width);

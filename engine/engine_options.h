@@ -3,8 +3,8 @@
 #pragma once
 
 #include "ai/classic/ai_settings.h"
+#include "ai/strong/search/strong_tt.h"
 #include "ai/strong/strong_strength.h"
-#include "ai/strong/strong_tt.h"
 
 #include <string>
 

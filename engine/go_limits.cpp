@@ -1,5 +1,5 @@
 #include "engine/go_limits.h"
-#include "engine/move_text.h"
+#include "rules/notation/coordinates.h"
 
 #include <climits>
 
@@ -29,8 +29,9 @@ go_limits parse_go(const word_list &words, size_t from, std::vector<std::string>
         if (key == "searchmoves") {
             if (!restricts_moves)
                 problems->push_back("go: searchmoves is not supported; every move is searched");
-            uci_move m;
-            while (i + 1 < words.size() && parse_move_text(words[i + 1], &m)) {
+            san_move m;
+            while (i + 1 < words.size() &&
+                   read_coordinates(words[i + 1], promotion_case::small_only, &m)) {
                 if (restricts_moves) limits.searchmoves.push_back(m);
                 i++;
             }

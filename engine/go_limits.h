@@ -1,8 +1,8 @@
 // What a "go" command asks for: the clocks, a fixed time or depth, or a search until "stop".
 #pragma once
 
-#include "engine/move_text.h"
 #include "engine/uci_words.h"
+#include "rules/notation/coordinates.h"
 
 #include <cstdint>
 #include <string>
@@ -19,7 +19,7 @@ struct go_limits {
     int depth = no_depth;                   // the second pass's depth for this move
     bool infinite = false;                  // answer only after "stop"
     int64_t nodes = 0;                      // positions to search at most; 0: no limit
-    std::vector<uci_move> searchmoves;      // the moves to choose from; empty: all
+    std::vector<san_move> searchmoves;      // the moves to choose from; empty: all
 };
 
 // Reads the words after "go". A part it cannot use is named in `problems` and skipped; the

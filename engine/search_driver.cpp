@@ -1,11 +1,11 @@
 #include "engine/search_driver.h"
 #include "ai/classic/classic_player.h"
-#include "engine/move_text.h"
 #include "engine/strong_driver.h"
 #include "engine/time_budget.h"
 #include "engine/uci_output.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/notation/coordinates.h"
 
 #include <chrono>
 #include <cinttypes>
@@ -60,7 +60,7 @@ void send_result(const search_request &request, const player_answer &a,
         send_line("bestmove 0000");
         return;
     }
-    const std::string move = move_text(a.move.src, a.move.dst, a.move.ascend);
+    const std::string move = coordinate_text(a.move.src, a.move.dst, a.move.ascend);
     if (a.book) {
         send_info_string("book move");
     } else {

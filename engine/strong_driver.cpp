@@ -1,9 +1,9 @@
 #include "engine/strong_driver.h"
-#include "engine/move_text.h"
 #include "engine/time_budget.h"
 #include "engine/uci_output.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
+#include "rules/notation/coordinates.h"
 
 #include <cinttypes>
 #include <string>
@@ -19,7 +19,7 @@ std::string pv_text(const std::vector<san_move> &line) {
     std::string out;
     for (const san_move &m : line) {
         if (!out.empty()) out += ' ';
-        out += move_text(m.src, m.dst, m.ascend);
+        out += coordinate_text(m.src, m.dst, m.ascend);
     }
     return out;
 }
@@ -60,5 +60,5 @@ void send_strong_result(const search_request &request, const player_answer &a) {
         send_line("bestmove 0000");
         return;
     }
-    send_line("bestmove %s", move_text(a.move.src, a.move.dst, a.move.ascend).c_str());
+    send_line("bestmove %s", coordinate_text(a.move.src, a.move.dst, a.move.ascend).c_str());
 }

@@ -2,7 +2,7 @@
 // that no search pays for it, and never larger than the machine can spare.
 #pragma once
 
-#include "ai/strong/strong_tt.h"
+#include "ai/strong/search/strong_tt.h"
 
 // Half the memory of the machine (or of the process's control group, when smaller), in MB:
 // a table that fills it would leave the rest of the machine paging.

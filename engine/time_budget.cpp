@@ -15,7 +15,7 @@ player_limits player_limits_of(const go_limits &limits) {
     if (limits.depth != no_depth) p.depth = limits.depth;
     if (limits.nodes > 0) p.nodes = static_cast<uint64_t>(limits.nodes);
     p.infinite = limits.infinite;
-    for (const uci_move &m : limits.searchmoves) p.searchmoves.push_back({m.src, m.dst, m.ascend});
+    for (const san_move &m : limits.searchmoves) p.searchmoves.push_back({m.src, m.dst, m.ascend});
     return p;
 }
 

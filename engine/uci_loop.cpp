@@ -1,11 +1,12 @@
 #include "engine/uci_loop.h"
 #include "engine/engine_options.h"
 #include "engine/go_limits.h"
-#include "engine/position_replay.h"
+#include "engine/position_command.h"
 #include "engine/search_driver.h"
 #include "engine/strong_table.h"
 #include "engine/uci_output.h"
 #include "engine/uci_words.h"
+#include "rules/notation/position_replay.h"
 
 #include <iostream>
 #include <string>
@@ -17,8 +18,8 @@ constexpr const char *engine_author = "the Vartok developers";
 
 struct engine_session {
     engine_options options = default_engine_options();
-    game_state position = start_position();
-    game_moves replayed{start_position(), {}, start_position()}; // how `position` was reached
+    game_state position = new_game();
+    game_moves replayed{new_game(), {}, new_game()}; // how `position` was reached
     search_driver driver;
     int table_hash_mb = 0; // the Hash the strong player's table was last made for; 0: none yet
 };
@@ -86,8 +87,8 @@ void position(engine_session *s, const word_list &words) {
 
 // Moves of "go searchmoves" that are not legal are left out, and the GUI told.
 void keep_legal_searchmoves(const game_state &game, go_limits *limits) {
-    std::vector<uci_move> legal;
-    for (const uci_move &m : limits->searchmoves) {
+    std::vector<san_move> legal;
+    for (const san_move &m : limits->searchmoves) {
         std::string why;
         if (legal_in(game, m, &why))
             legal.push_back(m);
@@ -132,7 +133,7 @@ int run_uci_loop() {
         } else if (command == "isready") {
             send_line("readyok");
         } else if (command == "ucinewgame") {
-            s.position = start_position();
+            s.position = new_game();
             s.replayed = {s.position, {}, s.position};
         } else if (command == "setoption") {
             setoption(&s, words);

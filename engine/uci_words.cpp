@@ -5,21 +5,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-word_list split_words(const std::string &line) {
-    word_list words;
-    std::string word;
-    for (char c : line) {
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-            if (!word.empty()) words.push_back(word);
-            word.clear();
-        } else {
-            word += c;
-        }
-    }
-    if (!word.empty()) words.push_back(word);
-    return words;
-}
-
 std::string join_words(const word_list &words, size_t from, size_t to) {
     std::string text;
     for (size_t i = from; i < to && i < words.size(); i++) {
@@ -46,14 +31,5 @@ bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int
     const long long v = std::strtoll(text.c_str(), nullptr, 10);
     if (errno != 0 || v < lowest || v > highest) return false;
     *out = v;
-    return true;
-}
-
-bool same_name(const std::string &a, const std::string &b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); i++)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
     return true;
 }

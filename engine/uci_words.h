@@ -2,15 +2,11 @@
 #pragma once
 
 #include "rules/notation/notation.h"
+#include "rules/notation/words.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-using word_list = std::vector<std::string>;
-
-// The words of `line`, split at spaces and tabs (a carriage return counts as a space).
-word_list split_words(const std::string &line);
 
 // words[from..to) joined by single spaces.
 std::string join_words(const word_list &words, size_t from, size_t to);
@@ -25,6 +21,3 @@ bool parse_integer(const std::string &text, int64_t lowest, int64_t highest, int
 inline std::string shown(const std::string &text) {
     return shown_text(text);
 }
-
-// Case-insensitive equality, as option names compare.
-bool same_name(const std::string &a, const std::string &b);

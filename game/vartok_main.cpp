@@ -11,6 +11,7 @@
 #include "game/tui/tui_game.h"
 #include "game/turn_loop.h"
 #include "game/view/board_printout.h"
+#include "game/view/game_window.h"
 #include "game/view/search_progress.h"
 #include "game/view/view.h"
 #include "rules/notation/shown_text.h"
@@ -102,7 +103,7 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     // The window takes SIGINT and SIGTERM only from their default action. Without a window
     // the game goes on in text mode; the failure was reported.
     if (run.graphics) uninstall_temp_file_cleanup();
-    if (run.graphics && init_screen_sdl("Vartok") != 0) run.graphics = 0;
+    if (run.graphics && init_screen_sdl(game_screen(), "Vartok") != 0) run.graphics = 0;
     install_temp_file_cleanup();
     begin_game_view(&run, *start);
     // The strong player's table lives for the game: what it learnt helps its next moves.
@@ -149,6 +150,6 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         offer_review(&run.input, start->record);
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);
-    close_window();
+    close_window(game_screen());
     return status;
 }

@@ -1,5 +1,5 @@
 #include "ai/strong/strong_as_player.h"
-#include "ai/strong/strong_history.h"
+#include "ai/strong/search/strong_history.h"
 #include "ai/strong/strong_strength.h"
 
 #include <chrono>

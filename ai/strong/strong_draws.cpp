@@ -1,4 +1,4 @@
-#include "ai/strong/strong_search.h"
+#include "ai/strong/search/strong_search.h"
 #include "rules/fast/fast_moves.h"
 
 namespace {

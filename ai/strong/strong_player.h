@@ -3,9 +3,9 @@
 // move of the side to move; the game itself is never changed.
 #pragma once
 
+#include "ai/strong/search/strong_tt.h"
 #include "ai/strong/strong_draws.h"
 #include "ai/strong/strong_time.h"
-#include "ai/strong/strong_tt.h"
 #include "rules/game_state.h"
 
 #include <atomic>

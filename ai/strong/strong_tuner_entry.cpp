@@ -1,7 +1,7 @@
 // The tuner's entry point: the quiescence score of a position, the search's own, with no
 // table kept.
-#include "ai/strong/strong_quiescence.h"
-#include "ai/strong/strong_search.h"
+#include "ai/strong/search/strong_quiescence.h"
+#include "ai/strong/search/strong_search.h"
 
 #include <memory>
 

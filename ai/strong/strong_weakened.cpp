@@ -1,5 +1,5 @@
 #include "ai/strong/strong_weakened.h"
-#include "ai/strong/strong_alpha_beta.h"
+#include "ai/strong/search/strong_alpha_beta.h"
 #include "ai/strong/strong_eval.h"
 #include "rules/fast/exchange.h"
 

@@ -2,7 +2,7 @@
 // scored by a shallow search, a noise added, and one of those near the best taken.
 #pragma once
 
-#include "ai/strong/strong_search_state.h"
+#include "ai/strong/search/strong_search_state.h"
 #include "ai/strong/strong_strength.h"
 
 namespace strong {

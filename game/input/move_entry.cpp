@@ -5,6 +5,7 @@
 #include "game/options/game_options.h"
 #include "game/running_game.h"
 #include "game/view/board_printout.h"
+#include "game/view/game_window.h"
 #include "game/view/messages.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
@@ -231,8 +232,8 @@ person_move get_move(running_game *run, game_state *game, tile_cursor *cursor, c
         std::puts("Select piece.");
         if (run->graphics) {
             SDL_Scancode key = SDL_SCANCODE_UNKNOWN;
-            switch (choose_tile(cursor, redraw_of(&choosing_piece), piece_extras, &selrow, &selcol,
-                                &key)) {
+            switch (choose_tile(game_screen(), cursor, redraw_of(&choosing_piece), piece_extras,
+                                &selrow, &selcol, &key)) {
             case tile_choice::closed:
                 return interrupted(interruption::window_closed);
             case tile_choice::timed_out:
@@ -305,8 +306,8 @@ person_move get_move(running_game *run, game_state *game, tile_cursor *cursor, c
             if (run->graphics) {
                 SDL_Scancode key;
                 const tile_choice choice =
-                    choose_tile(cursor, redraw_of(&choosing_destination), destination_extras,
-                                &new_coords.row, &new_coords.col, &key);
+                    choose_tile(game_screen(), cursor, redraw_of(&choosing_destination),
+                                destination_extras, &new_coords.row, &new_coords.col, &key);
                 if (choice == tile_choice::closed) return interrupted(interruption::window_closed);
                 if (choice == tile_choice::timed_out) return interrupted(interruption::time_up);
                 if (choice == tile_choice::given_up) { // Escape: the piece is dropped

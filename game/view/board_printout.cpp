@@ -2,6 +2,7 @@
 #include "display/board_view.h"
 #include "display/side_panel.h"
 #include "game/running_game.h"
+#include "game/view/game_window.h"
 #include "game/view/unicode_board.h"
 #include "game/view/view.h"
 #include "rules/board_queries.h"
@@ -51,7 +52,7 @@ void print_framed_board(const struct board &brd, const coord *legal_moves, uint8
 
 int init_board(const running_game &run, struct board *brd) {
     if (run.graphics)
-        if (const int failure = init_board_graphics()) return failure;
+        if (const int failure = init_board_graphics(game_screen())) return failure;
     set_starting_position(brd);
     return 0;
 }
@@ -85,15 +86,16 @@ void draw_board(running_game *run, const struct board &brd, const coord *legal_m
 
 void draw_window_board(const view_state &view, const struct board &brd, const coord *legal_moves,
                        uint8_t legal_move_count, unsigned selrow, unsigned selcol) {
-    draw_board_view(legal_moves, legal_move_count, selrow, selcol, view_last_move(view));
+    screen *window = game_screen();
+    draw_board_view(window, legal_moves, legal_move_count, selrow, selcol, view_last_move(view));
     // Queued from a8 to h1: where two images overlap, the earlier square's shows.
     for (uint8_t row = 0; row < board_size; row++)
         for (uint8_t col = 0; col < board_size; col++)
-            if (brd.tiles[row][col] != 0) queue_piece_sprite(row, col, brd.tiles[row][col]);
+            if (brd.tiles[row][col] != 0) queue_piece_sprite(window, row, col, brd.tiles[row][col]);
     if (view.panel) {
         side_panel panel;
         view_panel(view, &panel);
-        draw_side_panel(panel);
+        draw_side_panel(window, panel);
     }
-    present_board_view();
+    present_board_view(window);
 }

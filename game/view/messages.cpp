@@ -3,6 +3,7 @@
 #include "display/sdlfuncs.h"
 #include "game/input/line_input.h"
 #include "game/running_game.h"
+#include "game/view/game_window.h"
 #include "game/view/output_check.h"
 
 #include <cstdio>
@@ -11,7 +12,7 @@ constexpr int answer_size = 16;
 
 void show_message(const running_game &run, const char *str) {
     if (run.graphics)
-        show_message_box(str);
+        show_message_box(game_screen(), str);
     else
         std::puts(str);
 }
@@ -19,7 +20,7 @@ void show_message(const running_game &run, const char *str) {
 interruption show_dialog(running_game *run, const char *str, char *answer) {
     if (run->graphics) {
         show_message(*run, str);
-        const int32_t key = poll_keycode();
+        const int32_t key = poll_keycode(game_screen());
         if (key == key_window_closed) return interruption::window_closed;
         if (key == 0 && ms_to_input_deadline(run->input) == 0) return interruption::time_up;
         *answer = static_cast<char>(key);
@@ -40,9 +41,9 @@ interruption wait_before_next_poll(const running_game &run) {
     if (!flush_output()) return interruption::lost_output;
     const int64_t left = ms_to_input_deadline(run.input);
     if (left < 0)
-        wait_for_window_event();
+        wait_for_window_event(game_screen());
     else
-        wait_for_window_event_within(static_cast<int>(left));
+        wait_for_window_event_within(game_screen(), static_cast<int>(left));
     return interruption::none;
 }
 

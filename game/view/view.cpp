@@ -1,5 +1,7 @@
 #include "game/view/view.h"
+#include "display/screen.h"
 #include "game/view/board_printout.h"
+#include "game/view/game_window.h"
 #include "game/view/panel_text.h"
 #include "game/view/unicode_board.h"
 #include "rules/time/clock_text.h"
@@ -30,7 +32,7 @@ void view_start(view_state *view, bool window, const game_options &options, cons
     view->flipped = options.flip && sides.white_ai && !sides.black_ai;
     // A game on clocks shows them in the panel: the window needs it.
     view->panel = (options.panel || options.clock) && window;
-    board_view_flipped = view->flipped;
+    game_screen()->flipped = view->flipped;
     view->shown_game = live;
     view->played.clear();
     view->thinking = false;

@@ -3,6 +3,7 @@
 #include "client/line_reader.h"
 #include "client/uci_lines.h"
 #include "client/xboard_lines.h"
+#include "rules/notation/words.h"
 
 #include <atomic>
 #include <climits>
@@ -27,6 +28,10 @@ TEST(CommandWords, SplitOnBlanksAndNothingElse) {
     // Quotes, variables and patterns are words like any other.
     EXPECT_EQ(split_words("eng '$HOME' \"a b\" *"), (strings{"eng", "'$HOME'", "\"a", "b\"", "*"}));
     EXPECT_TRUE(split_words(" \t ").empty());
+    // A line with Windows line endings: the carriage return ends the last word, whether
+    // the line comes as a std::string (the engine's GUI) or a view (an outside engine).
+    EXPECT_EQ(split_words(std::string("go depth 3\r\n")), (strings{"go", "depth", "3"}));
+    EXPECT_EQ(split_words(std::string_view("bestmove e2e4\r")), (strings{"bestmove", "e2e4"}));
 }
 
 TEST(CommandWords, BareNamesOnPathThenInGames) {

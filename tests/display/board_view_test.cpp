@@ -18,9 +18,12 @@ class BoardView : public ::testing::Test {
 };
 
 struct bitmap *const all_piece_images[] = {
-    &bitmap_white_pawn,  &bitmap_white_bishop, &bitmap_white_rook,  &bitmap_white_knight,
-    &bitmap_white_queen, &bitmap_white_king,   &bitmap_black_pawn,  &bitmap_black_bishop,
-    &bitmap_black_rook,  &bitmap_black_knight, &bitmap_black_queen, &bitmap_black_king};
+    &test_screen()->pieces.white_pawn,  &test_screen()->pieces.white_bishop,
+    &test_screen()->pieces.white_rook,  &test_screen()->pieces.white_knight,
+    &test_screen()->pieces.white_queen, &test_screen()->pieces.white_king,
+    &test_screen()->pieces.black_pawn,  &test_screen()->pieces.black_bishop,
+    &test_screen()->pieces.black_rook,  &test_screen()->pieces.black_knight,
+    &test_screen()->pieces.black_queen, &test_screen()->pieces.black_king};
 
 // Frees the images that a test loaded (the game itself keeps them until it ends).
 void release_loaded_images() {
@@ -50,29 +53,32 @@ TEST_F(BoardView, PiecesAreQueuedAtTheirSquaresStartingPosition) {
     struct bitmap dummy {
         2, 2, px.data()
     };
-    for (struct bitmap *b :
-         {&bitmap_white_pawn, &bitmap_white_king, &bitmap_black_pawn, &bitmap_black_rook})
+    for (struct bitmap *b : {&test_screen()->pieces.white_pawn, &test_screen()->pieces.white_king,
+                             &test_screen()->pieces.black_pawn, &test_screen()->pieces.black_rook})
         *b = dummy;
     board start;
     set_starting_position(&start);
     for (unsigned row = 0; row < 8; row++)
         for (unsigned col = 0; col < 8; col++)
-            if (start.tiles[row][col]) queue_piece_sprite(row, col, start.tiles[row][col]);
-    ASSERT_EQ(screen_sprite_count, 32);
+            if (start.tiles[row][col])
+                queue_piece_sprite(test_screen(), row, col, start.tiles[row][col]);
+    ASSERT_EQ(test_screen()->sprite_count, 32);
     auto queued_at = [](uint32_t x, uint32_t y) {
-        for (unsigned i = 0; i < screen_sprite_count; i++)
-            if (sprite_stack[i].x == x && sprite_stack[i].y == y) return sprite_stack[i].bitmap;
+        for (unsigned i = 0; i < test_screen()->sprite_count; i++)
+            if (test_screen()->sprites[i].x == x && test_screen()->sprites[i].y == y)
+                return test_screen()->sprites[i].bitmap;
         return static_cast<struct bitmap *>(nullptr);
     };
-    EXPECT_EQ(queued_at(106, 169), &bitmap_white_king); // e1: one pixel below the top
-    EXPECT_EQ(queued_at(10, 26), &bitmap_black_pawn);   // a7: pawns two pixels below
-    EXPECT_EQ(queued_at(10, 1), &bitmap_black_rook);
-    EXPECT_EQ(queued_at(178, 146), &bitmap_white_pawn); // h2
+    EXPECT_EQ(queued_at(106, 169),
+              &test_screen()->pieces.white_king);                    // e1: one pixel below the top
+    EXPECT_EQ(queued_at(10, 26), &test_screen()->pieces.black_pawn); // a7: pawns two pixels below
+    EXPECT_EQ(queued_at(10, 1), &test_screen()->pieces.black_rook);
+    EXPECT_EQ(queued_at(178, 146), &test_screen()->pieces.white_pawn); // h2
     // Queued square by square from a8 to h1.
-    EXPECT_EQ(sprite_stack[0].x, 10u);
-    EXPECT_EQ(sprite_stack[31].x, 178u);
-    queue_piece_sprite(3, 3, 0); // an empty square queues nothing
-    EXPECT_EQ(screen_sprite_count, 32);
+    EXPECT_EQ(test_screen()->sprites[0].x, 10u);
+    EXPECT_EQ(test_screen()->sprites[31].x, 178u);
+    queue_piece_sprite(test_screen(), 3, 3, 0); // an empty square queues nothing
+    EXPECT_EQ(test_screen()->sprite_count, 32);
     for (struct bitmap *b : all_piece_images) *b = {}; // they point into this test's vector
 }
 
@@ -80,13 +86,13 @@ TEST_F(BoardView, SquaresLabelsMarkersAndCursorGeometry) {
     set_dot_glyph('1');
     set_dot_glyph('H');
     const coord list[] = {{5, 4}, {4, 4}, {7, 7}};
-    draw_board_view(list, 3, 7, 7);
-    EXPECT_EQ(get_pixel(319, 199), 1);                  // background
+    draw_board_view(test_screen(), list, 3, 7, 7);
+    EXPECT_EQ(get_pixel(test_screen(), 319, 199), 1);   // background
     EXPECT_EQ(count_colour(8, 0, 24, 24, 15), 576u);    // a8 light
     EXPECT_EQ(count_colour(32, 0, 24, 24, 6), 576u);    // b8 dark
     EXPECT_EQ(count_colour(8, 168, 24, 24, 6), 576u);   // a1 dark
-    EXPECT_EQ(get_pixel(0, 177), 15);                   // rank digit 1
-    EXPECT_EQ(get_pixel(184, 192), 15);                 // file letter H
+    EXPECT_EQ(get_pixel(test_screen(), 0, 177), 15);    // rank digit 1
+    EXPECT_EQ(get_pixel(test_screen(), 184, 192), 15);  // file letter H
     EXPECT_EQ(count_colour(110, 126, 12, 12, 2), 144u); // marker on e3
     EXPECT_EQ(count_colour(110, 102, 12, 12, 2), 144u); // marker on e4
     // The cursor on h1 hides the marker there.
@@ -97,7 +103,7 @@ TEST_F(BoardView, SquaresLabelsMarkersAndCursorGeometry) {
 
 TEST_F(BoardView, NothingMarkedWithoutCountOrWithASelectionOffTheBoard) {
     const coord list[] = {{5, 4}};
-    draw_board_view(list, 0, unsigned(-1), 200);
+    draw_board_view(test_screen(), list, 0, unsigned(-1), 200);
     EXPECT_EQ(count_colour(0, 0, screen_width, screen_height, 2), 0u);
     EXPECT_EQ(count_colour(0, 0, screen_width, screen_height, 9), 0u);
 }
@@ -125,27 +131,27 @@ TEST_F(BoardView, LoadingReadsEachFileTwiceAndRecoloursTheBlackCopy) {
             write_file(name, {1, 1, 15});
         write_file("king.spr", {2, 1, 15, 8});
         write_file("font.fnt", std::vector<uint8_t>(2048, 0x11));
-        ASSERT_EQ(init_board_graphics(), 0);
-        EXPECT_EQ(bitmap_white_king.bitmap[0], 15);
-        EXPECT_EQ(bitmap_white_king.bitmap[1], 8);
-        EXPECT_EQ(bitmap_black_king.bitmap[0], 8);
-        EXPECT_EQ(bitmap_black_king.bitmap[1], 0);
-        EXPECT_EQ(font.chr['A'].bitmap[0], 0x11);
+        ASSERT_EQ(init_board_graphics(test_screen()), 0);
+        EXPECT_EQ(test_screen()->pieces.white_king.bitmap[0], 15);
+        EXPECT_EQ(test_screen()->pieces.white_king.bitmap[1], 8);
+        EXPECT_EQ(test_screen()->pieces.black_king.bitmap[0], 8);
+        EXPECT_EQ(test_screen()->pieces.black_king.bitmap[1], 0);
+        EXPECT_EQ(test_screen()->font.chr['A'].bitmap[0], 0x11);
     });
     release_loaded_images();
 }
 
 TEST_F(BoardView, MissingFontFailsSetUpMissingSpriteLeavesThePieceUndrawn) {
     in_temp_dir("nofont", [] {
-        bitmap_white_queen = bitmap_black_queen = {};
+        test_screen()->pieces.white_queen = test_screen()->pieces.black_queen = {};
         for (const char *name : {"pawn.spr", "bishop.spr", "rook.spr", "knight.spr", "king.spr"})
             write_file(name, {1, 1, 15});
         write_file("font.fnt", std::vector<uint8_t>(100)); // short
-        EXPECT_EQ(init_board_graphics(), 1);
-        EXPECT_EQ(bitmap_white_queen.width, 0);
-        EXPECT_EQ(bitmap_white_queen.bitmap, nullptr);
-        queue_piece_sprite(7, 3, type_queen);
-        draw_screen_sprites(); // the empty image draws nothing
+        EXPECT_EQ(init_board_graphics(test_screen()), 1);
+        EXPECT_EQ(test_screen()->pieces.white_queen.width, 0);
+        EXPECT_EQ(test_screen()->pieces.white_queen.bitmap, nullptr);
+        queue_piece_sprite(test_screen(), 7, 3, type_queen);
+        draw_screen_sprites(test_screen()); // the empty image draws nothing
         EXPECT_EQ(count_colour(0, 0, screen_width, screen_height, 0), 64000u);
     });
     release_loaded_images();
@@ -155,7 +161,7 @@ TEST_F(BoardView, ShortSpriteFileEndsTheGameWithAMessage) {
     in_temp_dir("short", [] {
         write_file("pawn.spr", {20, 20, 15, 15});
         // The game says so and ends; the later images and the font are not loaded.
-        EXPECT_EQ(init_board_graphics(), board_image_damaged);
+        EXPECT_EQ(init_board_graphics(test_screen()), board_image_damaged);
     });
 }
 

@@ -16,21 +16,21 @@ std::string built(const char *name) {
 }
 
 bool has_ink(uint8_t chr) {
-    for (uint8_t row : font.chr[chr].bitmap)
+    for (uint8_t row : test_screen()->font.chr[chr].bitmap)
         if (row) return true;
     return false;
 }
 
 TEST(DataFiles, FontHasEveryPrintableCharacter) {
     reset_display_state();
-    ASSERT_EQ(load_font(built("font.fnt").c_str()), 0);
+    ASSERT_EQ(load_font(test_screen(), built("font.fnt").c_str()), 0);
     EXPECT_FALSE(has_ink(' '));
     for (unsigned c = '!'; c <= '~'; c++) EXPECT_TRUE(has_ink(uint8_t(c))) << char(c);
     // Bit 0 is the leftmost pixel: the stem of an L is on the left.
     uint8_t stem = 0;
-    for (uint8_t row : font.chr['L'].bitmap) stem |= row;
+    for (uint8_t row : test_screen()->font.chr['L'].bitmap) stem |= row;
     EXPECT_TRUE(stem & 0x03);
-    EXPECT_EQ(font.chr['L'].bitmap[1] & 0xC0, 0);
+    EXPECT_EQ(test_screen()->font.chr['L'].bitmap[1] & 0xC0, 0);
 }
 
 TEST(DataFiles, SpritesFitTheirSquaresInTheRecolourableColours) {

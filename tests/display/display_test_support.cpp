@@ -10,12 +10,17 @@
 #include <filesystem>
 #include <unistd.h>
 
+screen *test_screen() {
+    static screen the_screen;
+    return &the_screen;
+}
+
 void reset_display_state() {
-    std::memset(dbuff, 0, sizeof dbuff);
-    std::memset(usedpixels, 0, sizeof usedpixels);
-    std::memset(&font, 0, sizeof font);
-    screen_sprite_count = 0;
-    screen_text_count = 0;
+    std::memset(test_screen()->dbuff, 0, sizeof test_screen()->dbuff);
+    std::memset(test_screen()->usedpixels, 0, sizeof test_screen()->usedpixels);
+    std::memset(&test_screen()->font, 0, sizeof test_screen()->font);
+    test_screen()->sprite_count = 0;
+    test_screen()->text_count = 0;
 }
 
 std::string write_temp_file(const std::string &name, const std::vector<uint8_t> &bytes) {
@@ -32,11 +37,11 @@ std::string write_temp_file(const std::string &name, const std::vector<uint8_t> 
 unsigned count_colour(unsigned x, unsigned y, unsigned w, unsigned h, uint8_t color) {
     unsigned n = 0;
     for (unsigned yy = y; yy < y + h; yy++)
-        for (unsigned xx = x; xx < x + w; xx++) n += get_pixel(xx, yy) == color;
+        for (unsigned xx = x; xx < x + w; xx++) n += get_pixel(test_screen(), xx, yy) == color;
     return n;
 }
 
 void set_dot_glyph(uint8_t chr) {
-    std::memset(&font.chr[chr], 0, sizeof font.chr[chr]);
-    font.chr[chr].bitmap[0] = 0x01;
+    std::memset(&test_screen()->font.chr[chr], 0, sizeof test_screen()->font.chr[chr]);
+    test_screen()->font.chr[chr].bitmap[0] = 0x01;
 }

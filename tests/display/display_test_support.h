@@ -1,11 +1,15 @@
 // Helpers shared by the display tests.
 #pragma once
 
+#include "display/screen.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// Clears the frame buffer, the used-pixel mask, both draw queues and the font.
+// The screen the display tests draw on (and open their window with).
+screen *test_screen();
+// Clears its frame buffer, the used-pixel mask, both draw queues and the font.
 void reset_display_state();
 // Writes bytes to a fresh file in the temporary directory and returns its absolute path.
 std::string write_temp_file(const std::string &name, const std::vector<uint8_t> &bytes);

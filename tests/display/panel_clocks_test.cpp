@@ -45,7 +45,7 @@ unsigned ink_on_line(unsigned top, uint8_t colour) {
 // FNV-1a of the whole frame buffer.
 uint64_t frame_hash() {
     uint64_t h = 1469598103934665603ull;
-    for (uint8_t byte : dbuff) h = (h ^ byte) * 1099511628211ull;
+    for (uint8_t byte : test_screen()->dbuff) h = (h ^ byte) * 1099511628211ull;
     return h;
 }
 
@@ -57,7 +57,7 @@ constexpr uint64_t full_panel_frame = 0xf9b75d5ce891b5f7ull;
 void fill_font_with_patterns() {
     for (unsigned c = 0; c < glyph_count; c++)
         for (unsigned r = 0; r < glyph_size; r++)
-            font.chr[c].bitmap[r] = static_cast<uint8_t>(c * 31 + r * 7 + 1);
+            test_screen()->font.chr[c].bitmap[r] = static_cast<uint8_t>(c * 31 + r * 7 + 1);
 }
 
 } // namespace
@@ -65,16 +65,16 @@ void fill_font_with_patterns() {
 TEST_F(PanelClocks, BothClocksWithTheRunningOneOnABand) {
     side_panel panel = panel_with_moves(12);
     set_clocks(&panel, side_black);
-    draw_side_panel(panel);
+    draw_side_panel(test_screen(), panel);
     const unsigned band = (panel_bar_width + 2) * panel_line_height;
     // White's line: its glyph in the panel's text colour, no band.
-    EXPECT_EQ(get_pixel(202, 20), colour_panel_text);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 20), colour_panel_text);
     EXPECT_EQ(count_colour(panel_left, 19, panel_width, 10, colour_clock_running), 1u);
     // Black's line: a band from row 29 to 38, its two glyphs dark on it.
     EXPECT_EQ(count_colour(panel_left, 29, panel_width, 10, colour_clock_running), band - 2);
-    EXPECT_EQ(get_pixel(202, 30), colour_clock_running_text);
-    EXPECT_EQ(get_pixel(211, 30), colour_clock_running_text);
-    EXPECT_EQ(get_pixel(203, 30), colour_clock_running);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 30), colour_clock_running_text);
+    EXPECT_EQ(get_pixel(test_screen(), 211, 30), colour_clock_running_text);
+    EXPECT_EQ(get_pixel(test_screen(), 203, 30), colour_clock_running);
     EXPECT_EQ(ink_on_line(41, colour_panel_text), panel_bar_width); // the rule under them
     // The moves start below the rule; of the twelve kept the latest ten are shown.
     EXPECT_EQ(ink_on_line(45, colour_panel_text), 3u);
@@ -88,7 +88,7 @@ TEST_F(PanelClocks, BothClocksWithTheRunningOneOnABand) {
     set_dot_glyph('X');
     panel = panel_with_moves(2);
     set_clocks(&panel, side_white);
-    draw_side_panel(panel);
+    draw_side_panel(test_screen(), panel);
     EXPECT_EQ(count_colour(panel_left, 19, panel_width, 10, colour_clock_running), band - 1);
     EXPECT_EQ(ink_on_line(30, colour_panel_text), 2u);
     EXPECT_EQ(ink_on_line(45, colour_panel_text), 1u);
@@ -109,8 +109,8 @@ TEST_F(PanelClocks, WithoutClocksThePanelIsDrawnAsBefore) {
     full.rated = 12;
     full.to_rate = 20;
     const auto drawn = [](const side_panel &panel) {
-        fill_screen(5);
-        draw_side_panel(panel);
+        fill_screen(test_screen(), 5);
+        draw_side_panel(test_screen(), panel);
         return frame_hash();
     };
     EXPECT_EQ(drawn(few), few_moves_frame);

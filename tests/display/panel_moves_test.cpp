@@ -24,7 +24,7 @@ TEST(PanelMoves, OnlyTheLatestMoveOfASharedLineIsInTheLatestColour) {
     std::strcpy(panel.moves[1], "XX XXX XXX");
     panel.move_count = 2;
     panel.latest_from = 7;
-    draw_side_panel(panel);
+    draw_side_panel(test_screen(), panel);
     const unsigned first = panel_moves_top, last = panel_moves_top + panel_line_height;
     EXPECT_EQ(ink_in_columns(first, 0, 13, colour_panel_text), 3u);
     EXPECT_EQ(ink_in_columns(first, 0, 13, colour_panel_latest), 0u);
@@ -37,7 +37,7 @@ TEST(PanelMoves, OnlyTheLatestMoveOfASharedLineIsInTheLatestColour) {
     reset_display_state();
     set_dot_glyph('X');
     panel.latest_from = 0;
-    draw_side_panel(panel);
+    draw_side_panel(test_screen(), panel);
     EXPECT_EQ(ink_in_columns(last, 0, 13, colour_panel_latest), 8u);
     EXPECT_EQ(ink_in_columns(last, 0, 13, colour_panel_text), 0u);
 }

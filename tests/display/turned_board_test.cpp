@@ -16,7 +16,7 @@ namespace {
 class TurnedBoard : public ::testing::Test {
   protected:
     void SetUp() override { reset_display_state(); }
-    void TearDown() override { board_view_flipped = false; }
+    void TearDown() override { test_screen()->flipped = false; }
 };
 
 constexpr unsigned frame_pixels = 24 * 24 - 20 * 20; // a 2-pixel frame along the edge
@@ -26,13 +26,13 @@ TEST_F(TurnedBoard, LabelsSquaresAndMarkersTurnWithThePicture) {
     const coord e4{4, 4};
     const last_move_squares e2_e4{{6, 4}, e4};
 
-    board_view_flipped = true;
-    draw_board_view(&e4, 1, 7, 7, e2_e4);
+    test_screen()->flipped = true;
+    draw_board_view(test_screen(), &e4, 1, 7, 7, e2_e4);
     // Rank 1 at the top, file h at the left.
-    EXPECT_EQ(get_pixel(0, 9), 15);
-    EXPECT_EQ(get_pixel(0, 177), 15);
-    EXPECT_EQ(get_pixel(16, 192), 15);
-    EXPECT_EQ(get_pixel(184, 192), 15);
+    EXPECT_EQ(get_pixel(test_screen(), 0, 9), 15);
+    EXPECT_EQ(get_pixel(test_screen(), 0, 177), 15);
+    EXPECT_EQ(get_pixel(test_screen(), 16, 192), 15);
+    EXPECT_EQ(get_pixel(test_screen(), 184, 192), 15);
     EXPECT_EQ(count_colour(0, 0, 8, 192, 15), 2u);
     EXPECT_EQ(count_colour(8, 192, 192, 8, 15), 2u);
     // The cursor on h1 in the top-left square, the marker on e4 in row 3, column 3.
@@ -48,9 +48,9 @@ TEST_F(TurnedBoard, LabelsSquaresAndMarkersTurnWithThePicture) {
 
     reset_display_state();
     for (uint8_t chr : {'1', '8', 'A', 'H'}) set_dot_glyph(chr);
-    board_view_flipped = false;
-    draw_board_view(&e4, 1, 7, 7, e2_e4);
-    EXPECT_EQ(get_pixel(0, 9), 15); // now rank 8
+    test_screen()->flipped = false;
+    draw_board_view(test_screen(), &e4, 1, 7, 7, e2_e4);
+    EXPECT_EQ(get_pixel(test_screen(), 0, 9), 15); // now rank 8
     EXPECT_EQ(count_colour(178, 170, 20, 20, colour_cursor), 400u);
     EXPECT_EQ(count_colour(110, 102, 12, 12, colour_destination), 144u);
     EXPECT_EQ(count_colour(104, 144, 24, 24, colour_last_move), frame_pixels);
@@ -59,7 +59,7 @@ TEST_F(TurnedBoard, LabelsSquaresAndMarkersTurnWithThePicture) {
 
 TEST_F(TurnedBoard, TheFrameLeavesTheCursorWhole) {
     const coord e2{6, 4};
-    draw_board_view(nullptr, 0, e2.row, e2.col, {e2, {4, 4}});
+    draw_board_view(test_screen(), nullptr, 0, e2.row, e2.col, {e2, {4, 4}});
     EXPECT_EQ(count_colour(106, 146, 20, 20, colour_cursor), 400u);
     EXPECT_EQ(count_colour(104, 144, 24, 24, colour_last_move), frame_pixels);
 }
@@ -69,16 +69,16 @@ TEST_F(TurnedBoard, PiecesAreQueuedAtTheTurnedSquares) {
     struct bitmap dummy {
         2, 2, px.data()
     };
-    bitmap_white_king = bitmap_black_pawn = dummy;
-    board_view_flipped = true;
-    queue_piece_sprite(7, 4, type_king);                     // e1
-    queue_piece_sprite(1, 0, black_bit | type_pawn_unmoved); // a7
-    ASSERT_EQ(screen_sprite_count, 2);
-    EXPECT_EQ(sprite_stack[0].x, 82u); // the picture's row 0, column 3
-    EXPECT_EQ(sprite_stack[0].y, 1u);
-    EXPECT_EQ(sprite_stack[1].x, 178u); // row 6, column 7; pawns two pixels down
-    EXPECT_EQ(sprite_stack[1].y, 146u);
-    bitmap_white_king = bitmap_black_pawn = {};
+    test_screen()->pieces.white_king = test_screen()->pieces.black_pawn = dummy;
+    test_screen()->flipped = true;
+    queue_piece_sprite(test_screen(), 7, 4, type_king);                     // e1
+    queue_piece_sprite(test_screen(), 1, 0, black_bit | type_pawn_unmoved); // a7
+    ASSERT_EQ(test_screen()->sprite_count, 2);
+    EXPECT_EQ(test_screen()->sprites[0].x, 82u); // the picture's row 0, column 3
+    EXPECT_EQ(test_screen()->sprites[0].y, 1u);
+    EXPECT_EQ(test_screen()->sprites[1].x, 178u); // row 6, column 7; pawns two pixels down
+    EXPECT_EQ(test_screen()->sprites[1].y, 146u);
+    test_screen()->pieces.white_king = test_screen()->pieces.black_pawn = {};
 }
 
 side_panel panel_with(unsigned moves) {
@@ -91,15 +91,15 @@ side_panel panel_with(unsigned moves) {
 
 TEST_F(TurnedBoard, PanelDrawsOnlyBesideTheBoard) {
     set_dot_glyph('X');
-    fill_screen(5);
+    fill_screen(test_screen(), 5);
     side_panel panel = panel_with(3);
-    draw_side_panel(panel);
+    draw_side_panel(test_screen(), panel);
     EXPECT_EQ(count_colour(0, 0, panel_left, screen_height, 5), panel_left * screen_height);
-    EXPECT_EQ(get_pixel(202, 4), colour_panel_text); // heading
-    EXPECT_EQ(get_pixel(202, 20), colour_panel_text);
-    EXPECT_EQ(get_pixel(202, 30), colour_panel_text);
-    EXPECT_EQ(get_pixel(202, 40), colour_panel_latest); // the latest move stands out
-    EXPECT_EQ(get_pixel(202, 50), colour_screen_fill);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 4), colour_panel_text); // heading
+    EXPECT_EQ(get_pixel(test_screen(), 202, 20), colour_panel_text);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 30), colour_panel_text);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 40), colour_panel_latest); // the latest move stands out
+    EXPECT_EQ(get_pixel(test_screen(), 202, 50), colour_screen_fill);
     // Without a search nothing is drawn below the moves.
     EXPECT_EQ(count_colour(panel_left, 50, panel_width, 150, colour_screen_fill), 120u * 150u);
 }
@@ -116,7 +116,7 @@ TEST_F(TurnedBoard, PanelShowsAtMostItsLinesAndTheSearchBar) {
         set_dot_glyph('T'); // of "Thinking..."
         panel.rated = rated;
         panel.to_rate = to_rate;
-        draw_side_panel(panel);
+        draw_side_panel(test_screen(), panel);
         return count_colour(panel_left, panel_bar_top, panel_width, panel_bar_height,
                             colour_bar_done);
     };
@@ -124,11 +124,12 @@ TEST_F(TurnedBoard, PanelShowsAtMostItsLinesAndTheSearchBar) {
     EXPECT_EQ(
         count_colour(panel_left, panel_bar_top, panel_width, panel_bar_height, colour_bar_empty),
         bar / 2);
-    EXPECT_EQ(get_pixel(202, 20 + 11 * 10), colour_panel_latest); // the 12th line, last
+    EXPECT_EQ(get_pixel(test_screen(), 202, 20 + 11 * 10),
+              colour_panel_latest); // the 12th line, last
     EXPECT_EQ(count_colour(panel_left, 140, panel_width, 16, colour_panel_text), 0u);
-    EXPECT_EQ(get_pixel(202, 156), colour_panel_latest); // Thinking...
-    EXPECT_EQ(get_pixel(202, 166), colour_panel_text);
-    EXPECT_EQ(get_pixel(202, 176), colour_panel_text);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 156), colour_panel_latest); // Thinking...
+    EXPECT_EQ(get_pixel(test_screen(), 202, 166), colour_panel_text);
+    EXPECT_EQ(get_pixel(test_screen(), 202, 176), colour_panel_text);
     EXPECT_EQ(drawn_bar(0, 10), 0u);
     EXPECT_EQ(drawn_bar(10, 10), bar);
     EXPECT_EQ(drawn_bar(30, 10), bar); // never past its end

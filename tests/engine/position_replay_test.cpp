@@ -1,9 +1,10 @@
 // The engine's positions: moves replayed through the game's move code, checked against
 // stockfish's view of the same moves, against the game's own record of a game it played,
 // and refused where they are not legal.
-#include "engine/position_replay.h"
+#include "engine/position_command.h"
 #include "game/running_game.h"
 #include "game/turns/computer_turn.h"
+#include "rules/notation/coordinates.h"
 #include "rules/notation/fen.h"
 #include "tests/support/run_captured.h"
 
@@ -19,7 +20,7 @@ struct replay_case {
 };
 
 std::string fen_after(const std::string &command, std::string *problem) {
-    game_state game = start_position();
+    game_state game = new_game();
     if (!set_up_position(split_words(command), 0, &game, problem)) return "refused";
     return format_fen(position_of(game, (game.turn_count + 1) / 2));
 }
@@ -48,7 +49,7 @@ TEST(PositionReplay, CastlingEnPassantAndPromotionAsStockfishSeesThem) {
     }
 }
 
-TEST(PositionReplay, HalfMoveNumberFromTheMoveNumberAsTheAnalysisToolDerivesIt) {
+TEST(PositionReplay, HalfMoveNumberFromTheMoveNumberAsTheGameCountsIt) {
     game_state game;
     std::string problem;
     ASSERT_TRUE(
@@ -58,8 +59,13 @@ TEST(PositionReplay, HalfMoveNumberFromTheMoveNumberAsTheAnalysisToolDerivesIt) 
     EXPECT_EQ(game.opening, 0) << "the book plays from the start position only";
     ASSERT_TRUE(set_up_position(split_words("fen 4k3/8/8/8/8/8/8/4K3 w - - 0 1 moves e1e2"), 0,
                                 &game, &problem));
-    EXPECT_EQ(game.turn_count, 3u) << "White's first move counts as the second, at least";
-    game = start_position();
+    EXPECT_EQ(game.turn_count, 2u) << "White's first move is half-move 1";
+    // The usual start written as a FEN is the same half-move as startpos.
+    ASSERT_TRUE(
+        set_up_position(split_words("fen rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"),
+                        0, &game, &problem));
+    EXPECT_EQ(game.turn_count, 1u);
+    game = new_game();
     EXPECT_EQ(game.turn_count, 1u);
     EXPECT_EQ(game.opening, opening_book_calls);
 }
@@ -103,7 +109,7 @@ TEST(PositionReplay, UnusableStartsLeaveThePositionAlone) {
                               "fen 4k3/8/8/8/8/8/4R3/4K3 w - - 0 1",
                               "middlegame moves e2e4"};
     std::string problem;
-    game_state before = start_position();
+    game_state before = new_game();
     ASSERT_TRUE(set_up_position(split_words("startpos moves d2d4"), 0, &before, &problem));
     for (const char *command : commands) {
         game_state game = before;
@@ -150,7 +156,7 @@ TEST(PositionReplay, ReplayIsTheGamesOwnRecord) {
                 chosen.ascend != played.ascend)
                 std::printf("ply %d: the engine chose another move\n", ply);
             command += ' ';
-            command += move_text(played.src, played.dst, played.ascend);
+            command += coordinate_text(played.src, played.dst, played.ascend);
         }
         std::printf("replayed: %s\n", command.c_str());
     });

@@ -18,8 +18,8 @@
 //   other-line       its thinking names another legal move than the one it plays, as a
 //                    weakened engine's may (UCI)
 //   name=TEXT        its name (default "Fake Engine"); %XX is the byte of hex XX
-#include "client/command_words.h"
 #include "client/engine_position.h"
+#include "rules/notation/words.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,9 +1,9 @@
 #include "adjudication.h"
-#include "engine/position_replay.h"
 #include "rules/fide_draws.h"
+#include "rules/notation/position_replay.h"
 
 game_history new_history() {
-    return history_from(start_position());
+    return history_from(new_game());
 }
 
 game_history history_from(const game_state &game) {
@@ -14,7 +14,7 @@ game_history history_from(const game_state &game) {
 }
 
 bool play_in_history(game_history *h, const std::string &move, std::string *problem) {
-    if (!play_move_text(&h->game, move, problem)) return false;
+    if (!play_coordinates(&h->game, move, promotion_case::small_only, problem)) return false;
     note_position(&h->positions, h->game.board, h->game.game_status.turn);
     h->plies++;
     return true;

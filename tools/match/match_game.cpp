@@ -1,6 +1,6 @@
 #include "match_game.h"
 #include "adjudication.h"
-#include "engine/position_replay.h"
+#include "rules/notation/position_replay.h"
 #include "rules/notation/san.h"
 #include "rules/time/chess_clock.h"
 
@@ -28,8 +28,8 @@ engine_limits limits_for(const match_player &p, const match_clock &clock, const 
 // Plays the legal move `text` in the game, its record and the engines' position.
 void record_move(game_history *h, game_result *r, engine_position *position,
                  const std::string &text) {
-    uci_move m;
-    parse_move_text(text, &m);
+    san_move m;
+    read_coordinates(text, promotion_case::small_only, &m);
     r->san.push_back(format_san(h->game.board, h->game.game_status.turn, m.src, m.dst, m.ascend));
     std::string problem;
     play_in_history(h, text, &problem);
@@ -63,10 +63,12 @@ game_result play_game(match_player *white, match_player *black, const opening_li
     game_history h = new_history();
     engine_position position;
     for (const std::string &text : opening) {
-        uci_move m;
+        san_move m;
         std::string problem;
         // load_openings checked every move
-        if (!parse_move_text(text, &m) || !legal_in(h.game, m, &problem)) break;
+        if (!read_coordinates(text, promotion_case::small_only, &m) ||
+            !legal_in(h.game, m, &problem))
+            break;
         record_move(&h, &r, &position, text);
     }
     const time_control control{clock.base_ms, clock.increment_ms};

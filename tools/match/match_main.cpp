@@ -3,7 +3,7 @@
 // has pgn-extract read them back, and prints the score and the Elo difference with its 95%
 // margin.
 #include "client/uci_lines.h"
-#include "elo.h"
+#include "elo/elo.h"
 #include "game/records/atomic_file.h"
 #include "game/records/pgn_text.h"
 #include "match_game.h"

@@ -1,5 +1,5 @@
 #include "match_options.h"
-#include "client/command_words.h"
+#include "rules/notation/words.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,5 +1,5 @@
 #include "openings.h"
-#include "engine/position_replay.h"
+#include "rules/notation/position_replay.h"
 
 #include <fstream>
 #include <sstream>
@@ -15,11 +15,11 @@ bool load_openings(const std::string &path, std::vector<opening_line> *out, std:
     for (int number = 1; std::getline(in, text); number++) {
         std::istringstream words(text);
         opening_line line;
-        game_state game = start_position();
+        game_state game = new_game();
         for (std::string move; words >> move;) {
             if (line.empty() && move[0] == '#') break;
             std::string problem;
-            if (!play_move_text(&game, move, &problem)) {
+            if (!play_coordinates(&game, move, promotion_case::small_only, &problem)) {
                 *error = path + " line " + std::to_string(number) + ": " + move + ": " + problem;
                 return false;
             }

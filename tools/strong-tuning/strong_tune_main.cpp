@@ -4,8 +4,8 @@
 // captures change nothing) are kept; the weights are moved one at a time, up or down, while
 // a logistic of the evaluation predicts the blend of result and stockfish's score better.
 // Prints the weights as the initializer of ai/strong/strong_weights.cpp.
+#include "ai/strong/search/strong_search.h"
 #include "ai/strong/strong_eval.h"
-#include "ai/strong/strong_search.h"
 #include "rules/fast/fast_moves.h"
 #include "rules/notation/fen.h"
 

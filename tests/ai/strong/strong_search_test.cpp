@@ -1,9 +1,9 @@
 // The strong player's search: mates found, played and the shortest preferred; the same
 // score from both sides of a mirrored board; only legal moves, whatever its table holds;
 // the same answer twice under a node limit; the game's draw rules steered by.
+#include "ai/strong/search/strong_history.h"
+#include "ai/strong/search/strong_search.h"
 #include "ai/strong/strong_eval.h"
-#include "ai/strong/strong_history.h"
-#include "ai/strong/strong_search.h"
 #include "ai/strong/strong_strength.h"
 #include "rules/fast/exchange.h"
 #include "rules/fast/fast_moves.h"

@@ -1,7 +1,7 @@
 // The Elo fit against anchors, the PGN tags it reads, and the ladder rows it writes.
-#include "elo.h"
-#include "elo_fit.h"
-#include "ladder_svg.h"
+#include "elo/elo.h"
+#include "elo/elo_fit.h"
+#include "elo/ladder_svg.h"
 #include "pgn_tags.h"
 
 #include <cmath>

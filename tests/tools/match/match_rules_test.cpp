@@ -1,7 +1,8 @@
 // The match tool's referee and its Elo figures.
 #include "adjudication.h"
-#include "elo.h"
-#include "engine/position_replay.h"
+#include "elo/elo.h"
+#include "rules/notation/position_replay.h"
+#include "rules/notation/words.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -9,10 +10,10 @@
 namespace {
 
 game_history history_at(const std::string &fen) {
-    game_state game;
+    fen_position pos{};
     std::string problem;
-    EXPECT_TRUE(position_from_fen(fen, &game, &problem)) << problem;
-    return history_from(game);
+    EXPECT_TRUE(read_start_fen(fen, &pos, &problem)) << problem;
+    return history_from(game_from_start(pos));
 }
 
 void play(game_history *h, const std::string &moves) {

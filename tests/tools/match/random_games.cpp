@@ -2,8 +2,8 @@
 // standard output, the moves played in long algebraic notation, one game a line, to the file
 // named. pgn-extract then reads the PGN back. Usage: random_games SEED GAMES MOVES_FILE
 #include "adjudication.h"
-#include "engine/position_replay.h"
 #include "game/records/pgn_text.h"
+#include "rules/notation/position_replay.h"
 #include "rules/notation/san.h"
 
 #include <cstdio>
@@ -37,7 +37,7 @@ int main(int argc, char **argv) {
             const san_move m = legal->moves[rng() % static_cast<unsigned>(legal->count)];
             record.moves.push_back(
                 format_san(h.game.board, h.game.game_status.turn, m.src, m.dst, m.ascend));
-            const std::string text = move_text(m.src, m.dst, m.ascend);
+            const std::string text = coordinate_text(m.src, m.dst, m.ascend);
             std::string problem;
             if (!play_in_history(&h, text, &problem)) return 1;
             if (!played.empty()) played += ' ';

@@ -4,9 +4,9 @@
 // the small steps every part of the search takes (a move made and unmade, a node counted).
 #pragma once
 
+#include "ai/strong/search/strong_search.h"
+#include "ai/strong/search/strong_tt.h"
 #include "ai/strong/strong_player.h"
-#include "ai/strong/strong_search.h"
-#include "ai/strong/strong_tt.h"
 #include "rules/fast/fast_moves.h"
 #include "rules/fast/repetition_key.h"
 

@@ -1,4 +1,4 @@
-#include "elo_fit.h"
+#include "elo/elo_fit.h"
 
 #include <cmath>
 #include <limits>

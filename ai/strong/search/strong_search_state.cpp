@@ -1,4 +1,4 @@
-#include "ai/strong/strong_search_state.h"
+#include "ai/strong/search/strong_search_state.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "ai/strong/strong_tt.h"
+#include "ai/strong/search/strong_tt.h"
 
 #include <algorithm>
 #include <memory>

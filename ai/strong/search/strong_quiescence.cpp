@@ -1,6 +1,6 @@
-#include "ai/strong/strong_quiescence.h"
+#include "ai/strong/search/strong_quiescence.h"
+#include "ai/strong/search/strong_move_order.h"
 #include "ai/strong/strong_eval.h"
-#include "ai/strong/strong_move_order.h"
 #include "rules/fast/exchange.h"
 
 namespace strong {

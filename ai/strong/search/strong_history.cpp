@@ -1,4 +1,4 @@
-#include "ai/strong/strong_history.h"
+#include "ai/strong/search/strong_history.h"
 #include "rules/fast/repetition_key.h"
 
 #include <memory>

@@ -2,7 +2,7 @@
 // search the same tree and share the table; the main thread decides when to stop.
 #pragma once
 
-#include "ai/strong/strong_search_state.h"
+#include "ai/strong/search/strong_search_state.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "ai/strong/strong_alpha_beta.h"
+#include "ai/strong/search/strong_alpha_beta.h"
+#include "ai/strong/search/strong_move_order.h"
+#include "ai/strong/search/strong_quiescence.h"
 #include "ai/strong/strong_eval.h"
-#include "ai/strong/strong_move_order.h"
-#include "ai/strong/strong_quiescence.h"
 #include "rules/fast/exchange.h"
 
 #include <algorithm>

@@ -1,4 +1,4 @@
-#include "elo.h"
+#include "elo/elo.h"
 
 #include <cmath>
 #include <limits>

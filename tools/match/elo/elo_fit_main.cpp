@@ -1,6 +1,6 @@
 // vartok-elo-fit: fits one player's Elo by maximum likelihood over all its games against
 // anchors of known Elo (from PGN files, or scores given), with a 95% interval.
-#include "elo_fit.h"
+#include "elo/elo_fit.h"
 #include "pgn_tags.h"
 
 #include <cerrno>

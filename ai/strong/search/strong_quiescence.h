@@ -2,7 +2,7 @@
 // until the position is quiet, so that no exchange is judged half-way.
 #pragma once
 
-#include "ai/strong/strong_search_state.h"
+#include "ai/strong/search/strong_search_state.h"
 
 namespace strong {
 

@@ -1,4 +1,4 @@
-#include "ladder_svg.h"
+#include "elo/ladder_svg.h"
 #include "svg_text.h"
 
 #include <algorithm>

@@ -1,5 +1,5 @@
-#include "ai/strong/strong_deepening.h"
-#include "ai/strong/strong_alpha_beta.h"
+#include "ai/strong/search/strong_deepening.h"
+#include "ai/strong/search/strong_alpha_beta.h"
 
 #include <algorithm>
 #include <cstdlib>

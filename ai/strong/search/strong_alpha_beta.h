@@ -2,7 +2,7 @@
 // table, null-move pruning, futility pruning, razoring and late-move reductions.
 #pragma once
 
-#include "ai/strong/strong_search_state.h"
+#include "ai/strong/search/strong_search_state.h"
 
 namespace strong {
 

@@ -1,7 +1,7 @@
 // vartok-ladder-svg: draws the Elo ladder as an SVG picture from a results file (rows as
 // vartok-elo-fit --row prints them).
+#include "elo/ladder_svg.h"
 #include "game/records/atomic_file.h"
-#include "ladder_svg.h"
 
 #include <cstdio>
 #include <fstream>

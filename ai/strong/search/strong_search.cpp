@@ -1,9 +1,9 @@
 // The strong player's decision: the root's legal moves (those asked for), the table, the
 // limits of the strength asked for, the game's positions; then the search on every thread
 // and, below full strength, the weakened player's choice.
-#include "ai/strong/strong_deepening.h"
+#include "ai/strong/search/strong_deepening.h"
+#include "ai/strong/search/strong_search_state.h"
 #include "ai/strong/strong_player.h"
-#include "ai/strong/strong_search_state.h"
 #include "ai/strong/strong_strength.h"
 #include "ai/strong/strong_weakened.h"
 

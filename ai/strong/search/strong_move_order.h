@@ -3,7 +3,7 @@
 // teaches the killers and the history.
 #pragma once
 
-#include "ai/strong/strong_search_state.h"
+#include "ai/strong/search/strong_search_state.h"
 
 #include <cstdlib>
 #include <utility>

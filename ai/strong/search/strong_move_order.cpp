@@ -1,4 +1,4 @@
-#include "ai/strong/strong_move_order.h"
+#include "ai/strong/search/strong_move_order.h"
 #include "rules/fast/exchange.h"
 
 #include <algorithm>
