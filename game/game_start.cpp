@@ -159,6 +159,32 @@ bool resume(int argc, char **argv, default_place *place, game_start *out, std::s
     return true;
 }
 
+// A new game from the start position (or FEN=) with `out`'s options, its record placed as
+// the words say. `place_held`: this process took the default place before, for good.
+bool new_game(game_start *out, std::string *error, default_place *place_in, bool place_held) {
+    default_place &place = *place_in;
+    const game_options &options = out->options;
+    fen_position start = usual_start_position();
+    if (options.fen_given) {
+        if (!load_fen(options.fen, &start, error) || !playable_position(start, error)) {
+            *error = "FEN=" + shown_text(options.fen) + ": " + *error;
+            return false;
+        }
+    }
+    out->game = game_before(start, options);
+    out->timing = timing_for(options);
+    if (out->timing.fide)
+        note_position(&out->timing.positions, out->game.board, out->game.game_status.turn);
+    // A FEN start is recorded with its position even when it is the usual one.
+    record_new_game(&out->record, options, start, !options.fen_given);
+    if (options.pgn_path.empty()) {
+        place = open_default_place();
+        // Its lock is this process's own: taking it again through another descriptor fails.
+        if (place_held && place.problem.empty()) place.locked = true;
+    }
+    return place_record(&out->record, options, &place, nullptr, error);
+}
+
 } // namespace
 
 bool playable_position(const fen_position &pos, std::string *error) {
@@ -207,20 +233,12 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
     default_place place;
     if (options.resume && options.resume_path.empty()) place = open_default_place();
     if (options.resume) return resume(argc, argv, &place, out, error);
+    return new_game(out, error, &place, false);
+}
 
-    fen_position start = usual_start_position();
-    if (options.fen_given) {
-        if (!load_fen(options.fen, &start, error) || !playable_position(start, error)) {
-            *error = "FEN=" + shown_text(options.fen) + ": " + *error;
-            return false;
-        }
-    }
-    out->game = game_before(start, options);
-    out->timing = timing_for(options);
-    if (out->timing.fide)
-        note_position(&out->timing.positions, out->game.board, out->game.game_status.turn);
-    // A FEN start is recorded with its position even when it is the usual one.
-    record_new_game(&out->record, options, start, !options.fen_given);
-    if (options.pgn_path.empty()) place = open_default_place();
-    return place_record(&out->record, options, &place, nullptr, error);
+bool start_new_game(game_start *out, bool place_held, std::string *error) {
+    default_place place;
+    out->options.resume = false;
+    out->options.resume_path.clear();
+    return new_game(out, error, &place, place_held);
 }

@@ -26,6 +26,13 @@ struct game_start {
 bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
                   const words_file *config = nullptr);
 
+// Sets up another game with `out`'s options (those of the game before: same players and
+// clocks), from the usual start or FEN=, in a fresh record placed as a new game would be.
+// A resumed game's words play a new game, not the resumed one again. `place_held`: the game
+// before was kept at the default place, which this process holds. False with one line in
+// `error` when the record cannot be placed.
+bool start_new_game(game_start *out, bool place_held, std::string *error);
+
 // Refuses what the game cannot play: not exactly one king a side, or the side not to move
 // in check.
 bool playable_position(const fen_position &pos, std::string *error);

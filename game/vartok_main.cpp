@@ -1,8 +1,10 @@
 #include "game/vartok_main.h"
+#include "client/engine_client.h"
 #include "display/sdlfuncs.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
 #include "game/options/game_options.h"
+#include "game/records/record_place.h"
 #include "game/records/temp_file_cleanup.h"
 #include "game/review/played_game_review.h"
 #include "game/running_game.h"
@@ -51,6 +53,15 @@ void warn_about_words(const words_file &config, int argc, char **argv) {
     warn_unknown_words(std::vector<std::string>(argv, argv + argc), "");
 }
 
+// The view and the input of a game about to be played from `start`.
+void begin_game_view(running_game *run, const game_start &start) {
+    view_start(&run->view, run->graphics ? &run->window : nullptr, start.options, &start.game,
+               start.record);
+    // A game on clocks reads its lines with a deadline from the start.
+    if (start.timing.clocks) read_lines_with_deadlines(&run->input);
+    view_clocks(&run->view, start.timing.clocks ? &start.timing.clock : nullptr);
+}
+
 } // namespace
 
 int vartok_main(int argc, char **argv, const words_file &config) {
@@ -58,7 +69,7 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     install_temp_file_cleanup();
     // Bad words (a record or a position that cannot be played) end the run before the game
     // prints anything.
-    const auto start = std::make_unique<game_start>();
+    auto start = std::make_unique<game_start>();
     std::string error;
     if (!prepare_game(argc - 1, argv + 1, start.get(), &error, &config)) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
@@ -94,19 +105,42 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     if (run.graphics) uninstall_temp_file_cleanup();
     if (run.graphics && init_screen_sdl(&run.window, "Vartok") != 0) run.graphics = 0;
     install_temp_file_cleanup();
-    view_start(&run.view, run.graphics ? &run.window : nullptr, options, &live, start->record);
-    // A game on clocks reads its lines with a deadline from the start.
-    if (start->timing.clocks) read_lines_with_deadlines(&run.input);
-    view_clocks(&run.view, start->timing.clocks ? &start->timing.clock : nullptr);
+    begin_game_view(&run, *start);
     // The strong player's table lives for the game: what it learnt helps its next moves.
     std::unique_ptr<strong_memory> strong;
     if (options.strong) {
         strong = std::make_unique<strong_memory>();
         resize_table(&strong->table, default_hash_mb);
     }
-    if (options.tui)
-        return tui_play(&run, &live, options, &start->record, &start->turns,
-                        {search.get(), strong.get(), &engines}, &start->timing);
+    // On the full-screen board `n` after the end plays a new game with the same words.
+    while (start->options.tui) {
+        bool again = false;
+        const int status =
+            tui_play(&run, &start->game, start->options, &start->record, &start->turns,
+                     {search.get(), strong.get(), &engines}, &start->timing, &again);
+        if (!again) return status;
+        const game_options same = start->options;
+        const bool place_held = start->record.path == unfinished_game_path();
+        start = std::make_unique<game_start>(); // the finished game's record is let go first
+        start->options = same;
+        if (!start_new_game(start.get(), place_held, &error)) {
+            std::fprintf(stderr, "vartok: %s\n", error.c_str());
+            return 1;
+        }
+        // Outside engines are told a new game begins (an xboard engine may be started anew).
+        for (const std::unique_ptr<engine_client> &engine : engines.side)
+            if (engine && !new_engine_game(engine.get())) {
+                std::fprintf(stderr, "vartok: %s\n", engine->failure.c_str());
+                return 1;
+            }
+        record_set_players(&start->record, start->options);
+        begin_game_view(&run, *start);
+        if (strong) { // the new game starts as the first did
+            strong.reset();
+            strong = std::make_unique<strong_memory>();
+            resize_table(&strong->table, default_hash_mb);
+        }
+    }
     const game_ending ending = play_game(&run, &live, options, &start->record, &start->turns,
                                          {search.get(), strong.get(), &engines}, &start->timing);
     progress_clear(&run.progress); // a search cut short leaves no status line behind

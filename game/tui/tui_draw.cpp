@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <curses.h>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -155,6 +158,36 @@ void draw_panel(const tui_layout &l, const tui_view &v) {
         panel_line(l, row++, v.move_rows[i]);
 }
 
+// Every key and typed line, in a box over the board; as much as fits on a small terminal.
+void draw_keys_box(int columns, int rows) {
+    constexpr const char *lines[] = {
+        "Keys (any key closes this box)",
+        "Click or arrows+Enter: a piece, then its square",
+        "e4 Nf3 O-O e7e8q, Enter: a move; Up: lines again",
+        "u: undo   q: quit (kept for RESUME)   ?: keys",
+        "Escape: drop the piece, the line or a premove",
+        "Typed, Enter (a letter alone is a file, as in d4):",
+        "f: flip  e: evaluation  hint  draw  resign  undo",
+        "A move while the computer thinks is a premove",
+        "At the end: Left/Right  v: review  n: new game",
+    };
+    constexpr int count = static_cast<int>(std::size(lines));
+    size_t widest = 0;
+    for (const char *line : lines) widest = std::max(widest, std::strlen(line));
+    const int width = std::min(static_cast<int>(widest) + 4, columns);
+    const int height = std::min(count + 2, rows);
+    const int top = (rows - height) / 2, left = (columns - width) / 2;
+    for (int y = 0; y < height; y++) {
+        const bool edge = y == 0 || y == height - 1;
+        std::string row(static_cast<size_t>(width), edge ? '-' : ' ');
+        row.front() = row.back() = edge ? '+' : '|';
+        if (!edge && y - 1 < count)
+            row.replace(2, std::min(std::strlen(lines[y - 1]), static_cast<size_t>(width) - 4),
+                        lines[y - 1]);
+        mvaddnstr(top + y, left, row.c_str(), width);
+    }
+}
+
 } // namespace
 
 std::string clock_text(int64_t ms) {
@@ -199,5 +232,6 @@ void tui_draw(const tui_layout &l, const tui_view &v, int columns, int rows) {
         mvaddnstr(l.prompt_row, 0, ("Move: " + v.prompt + "_").c_str(), columns);
     const std::string bottom = v.message.empty() ? v.help : v.message;
     mvaddnstr(l.message_row, 0, bottom.c_str(), columns);
+    if (v.showing_keys) draw_keys_box(columns, rows);
     refresh();
 }

@@ -19,7 +19,7 @@
 namespace {
 
 constexpr const char *help_line =
-    "Click a piece, then its square, or type e4 and Enter.  ?: keys  q: quit";
+    "Click or type a move (e4, Enter); type hint, draw, resign too. ?: keys  q: quit";
 constexpr const char *side_names[] = {"White", "Black"};
 
 std::string score_text(const player_thinking &t, uint8_t mover) {
@@ -141,6 +141,10 @@ wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_sta
         if (!tui_wait_keys(s, tui_tick_ms, &keys)) return wait_end::end_of_input;
         for (const tui_key &key : keys) {
             bool quit = false;
+            if (!s->view.choosing_promotion && tui_keys_box_key(s, key)) continue;
+            if (premove_allowed && !s->view.choosing_promotion &&
+                tui_history_key(&s->history, &s->view.prompt, s->view.cursor.has_value(), key))
+                continue;
             if (s->view.choosing_promotion || !tui_common_key(s, key, premove_allowed, &quit)) {
                 if (premove_allowed) premove_key(s, before, key);
             }
@@ -290,9 +294,10 @@ void show_turn(tui_view *view, const turn_history &turns, size_t at, const game_
     }
 }
 
-constexpr const char *ending_keys = "The game is over. Left, Right: its moves  v: review  q: quit";
+constexpr const char *ending_keys =
+    "The game is over. Left, Right: its moves  v: review  n: new game  q: quit";
 constexpr const char *reviewed_keys =
-    "Reviewed. Left, Right: each move judged  e: evaluation  q: quit";
+    "Reviewed. Left, Right: each move judged  e: evaluation  n: new game  q: quit";
 
 void told_review_progress(void *context, size_t done, size_t total) {
     auto *s = static_cast<tui_session *>(context);
@@ -323,9 +328,9 @@ void show_reviewed_turn(tui_view *view, const played_game_review &r, const turn_
     view->evaluation_text = eval_text(white);
 }
 
-// The game is over: its result stays on the board until q (or the end of input); Left and
-// Right step through its positions, and after v through its review.
-void show_ending(tui_session *s, const game_ending &ending, const game_state &live,
+// The game is over: its result stays on the board until q or n (or the end of input); Left
+// and Right step through its positions, and after v through its review. True on n: a new game.
+bool show_ending(tui_session *s, const game_ending &ending, const game_state &live,
                  const game_record &record, const turn_history &turns) {
     show_position(&s->view, live, record);
     std::string message = ending.message;
@@ -345,11 +350,13 @@ void show_ending(tui_session *s, const game_ending &ending, const game_state &li
     for (;;) {
         s->view.status = message;
         tui_redraw(s);
-        if (!tui_wait_keys(s, 4 * tui_tick_ms, &keys)) return;
+        if (!tui_wait_keys(s, 4 * tui_tick_ms, &keys)) return false;
         for (const tui_key &key : keys) {
+            if (tui_keys_box_key(s, key)) continue;
             bool quit = false;
             tui_common_key(s, key, false, &quit);
-            if (quit) return;
+            if (quit) return false;
+            if (key.kind == tui_key_kind::character && key.character == 'n') return true;
             const bool back = key.kind == tui_key_kind::left && at > 0;
             const bool on = key.kind == tui_key_kind::right && at + 1 < turns.size();
             if (back || on) {
@@ -388,7 +395,9 @@ bool tui_usable(std::string *why) {
 }
 
 int tui_play(running_game *run, game_state *live, const game_options &options, game_record *record,
-             turn_history *turns, const computer_players &players, game_timing *timing) {
+             turn_history *turns, const computer_players &players, game_timing *timing,
+             bool *again) {
+    *again = false;
     auto s = std::make_unique<tui_session>();
     std::string why;
     if (!tui_open(&s->terminal, options.ascii, &why)) {
@@ -409,7 +418,7 @@ int tui_play(running_game *run, game_state *live, const game_options &options, g
     game_ending quiet = ending;
     quiet.acknowledge = false;
     const int status = close_game(run, quiet, record);
-    if (ending.finished) show_ending(s.get(), ending, *live, *record, *turns);
+    if (ending.finished) *again = show_ending(s.get(), ending, *live, *record, *turns);
     tui_close(&s->terminal);
     if (!ending.message.empty()) {
         std::fputs(ending.message.c_str(), stdout);

@@ -19,6 +19,8 @@ bool tui_usable(std::string *why);
 
 // Takes the terminal, plays the game to its end (or until the person quits), closes its
 // record as the text game does, gives the terminal back and prints the last message there.
-// Returns the exit status.
+// Returns the exit status; `again` tells whether the person asked for a new game (n) at
+// the end.
 int tui_play(running_game *run, game_state *live, const game_options &options, game_record *record,
-             turn_history *turns, const computer_players &players, game_timing *timing);
+             turn_history *turns, const computer_players &players, game_timing *timing,
+             bool *again);

@@ -219,15 +219,22 @@ command command_key(tui_view *view, const tui_key &key) {
         view->message = "Resign this game? y: yes; any other key: no";
         return {true, std::nullopt};
     }
-    if (bare && key.character == '?') {
-        view->message =
-            "u: undo  q: quit  lines: f (flip), e (evaluation), hint, draw, resign, undo";
-        return {true, std::nullopt};
-    }
     return {};
 }
 
 } // namespace
+
+bool tui_keys_box_key(tui_session *session, const tui_key &key) {
+    tui_view &view = session->view;
+    if (view.showing_keys) {
+        view.showing_keys = false;
+        return true;
+    }
+    if (key.kind != tui_key_kind::character || key.character != '?' || !view.prompt.empty())
+        return false;
+    view.showing_keys = true;
+    return true;
+}
 
 bool tui_common_key(tui_session *session, const tui_key &key, bool typing, bool *quit) {
     if (key.kind != tui_key_kind::character || !session->view.prompt.empty()) return false;
@@ -287,6 +294,11 @@ tui_person_result tui_person_move(tui_session *session, const game_state &game,
                     return {tui_person_outcome::move, *move};
                 continue;
             }
+            if (!session->view.confirming_resignation && tui_keys_box_key(session, key)) continue;
+            if (!session->view.confirming_resignation &&
+                tui_history_key(&session->history, &session->view.prompt,
+                                session->view.cursor.has_value(), key))
+                continue;
             if (const command c = command_key(&session->view, key); c.taken) {
                 if (c.outcome) return {*c.outcome};
                 continue;

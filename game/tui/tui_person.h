@@ -37,6 +37,10 @@ tui_person_result tui_person_move(tui_session *session, const game_state &game,
 std::optional<san_move> tui_move_key(tui_session *session, const game_state &game,
                                      const tui_key &key);
 
+// The box of keys: ? on an empty prompt shows it over the board, and the next key, whatever
+// it is, only closes it. True when `key` was taken so.
+bool tui_keys_box_key(tui_session *session, const tui_key &key);
+
 // Keys any turn understands when nothing is typed: q quits (sets `quit`); f turns the board,
 // unless the person is `typing` a move (f is a file: f4; the typed line "f" turns it then).
 // True when `key` was one of them.

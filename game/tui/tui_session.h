@@ -2,6 +2,7 @@
 // for the terminal's size and what is shown.
 #pragma once
 
+#include "game/tui/tui_history.h"
 #include "game/tui/tui_keys.h"
 #include "game/tui/tui_layout.h"
 #include "game/tui/tui_terminal.h"
@@ -20,6 +21,7 @@ struct tui_session {
     int rows = 0;
     tui_layout layout;
     tui_view view;
+    tui_line_history history;        // the lines typed at the prompt
     std::optional<san_move> premove; // the person's move, chosen while the computer thought
 };
 

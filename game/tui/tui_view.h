@@ -34,7 +34,8 @@ struct tui_view {
     std::string help;    // the keys
     bool choosing_promotion = false;
     bool confirming_resignation = false;
-    coord promotion_from{}, promotion_to{};        // the pawn move waiting for its piece
+    bool showing_keys = false;              // the box of keys (?) over the board, until any key
+    coord promotion_from{}, promotion_to{}; // the pawn move waiting for its piece
     std::optional<coord> premove_from, premove_to; // chosen while the computer thinks
 };
 

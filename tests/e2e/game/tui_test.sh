@@ -69,6 +69,15 @@ check "the knight stands on f3" wait_for "^3 +♘"
 wait_for "2\. Nf3 [A-Za-z]" >/dev/null # the reply: the keys below are the person's turn's
 keys e 9 Enter
 check "an illegal move is refused with a line" wait_for "e9: "
+keys Enter Up
+check "Enter on the empty prompt, then Up recalls the line typed last" wait_for "^Move: e9_"
+keys Escape
+keys ?
+check "? shows the keys in a box over the board" wait_for "\| u: undo +q: quit"
+keys u
+sleep 0.3
+check "and the next key only closes it (u takes nothing back)" \
+    bash -c "! tmux -S '$socket' capture-pane -p | grep -q 'u: undo' && tmux -S '$socket' capture-pane -p | grep -q '2\. Nf3'"
 keys u
 check "u takes back Nf3 and the reply" wait_for "^ +1\. e4 [A-Za-z0-9+]+ *$"
 click 33 15
@@ -134,8 +143,18 @@ check "v reviews the game" wait_for "^Reviewed\." 20
 keys Left
 check "Left shows 2. g4 as a blunder" wait_for "2\. g4\?\? \(#-1\)"
 check "with a better move" wait_for "better 2\. [A-Za-z][a-h1-8x]+ \([-+][0-9.]+\)"
+# n: a new game with the same words, a second game in the same file; the first stays closed.
+keys n
+check "n sets up a fresh board" wait_for "^2 +♙ +♙ +♙ +♙ +♙ +♙ +♙ +♙"
+keys e 4 Enter
+check "and the new game is played" wait_for "^ +1\. e4 *$"
 keys q
 ended
+/usr/games/pgn-extract -s -Wsan "$dir/review.pgn" >"$dir/both.pgn" 2>"$dir/both.err"
+check "pgn-extract reads both games without a fault" \
+    [ "$(grep -c '^\[Event ' "$dir/both.pgn")" = 2 -a ! -s "$dir/both.err" ]
+check "the first ends 0-1, the second is unfinished" \
+    [ "$(grep -E '^\[Result ' "$dir/both.pgn" | tr -d '\n')" = '[Result "0-1"][Result "*"]' ]
 
 # An outside engine plays Black.
 start 80 24 ENGINE=/usr/games/stockfish MOVETIME=100 PGN="$dir/engine.pgn"
