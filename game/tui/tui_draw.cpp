@@ -226,8 +226,8 @@ void tui_draw(const tui_layout &l, const tui_view &v, int columns, int rows) {
     }
     draw_board(l, v);
     draw_panel(l, v);
-    if (v.choosing_promotion)
-        mvaddnstr(l.prompt_row, 0, "Promote to: q r b n (Escape: another move)", columns);
+    if (v.choosing_ascension)
+        mvaddnstr(l.prompt_row, 0, "Ascend to: q r b n (Escape: another move)", columns);
     else
         mvaddnstr(l.prompt_row, 0, ("Move: " + v.prompt + "_").c_str(), columns);
     const std::string bottom = v.message.empty() ? v.help : v.message;

@@ -141,11 +141,11 @@ wait_end wait_for_computer(tui_session *s, tui_computer_job *job, const game_sta
         if (!tui_wait_keys(s, tui_tick_ms, &keys)) return wait_end::end_of_input;
         for (const tui_key &key : keys) {
             bool quit = false;
-            if (!s->view.choosing_promotion && tui_keys_box_key(s, key)) continue;
-            if (premove_allowed && !s->view.choosing_promotion &&
+            if (!s->view.choosing_ascension && tui_keys_box_key(s, key)) continue;
+            if (premove_allowed && !s->view.choosing_ascension &&
                 tui_history_key(&s->history, &s->view.prompt, s->view.cursor.has_value(), key))
                 continue;
-            if (s->view.choosing_promotion || !tui_common_key(s, key, premove_allowed, &quit)) {
+            if (s->view.choosing_ascension || !tui_common_key(s, key, premove_allowed, &quit)) {
                 if (premove_allowed) premove_key(s, before, key);
             }
             if (quit) return wait_end::quit;
@@ -341,7 +341,7 @@ bool show_ending(tui_session *s, const game_ending &ending, const game_state &li
     s->view.selected.reset();
     s->view.destinations.clear();
     s->view.cursor.reset();
-    s->view.choosing_promotion = false;
+    s->view.choosing_ascension = false;
     s->view.message = ending_keys;
     s->view.running = -1;
     size_t at = turns.empty() ? 0 : turns.size() - 1;

@@ -26,7 +26,7 @@ bool own_piece(const person_state &p, coord c) {
 void drop_choice(tui_view *view) {
     view->selected.reset();
     view->destinations.clear();
-    view->choosing_promotion = false;
+    view->choosing_ascension = false;
 }
 
 void select_piece(tui_view *view, const person_state &p, coord c) {
@@ -49,9 +49,9 @@ void choose(person_state *p, san_move move) {
 // src -> dst is legal: played, or the piece a pawn becomes is asked first.
 void move_or_ask(tui_view *view, person_state *p, coord src, coord dst) {
     if (reaches_last_row(p->game->board.tiles[src.row][src.col], dst)) {
-        view->promotion_from = src;
-        view->promotion_to = dst;
-        view->choosing_promotion = true;
+        view->ascension_from = src;
+        view->ascension_to = dst;
+        view->choosing_ascension = true;
         return;
     }
     choose(p, {src, dst, 0});
@@ -64,7 +64,7 @@ void act_on_square(tui_view *view, person_state *p, coord c) {
                               view->destinations.end()) {
         const coord src = *view->selected;
         move_or_ask(view, p, src, c);
-        if (!view->choosing_promotion) drop_choice(view);
+        if (!view->choosing_ascension) drop_choice(view);
         return;
     }
     if (own_piece(*p, c)) {
@@ -106,12 +106,12 @@ void submit_typed(tui_session *s, person_state *p) {
     }
 }
 
-void promotion_key(tui_view *view, person_state *p, char c) {
+void ascension_key(tui_view *view, person_state *p, char c) {
     constexpr char letters[] = "rnbq"; // type_rook .. type_queen
     const char *at = std::find(letters, letters + 4, c | 0x20);
     if (at == letters + 4) return;
     const uint8_t ascend = static_cast<uint8_t>(type_rook + (at - letters));
-    choose(p, {view->promotion_from, view->promotion_to, ascend});
+    choose(p, {view->ascension_from, view->ascension_to, ascend});
     drop_choice(view);
 }
 
@@ -131,8 +131,8 @@ void move_cursor(tui_view *view, const tui_key &key, uint8_t side) {
 
 void person_key(tui_session *s, person_state *p, const tui_key &key) {
     tui_view *view = &s->view;
-    if (view->choosing_promotion) {
-        if (key.kind == tui_key_kind::character) promotion_key(view, p, key.character);
+    if (view->choosing_ascension) {
+        if (key.kind == tui_key_kind::character) ascension_key(view, p, key.character);
         if (key.kind == tui_key_kind::escape) drop_choice(view);
         return;
     }
@@ -289,7 +289,7 @@ tui_person_result tui_person_move(tui_session *session, const game_state &game,
         if (wait_ms < 0) wait_ms = 4 * tui_tick_ms;
         if (!tui_wait_keys(session, wait_ms, &keys)) return {tui_person_outcome::end_of_input};
         for (const tui_key &key : keys) {
-            if (session->view.choosing_promotion) {
+            if (session->view.choosing_ascension) {
                 if (const std::optional<san_move> move = tui_move_key(session, game, key))
                     return {tui_person_outcome::move, *move};
                 continue;

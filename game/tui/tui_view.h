@@ -32,10 +32,10 @@ struct tui_view {
     std::string prompt;  // what the person is typing
     std::string message; // why a move was refused, or what happens
     std::string help;    // the keys
-    bool choosing_promotion = false;
+    bool choosing_ascension = false;
     bool confirming_resignation = false;
     bool showing_keys = false;              // the box of keys (?) over the board, until any key
-    coord promotion_from{}, promotion_to{}; // the pawn move waiting for its piece
+    coord ascension_from{}, ascension_to{}; // the pawn move waiting for its piece
     std::optional<coord> premove_from, premove_to; // chosen while the computer thinks
 };
 
