@@ -18,10 +18,11 @@ unsigned chars_to_next_space(const char *text) {
 
 } // namespace
 
-unsigned draw_message_box(screen *s, const char *str) {
-    draw_rectangle(s, box_left, box_top, box_width, box_strip_height, colour_box);
+unsigned draw_message_box(screen *s, const char *str, bool below_clocks) {
+    const unsigned drop = below_clocks ? box_drop_below_clocks : 0;
+    draw_rectangle(s, box_left, int32_t(box_top + drop), box_width, box_strip_height, colour_box);
     const char *c = str;
-    uint32_t y = box_line_top;
+    uint32_t y = box_line_top + drop;
     unsigned lines = 0;
     do {
         draw_rectangle(s, box_left, int32_t(y), box_width, box_line_background, colour_box);
@@ -44,7 +45,7 @@ unsigned draw_message_box(screen *s, const char *str) {
     return lines;
 }
 
-void show_message_box(screen *s, const char *str) {
-    draw_message_box(s, str);
+void show_message_box(screen *s, const char *str, bool below_clocks) {
+    draw_message_box(s, str, below_clocks);
     update_screen(s);
 }

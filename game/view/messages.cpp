@@ -11,7 +11,7 @@ constexpr int answer_size = 16;
 
 void show_message(running_game *run, const char *str) {
     if (run->graphics)
-        show_message_box(&run->window, str);
+        show_message_box(&run->window, str, run->view.panel && run->view.shown_clock);
     else
         std::puts(str);
 }

@@ -1,6 +1,7 @@
 #include "display/dbuff.h"
 #include "display/fonts.h"
 #include "display/message_box.h"
+#include "display/side_panel.h"
 #include "display_test_support.h"
 
 #include <gtest/gtest.h>
@@ -41,6 +42,14 @@ TEST_F(MessageBox, OneLineMessage) {
     EXPECT_EQ(get_pixel(test_screen(), 280, 45), 1);
     EXPECT_EQ(get_pixel(test_screen(), 50, 40), 15); // 'T'
     EXPECT_EQ(dots_on_line(0), 19u);                 // 23 characters, 4 of them spaces
+}
+
+// With the panel's clocks shown the box starts under their rule: nothing above it is drawn.
+TEST_F(MessageBox, BelowTheClocksLeavesThemInSight) {
+    EXPECT_EQ(draw_message_box(test_screen(), "That move is not legal.", true), 1u);
+    EXPECT_EQ(count_colour(0, 0, screen_width, panel_clocks_rule_top + 1, 4), 0u);
+    EXPECT_EQ(get_pixel(test_screen(), box_left, box_top + box_drop_below_clocks), 4);
+    EXPECT_EQ(box_bottom(), 59u + box_drop_below_clocks);
 }
 
 TEST_F(MessageBox, WrapsAtSpacesAndContinuationLinesStartWithTheSpace) {
