@@ -21,12 +21,6 @@ struct scale {
     double y(double win) const { return top + (100 - win) / 100 * (height - top - bottom); }
 };
 
-void text(std::ostringstream &svg, double x, double y, const std::string &content,
-          const std::string &style) {
-    svg << "<text x=\"" << svg_number(x) << "\" y=\"" << svg_number(y) << "\" " << style << ">"
-        << svg_escaped(content) << "</text>\n";
-}
-
 void line(std::ostringstream &svg, double x1, double y1, double x2, double y2,
           const std::string &style) {
     svg << "<line x1=\"" << svg_number(x1) << "\" y1=\"" << svg_number(y1) << "\" x2=\""
@@ -37,16 +31,16 @@ void draw_axes(std::ostringstream &svg, const scale &s, size_t moves) {
     for (int win = 0; win <= 100; win += 25) {
         line(svg, s.x(0), s.y(win), s.x(s.plies), s.y(win),
              win == 50 ? "stroke=\"#999999\" stroke-dasharray=\"6 4\"" : "stroke=\"#e4e4e4\"");
-        text(svg, s.x(0) - 8, s.y(win) + 4, std::to_string(win), "text-anchor=\"end\"");
+        svg_label(svg, s.x(0) - 8, s.y(win) + 4, std::to_string(win), "text-anchor=\"end\"");
     }
     const size_t full_moves = (moves + 1) / 2;
     const size_t step = full_moves <= 20 ? 5 : full_moves <= 60 ? 10 : 20;
     for (size_t move = 0; move <= full_moves; move += step) {
         const double ply = static_cast<double>(move * 2);
         line(svg, s.x(ply), s.y(0), s.x(ply), s.y(100), "stroke=\"#e4e4e4\"");
-        text(svg, s.x(ply), s.y(0) + 18, std::to_string(move), "text-anchor=\"middle\"");
+        svg_label(svg, s.x(ply), s.y(0) + 18, std::to_string(move), "text-anchor=\"middle\"");
     }
-    text(svg, (s.x(0) + s.x(s.plies)) / 2, height - 20, "move", "text-anchor=\"middle\"");
+    svg_label(svg, (s.x(0) + s.x(s.plies)) / 2, height - 20, "move", "text-anchor=\"middle\"");
     svg << "<text transform=\"translate(18 " << svg_number((s.y(0) + s.y(100)) / 2)
         << ") rotate(-90)\" text-anchor=\"middle\">White's winning chances (%)</text>\n";
 }
@@ -62,11 +56,8 @@ std::string review_svg(const game_review &review, const std::string &title) {
     const size_t positions = review.white_win.size();
     const scale s{std::max<double>(static_cast<double>(positions) - 1, 1)};
     std::ostringstream svg;
-    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << " " << height
-        << "\" font-family=\"sans-serif\" font-size=\"12\">\n";
-    svg << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    text(svg, width / 2, 28, title, "text-anchor=\"middle\" font-size=\"16\"");
+    svg << svg_opening(width, height);
+    svg_label(svg, width / 2, 28, title, "text-anchor=\"middle\" font-size=\"16\"");
     draw_axes(svg, s, review.moves.size());
     if (positions > 0) {
         // White's share shaded below the curve, the curve over it.
@@ -93,9 +84,9 @@ std::string review_svg(const game_review &review, const std::string &title) {
         svg << "</g>\n";
     }
     circle(svg, s.x(s.plies) - 150, top - 12, mistake_colour);
-    text(svg, s.x(s.plies) - 142, top - 8, "mistake", "font-size=\"11\"");
+    svg_label(svg, s.x(s.plies) - 142, top - 8, "mistake", "font-size=\"11\"");
     circle(svg, s.x(s.plies) - 70, top - 12, blunder_colour);
-    text(svg, s.x(s.plies) - 62, top - 8, "blunder", "font-size=\"11\"");
+    svg_label(svg, s.x(s.plies) - 62, top - 8, "blunder", "font-size=\"11\"");
     svg << "</svg>\n";
     return svg.str();
 }

@@ -68,21 +68,15 @@ void line(std::ostringstream &svg, double x1, double y1, double x2, double y2,
         << svg_number(x2) << "\" y2=\"" << svg_number(y2) << "\" " << style << "/>\n";
 }
 
-void text(std::ostringstream &svg, double x, double y, const std::string &content,
-          const std::string &style) {
-    svg << "<text x=\"" << svg_number(x) << "\" y=\"" << svg_number(y) << "\" " << style << ">"
-        << svg_escaped(content) << "</text>\n";
-}
-
 void draw_axes(std::ostringstream &svg, const scale &s) {
     for (double v = s.low; v <= s.high + 1e-9; v += grid_step) {
         line(svg, s.x(v), s.y(s.low), s.x(v), s.y(s.high), "stroke=\"#e4e4e4\"");
         line(svg, s.x(s.low), s.y(v), s.x(s.high), s.y(v), "stroke=\"#e4e4e4\"");
-        text(svg, s.x(v), s.y(s.low) + 18, whole(v), "text-anchor=\"middle\"");
-        text(svg, s.x(s.low) - 8, s.y(v) + 4, whole(v), "text-anchor=\"end\"");
+        svg_label(svg, s.x(v), s.y(s.low) + 18, whole(v), "text-anchor=\"middle\"");
+        svg_label(svg, s.x(s.low) - 8, s.y(v) + 4, whole(v), "text-anchor=\"end\"");
     }
-    text(svg, (s.x(s.low) + s.x(s.high)) / 2, height - 20, "Elo asked for",
-         "text-anchor=\"middle\"");
+    svg_label(svg, (s.x(s.low) + s.x(s.high)) / 2, height - 20, "Elo asked for",
+              "text-anchor=\"middle\"");
     svg << "<text transform=\"translate(20 " << svg_number((s.y(s.low) + s.y(s.high)) / 2)
         << ") rotate(-90)\" text-anchor=\"middle\">Elo measured (95% interval)</text>\n";
 }
@@ -101,7 +95,7 @@ void draw_target(std::ostringstream &svg, const scale &s) {
         << "stroke=\"none\"/>\n";
     line(svg, s.x(s.low), s.y(s.low), s.x(s.high), s.y(s.high),
          "stroke=\"#6a9a6a\" stroke-dasharray=\"6 4\"");
-    text(svg, s.x(s.high) + 6, top + 12, "green: asked +/-100", "font-size=\"11\"");
+    svg_label(svg, s.x(s.high) + 6, top + 12, "green: asked +/-100", "font-size=\"11\"");
 }
 
 void draw_setting(std::ostringstream &svg, const scale &s, const ladder_row &r) {
@@ -116,7 +110,7 @@ void draw_setting(std::ostringstream &svg, const scale &s, const ladder_row &r) 
     svg << "<circle cx=\"" << svg_number(x) << "\" cy=\"" << svg_number(s.y(s.clamp(elo)))
         << "\" r=\"" << point_radius << "\" fill=\"" << (measured ? "#1f4e9a" : "white")
         << "\" stroke=\"#1f4e9a\"/>\n";
-    text(svg, x + 7, s.y(s.clamp(elo)) - 6, r.word, "font-size=\"11\"");
+    svg_label(svg, x + 7, s.y(s.clamp(elo)) - 6, r.word, "font-size=\"11\"");
 }
 
 // The interval of a marked row, a light band under everything else.
@@ -149,8 +143,8 @@ void draw_marks(std::ostringstream &svg, const scale &s, const std::vector<ladde
         const std::string value = std::isfinite(r->elo)    ? whole(r->elo)
                                   : std::isfinite(r->high) ? "below " + whole(r->high)
                                                            : "above " + whole(r->low);
-        text(svg, s.x(s.high) + 6, label_y, r->word + " " + value,
-             "font-size=\"11\" fill=\"#a65d17\"");
+        svg_label(svg, s.x(s.high) + 6, label_y, r->word + " " + value,
+                  "font-size=\"11\" fill=\"#a65d17\"");
     }
 }
 
@@ -186,11 +180,8 @@ bool read_ladder(const std::string &text, std::vector<ladder_row> *rows, std::st
 std::string ladder_svg(const std::vector<ladder_row> &rows, const std::string &title) {
     const scale s = scale_of(rows);
     std::ostringstream svg;
-    svg << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << width << "\" height=\"" << height
-        << "\" viewBox=\"0 0 " << width << " " << height
-        << "\" font-family=\"sans-serif\" font-size=\"12\">\n";
-    svg << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
-    text(svg, width / 2, 28, title, "text-anchor=\"middle\" font-size=\"16\"");
+    svg << svg_opening(width, height);
+    svg_label(svg, width / 2, 28, title, "text-anchor=\"middle\" font-size=\"16\"");
     for (const ladder_row &r : rows)
         if (!r.asked_given) draw_mark_band(svg, s, r);
     draw_axes(svg, s);
