@@ -3,6 +3,7 @@
 #include "game/records/game_replay.h"
 #include "game/records/record_place.h"
 #include "game/records/resumed_game.h"
+#include "game/tui/tui_game.h"
 #include "rules/attack.h"
 #include "rules/board_queries.h"
 #include "rules/notation/notation.h"
@@ -228,6 +229,8 @@ bool prepare_game(int argc, char **argv, game_start *out, std::string *error,
         *error = options.error;
         return false;
     }
+    // The full-screen board needs a terminal: without one no file is touched.
+    if (options.tui && !tui_usable(error)) return false;
     // The default place is looked at only when the game may be kept or found there, and
     // only once the words are known to be usable.
     default_place place;

@@ -75,12 +75,6 @@ int vartok_main(int argc, char **argv, const words_file &config) {
         std::fprintf(stderr, "vartok: %s\n", error.c_str());
         return bad_input_status;
     }
-    // The full-screen board needs a terminal: without one the run ends before any file or
-    // engine is touched.
-    if (start->options.tui && !tui_usable(&error)) {
-        std::fprintf(stderr, "vartok: %s\n", error.c_str());
-        return bad_input_status;
-    }
     // Outside engines start before anything is printed: one that cannot is a bad word.
     outside_engines engines;
     if (!start_outside_engines(&start->options, &engines, &error)) {

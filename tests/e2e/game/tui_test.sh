@@ -49,11 +49,14 @@ keys() { tmux -S "$socket" send-keys "$@"; }
 # click COLUMN ROW: a left press and release at the 1-based cell, as SGR 1006 reports it.
 click() { keys -l $'\e'"[<0;$1;$2M"$'\e'"[<0;$1;$2m"; sleep 0.2; }
 
-# Not a terminal: one line, status 2.
+# Not a terminal: one line, status 2, even where an unfinished game waits (nothing is touched).
+mkdir -p "$dir/vartok"
+printf '[Event "?"]\n[White "a"]\n[Black "b"]\n[Result "*"]\n\n1. e4 *\n' >"$dir/vartok/current.pgn"
 err=$("$vartok" TUI </dev/null 2>&1 >/dev/null)
 status=$?
 check "TUI without a terminal ends with status 2" [ "$status" = 2 ]
 check "and says why in one line" [ "$(wc -l <<<"$err")" = 1 ]
+rm -f "$dir/vartok/current.pgn"
 
 # A typed move, the computer's reply, a clicked move (80x24: squares 5x2 from column 3).
 record=$dir/game.pgn
