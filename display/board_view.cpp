@@ -7,6 +7,8 @@
 #include "display/screen.h"
 #include "display/sdlfuncs.h"
 
+#include <cstdlib>
+
 namespace {
 
 constexpr unsigned last_row = board_size - 1;
@@ -63,6 +65,15 @@ int init_board_graphics(screen *s) {
                     load_piece_bitmap(p.filename, &(s->pieces.*(black ? p.black : p.white)), black))
                 return failure;
     return load_font(s, "font.fnt") != 0 ? board_font_missing : 0;
+}
+
+void release_board_graphics(screen *s) {
+    for (uint8_t black = 0; black <= 1; black++)
+        for (const piece_files &p : piece_images) {
+            struct bitmap &image = s->pieces.*(black ? p.black : p.white);
+            std::free(image.bitmap);
+            image.bitmap = nullptr;
+        }
 }
 
 int load_piece_bitmap(const char *filename, struct bitmap *bitmapstruct, uint8_t black) {

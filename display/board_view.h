@@ -57,6 +57,8 @@ constexpr int board_out_of_memory = 3;
 // Loads the twelve piece images and the font, stopping at the first failure; 0 on
 // success, else one of the failures above.
 int init_board_graphics(screen *s);
+// Gives back the piece images init_board_graphics loaded (none loaded: nothing happens).
+void release_board_graphics(screen *s);
 // Loads a sprite file; for Black (black non-zero) recolours it. A missing file leaves
 // the image empty (0), and is named on standard error when the white image is loaded; a
 // damaged one answers board_image_damaged.

@@ -1,5 +1,6 @@
 #include "game/vartok_main.h"
 #include "client/engine_client.h"
+#include "display/board_view.h"
 #include "display/sdlfuncs.h"
 #include "game/game_start.h"
 #include "game/input/line_input.h"
@@ -89,6 +90,7 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     struct board usual;
     if (const int failure = init_board(&run, &usual); failure != 0) {
         std::puts(board_failure_message(failure));
+        release_board_graphics(&run.window);
         return 1;
     }
     // A resumed game shows where it stands; a new one is written at its first move.
@@ -145,5 +147,6 @@ int vartok_main(int argc, char **argv, const words_file &config) {
     // Whatever the game printed must reach its reader before the window goes.
     std::fflush(stdout);
     close_window(&run.window);
+    release_board_graphics(&run.window);
     return status;
 }
